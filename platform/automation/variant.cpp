@@ -1,0 +1,335 @@
+#include "platform/automation/variant.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <optional>
+
+#include "platform/automation/errors.h"
+
+namespace feriant::automation {
+namespace {
+
+Error Mismatch(std::string_view from, std::string_view to) {
+  return MakeError(hresult::kTypeMismatch,
+                   "cannot convert " + std::string(from) + " to " + std::string(to));
+}
+
+Error Overflow(std::string_view to) {
+  return MakeError(hresult::kOverflow, "value does not fit in " + std::string(to));
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
+    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// A decimal number as text ("12", "-3.5", "1e3"), without locale.
+std::optional<double> ParseNumber(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  double value = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+// Integral coercion rounds half to even, as the automation runtime does.
+template <class Int>
+Result<Int> RoundToInt(double value, std::string_view to) {
+  if (!std::isfinite(value)) return Overflow(to);
+  double rounded = std::nearbyint(value);
+  if (rounded < static_cast<double>(std::numeric_limits<Int>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<Int>::max())) {
+    return Overflow(to);
+  }
+  return static_cast<Int>(rounded);
+}
+
+std::string FormatDouble(double value) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.15g", value);
+  return buffer;
+}
+
+std::string FormatCurrency(Currency value) {
+  std::int64_t whole = value.scaled / 10000;
+  std::int64_t fraction = value.scaled % 10000;
+  std::string text;
+  if (value.scaled < 0) {
+    text = "-";
+    whole = -whole;
+    fraction = -fraction;
+  }
+  text += std::to_string(whole);
+  if (fraction != 0) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%04lld", static_cast<long long>(fraction));
+    std::string tail(digits);
+    while (tail.back() == '0')
+      tail.pop_back();
+    text += "." + tail;
+  }
+  return text;
+}
+
+std::string FormatDate(Date date) {
+  using namespace std::chrono;
+  const local_seconds time = date.ToLocal();
+  const auto day = floor<days>(time);
+  const year_month_day ymd(day);
+  const hh_mm_ss<seconds> clock(time - day);
+  char buffer[40];
+  int n = std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
+                        static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+  if (clock.to_duration().count() != 0) {
+    std::snprintf(buffer + n, sizeof buffer - static_cast<size_t>(n), " %02d:%02d:%02d",
+                  static_cast<int>(clock.hours().count()),
+                  static_cast<int>(clock.minutes().count()),
+                  static_cast<int>(clock.seconds().count()));
+  }
+  return buffer;
+}
+
+// "YYYY-MM-DD", optionally followed by " HH:MM" or " HH:MM:SS" (or "T" for the blank).
+std::optional<Date> ParseDate(std::string_view text) {
+  text = Trim(text);
+  int y = 0;
+  unsigned mo = 0, d = 0, h = 0, mi = 0, s = 0;
+  auto take = [&text](auto& out, size_t digits) {
+    if (text.size() < digits) return false;
+    auto [end, error] = std::from_chars(text.data(), text.data() + digits, out);
+    if (error != std::errc() || end != text.data() + digits) return false;
+    text.remove_prefix(digits);
+    return true;
+  };
+  auto sep = [&text](char c) {
+    if (text.empty() || text.front() != c) return false;
+    text.remove_prefix(1);
+    return true;
+  };
+  if (!take(y, 4) || !sep('-') || !take(mo, 2) || !sep('-') || !take(d, 2)) return std::nullopt;
+  if (!text.empty()) {
+    if (!sep(' ') && !sep('T')) return std::nullopt;
+    if (!take(h, 2) || !sep(':') || !take(mi, 2)) return std::nullopt;
+    if (!text.empty() && (!sep(':') || !take(s, 2) || !text.empty())) return std::nullopt;
+  }
+  using namespace std::chrono;
+  const year_month_day ymd{year(y), month(mo), day(d)};
+  if (!ymd.ok() || h > 23 || mi > 59 || s > 59) return std::nullopt;
+  return Date::FromLocal(local_days(ymd) + hours(h) + minutes(mi) + seconds(s));
+}
+
+std::string_view KindName(VarType type) {
+  switch (type) {
+    case VarType::kEmpty:
+      return "Empty";
+    case VarType::kNull:
+      return "Null";
+    case VarType::kI2:
+      return "Integer";
+    case VarType::kI4:
+      return "Long";
+    case VarType::kR8:
+      return "Double";
+    case VarType::kCurrency:
+      return "Currency";
+    case VarType::kDate:
+      return "Date";
+    case VarType::kString:
+      return "String";
+    case VarType::kObject:
+      return "Object";
+    case VarType::kError:
+      return "Error";
+    case VarType::kBool:
+      return "Boolean";
+    case VarType::kArray:
+      return "Variant()";
+    case VarType::kByteArray:
+      return "Byte()";
+  }
+  return "Variant";
+}
+
+}  // namespace
+
+Currency Currency::FromDouble(double value) {
+  return Currency{static_cast<std::int64_t>(std::llround(value * 10000.0))};
+}
+
+Variant::Variant(VariantArray value) : value_(std::make_shared<VariantArray>(std::move(value))) {}
+
+Variant Variant::Missing() {
+  return Variant(ErrorCode{hresult::kParamNotFound});
+}
+
+bool Variant::IsMissing() const {
+  const auto* code = std::get_if<ErrorCode>(&value_);
+  return code != nullptr && code->scode == hresult::kParamNotFound;
+}
+
+VarType Variant::type() const {
+  switch (value_.index()) {
+    case 0:
+      return VarType::kEmpty;
+    case 1:
+      return VarType::kNull;
+    case 2:
+      return VarType::kBool;
+    case 3:
+      return VarType::kI2;
+    case 4:
+      return VarType::kI4;
+    case 5:
+      return VarType::kR8;
+    case 6:
+      return VarType::kCurrency;
+    case 7:
+      return VarType::kDate;
+    case 8:
+      return VarType::kString;
+    case 9:
+      return VarType::kObject;
+    case 10:
+      return VarType::kError;
+    case 11:
+      return VarType::kByteArray;
+    default:
+      return VarType::kArray;
+  }
+}
+
+const VariantArray* Variant::AsArray() const {
+  const auto* array = std::get_if<Array>(&value_);
+  return array != nullptr ? array->get() : nullptr;
+}
+
+ObjectRef Variant::AsObject() const {
+  const auto* object = std::get_if<ObjectRef>(&value_);
+  return object != nullptr ? *object : nullptr;
+}
+
+Result<double> Variant::ToDouble() const {
+  switch (type()) {
+    case VarType::kEmpty:
+      return 0.0;
+    case VarType::kBool:
+      return static_cast<double>(std::get<Bool>(value_).value);
+    case VarType::kI2:
+      return static_cast<double>(std::get<std::int16_t>(value_));
+    case VarType::kI4:
+      return static_cast<double>(std::get<std::int32_t>(value_));
+    case VarType::kR8:
+      return std::get<double>(value_);
+    case VarType::kCurrency:
+      return std::get<Currency>(value_).ToDouble();
+    case VarType::kDate:
+      return std::get<Date>(value_).value();
+    case VarType::kString:
+      if (auto number = ParseNumber(std::get<std::string>(value_))) return *number;
+      return Mismatch("\"" + std::get<std::string>(value_) + "\"", "a number");
+    default:
+      return Mismatch(KindName(type()), "a number");
+  }
+}
+
+Result<bool> Variant::ToBool() const {
+  if (const auto* text = AsString()) {
+    if (EqualsIgnoringCase(Trim(*text), "true")) return true;
+    if (EqualsIgnoringCase(Trim(*text), "false")) return false;
+  }
+  if (type() == VarType::kBool) return std::get<Bool>(value_).value != 0;
+  auto number = ToDouble();
+  if (!number) return Mismatch(KindName(type()), "Boolean");
+  return *number != 0.0;
+}
+
+Result<std::int16_t> Variant::ToI2() const {
+  auto number = ToDouble();
+  if (!number) return number.error();
+  return RoundToInt<std::int16_t>(*number, "Integer");
+}
+
+Result<std::int32_t> Variant::ToI4() const {
+  if (type() == VarType::kI4) return std::get<std::int32_t>(value_);
+  auto number = ToDouble();
+  if (!number) return number.error();
+  return RoundToInt<std::int32_t>(*number, "Long");
+}
+
+Result<Currency> Variant::ToCurrency() const {
+  if (type() == VarType::kCurrency) return std::get<Currency>(value_);
+  auto number = ToDouble();
+  if (!number) return number.error();
+  if (!std::isfinite(*number) || std::fabs(*number) > 922337203685477.0)
+    return Overflow("Currency");
+  return Currency::FromDouble(*number);
+}
+
+Result<Date> Variant::ToDate() const {
+  if (type() == VarType::kDate) return std::get<Date>(value_);
+  if (const auto* text = AsString()) {
+    if (auto date = ParseDate(*text)) return *date;
+    return Mismatch("\"" + *text + "\"", "Date");
+  }
+  if (type() == VarType::kBool || type() == VarType::kEmpty)
+    return Mismatch(KindName(type()), "Date");
+  auto number = ToDouble();
+  if (!number) return Mismatch(KindName(type()), "Date");
+  return Date(*number);
+}
+
+Result<std::string> Variant::ToString() const {
+  switch (type()) {
+    case VarType::kEmpty:
+      return std::string();
+    case VarType::kBool:
+      return std::string(std::get<Bool>(value_).value != 0 ? "True" : "False");
+    case VarType::kI2:
+      return std::to_string(std::get<std::int16_t>(value_));
+    case VarType::kI4:
+      return std::to_string(std::get<std::int32_t>(value_));
+    case VarType::kR8:
+      return FormatDouble(std::get<double>(value_));
+    case VarType::kCurrency:
+      return FormatCurrency(std::get<Currency>(value_));
+    case VarType::kDate:
+      return FormatDate(std::get<Date>(value_));
+    case VarType::kString:
+      return std::get<std::string>(value_);
+    default:
+      return Mismatch(KindName(type()), "String");
+  }
+}
+
+Result<ObjectRef> Variant::ToObject() const {
+  if (type() == VarType::kObject) return std::get<ObjectRef>(value_);
+  if (type() == VarType::kEmpty) return ObjectRef();
+  return Mismatch(KindName(type()), "Object");
+}
+
+bool operator==(const Variant& a, const Variant& b) {
+  if (a.value_.index() != b.value_.index()) return false;
+  if (const auto* array = std::get_if<Variant::Array>(&a.value_)) {
+    return **array == *std::get<Variant::Array>(b.value_);
+  }
+  return a.value_ == b.value_;
+}
+
+}  // namespace feriant::automation

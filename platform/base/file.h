@@ -1,0 +1,49 @@
+#pragma once
+// Files people own: whole-file reads, atomic replacement and the writer's lock.
+//
+// Every writer of a person's file takes FileLock first, checks that the file is still
+// what it read, and replaces it with WriteFileAtomically. Nothing is ever written in
+// place, so a crash leaves either the old or the new file. Single-threaded use per object.
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/base/result.h"
+
+namespace feriant::base {
+
+// The whole content of a file. A missing file is an error whose code is ENOENT.
+Result<std::string> ReadFile(const std::filesystem::path& path);
+
+// Replaces `path` by `bytes`: a temporary file in the same directory is written, flushed
+// to disk and renamed over the target; then the directory is flushed. A replaced file's
+// permission bits are kept; a new file gets 0666 less the umask. On failure the target is
+// untouched and the temporary file is removed.
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+// An exclusive advisory lock on "<path>.lock" beside the file (a lock on the file itself
+// would not survive the rename). Released by the destructor. The sidecar file is left in
+// place: deleting it would race with a writer that has just opened it.
+class FileLock {
+ public:
+  // Waits up to `wait` for a writer that holds the lock; an error names the file.
+  static Result<FileLock> Acquire(const std::filesystem::path& path,
+                                  std::chrono::milliseconds wait = std::chrono::seconds(10));
+
+  FileLock(FileLock&& other) noexcept;
+  FileLock& operator=(FileLock&& other) noexcept;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+ private:
+  explicit FileLock(int fd) : fd_(fd) {}
+  int fd_ = -1;
+};
+
+// An Error for a failed system call on `path`: "<what> <path>: <strerror>".
+Error SystemError(int error_number, std::string_view what, const std::filesystem::path& path);
+
+}  // namespace feriant::base
