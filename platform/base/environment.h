@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace feriant::base {
 
@@ -13,5 +14,13 @@ std::filesystem::path UserConfigDir();
 // The user's locale name for messages: the first non-empty of LC_ALL, LC_MESSAGES and
 // LANG ("de_AT.UTF-8"); empty when none is set.
 std::string MessagesLocale();
+
+// The Windows locale identifier of a POSIX locale name: "de_AT.UTF-8" gives 3079,
+// "en_GB" 2057, "de" 1031. A territory the table does not know falls back to the
+// language's main locale; "C", "POSIX", the empty name and unknown languages give 1033.
+int LcidOfLocale(std::string_view locale);
+
+// LcidOfLocale(MessagesLocale()).
+int UserLcid();
 
 }  // namespace feriant::base
