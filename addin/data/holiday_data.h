@@ -81,4 +81,31 @@ int32_t FindRegion(std::string_view path);
 std::span<const int32_t> AssignmentRowsOfRegion(int32_t region);
 std::span<const int32_t> AssignmentRowsOfHoliday(int32_t holiday);
 
+// The region indexes of the countries (paths without "|"), in table order; the World
+// Cup pseudo-country is the last of them.
+std::span<const int32_t> CountryRegions();
+
+// Region paths: the level names from the country down, joined by kRegionSeparator; a
+// country is a path without it. These work on any path, whether in the table or not.
+inline constexpr char kRegionSeparator = '|';
+
+// The number of separators: 0 for a country, at most 3 in the table.
+int32_t RegionDepth(std::string_view path);
+
+// The first level, i.e. the country of the region (the whole path for a country).
+std::string_view RegionCountry(std::string_view path);
+
+// The path without its last level; empty for a country.
+std::string_view RegionParent(std::string_view path);
+
+// The last level, the name a tree node shows (the whole path for a country).
+std::string_view RegionDisplayName(std::string_view path);
+
+// True when `path` is `country` itself or lies below it. A bare prefix test is not
+// enough: it would count "Schweizerland|X" as part of "Schweiz".
+bool BelongsToCountry(std::string_view path, std::string_view country);
+
+// True for the statuses that make the day a day off: 1 and 2.
+bool IsDayOffStatus(int32_t status);
+
 }  // namespace feriant::data
