@@ -1,0 +1,151 @@
+// The registry file's text: FormatRegistryFile and ParseRegistryFile (registry.h).
+
+#include <limits>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "platform/registry/registry.h"
+
+namespace feriant::registry {
+namespace {
+
+using Json = nlohmann::json;
+using OrderedJson = nlohmann::ordered_json;
+
+constexpr int kFormatVersion = 1;
+
+Error Damaged(const std::filesystem::path& file, std::string_view what) {
+  return Error{kErrorDamaged,
+               "the registry file " + file.string() + " is damaged: " + std::string(what) +
+                   "; it was left unchanged",
+               {}};
+}
+
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
+
+// nlohmann's messages start with "[json.exception.parse_error.101] "; the rest is for people.
+std::string ParseMessage(const Json::parse_error& error) {
+  std::string text = error.what();
+  if (const size_t end = text.find("] "); end != std::string::npos) text.erase(0, end + 2);
+  return text;
+}
+
+struct NameLess {
+  bool operator()(const std::string& a, const std::string& b) const {
+    return CompareNames(a, b) < 0;
+  }
+};
+
+Result<RegistryValue> ValueOf(const Json& json) {
+  if (json.is_string()) return RegistryValue(json.get<std::string>());
+  if (json.is_number_unsigned()) {
+    if (json.get<std::uint64_t>() <= std::numeric_limits<std::int32_t>::max())
+      return RegistryValue(static_cast<std::int32_t>(json.get<std::uint64_t>()));
+  } else if (json.is_number_integer()) {
+    const std::int64_t number = json.get<std::int64_t>();
+    if (number >= std::numeric_limits<std::int32_t>::min() &&
+        number <= std::numeric_limits<std::int32_t>::max()) {
+      return RegistryValue(static_cast<std::int32_t>(number));
+    }
+  }
+  return Error{kErrorDamaged, json.dump(), {}};
+}
+
+}  // namespace
+
+std::string FormatRegistryFile(const Hive& hive) {
+  OrderedJson keys = OrderedJson::object();
+  hive.ForEachKey(
+      [&](std::string_view path, const std::vector<NamedValue>& values, bool has_subkeys) {
+        if (values.empty() && (has_subkeys || path.empty())) return;
+        OrderedJson object = OrderedJson::object();
+        for (const NamedValue& value : values) {
+          if (const auto* text = std::get_if<std::string>(&value.value)) {
+            object[value.name] = *text;
+          } else {
+            object[value.name] = std::get<std::int32_t>(value.value);
+          }
+        }
+        keys[std::string(path)] = std::move(object);
+      });
+  OrderedJson document = OrderedJson::object();
+  document["version"] = kFormatVersion;
+  document["keys"] = std::move(keys);
+  return document.dump(2) + "\n";
+}
+
+Result<Hive> ParseRegistryFile(std::string_view text, const std::filesystem::path& file) {
+  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return Hive();
+
+  // JSON itself allows a name twice in one object and keeps one of them; here that would
+  // silently drop a value, so it is refused.
+  std::vector<std::set<std::string>> open_objects;
+  std::string duplicate;
+  const Json::parser_callback_t watch_names = [&](int, Json::parse_event_t event, Json& parsed) {
+    if (event == Json::parse_event_t::object_start) {
+      open_objects.emplace_back();
+    } else if (event == Json::parse_event_t::object_end) {
+      open_objects.pop_back();
+    } else if (event == Json::parse_event_t::key && !open_objects.empty()) {
+      const std::string& name = parsed.get_ref<const std::string&>();
+      if (!open_objects.back().insert(name).second && duplicate.empty()) duplicate = name;
+    }
+    return true;
+  };
+  Json document;
+  try {
+    document = Json::parse(text.begin(), text.end(), watch_names);
+  } catch (const Json::parse_error& error) {
+    return Damaged(file, "it is not JSON (" + ParseMessage(error) + ")");
+  }
+  if (!duplicate.empty()) return Damaged(file, "the name " + Quoted(duplicate) + " occurs twice");
+  if (!document.is_object()) return Damaged(file, "it is not a JSON object");
+  for (const auto& [member, unused] : document.items()) {
+    if (member != "version" && member != "keys")
+      return Damaged(file, "unknown member " + Quoted(member));
+  }
+  const auto version = document.find("version");
+  if (version == document.end()) return Damaged(file, "it has no \"version\"");
+  if (!version->is_number_integer() || version->get<std::int64_t>() != kFormatVersion)
+    return Damaged(file, "version " + version->dump() + " is not 1");
+  const auto keys = document.find("keys");
+  if (keys == document.end()) return Damaged(file, "it has no \"keys\"");
+  if (!keys->is_object()) return Damaged(file, "\"keys\" is not an object");
+
+  Hive hive;
+  std::set<std::string, NameLess> listed;
+  for (const auto& [path, values] : keys->items()) {
+    auto names = SplitKeyPath(path);
+    if (!names) return Damaged(file, "invalid key path " + Quoted(path));
+    std::string normal;
+    for (std::string_view name : *names) {
+      if (!normal.empty()) normal += '\\';
+      normal += name;
+    }
+    if (!listed.insert(normal).second)
+      return Damaged(file, "the key " + Quoted(path) + " is listed twice");
+    if (!values.is_object())
+      return Damaged(file, "the key " + Quoted(path) + " does not map to an object of values");
+    if (Status created = hive.CreateKey(path); !created)
+      return Damaged(file, created.error().description);
+    for (const auto& [name, json] : values.items()) {
+      const std::string where = "the value " + Quoted(name) + " of key " + Quoted(path);
+      auto value = ValueOf(json);
+      if (!value) {
+        return Damaged(file, where + " is " + value.error().description +
+                                 ", neither text nor a 32-bit whole number");
+      }
+      if (hive.ReadValue(path, name)) return Damaged(file, where + " is listed twice");
+      if (Status written = hive.WriteValue(path, name, std::move(*value)); !written)
+        return Damaged(file, written.error().description);
+    }
+  }
+  return hive;
+}
+
+}  // namespace feriant::registry
