@@ -1,0 +1,222 @@
+#include "hosts/outlook/calendar_store.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/automation/guid.h"
+#include "platform/base/clock.h"
+#include "platform/base/file.h"
+
+namespace feriant::outlook {
+namespace {
+
+constexpr std::string_view kProductId = "PRODID:-//Quillmark//Feriant 2.0//EN";
+constexpr std::string_view kVersion = "VERSION:2.0";
+
+std::string RandomUid() {
+  std::string text = automation::Guid::Generate().ToString();  // "{...}"
+  return text.substr(1, text.size() - 2);
+}
+
+}  // namespace
+
+CalendarStore::CalendarStore(std::filesystem::path path, StoreOptions options)
+    : path_(std::move(path)), options_(std::move(options)) {}
+
+CalendarStore::~CalendarStore() {
+  if (!dirty_) return;
+  if (Status saved = SaveChanges(); !saved) {
+    std::fprintf(stderr, "%s\n", saved.error().description.c_str());
+  }
+}
+
+Result<std::shared_ptr<CalendarStore>> CalendarStore::Open(const std::filesystem::path& path,
+                                                           StoreOptions options) {
+  // The store is never moved: its events point into the text it holds.
+  std::shared_ptr<CalendarStore> store(new CalendarStore(path, std::move(options)));
+  if (Status loaded = store->Load(); !loaded) return loaded.error();
+  return store;
+}
+
+Error CalendarStore::Unreadable(const std::string& reason) const {
+  return Error{kUnreadableCalendar,
+               "The calendar file " + path_.string() + " cannot be read: " + reason + ".",
+               {}};
+}
+
+Status CalendarStore::Load() {
+  Result<std::string> bytes = base::ReadFile(path_);
+  if (bytes) {
+    loaded_ = std::move(*bytes);
+    on_disk_ = loaded_;
+  } else if (bytes.error().code != ENOENT) {
+    return Unreadable(std::strerror(bytes.error().code));
+  }
+
+  Result<CalendarLayout> layout = ScanCalendar(loaded_);
+  if (!layout) return Unreadable(layout.error().description);
+  layout_ = std::move(*layout);
+  eol_ = layout_.line_ending;
+
+  const std::string_view text = loaded_;
+  const auto text_of = [&](const ComponentSpan& span) {
+    return text.substr(span.begin, span.end - span.begin);
+  };
+  // Time zones first: an event may come before the zone it names.
+  for (const ComponentSpan& span : layout_.components) {
+    if (span.name != "VTIMEZONE") continue;
+    if (Status added = zones_.Add(text_of(span)); !added) {
+      return Unreadable("the time zone at line " + std::to_string(span.line) + " is damaged (" +
+                        added.error().description + ")");
+    }
+  }
+  segments_.reserve(layout_.components.size());
+  for (const ComponentSpan& span : layout_.components) {
+    Segment segment{span, nullptr};
+    if (span.name == "VEVENT") {
+      Result<Appointment> appointment = ReadEvent(text_of(span), zones_);
+      if (!appointment) {
+        return Unreadable("the event at line " + std::to_string(span.line) + " is damaged (" +
+                          appointment.error().description + ")");
+      }
+      segment.event = std::make_shared<StoredEvent>();
+      segment.event->original_ = text_of(span);
+      segment.event->appointment_ = std::move(*appointment);
+      events_.push_back(segment.event);
+    }
+    segments_.push_back(std::move(segment));
+  }
+  return Ok();
+}
+
+EventStamp CalendarStore::NewStamp() const {
+  return EventStamp{options_.new_uid ? options_.new_uid() : RandomUid(),
+                    base::ToUtc(base::CurrentClock().Now())};
+}
+
+Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appointment) {
+  auto event = std::make_shared<StoredEvent>();
+  event->text_ = NewEventText(appointment, NewStamp(), eol_);
+  // Read back what was written, so the item shows what the file holds.
+  Result<Appointment> written = ReadEvent(event->text_, zones_);
+  if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
+  event->appointment_ = std::move(*written);
+  event->edited_ = true;
+  added_.push_back(event);
+  events_.push_back(event);
+  dirty_ = true;
+  return event;
+}
+
+Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) {
+  if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
+  if (fields == 0) return Ok();
+  const std::string_view current = event.edited_ ? event.text_ : event.original_;
+  std::string text = ChangeEventText(current, appointment, fields, NewStamp(), eol_, zones_);
+  Result<Appointment> written = ReadEvent(text, zones_);
+  if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
+  event.text_ = std::move(text);
+  event.appointment_ = std::move(*written);
+  event.edited_ = true;
+  dirty_ = true;
+  return Ok();
+}
+
+Status CalendarStore::Remove(StoredEvent& event) {
+  if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
+  const auto it = std::find_if(events_.begin(), events_.end(),
+                               [&](const auto& candidate) { return candidate.get() == &event; });
+  if (it != events_.end()) events_.erase(it);
+  event.deleted_ = true;
+  dirty_ = true;
+  return Ok();
+}
+
+std::string CalendarStore::Serialize() const {
+  std::string out;
+  if (layout_.empty) {
+    for (std::string_view line : {std::string_view("BEGIN:VCALENDAR"), kProductId, kVersion}) {
+      out.append(line).append(eol_);
+    }
+    for (const auto& event : added_) {
+      if (!event->deleted_) out += event->text_;
+    }
+    out.append("END:VCALENDAR").append(eol_);
+    return out;
+  }
+
+  out.reserve(loaded_.size() + 1024 * added_.size());
+  size_t cursor = 0;
+  bool header_done = false;
+  // Copies the file's own text up to `pos`, adding the calendar properties every file
+  // must have where the file lacks them.
+  const auto copy_to = [&](size_t pos) {
+    if (!header_done && layout_.calendar_body <= pos) {
+      out.append(loaded_, cursor, layout_.calendar_body - cursor);
+      cursor = layout_.calendar_body;
+      if (!layout_.has_prodid) out.append(kProductId).append(eol_);
+      if (!layout_.has_version) out.append(kVersion).append(eol_);
+      header_done = true;
+    }
+    out.append(loaded_, cursor, pos - cursor);
+    cursor = pos;
+  };
+  for (const Segment& segment : segments_) {
+    copy_to(segment.span.begin);
+    const StoredEvent* event = segment.event.get();
+    if (event == nullptr) {
+      out.append(loaded_, segment.span.begin, segment.span.end - segment.span.begin);
+    } else if (!event->deleted_) {
+      out.append(event->edited_ ? std::string_view(event->text_) : event->original_);
+    }
+    cursor = segment.span.end;
+  }
+  copy_to(layout_.calendar_end);
+  for (const auto& event : added_) {
+    if (!event->deleted_) out += event->text_;
+  }
+  copy_to(loaded_.size());
+  return out;
+}
+
+Status CalendarStore::SaveChanges() {
+  if (!dirty_) return Ok();
+  // A calendar that was empty or absent and still has no event needs no file.
+  if (layout_.empty && events_.empty()) {
+    dirty_ = false;
+    return Ok();
+  }
+  std::string bytes = Serialize();
+  if (on_disk_ && bytes == *on_disk_) {
+    dirty_ = false;
+    return Ok();
+  }
+
+  const auto not_saved = [&](const Error& cause) {
+    return Error{
+        kCalendarNotSaved,
+        "The calendar file " + path_.string() + " could not be saved: " + cause.description + ".",
+        {}};
+  };
+  Result<base::FileLock> lock = base::FileLock::Acquire(path_);
+  if (!lock) return not_saved(lock.error());
+  Result<std::string> current = base::ReadFile(path_);
+  if (!current && current.error().code != ENOENT) return not_saved(current.error());
+  const bool unchanged = on_disk_ ? current && *current == *on_disk_ : !current;
+  if (!unchanged) {
+    return Error{kCalendarChanged,
+                 "The calendar file " + path_.string() +
+                     " was changed by another program since it was read; nothing was saved.",
+                 {}};
+  }
+  if (Status written = base::WriteFileAtomically(path_, bytes); !written) {
+    return not_saved(written.error());
+  }
+  on_disk_ = std::move(bytes);
+  dirty_ = false;
+  return Ok();
+}
+
+}  // namespace feriant::outlook

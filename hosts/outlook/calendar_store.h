@@ -1,0 +1,116 @@
+#pragma once
+// CalendarStore: the events of one iCalendar file, read once, changed in memory and
+// written back when asked.
+//
+// The store keeps the file's text as it was read. Whatever it did not change is written
+// back byte for byte: the calendar's own lines, time zones, to-dos, unknown components
+// and every event nobody touched. Only an event that was changed or created gets new
+// text, and only in the lines that changed. Events keep the order of the file; new ones
+// are appended. Writing takes the file's lock, makes sure nobody else changed the file
+// since it was read, and replaces it atomically.
+//
+// The store owns the file's text and its events; events are shared with the item
+// objects that show them. One thread.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hosts/outlook/appointment.h"
+#include "hosts/outlook/ical_codec.h"
+#include "hosts/outlook/ics_text.h"
+#include "platform/base/result.h"
+
+namespace feriant::outlook {
+
+// Codes of the store's Errors (object-error codes for the automation callers).
+enum StoreError : std::int32_t {
+  kUnreadableCalendar = 0x1001,  // the file is not a calendar the store can keep intact
+  kCalendarChanged = 0x1002,     // another program changed the file since it was read
+  kCalendarNotSaved = 0x1003,    // the file could not be written
+  kEventDeleted = 0x1004,        // the event is no longer in the calendar
+};
+
+struct StoreOptions {
+  // Makes the UID of a new event; a random GUID when not set.
+  std::function<std::string()> new_uid;
+};
+
+// One event of the calendar.
+class StoredEvent {
+ public:
+  const Appointment& appointment() const { return appointment_; }
+  bool deleted() const { return deleted_; }
+
+ private:
+  friend class CalendarStore;
+  std::string_view original_;  // its text in the file as read; empty when created here
+  std::string text_;           // its text once changed or created (edited_)
+  bool edited_ = false;
+  bool deleted_ = false;
+  Appointment appointment_;
+};
+
+class CalendarStore {
+ public:
+  // Reads `path`. A missing file is an empty calendar, created by the first save that has
+  // something to write. A file that is not a calendar the store can keep intact is
+  // refused with an Error that names the file and the reason.
+  static Result<std::shared_ptr<CalendarStore>> Open(const std::filesystem::path& path,
+                                                     StoreOptions options = {});
+
+  CalendarStore(const CalendarStore&) = delete;
+  CalendarStore& operator=(const CalendarStore&) = delete;
+  // Writes unsaved changes as SaveChanges would; a failure can only be reported on stderr.
+  ~CalendarStore();
+
+  const std::filesystem::path& path() const { return path_; }
+
+  // The events by position, 0-based, in file order with new events last.
+  size_t size() const { return events_.size(); }
+  const std::shared_ptr<StoredEvent>& at(size_t index) const { return events_[index]; }
+
+  // Appends a new event.
+  Result<std::shared_ptr<StoredEvent>> Add(const Appointment& appointment);
+  // Sets the members `fields` of `event` from `appointment`.
+  Status Change(StoredEvent& event, const Appointment& appointment, FieldSet fields);
+  // Takes `event` out; the events after it move up by one.
+  Status Remove(StoredEvent& event);
+
+  // Whether anything was added, changed or removed since the file was read or saved.
+  bool HasUnsavedChanges() const { return dirty_; }
+  // Writes the file when that changes it. Refused, leaving the file alone, when another
+  // program changed it since it was read; the changes stay here for another try.
+  Status SaveChanges();
+  // The text SaveChanges writes.
+  std::string Serialize() const;
+
+ private:
+  struct Segment {
+    ComponentSpan span;
+    std::shared_ptr<StoredEvent> event;  // for a VEVENT
+  };
+
+  CalendarStore(std::filesystem::path path, StoreOptions options);
+  Status Load();
+  EventStamp NewStamp() const;
+  Error Unreadable(const std::string& reason) const;
+
+  std::filesystem::path path_;
+  StoreOptions options_;
+  std::string loaded_;                  // the file as read; events point into it
+  std::optional<std::string> on_disk_;  // the file as last read or written; none: absent
+  CalendarLayout layout_;
+  std::string eol_ = "\r\n";
+  TimeZones zones_;
+  std::vector<Segment> segments_;                     // the file's components, in order
+  std::vector<std::shared_ptr<StoredEvent>> added_;   // created here, in order
+  std::vector<std::shared_ptr<StoredEvent>> events_;  // by position
+  bool dirty_ = false;
+};
+
+}  // namespace feriant::outlook

@@ -1,0 +1,406 @@
+#include "hosts/outlook/ical_codec.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include <libical/ical.h>
+
+#include "hosts/outlook/ics_text.h"
+#include "platform/base/clock.h"
+
+namespace feriant::outlook {
+namespace {
+
+using std::chrono::days;
+using std::chrono::local_days;
+using std::chrono::local_seconds;
+using std::chrono::seconds;
+using std::chrono::sys_seconds;
+
+struct ComponentDeleter {
+  void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+struct PropertyDeleter {
+  void operator()(icalproperty* property) const { icalproperty_free(property); }
+};
+struct ZoneDeleter {
+  void operator()(icaltimezone* zone) const { icaltimezone_free(zone, 1); }
+};
+struct BufferDeleter {
+  void operator()(char* buffer) const { icalmemory_free_buffer(buffer); }
+};
+using ComponentPtr = std::unique_ptr<icalcomponent, ComponentDeleter>;
+using PropertyPtr = std::unique_ptr<icalproperty, PropertyDeleter>;
+using ZonePtr = std::unique_ptr<icaltimezone, ZoneDeleter>;
+using BufferPtr = std::unique_ptr<char, BufferDeleter>;
+
+// Outlook's "no date" (4501-01-01), the start of an event that has none.
+constexpr local_days kNoDate = local_days(std::chrono::year(4501) / 1 / 1);
+constexpr std::string_view kAllDayProperty = "X-MICROSOFT-CDO-ALLDAYEVENT";
+
+ComponentPtr Parse(std::string_view text) {
+  const std::string terminated(text);
+  return ComponentPtr(icalparser_parse_string(terminated.c_str()));
+}
+
+// The first error libical reports for a line or value it could not read, in the
+// component or those nested in it. Unknown property and parameter names are left out:
+// their lines are kept as text and never re-written.
+std::optional<std::string> ReadError(icalcomponent* component) {
+  for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY);
+       p != nullptr; p = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
+    icalparameter* type = icalproperty_get_first_parameter(p, ICAL_XLICERRORTYPE_PARAMETER);
+    const icalparameter_xlicerrortype kind =
+        type != nullptr ? icalparameter_get_xlicerrortype(type) : ICAL_XLICERRORTYPE_NONE;
+    if (kind == ICAL_XLICERRORTYPE_COMPONENTPARSEERROR ||
+        kind == ICAL_XLICERRORTYPE_VALUEPARSEERROR) {
+      const char* message = icalproperty_get_xlicerror(p);
+      return message != nullptr ? message : "unreadable line";
+    }
+  }
+  for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT);
+       c != nullptr; c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+    if (auto error = ReadError(c)) return error;
+  }
+  return std::nullopt;
+}
+
+std::string TextOf(icalcomponent* component, icalproperty_kind kind) {
+  icalproperty* p = icalcomponent_get_first_property(component, kind);
+  if (p == nullptr) return {};
+  icalvalue* value = icalproperty_get_value(p);
+  const char* text = value != nullptr ? icalvalue_get_text(value) : nullptr;
+  return text != nullptr ? text : "";
+}
+
+std::string TzidOf(icalproperty* property) {
+  icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
+  const char* text = tzid != nullptr ? icalparameter_get_tzid(tzid) : nullptr;
+  return text != nullptr ? text : "";
+}
+
+local_seconds FieldsOf(const icaltimetype& time) {
+  const local_days day(std::chrono::year(time.year) / time.month / time.day);
+  if (time.is_date) return day;
+  return day + std::chrono::hours(time.hour) + std::chrono::minutes(time.minute) +
+         seconds(time.second);
+}
+
+// A time of the file as the user's wall clock and, unless it is floating, as a moment.
+struct Moment {
+  local_seconds wall{};
+  std::optional<sys_seconds> utc;
+};
+
+}  // namespace
+
+struct TimeZones::Impl {
+  std::map<std::string, ZonePtr, std::less<>> defined;
+  // Lookups of libical's own zones (a linear search there), found or not. Those zones
+  // live as long as the process.
+  mutable std::map<std::string, icaltimezone*, std::less<>> builtin;
+
+  // The zone `tzid` names; nullptr when nobody knows it (its times are then floating).
+  icaltimezone* Find(const std::string& tzid) const {
+    if (tzid.empty()) return nullptr;
+    if (auto it = defined.find(tzid); it != defined.end()) return it->second.get();
+    if (auto it = builtin.find(tzid); it != builtin.end()) return it->second;
+    icaltimezone* zone = icaltimezone_get_builtin_timezone(tzid.c_str());
+    if (zone == nullptr) zone = icaltimezone_get_builtin_timezone_from_tzid(tzid.c_str());
+    builtin.emplace(tzid, zone);
+    return zone;
+  }
+
+  Moment MomentOf(icalproperty* property, const icaltimetype& time) const {
+    Moment moment;
+    if (time.is_date) {
+      moment.wall = FieldsOf(time);
+      return moment;
+    }
+    icaltimezone* zone =
+        icaltime_is_utc(time) ? icaltimezone_get_utc_timezone() : Find(TzidOf(property));
+    if (zone == nullptr) {
+      moment.wall = FieldsOf(time);
+      return moment;
+    }
+    moment.utc = sys_seconds(seconds(icaltime_as_timet_with_zone(time, zone)));
+    moment.wall = base::ToLocal(*moment.utc);
+    return moment;
+  }
+};
+
+TimeZones::TimeZones() : impl_(std::make_unique<Impl>()) {}
+TimeZones::~TimeZones() = default;
+
+Status TimeZones::Add(std::string_view text) {
+  ComponentPtr component = Parse(text);
+  if (component == nullptr || icalcomponent_isa(component.get()) != ICAL_VTIMEZONE_COMPONENT) {
+    return Error{0, "libical cannot read the time zone", {}};
+  }
+  if (auto error = ReadError(component.get())) return Error{0, *error, {}};
+  icalproperty* tzid = icalcomponent_get_first_property(component.get(), ICAL_TZID_PROPERTY);
+  const char* name = tzid != nullptr ? icalproperty_get_tzid(tzid) : nullptr;
+  if (name == nullptr || *name == '\0') return Error{0, "the time zone has no TZID", {}};
+  const std::string key = name;
+  if (impl_->defined.count(key) != 0) return Ok();
+  ZonePtr zone(icaltimezone_new());
+  if (zone == nullptr || icaltimezone_set_component(zone.get(), component.get()) == 0) {
+    return Error{0, "libical cannot use the time zone " + key, {}};
+  }
+  component.release();  // the zone owns it now
+  impl_->defined.emplace(key, std::move(zone));
+  return Ok();
+}
+
+Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones) {
+  ComponentPtr event = Parse(text);
+  if (event == nullptr || icalcomponent_isa(event.get()) != ICAL_VEVENT_COMPONENT) {
+    return Error{0, "libical cannot read the event", {}};
+  }
+  if (auto error = ReadError(event.get())) return Error{0, *error, {}};
+  icalcomponent* c = event.get();
+
+  Appointment a;
+  a.subject = NormalizeLine(TextOf(c, ICAL_SUMMARY_PROPERTY));
+  a.location = NormalizeLine(TextOf(c, ICAL_LOCATION_PROPERTY));
+  a.body = NormalizeBody(TextOf(c, ICAL_DESCRIPTION_PROPERTY));
+  // libical splits "CATEGORIES:A,B" into one property per value.
+  std::string categories;
+  for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_CATEGORIES_PROPERTY);
+       p != nullptr; p = icalcomponent_get_next_property(c, ICAL_CATEGORIES_PROPERTY)) {
+    const char* value = icalproperty_get_categories(p);
+    if (value == nullptr) continue;
+    if (!categories.empty()) categories += ',';
+    categories += value;
+  }
+  a.categories = NormalizeCategories(categories);
+  a.reminder_set = icalcomponent_get_first_component(c, ICAL_VALARM_COMPONENT) != nullptr;
+
+  icalproperty* dtstart = icalcomponent_get_first_property(c, ICAL_DTSTART_PROPERTY);
+  if (dtstart == nullptr) {
+    a.start = kNoDate;
+    a.duration = 0;
+    return a;
+  }
+  const icaltimetype start_time = icalproperty_get_dtstart(dtstart);
+  const TimeZones::Impl& impl = zones.impl();
+  const Moment start = impl.MomentOf(dtstart, start_time);
+  a.all_day = start_time.is_date != 0;
+  a.start = start.wall;
+
+  std::int64_t length = 0;  // seconds
+  if (icalproperty* dtend = icalcomponent_get_first_property(c, ICAL_DTEND_PROPERTY)) {
+    const icaltimetype end_time = icalproperty_get_dtend(dtend);
+    const Moment end = impl.MomentOf(dtend, end_time);
+    length =
+        start.utc && end.utc ? (*end.utc - *start.utc).count() : (end.wall - start.wall).count();
+  } else if (icalproperty* duration = icalcomponent_get_first_property(c, ICAL_DURATION_PROPERTY)) {
+    length = icaldurationtype_as_int(icalproperty_get_duration(duration));
+  } else if (a.all_day) {
+    length = 86400;  // a DATE start alone lasts its one day
+  }
+  const std::int64_t minutes =
+      std::clamp<std::int64_t>(length / 60, 0, std::numeric_limits<std::int32_t>::max());
+  a.duration = static_cast<std::int32_t>(minutes);
+  if (a.all_day) a.duration = WholeDaysDuration(a.duration);
+  return a;
+}
+
+namespace {
+
+// The content line of `property` as libical writes it, unfolded, without line ending.
+std::string LineOf(PropertyPtr property) {
+  const BufferPtr text(icalproperty_as_ical_string_r(property.get()));
+  ContentLineReader reader(text ? std::string_view(text.get()) : std::string_view());
+  return reader.Next() ? reader.logical() : std::string();
+}
+
+icaltimetype UtcTime(sys_seconds time) {
+  return icaltime_from_timet_with_zone(time.time_since_epoch().count(), 0,
+                                       icaltimezone_get_utc_timezone());
+}
+
+icaltimetype DateOf(local_days day) {
+  const std::chrono::year_month_day ymd(day);
+  icaltimetype date = icaltime_null_date();
+  date.year = static_cast<int>(ymd.year());
+  date.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+  date.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
+  date.is_date = 1;
+  return date;
+}
+
+std::string TextLine(icalproperty* (*make)(const char*), const std::string& text) {
+  return LineOf(PropertyPtr(make(text.c_str())));
+}
+
+// DESCRIPTION holds line breaks as LF (written as the escape "\n").
+std::string DescriptionLine(std::string_view body) {
+  std::string text;
+  text.reserve(body.size());
+  for (size_t i = 0; i < body.size(); ++i) {
+    if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') continue;
+    text += body[i];
+  }
+  return LineOf(PropertyPtr(icalproperty_new_description(text.c_str())));
+}
+
+// One CATEGORIES property listing every name. libical would either split the names over
+// several properties or escape the separating commas, so the line is written here.
+std::string CategoriesLine(std::string_view categories) {
+  std::string line = "CATEGORIES:";
+  bool first = true;
+  size_t pos = 0;
+  while (pos <= categories.size()) {
+    size_t next = categories.find(", ", pos);
+    if (next == std::string_view::npos) next = categories.size();
+    if (!first) line += ',';
+    first = false;
+    for (char c : categories.substr(pos, next - pos)) {
+      if (c == '\\' || c == ';' || c == ',') line += '\\';
+      line += c;
+    }
+    pos = next + 2;
+  }
+  return line;
+}
+
+std::vector<std::string> AlarmLines() {
+  return {"BEGIN:VALARM", "ACTION:DISPLAY", "TRIGGER:-PT15M", "DESCRIPTION:Reminder", "END:VALARM"};
+}
+
+// DTSTART and DTEND of `a`. Whole days for an all-day event; else in `zone` with its
+// TZID when one is given, otherwise in UTC, so every program shows the same wall clock.
+std::vector<std::string> TimeLines(const Appointment& a, icaltimezone* zone,
+                                   const std::string& tzid) {
+  if (a.all_day) {
+    const local_days first = std::chrono::floor<days>(a.start);
+    const local_days after = first + days(WholeDaysDuration(a.duration) / kMinutesPerDay);
+    return {LineOf(PropertyPtr(icalproperty_new_dtstart(DateOf(first)))),
+            LineOf(PropertyPtr(icalproperty_new_dtend(DateOf(after))))};
+  }
+  const sys_seconds begin = base::ToUtc(a.start);
+  const sys_seconds end = begin + std::chrono::minutes(a.duration);
+  if (zone == nullptr) {
+    return {LineOf(PropertyPtr(icalproperty_new_dtstart(UtcTime(begin)))),
+            LineOf(PropertyPtr(icalproperty_new_dtend(UtcTime(end))))};
+  }
+  const auto zoned = [&](sys_seconds time, icalproperty* (*make)(icaltimetype)) {
+    icaltimetype local = icaltime_from_timet_with_zone(time.time_since_epoch().count(), 0, zone);
+    local.zone = nullptr;  // the TZID parameter names the zone; no "Z"
+    PropertyPtr property(make(local));
+    icalproperty_add_parameter(property.get(), icalparameter_new_tzid(tzid.c_str()));
+    return LineOf(std::move(property));
+  };
+  return {zoned(begin, icalproperty_new_dtstart), zoned(end, icalproperty_new_dtend)};
+}
+
+std::string UtcLine(icalproperty* (*make)(icaltimetype), sys_seconds time) {
+  return LineOf(PropertyPtr(make(UtcTime(time))));
+}
+
+// Sets or, for an empty text, removes a text property.
+void SetText(ComponentText& event, std::string_view name, const std::string& text,
+             icalproperty* (*make)(const char*)) {
+  if (text.empty()) {
+    event.RemoveProperty(name);
+  } else {
+    event.SetProperty(name, {TextLine(make, text)});
+  }
+}
+
+}  // namespace
+
+std::string NewEventText(const Appointment& appointment, const EventStamp& stamp,
+                         std::string_view eol) {
+  std::vector<std::string> lines = {
+      "BEGIN:VEVENT",
+      TextLine(icalproperty_new_uid, stamp.uid),
+      UtcLine(icalproperty_new_dtstamp, stamp.now),
+      UtcLine(icalproperty_new_created, stamp.now),
+      UtcLine(icalproperty_new_lastmodified, stamp.now),
+  };
+  if (!appointment.subject.empty()) {
+    lines.push_back(TextLine(icalproperty_new_summary, appointment.subject));
+  }
+  for (std::string& line : TimeLines(appointment, nullptr, {}))
+    lines.push_back(std::move(line));
+  if (appointment.all_day) {
+    lines.push_back(std::string(kAllDayProperty) + ":TRUE");
+    lines.push_back("TRANSP:TRANSPARENT");  // Outlook shows a new all-day event as free
+  }
+  if (!appointment.location.empty()) {
+    lines.push_back(TextLine(icalproperty_new_location, appointment.location));
+  }
+  if (!appointment.body.empty()) lines.push_back(DescriptionLine(appointment.body));
+  if (!appointment.categories.empty()) lines.push_back(CategoriesLine(appointment.categories));
+  if (appointment.reminder_set) {
+    for (std::string& line : AlarmLines())
+      lines.push_back(std::move(line));
+  }
+  lines.push_back("END:VEVENT");
+
+  std::string text;
+  for (const std::string& line : lines)
+    AppendFolded(text, line, eol);
+  return text;
+}
+
+std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSet fields,
+                            const EventStamp& stamp, std::string_view eol, const TimeZones& zones) {
+  ComponentText event(text);
+  if (fields & kSubject) SetText(event, "SUMMARY", a.subject, icalproperty_new_summary);
+  if (fields & kLocation) SetText(event, "LOCATION", a.location, icalproperty_new_location);
+  if (fields & kBody) {
+    if (a.body.empty()) {
+      event.RemoveProperty("DESCRIPTION");
+    } else {
+      event.SetProperty("DESCRIPTION", {DescriptionLine(a.body)});
+    }
+  }
+  if (fields & kCategories) {
+    if (a.categories.empty()) {
+      event.RemoveProperty("CATEGORIES");
+    } else {
+      event.SetProperty("CATEGORIES", {CategoriesLine(a.categories)});
+    }
+  }
+  if (fields & kTimeFields) {
+    std::string tzid;
+    icaltimezone* zone = nullptr;
+    const std::string dtstart = event.Property("DTSTART");
+    if (!a.all_day && !dtstart.empty()) {
+      const PropertyPtr old(icalproperty_new_from_string(dtstart.c_str()));
+      if (old != nullptr) tzid = TzidOf(old.get());
+      zone = zones.impl().Find(tzid);
+    }
+    std::vector<std::string> lines = TimeLines(a, zone, tzid);
+    event.SetProperty("DTSTART", {std::move(lines[0])});
+    event.SetProperty("DTEND", {std::move(lines[1])});
+    event.RemoveProperty("DURATION");
+    if (a.all_day) {
+      event.SetProperty(kAllDayProperty, {std::string(kAllDayProperty) + ":TRUE"});
+    } else if (event.HasProperty(kAllDayProperty)) {
+      event.SetProperty(kAllDayProperty, {std::string(kAllDayProperty) + ":FALSE"});
+    }
+  }
+  if (fields & kReminderSet) {
+    if (!a.reminder_set) {
+      event.RemoveComponents("VALARM");
+    } else if (!event.HasComponent("VALARM")) {
+      event.AddComponent(AlarmLines());
+    }
+  }
+  if (!event.HasProperty("UID")) {
+    event.SetProperty("UID", {TextLine(icalproperty_new_uid, stamp.uid)});
+  }
+  event.SetProperty("DTSTAMP", {UtcLine(icalproperty_new_dtstamp, stamp.now)});
+  event.SetProperty("LAST-MODIFIED", {UtcLine(icalproperty_new_lastmodified, stamp.now)});
+  return event.Text(eol);
+}
+
+}  // namespace feriant::outlook

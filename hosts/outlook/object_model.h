@@ -1,0 +1,140 @@
+#pragma once
+// The automation objects of the Outlook object model: application, namespace, calendar
+// folder, its items collection, appointment items and language settings.
+//
+// All objects of one application share a Session, which reads the calendar once, when
+// it is first needed, and holds the CalendarStore from then on. An appointment item
+// keeps the changes made to it until Save hands them to the store; reads of members it
+// did not change show the store's event as it is. One thread.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "hosts/outlook/appointment.h"
+#include "hosts/outlook/calendar_store.h"
+#include "hosts/outlook/outlook.h"
+#include "platform/automation/dispatch.h"
+
+namespace feriant::outlook {
+
+// Outlook's numbers for the kinds of objects (the Class member).
+enum ObjectClass : std::int32_t {
+  kApplicationClass = 0,
+  kNamespaceClass = 1,
+  kFolderClass = 2,
+  kItemsClass = 16,
+  kAppointmentClass = 26,
+};
+
+// Outlook's item type of CreateItem and folder number of GetDefaultFolder.
+inline constexpr std::int32_t kAppointmentItemType = 1;
+inline constexpr std::int32_t kCalendarFolder = 9;
+
+class Session {
+ public:
+  Session(std::filesystem::path path, OutlookOptions options)
+      : path_(std::move(path)), options_(std::move(options)) {}
+
+  // The calendar, read on the first call; a file that cannot be read is tried again on
+  // the next call.
+  Result<std::shared_ptr<CalendarStore>> Store();
+  // The calendar if it was read; nullptr otherwise.
+  const std::shared_ptr<CalendarStore>& loaded() const { return store_; }
+  const OutlookOptions& options() const { return options_; }
+
+ private:
+  std::filesystem::path path_;
+  OutlookOptions options_;
+  std::shared_ptr<CalendarStore> store_;
+};
+
+class OutlookApplication : public automation::DispatchObject<OutlookApplication> {
+ public:
+  explicit OutlookApplication(std::shared_ptr<Session> session) : session_(std::move(session)) {}
+  static const automation::Members<OutlookApplication>& Interface();
+  std::string TypeName() const override { return "Application"; }
+  const std::shared_ptr<Session>& session() const { return session_; }
+
+ private:
+  std::shared_ptr<Session> session_;
+};
+
+class OutlookNamespace : public automation::DispatchObject<OutlookNamespace> {
+ public:
+  explicit OutlookNamespace(std::shared_ptr<Session> session) : session_(std::move(session)) {}
+  static const automation::Members<OutlookNamespace>& Interface();
+  std::string TypeName() const override { return "NameSpace"; }
+  const std::shared_ptr<Session>& session() const { return session_; }
+
+ private:
+  std::shared_ptr<Session> session_;
+};
+
+class CalendarFolder : public automation::DispatchObject<CalendarFolder> {
+ public:
+  explicit CalendarFolder(std::shared_ptr<CalendarStore> store) : store_(std::move(store)) {}
+  static const automation::Members<CalendarFolder>& Interface();
+  std::string TypeName() const override { return "MAPIFolder"; }
+  const std::shared_ptr<CalendarStore>& store() const { return store_; }
+
+ private:
+  std::shared_ptr<CalendarStore> store_;
+};
+
+class CalendarItems : public automation::DispatchObject<CalendarItems> {
+ public:
+  explicit CalendarItems(std::shared_ptr<CalendarStore> store) : store_(std::move(store)) {}
+  static const automation::Members<CalendarItems>& Interface();
+  std::string TypeName() const override { return "Items"; }
+
+  Result<automation::Variant> Item(const automation::Variant& index) const;
+  automation::VariantArray All() const;
+
+ private:
+  std::shared_ptr<CalendarStore> store_;
+};
+
+class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
+ public:
+  // A new item, not in the calendar until it is saved.
+  AppointmentItem(std::shared_ptr<Session> session, Appointment defaults);
+  // An event of the calendar.
+  AppointmentItem(std::shared_ptr<CalendarStore> store, std::shared_ptr<StoredEvent> event);
+
+  static const automation::Members<AppointmentItem>& Interface();
+  std::string TypeName() const override { return "AppointmentItem"; }
+
+  // What the item shows now: the store's event with this item's unsaved changes.
+  Result<Appointment> Current() const;
+  // Changes the item through `edit` (a Status(Appointment&)), which may refuse.
+  template <class Edit>
+  Status Change(Edit edit) {
+    Result<Appointment> current = Current();
+    if (!current) return current.error();
+    if (Status edited = edit(*current); !edited) return edited;
+    Apply(*current);
+    return Ok();
+  }
+  Status Save();
+  Status Delete();
+
+ private:
+  Status CheckAlive() const;
+  void Apply(const Appointment& wanted);
+
+  std::shared_ptr<Session> session_;      // new items: where Save puts them
+  std::shared_ptr<CalendarStore> store_;  // once in the calendar
+  std::shared_ptr<StoredEvent> event_;    // once in the calendar
+  Appointment pending_;                   // unsaved values of the members in changed_
+  FieldSet changed_ = 0;                  // of an item in the calendar
+  bool deleted_ = false;
+};
+
+class LanguageSettings : public automation::DispatchObject<LanguageSettings> {
+ public:
+  static const automation::Members<LanguageSettings>& Interface();
+  std::string TypeName() const override { return "LanguageSettings"; }
+};
+
+}  // namespace feriant::outlook

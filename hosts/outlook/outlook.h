@@ -1,0 +1,45 @@
+#pragma once
+// The Outlook object model over one iCalendar file: what the add-in's Outlook target
+// calls late-bound, and what a program that plays Outlook needs to start and end a run.
+//
+// The application answers GetNamespace("MAPI"), CreateItem(1), LanguageSettings,
+// ActiveExplorer and Version; the namespace's GetDefaultFolder(9) is the calendar, whose
+// Items are the file's events (VEVENTs) by 1-based position. The file is read when the
+// calendar folder is first taken and written by the folder's SaveChanges (and, as a last
+// resort, when the last object of the model goes away with changes unsaved).
+//
+// Every object of one application shares its calendar. One thread.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/automation/dispatch.h"
+#include "platform/base/result.h"
+
+namespace feriant::outlook {
+
+struct OutlookOptions {
+  // Makes the UID of each new appointment; a random GUID when not set.
+  std::function<std::string()> new_uid;
+  // What ActiveExplorer answers: the window whose command bars an add-in extends.
+  // Nothing when not set: there is no window, as on the command line.
+  std::shared_ptr<automation::Dispatch> active_explorer;
+};
+
+// The application object of a model whose calendar is `calendar_file`.
+std::shared_ptr<automation::Dispatch> CreateOutlookApplication(std::filesystem::path calendar_file,
+                                                               OutlookOptions options = {});
+
+// Reads the calendar now, as taking the calendar folder does, so that a program can
+// report a file it cannot read before it starts a run. Reads only once.
+Status OpenCalendar(automation::Dispatch& application);
+
+// Whether the calendar has changes that are not written yet. False before it was read.
+bool HasUnsavedChanges(const automation::Dispatch& application);
+
+// Writes those changes now, as the calendar folder's SaveChanges does.
+Status SaveCalendar(automation::Dispatch& application);
+
+}  // namespace feriant::outlook
