@@ -1,0 +1,188 @@
+#include "addin/dialog/cls_lang_setter.h"
+
+#include <array>
+
+namespace feriant::dialog {
+namespace {
+
+// Word for word, typing errors included: stored appointments and people's habits know
+// these texts (the holiday category, for one, is how appointments are found again).
+constexpr std::array<MessageText, engine::kMessageKeyCount> kMessages = {{
+    {MessageKey::ToolbarCaption_Caption, "&Feiertage einstellen", "&Feriant"},
+    {MessageKey::BothMessages_ProcessingHolidays, "Verarbeiten der Feiertage von %1...",
+     "Processing holidays of %1..."},
+    {MessageKey::BothMessages_StartBehindEnd,
+     "Das eingegebene Start-Jahr liegt hinter dem End-Jahr.",
+     "Start Year is behind End year. Please check the range"},
+    {MessageKey::BothMessages_NoRegionsSelected, "Es wurde keine Region ausgewählt.",
+     "No regions selected."},
+    {MessageKey::ProjectMessages_Msg,
+     "Hier können Sie Feiertage zu den Basis Kalendern des aktuellen Projektes hinzufügen oder von "
+     "diesen entfernen. Wenn Sie Feiertage einem Basis Kalender der Global-Datei hinzufügen "
+     "möchten, fügen Sie die Feiertage erst dem aktuellen Projekt hinzu und benutzen Sie dann den "
+     "Befehl \"Organisieren\".",
+     "Here you can add or remove holidays to the base calenders of the current project. If you "
+     "want to add holidays to a base calender of the global file, please add the required calender "
+     "to the project and then use the 'Organize' command."},
+    {MessageKey::ProjectMessages_SuccessAdd,
+     "%1 Feiertage wurden in den Basiskalendern als arbeitsfrei eingestellt.",
+     "%1 holidays were configured as non-working time."},
+    {MessageKey::ProjectMessages_SuccessRemove,
+     "%1 Feiertage wurden in den Basiskalendern als Arbeitszeit eingestellt.",
+     "%1 holidays were configured as working time."},
+    {MessageKey::ProjectMessages_OpenProjectFirst,
+     "Bitte öffnen Sie ein Projekt bevor Sie diese Funktion verwenden",
+     "Please open a project before using this function"},
+    {MessageKey::ProjectMessages_NoBaseCalendarSelected, "Kein Basis Kalender ausgewählt",
+     "No base calendar selected"},
+    {MessageKey::OutlookMessages_Msg,
+     "Hier können Sie Feiertage zu dem Outlook Kalender hinzufügen oder von diesem entfernen.",
+     "Here you can add or remove holidays to/from the Outlook calendar."},
+    {MessageKey::OutlookMessages_SuccessAdd,
+     "%1 Feiertage wurden dem Outlook Kalender hinzugefügt und %2 Feiertage wurden modifiziert.",
+     "%1 holidays were added to the Outlook calendar and %2 holidays were modified"},
+    {MessageKey::OutlookMessages_SuccessRemove,
+     "%1 Feiertage wurden aus dem Outlook Kalender entfernt und %2 Feiertage wurden modifiziert.",
+     "%1 holidays were removed from the Outlook calendar and %2 holidays were modified."},
+    {MessageKey::OutlookMessages_CachingAppointments, "Zwischenspeichern der Termine...",
+     "Caching Appointments..."},
+    {MessageKey::OutlookMessages_Partially, "teilweise", "partially"},
+    {MessageKey::OutlookMessages_HolidayCategory, "Feiertag", "Holiday"},
+    {MessageKey::OutlookMessages_WholeCounty, "Bundesweit", "Whole country"},
+    {MessageKey::OutlookMessages_Status1, "Gesetzlich anerkannt", "Statutory"},
+    {MessageKey::OutlookMessages_Status2, "Den Sonntagen gleichgestellt",
+     "Statutory, coequals to sundays"},
+    {MessageKey::OutlookMessages_Status3, "Meist nur halber Tag frei", "Half holiday"},
+    {MessageKey::OutlookMessages_Status4,
+     "Gesetzlich nicht anerkannt / öfftl. Einrichtungen meist geschlossen",
+     "Non-statutory holiday / public facilities usually closed"},
+    {MessageKey::OutlookMessages_Status5, "Gesetzlich nicht anerkannt", "Non-statutory holiday"},
+    {MessageKey::OutlookMessages_NumHoliday, "(%1 Feiertag)", "(%1 holiday)"},
+    {MessageKey::OutlookMessages_NumHolidays, "(%1 Feiertage)", "(%1 holidays)"},
+}};
+
+constexpr std::array<CaptionText, 15> kCaptions = {{
+    {"frmAddIn", "Caption", " Feiertage einstellen", " Feriant"},
+    {"wto", "Title", "Feiertage einstellen", "Feriant"},
+    {"lblCountry", "Caption", "&Wählen Sie das Land:", "&Choose a country:"},
+    {"lblRegions", "Caption",
+     "Wählen Sie die zu importierenden &Regionen:", "Choose the &regions for import:"},
+    {"lblBaseCalendars", "Caption",
+     "&Geben Sie hier bitte an, zu welchen Basis Kalendern die Feiertage hinzugefügt werden "
+     "sollen:",
+     "&Select to which base calenders the holidays are to be copied:"},
+    {"lblPeriod", "Caption",
+     "G&eben Sie bitte den Zeitraum an:", "&Please set the range of years:"},
+    {"lblActivate", "Caption", "Feiertage einfügen oder entfernen:", "Import or remove holidays:"},
+    {"lblLanguage", "Caption", "S&prache:", "&Language:"},
+    {"cmdImport", "Caption", "Ei&nfügen", "&Import"},
+    {"cmdDelete", "Caption", "Ent&fernen", "&Remove"},
+    {"cmdSelectAll", "Caption", "Alles &markieren", "Select &all"},
+    {"cmdSelectNone", "Caption", "Ni&chts markieren", "Select &none"},
+    {"btl", "cmdOKCaption", "&Organisieren...", "&Organize..."},
+    {"btl", "cmdCancelCaption", "&Schließen", "C&lose"},
+    {"lblTo", "Caption", "bis", "to"},
+}};
+
+// The table is in key order, so a key's text is at its own index.
+constexpr bool InKeyOrder() {
+  for (size_t i = 0; i < kMessages.size(); ++i) {
+    if (static_cast<size_t>(kMessages[i].key) != i) return false;
+  }
+  return true;
+}
+static_assert(InKeyOrder());
+
+}  // namespace
+
+std::string clsLangSetter::Message(MessageKey key) const {
+  const auto index = static_cast<size_t>(key);
+  if (index >= kMessages.size()) return std::string();
+  const MessageText& text = kMessages[index];
+  return std::string(IsGerman() ? text.german : text.english);
+}
+
+std::string clsLangSetter::ToolbarCaption_Caption() const {
+  return Message(MessageKey::ToolbarCaption_Caption);
+}
+std::string clsLangSetter::BothMessages_ProcessingHolidays() const {
+  return Message(MessageKey::BothMessages_ProcessingHolidays);
+}
+std::string clsLangSetter::BothMessages_StartBehindEnd() const {
+  return Message(MessageKey::BothMessages_StartBehindEnd);
+}
+std::string clsLangSetter::BothMessages_NoRegionsSelected() const {
+  return Message(MessageKey::BothMessages_NoRegionsSelected);
+}
+std::string clsLangSetter::ProjectMessages_Msg() const {
+  return Message(MessageKey::ProjectMessages_Msg);
+}
+std::string clsLangSetter::ProjectMessages_SuccessAdd() const {
+  return Message(MessageKey::ProjectMessages_SuccessAdd);
+}
+std::string clsLangSetter::ProjectMessages_SuccessRemove() const {
+  return Message(MessageKey::ProjectMessages_SuccessRemove);
+}
+std::string clsLangSetter::ProjectMessages_OpenProjectFirst() const {
+  return Message(MessageKey::ProjectMessages_OpenProjectFirst);
+}
+std::string clsLangSetter::ProjectMessages_NoBaseCalendarSelected() const {
+  return Message(MessageKey::ProjectMessages_NoBaseCalendarSelected);
+}
+std::string clsLangSetter::OutlookMessages_Msg() const {
+  return Message(MessageKey::OutlookMessages_Msg);
+}
+std::string clsLangSetter::OutlookMessages_SuccessAdd() const {
+  return Message(MessageKey::OutlookMessages_SuccessAdd);
+}
+std::string clsLangSetter::OutlookMessages_SuccessRemove() const {
+  return Message(MessageKey::OutlookMessages_SuccessRemove);
+}
+std::string clsLangSetter::OutlookMessages_CachingAppointments() const {
+  return Message(MessageKey::OutlookMessages_CachingAppointments);
+}
+std::string clsLangSetter::OutlookMessages_Partially() const {
+  return Message(MessageKey::OutlookMessages_Partially);
+}
+std::string clsLangSetter::OutlookMessages_HolidayCategory() const {
+  return Message(MessageKey::OutlookMessages_HolidayCategory);
+}
+std::string clsLangSetter::OutlookMessages_WholeCounty() const {
+  return Message(MessageKey::OutlookMessages_WholeCounty);
+}
+std::string clsLangSetter::OutlookMessages_Status1() const {
+  return Message(MessageKey::OutlookMessages_Status1);
+}
+std::string clsLangSetter::OutlookMessages_Status2() const {
+  return Message(MessageKey::OutlookMessages_Status2);
+}
+std::string clsLangSetter::OutlookMessages_Status3() const {
+  return Message(MessageKey::OutlookMessages_Status3);
+}
+std::string clsLangSetter::OutlookMessages_Status4() const {
+  return Message(MessageKey::OutlookMessages_Status4);
+}
+std::string clsLangSetter::OutlookMessages_Status5() const {
+  return Message(MessageKey::OutlookMessages_Status5);
+}
+std::string clsLangSetter::OutlookMessages_NumHoliday() const {
+  return Message(MessageKey::OutlookMessages_NumHoliday);
+}
+std::string clsLangSetter::OutlookMessages_NumHolidays() const {
+  return Message(MessageKey::OutlookMessages_NumHolidays);
+}
+
+clsLangSetter& LangSetter() {
+  static clsLangSetter instance;
+  return instance;
+}
+
+std::span<const MessageText> MessageTexts() {
+  return kMessages;
+}
+
+std::span<const CaptionText> CaptionTexts() {
+  return kCaptions;
+}
+
+}  // namespace feriant::dialog

@@ -1,0 +1,87 @@
+#pragma once
+// clsLangSetter: the add-in's one localisation object. It holds the user-interface
+// language as a Windows locale identifier and gives every text the user sees, except
+// the holiday and region names of the data tables, in German (exactly 1031) or English
+// (any other value).
+//
+// There is one process-wide instance (LangSetter()), created on first use and alive
+// until the library is unloaded; the host connection, the dialog and the holiday run
+// all use it. Every text is built anew on each call, in the language current at that
+// moment. One thread.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "addin/engine/localisation.h"
+
+namespace feriant::dialog {
+
+using engine::MessageKey;
+
+class clsLangSetter final : public engine::Localisation {
+ public:
+  // The current user-interface language; 0 until first set. Plain access, no checks.
+  std::int16_t LanguageID = 0;
+
+  // Localisation.
+  std::int16_t GetLanguageID() const override { return LanguageID; }
+  void PutLanguageID(std::int16_t language_id) override { LanguageID = language_id; }
+  std::string Message(MessageKey key) const override;
+
+  // The messages, one member per key, in interface order.
+  std::string ToolbarCaption_Caption() const;
+  std::string BothMessages_ProcessingHolidays() const;
+  std::string BothMessages_StartBehindEnd() const;
+  std::string BothMessages_NoRegionsSelected() const;
+  std::string ProjectMessages_Msg() const;
+  std::string ProjectMessages_SuccessAdd() const;
+  std::string ProjectMessages_SuccessRemove() const;
+  std::string ProjectMessages_OpenProjectFirst() const;
+  std::string ProjectMessages_NoBaseCalendarSelected() const;
+  std::string OutlookMessages_Msg() const;
+  std::string OutlookMessages_SuccessAdd() const;
+  std::string OutlookMessages_SuccessRemove() const;
+  std::string OutlookMessages_CachingAppointments() const;
+  std::string OutlookMessages_Partially() const;
+  std::string OutlookMessages_HolidayCategory() const;
+  std::string OutlookMessages_WholeCounty() const;
+  std::string OutlookMessages_Status1() const;
+  std::string OutlookMessages_Status2() const;
+  std::string OutlookMessages_Status3() const;
+  std::string OutlookMessages_Status4() const;
+  std::string OutlookMessages_Status5() const;
+  std::string OutlookMessages_NumHoliday() const;
+  std::string OutlookMessages_NumHolidays() const;
+
+ private:
+  bool IsGerman() const { return LanguageID == engine::kGermanLanguageID; }
+};
+
+// The process-wide instance.
+clsLangSetter& LangSetter();
+
+// A message in both languages.
+struct MessageText {
+  MessageKey key;
+  std::string_view german;
+  std::string_view english;
+};
+
+// Every message, in interface order.
+std::span<const MessageText> MessageTexts();
+
+// A caption of the dialog in both languages, in the order in which the dialog's
+// captions are written: the element's name, the property written, and the two texts.
+struct CaptionText {
+  std::string_view element;
+  std::string_view property;
+  std::string_view german;
+  std::string_view english;
+};
+
+// The fifteen captions of the dialog.
+std::span<const CaptionText> CaptionTexts();
+
+}  // namespace feriant::dialog

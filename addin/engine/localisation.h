@@ -1,0 +1,65 @@
+#pragma once
+// What the holiday run and the calendar targets need of the add-in's localisation: the
+// current user-interface language and the message texts by key.
+//
+// The dialog layer implements this with its one process-wide language object; tests
+// implement it with plain values. Texts are returned as new strings, built on every
+// call in the language current at that moment. One thread.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace feriant::engine {
+
+// The message keys, in interface order.
+enum class MessageKey {
+  ToolbarCaption_Caption,
+  BothMessages_ProcessingHolidays,
+  BothMessages_StartBehindEnd,
+  BothMessages_NoRegionsSelected,
+  ProjectMessages_Msg,
+  ProjectMessages_SuccessAdd,
+  ProjectMessages_SuccessRemove,
+  ProjectMessages_OpenProjectFirst,
+  ProjectMessages_NoBaseCalendarSelected,
+  OutlookMessages_Msg,
+  OutlookMessages_SuccessAdd,
+  OutlookMessages_SuccessRemove,
+  OutlookMessages_CachingAppointments,
+  OutlookMessages_Partially,
+  OutlookMessages_HolidayCategory,
+  OutlookMessages_WholeCounty,
+  OutlookMessages_Status1,
+  OutlookMessages_Status2,
+  OutlookMessages_Status3,
+  OutlookMessages_Status4,
+  OutlookMessages_Status5,
+  OutlookMessages_NumHoliday,
+  OutlookMessages_NumHolidays,
+};
+inline constexpr int kMessageKeyCount = 23;
+
+// The locale identifier that selects German texts; every other value selects English.
+inline constexpr std::int16_t kGermanLanguageID = 1031;
+
+class Localisation {
+ public:
+  virtual ~Localisation() = default;
+
+  // The current user-interface language as a Windows locale identifier.
+  virtual std::int16_t GetLanguageID() const = 0;
+  virtual void PutLanguageID(std::int16_t language_id) = 0;
+
+  // The text of `key` in the current language.
+  virtual std::string Message(MessageKey key) const = 0;
+};
+
+// `text` with every occurrence of `marker` ("%1", "%2") replaced by `value`; the search
+// is case-sensitive and does not look into inserted values.
+std::string FillPlaceholder(std::string text, std::string_view marker, std::string_view value);
+
+// The same with a number written as plain decimal digits (no grouping, no leading zeros).
+std::string FillPlaceholder(std::string text, std::string_view marker, std::int64_t value);
+
+}  // namespace feriant::engine
