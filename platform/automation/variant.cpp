@@ -46,6 +46,8 @@ std::optional<double> ParseNumber(std::string_view text) {
   double value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  // from_chars also reads "nan" and "inf", which are not numbers a person writes.
+  if (!std::isfinite(value)) return std::nullopt;
   return value;
 }
 
