@@ -51,6 +51,12 @@ std::optional<double> ParseNumber(std::string_view text) {
   return value;
 }
 
+// The automation date runs from 0100-01-01 to 9999-12-31 23:59:59; outside that (and for
+// NaN) the day count does not fit the calendar arithmetic.
+bool InDateRange(double value) {
+  return value > -657435.0 && value < 2958466.0;
+}
+
 // Integral coercion rounds half to even, as the automation runtime does.
 template <class Int>
 Result<Int> RoundToInt(double value, std::string_view to) {
@@ -287,13 +293,16 @@ Result<Currency> Variant::ToCurrency() const {
 Result<Date> Variant::ToDate() const {
   if (type() == VarType::kDate) return std::get<Date>(value_);
   if (const auto* text = AsString()) {
-    if (auto date = ParseDate(*text)) return *date;
-    return Mismatch("\"" + *text + "\"", "Date");
+    auto date = ParseDate(*text);
+    if (!date) return Mismatch("\"" + *text + "\"", "Date");
+    if (!InDateRange(date->value())) return Overflow("Date");
+    return *date;
   }
   if (type() == VarType::kBool || type() == VarType::kEmpty)
     return Mismatch(KindName(type()), "Date");
   auto number = ToDouble();
   if (!number) return Mismatch(KindName(type()), "Date");
+  if (!InDateRange(*number)) return Overflow("Date");
   return Date(*number);
 }
 
@@ -312,6 +321,7 @@ Result<std::string> Variant::ToString() const {
     case VarType::kCurrency:
       return FormatCurrency(std::get<Currency>(value_));
     case VarType::kDate:
+      if (!InDateRange(std::get<Date>(value_).value())) return Overflow("String");
       return FormatDate(std::get<Date>(value_));
     case VarType::kString:
       return std::get<std::string>(value_);
