@@ -54,36 +54,39 @@ std::string LineText(int line) {
 }
 
 // Refuses bytes that cannot be in a text calendar: NUL and other control characters
-// (TAB, CR before LF, and LF excepted) and anything that is not UTF-8.
-Status CheckCharacters(std::string_view text) {
+// (TAB, CR before LF, and LF excepted).
+Status CheckControlBytes(std::string_view text) {
   int line = 1;
-  size_t i = text.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
-  while (i < text.size()) {
+  for (size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     if (c == '\n') {
       ++line;
-      ++i;
       continue;
     }
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      ++i;
-      continue;
-    }
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     if ((c < 0x20 && c != '\t') || c == 0x7F) {
       char code[8];
       std::snprintf(code, sizeof code, "0x%02X", c);
       return Refusal("it is not a text file (" + LineText(line) + " holds the control byte " +
                      code + ")");
     }
-    if (c < 0x80) {
+  }
+  return Ok();
+}
+
+// Checked on unfolded lines: some writers fold in the middle of a character.
+bool IsUtf8(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size()) {
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
       ++i;
       continue;
     }
     const size_t length = Utf8SequenceLength(text.substr(i));
-    if (length == 0) return Refusal("it is not UTF-8 text (" + LineText(line) + ")");
+    if (length == 0) return false;
     i += length;
   }
-  return Ok();
+  return true;
 }
 
 // Versions that name 2.0 as the one or the highest they need ("2.0", "1.0;2.0").
@@ -193,20 +196,10 @@ void AppendFolded(std::string& out, std::string_view logical, std::string_view e
   }
 }
 
-std::string Refold(std::string_view text, std::string_view eol) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 16);
-  ContentLineReader reader(text);
-  while (reader.Next()) {
-    if (!reader.logical().empty()) AppendFolded(out, reader.logical(), eol);
-  }
-  return out;
-}
-
 Result<CalendarLayout> ScanCalendar(std::string_view text) {
   CalendarLayout layout;
   if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return layout;
-  if (Status characters = CheckCharacters(text); !characters) return characters.error();
+  if (Status bytes = CheckControlBytes(text); !bytes) return bytes.error();
 
   const size_t first_newline = text.find('\n');
   if (first_newline != std::string_view::npos && first_newline > 0 &&
@@ -230,6 +223,7 @@ Result<CalendarLayout> ScanCalendar(std::string_view text) {
     }
     if (TrimBlanks(logical).empty()) continue;
     const int line = reader.line_number();
+    if (!IsUtf8(logical)) return Refusal("it is not UTF-8 text (" + LineText(line) + ")");
     const std::string_view name = logical.substr(0, logical.find_first_of(";:"));
     std::string_view value;
     if (!IsName(name) || !reader.Value(value)) {

@@ -59,8 +59,6 @@ class ContentLineReader {
 // Appends `logical` as one content line folded at kMaxLineOctets, each physical line
 // ended by `eol`. Folds never split a UTF-8 sequence.
 void AppendFolded(std::string& out, std::string_view logical, std::string_view eol);
-// Unfolds `text` (content lines from any writer) and folds it again with `eol`.
-std::string Refold(std::string_view text, std::string_view eol);
 
 // A top-level component of a calendar: a child of VCALENDAR.
 struct ComponentSpan {
