@@ -1,6 +1,6 @@
 #include "platform/components/component_server.h"
 
-#include <algorithm>
+#include <vector>
 
 #include <dlfcn.h>
 

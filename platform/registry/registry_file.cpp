@@ -1,4 +1,6 @@
-// The registry file's text: FormatRegistryFile and ParseRegistryFile (registry.h).
+// The registry file's text: FormatRegistryFile and ParseRegistryFile.
+
+#include "platform/registry/registry.h"
 
 #include <limits>
 #include <set>
@@ -6,8 +8,6 @@
 #include <vector>
 
 #include <nlohmann/json.hpp>
-
-#include "platform/registry/registry.h"
 
 namespace feriant::registry {
 namespace {
