@@ -38,3 +38,14 @@ function(feriant_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "FERIANT_TEST=1")
 endfunction()
+
+# feriant_component_library(<target>): a shared library loaded by the component registry.
+# Only the four entry points are exported; everything else stays inside the library.
+function(feriant_component_library target)
+  set_target_properties(${target} PROPERTIES
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+  target_link_options(${target} PRIVATE
+    -Wl,--version-script=${PROJECT_SOURCE_DIR}/platform/components/entry_points.map)
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS
+    ${PROJECT_SOURCE_DIR}/platform/components/entry_points.map)
+endfunction()
