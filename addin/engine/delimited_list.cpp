@@ -76,4 +76,53 @@ std::string RemoveFromList(std::string_view list, std::string_view item, std::st
   return std::string(list);
 }
 
+ListBuilder::ListBuilder(std::string_view delimiter, CaseSensitivity sensitivity)
+    : delimiter_(delimiter), sensitivity_(sensitivity) {
+  auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+  incremental_ = !delimiter.empty() && ascii(delimiter.front()) && ascii(delimiter.back());
+  comparable_ = Comparable(Concat(delimiter_, {}, delimiter_), sensitivity_);
+  for (const char c : Comparable(delimiter_, sensitivity_))
+    delimiter_bytes_[static_cast<unsigned char>(c)] = true;
+}
+
+void ListBuilder::Add(std::string_view item) {
+  if (!incremental_) {
+    list_ = AddToList(list_, item, delimiter_, sensitivity_);
+    return;
+  }
+  const size_t d = delimiter_.size();
+  // delimiter + item + delimiter, in comparable form; its tail after the first delimiter
+  // is item + delimiter.
+  wrapped_.assign(delimiter_).append(item).append(delimiter_);
+  if (sensitivity_ == CaseSensitivity::kInsensitive) FoldCaseInPlace(wrapped_);
+  const std::string_view comparable_item(wrapped_.data() + d, item.size());
+
+  bool plain_item = !item.empty();
+  for (const char c : comparable_item) {
+    if (delimiter_bytes_[static_cast<unsigned char>(c)]) plain_item = false;
+  }
+  if (plain_ && plain_item) {
+    const bool is_new = hashes_.insert(std::hash<std::string_view>()(comparable_item)).second;
+    if (!is_new && comparable_.find(wrapped_) != std::string::npos) return;
+  } else {
+    plain_ = false;
+    hashes_.clear();
+    if (comparable_.find(wrapped_) != std::string::npos) return;
+  }
+
+  if (list_.empty()) {
+    list_ = std::string(item);
+    comparable_ = wrapped_;
+  } else if (EndsWith(list_, delimiter_, sensitivity_)) {
+    // The list grows by item + delimiter; the closing delimiter moves to the end.
+    list_.append(item).append(delimiter_);
+    comparable_.resize(comparable_.size() - d);
+    comparable_.append(wrapped_, d, std::string::npos).append(wrapped_, wrapped_.size() - d, d);
+  } else {
+    // The list grows by delimiter + item; the closing delimiter stays at the end.
+    list_.append(delimiter_).append(item);
+    comparable_.append(wrapped_, d, std::string::npos);
+  }
+}
+
 }  // namespace feriant::engine

@@ -8,7 +8,6 @@ namespace {
 
 using std::chrono::days;
 using std::chrono::local_days;
-using std::chrono::year_month_day;
 
 // Weekdays as ISO numbers, Monday = 1 .. Sunday = 7.
 constexpr unsigned kMonday = 1;
@@ -88,12 +87,11 @@ void FeastTable::ComputeFeasts(std::int32_t year) {
   first_known_.fill(-1);
   size_t count = 0;
   auto put = [this, &count](local_days date) {
-    const year_month_day ymd(date);
     if (count < feasts_.size()) {
       feasts_[count].FeastKey.assign(kKnownKeys[count]);
-      feasts_[count].FeastDate = ymd;
+      feasts_[count].FeastDate = date;
     } else {
-      feasts_.push_back(Feast{std::string(kKnownKeys[count]), ymd});
+      feasts_.push_back(Feast{std::string(kKnownKeys[count]), date});
     }
     first_known_[count] = static_cast<std::int32_t>(count);
     ++count;
@@ -107,8 +105,8 @@ void FeastTable::ComputeFeasts(std::int32_t year) {
     put(first_sunday_of_may + days(7));  // Muttertag: second Sunday of May
     // MuttertagFranceSweden: the last Sunday of May, stepping a week at a time.
     local_days last_sunday_of_may = first_sunday_of_may;
-    for (local_days d = first_sunday_of_may; year_month_day(d).month() == std::chrono::May;
-         d += days(7)) {
+    const local_days first_of_june = Day(year, 6, 1);
+    for (local_days d = first_sunday_of_may; d < first_of_june; d += days(7)) {
       last_sunday_of_may = d;
     }
     put(last_sunday_of_may);
@@ -131,7 +129,7 @@ void FeastTable::ComputeFeasts(std::int32_t year) {
   feasts_.resize(count);
 }
 
-void FeastTable::AddFeast(std::string_view key, std::chrono::year_month_day date) {
+void FeastTable::AddFeast(std::string_view key, local_days date) {
   const int known = KnownKeyIndex(key);
   if (known >= 0 && first_known_[known] < 0) {
     first_known_[known] = static_cast<std::int32_t>(feasts_.size());
@@ -139,7 +137,7 @@ void FeastTable::AddFeast(std::string_view key, std::chrono::year_month_day date
   feasts_.push_back(Feast{std::string(key), date});
 }
 
-std::optional<year_month_day> FeastTable::LookupFeast(std::string_view key) const {
+std::optional<local_days> FeastTable::LookupFeast(std::string_view key) const {
   const int known = KnownKeyIndex(key);
   if (known >= 0) return LookupKnownFeast(known);
   // A key that folds like none of the known keys can only match records added by
@@ -154,16 +152,24 @@ std::optional<year_month_day> FeastTable::LookupFeast(std::string_view key) cons
 }
 
 int FeastTable::KnownKeyIndex(std::string_view key) {
+  static const std::array<std::string, kKnownKeys.size()> kFoldedKeys = [] {
+    std::array<std::string, kKnownKeys.size()> folded;
+    for (size_t i = 0; i < kKnownKeys.size(); ++i)
+      folded[i] = FoldCase(kKnownKeys[i]);
+    return folded;
+  }();
+  bool possible = false;  // only a key of a known key's length can fold like it
+  for (const std::string& known : kFoldedKeys)
+    possible = possible || known.size() == key.size();
+  if (!possible) return -1;
   const std::string folded = FoldCase(key);
-  for (size_t i = 0; i < kKnownKeys.size(); ++i) {
-    if (kKnownKeys[i].size() == folded.size() && FoldCase(kKnownKeys[i]) == folded) {
-      return static_cast<int>(i);
-    }
+  for (size_t i = 0; i < kFoldedKeys.size(); ++i) {
+    if (kFoldedKeys[i] == folded) return static_cast<int>(i);
   }
   return -1;
 }
 
-std::optional<year_month_day> FeastTable::LookupKnownFeast(int known) const {
+std::optional<local_days> FeastTable::LookupKnownFeast(int known) const {
   if (known < 0 || known >= static_cast<int>(first_known_.size())) return std::nullopt;
   const std::int32_t row = first_known_[known];
   if (row < 0) return std::nullopt;

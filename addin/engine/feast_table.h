@@ -19,7 +19,7 @@ namespace feriant::engine {
 
 struct Feast {
   std::string FeastKey;
-  std::chrono::year_month_day FeastDate;
+  std::chrono::local_days FeastDate;  // a calendar day, no time zone
 };
 
 class FeastTable {
@@ -50,18 +50,18 @@ class FeastTable {
   void ComputeFeasts(std::int32_t year);
 
   // Appends a record; keys are not tested for duplicates.
-  void AddFeast(std::string_view key, std::chrono::year_month_day date);
+  void AddFeast(std::string_view key, std::chrono::local_days date);
 
   // The date of the first record whose key equals `key` ignoring case; none when no
   // record does.
-  std::optional<std::chrono::year_month_day> LookupFeast(std::string_view key) const;
+  std::optional<std::chrono::local_days> LookupFeast(std::string_view key) const;
 
   // The index into kKnownKeys of the key that `key` equals ignoring case, or -1. Lets
   // callers resolve a key once and then look it up by LookupKnownFeast.
   static int KnownKeyIndex(std::string_view key);
 
   // LookupFeast(kKnownKeys[known]), without scanning. `known` must be 0..13.
-  std::optional<std::chrono::year_month_day> LookupKnownFeast(int known) const;
+  std::optional<std::chrono::local_days> LookupKnownFeast(int known) const;
 
   const std::vector<Feast>& Feasts() const { return feasts_; }
 

@@ -51,14 +51,22 @@ void ShowError(RunDialog& dialog, std::string_view text, std::string_view detail
 
 HolidayRun::HolidayRun(RunDialog& dialog, Localisation& texts, RunTargets targets)
     : dialog_(dialog), texts_(texts), targets_(targets) {
-  SetRules(std::span<const std::string_view, data::kRuleCount>(data::RuleTable));
+  // The shipped table never changes: it is parsed once per process and shared.
+  static const std::shared_ptr<const std::vector<ParsedRule>> shipped = ParseRules(data::RuleTable);
+  rules_ = shipped;
+}
+
+std::shared_ptr<const std::vector<ParsedRule>> HolidayRun::ParseRules(
+    std::span<const std::string_view, data::kRuleCount> rules) {
+  auto parsed = std::make_shared<std::vector<ParsedRule>>();
+  parsed->reserve(rules.size());
+  for (const std::string_view rule : rules)
+    parsed->push_back(ParsedRule::Parse(rule));
+  return parsed;
 }
 
 void HolidayRun::SetRules(std::span<const std::string_view, data::kRuleCount> rules) {
-  rules_.clear();
-  rules_.reserve(rules.size());
-  for (const std::string_view rule : rules)
-    rules_.push_back(ParsedRule::Parse(rule));
+  rules_ = ParseRules(rules);
 }
 
 void HolidayRun::ProcessHolidays() {
@@ -197,7 +205,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys());
 
   for (const std::int32_t holiday : selection) {
-    const RuleOutcome date = rules_[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
+    const RuleOutcome date = (*rules_)[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
     if (!date) return date.error();
     if (!date->has_value()) continue;  // the feast does not exist this year
 
@@ -270,6 +278,8 @@ const HolidayRun::HolidayTexts& HolidayRun::TextsOf(CountryTexts& country, std::
   if (texts.ready) return texts;
 
   bool partially = false;
+  ListBuilder regions(kLineBreak, CaseSensitivity::kInsensitive);
+  std::string line;
   for (const std::int32_t row : data::AssignmentRowsOfHoliday(holiday)) {
     const data::Assignment& assignment = data::AssignmentTable[static_cast<size_t>(row)];
     if (assignment.RegionIndex < 0 || assignment.RegionIndex >= data::kRegionCount) continue;
@@ -280,7 +290,7 @@ const HolidayRun::HolidayTexts& HolidayRun::TextsOf(CountryTexts& country, std::
 
     const bool whole_country = path.find(data::kRegionSeparator) == std::string_view::npos;
     if (!whole_country) partially = true;
-    std::string line(path);
+    line.assign(path);
     std::replace(line.begin(), line.end(), data::kRegionSeparator, '/');
     if (whole_country) line.append(" (").append(country.words[kWholeCountryWord]).append(")");
     line.append(" (");
@@ -289,9 +299,9 @@ const HolidayRun::HolidayTexts& HolidayRun::TextsOf(CountryTexts& country, std::
     }
     line.append(")");
     if (data::IsDayOffStatus(assignment.Status)) texts.IsDayOff = true;
-    texts.RegionsText =
-        AddToList(texts.RegionsText, line, kLineBreak, CaseSensitivity::kInsensitive);
+    regions.Add(line);
   }
+  texts.RegionsText = regions.list();
   texts.CountryLine = country.country;
   if (partially) texts.CountryLine.append(" (").append(country.words[kPartiallyWord]).append(")");
   texts.ready = true;

@@ -109,6 +109,8 @@ class HolidayRun final : public TargetContext {
     std::array<HolidayTexts, data::kRuleCount> holidays;
   };
 
+  static std::shared_ptr<const std::vector<ParsedRule>> ParseRules(
+      std::span<const std::string_view, data::kRuleCount> rules);
   [[nodiscard]] Status RunSteps(std::int16_t saved_language, bool& busy);
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
@@ -126,7 +128,8 @@ class HolidayRun final : public TargetContext {
   bool new_items_first_ = false;
   FeastTable feasts_;
 
-  std::vector<ParsedRule> rules_;  // by holiday index
+  // By holiday index; the shipped table's parse is shared by every run of the process.
+  std::shared_ptr<const std::vector<ParsedRule>> rules_;
   // The selection of the last set of ticked keys: holiday indexes, ascending.
   bool selection_known_ = false;
   std::vector<std::string> selection_keys_;

@@ -160,7 +160,7 @@ RuleOutcome ParsedRule::Evaluate(std::int32_t year, const FeastTable& feasts) co
       const auto feast =
           known_key_ >= 0 ? feasts.LookupKnownFeast(known_key_) : feasts.LookupFeast(key_);
       if (!feast) return std::optional<RuleDate>();
-      auto day = AddDays(local_days(*feast), offset_);
+      auto day = AddDays(*feast, offset_);
       if (!day) return InRule(day.error(), text_);
       return std::optional<RuleDate>(RuleDate{local_seconds(*day), false});
     }

@@ -27,6 +27,11 @@ bool IsContinuation(unsigned char byte) {
 
 std::string FoldCase(std::string_view text) {
   std::string folded(text);
+  FoldCaseInPlace(folded);
+  return folded;
+}
+
+void FoldCaseInPlace(std::string& folded) {
   const size_t size = folded.size();
   for (size_t i = 0; i < size; ++i) {
     const auto byte = static_cast<unsigned char>(folded[i]);
@@ -44,7 +49,6 @@ std::string FoldCase(std::string_view text) {
     folded[i + 1] = static_cast<char>(0x80 | (lower & 0x3F));
     ++i;
   }
-  return folded;
 }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {

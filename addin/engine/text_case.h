@@ -22,6 +22,9 @@ enum class CaseSensitivity {
 // The folded form of `text`; same byte length as `text`.
 std::string FoldCase(std::string_view text);
 
+// Folds `text` in place.
+void FoldCaseInPlace(std::string& text);
+
 // True when both texts fold to the same bytes.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 

@@ -1,6 +1,8 @@
 #include "addin/engine/delimited_list.h"
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +161,43 @@ TEST(DelimitedListTest, RemoveUndoesAdd) {
           AddToList(AddToList("", first, ", ", kIgnore), second, ", ", kIgnore);
       const std::string without = RemoveFromList(both, FoldCase(second), ", ", kIgnore);
       EXPECT_EQ(without, std::string(first) == second ? "" : first) << first << " " << second;
+    }
+  }
+}
+
+// The builder gives what a chain of AddToList calls gives, for any delimiter, any case and
+// items that themselves end with the delimiter or hold broken characters.
+TEST(DelimitedListTest, BuilderAgreesWithAddToList) {
+  const char* kItems[] = {"Deutschland/Bayern (Statutory)",
+                          "DEUTSCHLAND/BAYERN (STATUTORY)",
+                          "Österreich (Whole country)",
+                          "ÖSTERREICH (WHOLE COUNTRY)",
+                          "a",
+                          "A",
+                          "",
+                          "x\r\n",
+                          "\r\n",
+                          "\xC3",
+                          "\x96"
+                          "b",
+                          ", ",
+                          "y, "};
+  const char* kDelimiters[] = {"\r\n", ", ", "\r\n\r\n", "", "\xC3", "|\xC3"};
+  std::mt19937 random(1984);
+  for (const char* delimiter : kDelimiters) {
+    for (const CaseSensitivity sensitivity : {kIgnore, kExact}) {
+      for (int round = 0; round < 200; ++round) {
+        ListBuilder builder(delimiter, sensitivity);
+        std::string expected;
+        std::vector<std::string> added;
+        for (int i = 0; i < 8; ++i) {
+          const char* item = kItems[random() % std::size(kItems)];
+          added.emplace_back(item);
+          builder.Add(item);
+          expected = AddToList(expected, item, delimiter, sensitivity);
+          ASSERT_EQ(builder.list(), expected) << "delimiter #" << delimiter << "# after " << i;
+        }
+      }
     }
   }
 }
