@@ -1,0 +1,140 @@
+// The holiday run under the peer workload: every German state and every Swiss canton on
+// its own, ticked with its country, processed over all years a run allows, with a
+// listing observer that reads every occurrence with its full texts. The figure that
+// matters is the time per subdivision-year.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "addin/data/holiday_data.h"
+#include "addin/dialog/cls_lang_setter.h"
+#include "addin/engine/holiday_run.h"
+#include "addin/engine/host_kind.h"
+
+namespace feriant::engine {
+namespace {
+
+// A dialog with the selection as plain values; progress and boxes go nowhere.
+class BenchDialog final : public RunDialog {
+ public:
+  std::string country;
+  std::vector<std::string> ticked;
+
+  std::string CountryText() const override { return country; }
+  std::vector<std::string> TickedNodeKeys() const override { return ticked; }
+  std::string FirstYearText() const override { return "1984"; }
+  std::string LastYearText() const override { return "2049"; }
+  std::optional<std::int32_t> SelectedLanguageItemData() const override { return data::kEnglish; }
+  std::vector<std::string> SelectedCalendars() const override { return {}; }
+  bool IsRemoval() const override { return false; }
+  std::string BannerTitle() const override { return "Feriant"; }
+  std::string SuccessAddMessage() const override { return "%1 %2"; }
+  std::string SuccessRemoveMessage() const override { return "%1 %2"; }
+  void SetProgressMin(std::int32_t) override {}
+  void SetProgressMax(std::int32_t) override {}
+  void SetProgressValue(std::int32_t value) override { value_ = value; }
+  std::int32_t ProgressValue() const override { return value_; }
+  void SetProgressLabel(std::string_view text) override { label_bytes += text.size(); }
+  void SetBusy(bool) override {}
+  void SetMousePointer(MousePointer) override {}
+  MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
+    if (request.icon == MessageIcon::kCritical) ++errors;
+    return MessageAnswer::kOk;
+  }
+
+  size_t label_bytes = 0;
+  int errors = 0;
+
+ private:
+  std::int32_t value_ = 0;
+};
+
+// Touches everything a listing prints: the texts with their lengths, the date, the flags.
+class ListingObserver final : public OccurrenceObserver {
+ public:
+  void OnOccurrence(const Occurrence& occurrence) override {
+    checksum += occurrence.name->Name.size() + occurrence.CountryLine.size() +
+                occurrence.RegionsText.size() +
+                static_cast<size_t>(occurrence.date.Start.time_since_epoch().count()) +
+                (occurrence.IsDayOff ? 1 : 0) + (occurrence.IsWorldCupMatch ? 2 : 0);
+    ++occurrences;
+  }
+  size_t checksum = 0;
+  size_t occurrences = 0;
+};
+
+struct Subdivision {
+  std::string country;
+  std::string path;
+};
+
+// The 16 German states and the 26 Swiss cantons.
+std::vector<Subdivision> Subdivisions() {
+  std::vector<Subdivision> subdivisions;
+  for (const std::string_view path : data::RegionTable) {
+    if (data::RegionDepth(path) != 1) continue;
+    const std::string_view country = data::RegionCountry(path);
+    if (country != "Deutschland" && country != "Schweiz") continue;
+    subdivisions.push_back({std::string(country), std::string(path)});
+  }
+  return subdivisions;
+}
+
+constexpr int kYears = kLastRunYear - kFirstRunYear + 1;
+
+void RunAll(benchmark::State& state, bool fresh_run_each_time) {
+  const std::vector<Subdivision> subdivisions = Subdivisions();
+  if (subdivisions.size() != 42) state.SkipWithError("expected 16 states and 26 cantons");
+  const std::int32_t saved_host = HostKind;
+  HostKind = 0;  // listing only
+  dialog::clsLangSetter texts;
+  texts.LanguageID = 1033;
+  BenchDialog dialog;
+  ListingObserver observer;
+  HolidayRun kept_run(dialog, texts);
+  kept_run.SetObserver(&observer);
+
+  for (auto _ : state) {
+    for (const Subdivision& subdivision : subdivisions) {
+      dialog.country = subdivision.country;
+      dialog.ticked = {subdivision.country, subdivision.path};
+      if (fresh_run_each_time) {
+        HolidayRun run(dialog, texts);
+        run.SetObserver(&observer);
+        run.ProcessHolidays();
+      } else {
+        kept_run.ProcessHolidays();
+      }
+    }
+    benchmark::DoNotOptimize(observer.checksum);
+  }
+  HostKind = saved_host;
+  if (dialog.errors != 0) state.SkipWithError("the run reported errors");
+
+  const double per_iteration = static_cast<double>(subdivisions.size() * kYears);
+  state.counters["per_subdivision_year"] = benchmark::Counter(
+      per_iteration, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["occurrences_per_subdivision_year"] =
+      static_cast<double>(observer.occurrences) /
+      (per_iteration * static_cast<double>(state.iterations()));
+}
+
+// The dialog keeps one run object for as long as it is open.
+void BM_PeerWorkload(benchmark::State& state) {
+  RunAll(state, false);
+}
+BENCHMARK(BM_PeerWorkload)->Unit(benchmark::kMillisecond);
+
+// Every subdivision on a run object of its own: nothing carried over between runs.
+void BM_PeerWorkloadFreshRuns(benchmark::State& state) {
+  RunAll(state, true);
+}
+BENCHMARK(BM_PeerWorkloadFreshRuns)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace feriant::engine
+
+BENCHMARK_MAIN();
