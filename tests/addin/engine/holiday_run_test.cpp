@@ -350,6 +350,7 @@ TEST_F(HolidayRunTest, RegionsBelongToTheCountryByItsWholeName) {
 
 // A holiday whose only rows in the country have statuses 3 to 5 is no day off.
 TEST_F(HolidayRunTest, DayOffNeedsStatusOneOrTwoSomewhereInTheCountry) {
+  int aschermittwoch_checks = 0;
   for (std::int32_t holiday = 0; holiday < data::kRuleCount; ++holiday) {
     bool in_germany = false;
     bool off = false;
@@ -372,9 +373,13 @@ TEST_F(HolidayRunTest, DayOffNeedsStatusOneOrTwoSomewhereInTheCountry) {
     const Seen* seen = observer_.Find(holiday);
     ASSERT_NE(seen, nullptr) << holiday;
     EXPECT_EQ(seen->day_off, off) << holiday;
+    // Aschermittwoch has a single German row, with status 5.
+    if (holiday == 12) {
+      EXPECT_FALSE(seen->day_off);
+      ++aschermittwoch_checks;
+    }
   }
-  // Aschermittwoch has a single German row, with status 5.
-  ASSERT_NE(observer_.Find(12), nullptr);
+  EXPECT_EQ(aschermittwoch_checks, 1);
 }
 
 TEST_F(HolidayRunTest, WorldCupProcessesOnly2006) {
