@@ -1,6 +1,7 @@
 #include "hosts/outlook/appointment.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "hosts/outlook/ics_text.h"
 
@@ -78,7 +79,7 @@ std::chrono::local_seconds StartOfDay(std::chrono::local_seconds time) {
 }
 
 std::int32_t WholeDaysDuration(std::int32_t minutes) {
-  constexpr std::int64_t kMaxDays = INT32_MAX / kMinutesPerDay;
+  constexpr std::int64_t kMaxDays = std::numeric_limits<std::int32_t>::max() / kMinutesPerDay;
   const std::int64_t days =
       minutes <= 0 ? 1 : (std::int64_t{minutes} + kMinutesPerDay - 1) / kMinutesPerDay;
   return static_cast<std::int32_t>(std::min(days, kMaxDays) * kMinutesPerDay);

@@ -12,6 +12,7 @@
 // The store owns the file's text and its events; events are shared with the item
 // objects that show them. One thread.
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
