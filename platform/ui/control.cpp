@@ -291,6 +291,7 @@ Result<Extender*> ControlHost::SiteUserControl(std::shared_ptr<UserControl> cont
     if (automation::NamesEqual(other->Name(), name))
       return MakeUiError(ui_error::kInvalidPropertyValue, "control name already in use: " + name);
   }
+  control->placing_ = true;
   auto extender = std::make_shared<Extender>(std::move(control));
   Extender* result = extender.get();
   Adopt(std::move(extender), std::move(name), -1);

@@ -338,31 +338,34 @@ void Form::Redock() {
   // pass; a few passes settle any sane set of handlers.
   for (int pass = 0; pass < 8; ++pass) {
     redock_pending_ = false;
+    // What the docked controls before have left. It may go negative on a form too small
+    // for them, so that a bottom-docked control still ends at the bottom edge.
     Rect free{0, 0, client_width_, client_height_};
     const std::vector<Extender*> extenders = Extenders();
     for (Extender* extender : extenders) {
       if (extender->Host() != this || extender->Align() == align::kNone || !extender->Visible())
         continue;
       Rect bounds = extender->Bounds();
+      const int width = std::max(0, free.width);
+      const int height = std::max(0, free.height);
       switch (extender->Align()) {
         case align::kTop:
-          bounds = Rect{free.left, free.top, free.width, bounds.height};
+          bounds = Rect{free.left, free.top, width, bounds.height};
           free.top += bounds.height;
-          free.height = std::max(0, free.height - bounds.height);
+          free.height -= bounds.height;
           break;
         case align::kBottom:
-          bounds =
-              Rect{free.left, free.top + free.height - bounds.height, free.width, bounds.height};
-          free.height = std::max(0, free.height - bounds.height);
+          bounds = Rect{free.left, free.top + free.height - bounds.height, width, bounds.height};
+          free.height -= bounds.height;
           break;
         case align::kLeft:
-          bounds = Rect{free.left, free.top, bounds.width, free.height};
+          bounds = Rect{free.left, free.top, bounds.width, height};
           free.left += bounds.width;
-          free.width = std::max(0, free.width - bounds.width);
+          free.width -= bounds.width;
           break;
         case align::kRight:
-          bounds = Rect{free.left + free.width - bounds.width, free.top, bounds.width, free.height};
-          free.width = std::max(0, free.width - bounds.width);
+          bounds = Rect{free.left + free.width - bounds.width, free.top, bounds.width, height};
+          free.width -= bounds.width;
           break;
         default:
           break;

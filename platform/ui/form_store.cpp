@@ -190,7 +190,9 @@ Status FormStore::Load(Form& form, const std::filesystem::path& path,
       extender = *sited;
     }
     std::shared_ptr<UserControl> object = extender->Object();
-    // Extender state first, so that the control reads its properties in place.
+    // Extender state first, so that the control reads its properties in place; its
+    // Resize waits until they are read.
+    object->placing_ = true;
     (void)extender->Move(control.bounds.left, control.bounds.top, control.bounds.width,
                          control.bounds.height);
     (void)extender->SetAlign(control.align);

@@ -130,6 +130,7 @@ Status Guarded(Fn&& fn) {
 Status UserControl::InitNew() {
   auto keep = weak_from_this().lock();
   Status status = Guarded([this] { OnInitProperties(); });
+  placing_ = false;
   if (site_ != nullptr) site_->SetDirty(true);
   return status;
 }
@@ -137,6 +138,7 @@ Status UserControl::InitNew() {
 Status UserControl::Load(PropertyBag& bag) {
   auto keep = weak_from_this().lock();
   Status status = Guarded([&] { OnReadProperties(bag); });
+  placing_ = false;
   if (site_ != nullptr) site_->SetDirty(false);
   return status;
 }
@@ -207,7 +209,7 @@ void UserControl::OnChildFocused(Control& control) {
 }
 
 void UserControl::ReportSize() {
-  if (terminated_) return;
+  if (terminated_ || placing_) return;
   const std::pair<int, int> size{Width(), Height()};
   if (reported_size_ == size) return;
   reported_size_ = size;

@@ -17,7 +17,8 @@
 //   form is shown -> ... -> Save (OnWriteProperties) when the container persists it ->
 //   OnHide -> OnTerminate when the form unloads.
 // OnResize is raised whenever the extent differs from the one last reported, also while
-// not sited. The user-interface thread only.
+// not sited; between siting and the end of InitNew or Load it waits, so that the first
+// Resize of a placed control comes after its properties are set. The user-interface thread only.
 
 #include <memory>
 #include <optional>
@@ -164,6 +165,9 @@ class UserControl : public ControlHost, public automation::ConnectionPointContai
   bool control_container_ = false;
   bool on_screen_ = false;
   bool terminated_ = false;
+  // From siting until InitNew or Load has run: size changes are reported afterwards, so
+  // that the first Resize comes after the properties are in place.
+  bool placing_ = false;
 };
 
 // Dispatch through the static member table T::Interface():
