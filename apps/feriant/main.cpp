@@ -119,6 +119,20 @@ int main(int argc, char** argv) {
       "Years outside 1984 to 2049 are brought into that range; the World Cup lists 2006 "
       "whatever the years.");
 
+  // The parser would only say that a command is missing.
+  const auto is_command = [&](const char* word) {
+    for (const CLI::App* command :
+         {countries_command, regions_command, feasts_command, list_command}) {
+      if (command->check_name(word)) return true;
+    }
+    return false;
+  };
+  if (argc > 1 && argv[1][0] != '-' && !is_command(argv[1])) {
+    std::cerr << "feriant: there is no command \"" << argv[1]
+              << "\". The commands are: countries, regions, feasts, list\n"
+                 "Run with --help for more information.\n";
+    return cli::kExitUsage;
+  }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
