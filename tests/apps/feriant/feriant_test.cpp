@@ -1,0 +1,445 @@
+// Runs the built feriant program with a fixed environment and compares its standard
+// output, standard error and exit status with the expected files in tests/data/cli.
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Output {
+  int exit_code = -1;  // -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// A directory of its own for each run: the program's home and its captured output.
+fs::path FreshDirectory() {
+  static int counter = 0;
+  const fs::path dir = fs::temp_directory_path() / ("feriant_test_" + std::to_string(getpid()) +
+                                                    "_" + std::to_string(++counter));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+// Runs feriant with `args` in an environment of only TZ, a private home, the sanitizer
+// settings of this process, and `locale` (LANG=..., LC_ALL=...).
+Output RunFeriant(const std::vector<std::string>& args, const std::vector<std::string>& locale,
+                  const std::string& tz = "Europe/Berlin") {
+  const fs::path dir = FreshDirectory();
+  std::vector<std::string> env = {"TZ=" + tz, "HOME=" + dir.string(),
+                                  "XDG_CONFIG_HOME=" + (dir / "config").string()};
+  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+    if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
+  }
+  env.insert(env.end(), locale.begin(), locale.end());
+
+  std::vector<std::string> argv_text = {FERIANT_PROGRAM};
+  argv_text.insert(argv_text.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : argv_text)
+    argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (std::string& entry : env)
+    envp.push_back(entry.data());
+  envp.push_back(nullptr);
+
+  const fs::path out_file = dir / "stdout";
+  const fs::path err_file = dir / "stderr";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  Output output;
+  if (spawned != 0) {
+    ADD_FAILURE() << "cannot start " << argv[0] << ": error " << spawned;
+    return output;
+  }
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+  }
+  if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
+  output.out = ReadAll(out_file);
+  output.err = ReadAll(err_file);
+  fs::remove_all(dir);
+  return output;
+}
+
+std::string Expected(const char* file) {
+  if (file == nullptr) return std::string();
+  const fs::path path = fs::path(FERIANT_SOURCE_DIR) / "tests" / "data" / "cli" / file;
+  EXPECT_TRUE(fs::exists(path)) << path;
+  return ReadAll(path);
+}
+
+const std::vector<std::string> kEnglish = {"LANG=en_GB.UTF-8", "LC_ALL=en_GB.UTF-8"};
+const std::vector<std::string> kAustrian = {"LANG=de_AT.UTF-8"};
+const char* const kWorldCup = "2006 FIFA World Cup Germany\u2122";
+
+struct GoldenCase {
+  const char* name;
+  std::vector<std::string> args;
+  std::vector<std::string> locale;
+  int exit_code;
+  const char* out;  // expected standard output, a file in tests/data/cli; nullptr: none
+  const char* err;  // expected standard error, likewise
+};
+
+const GoldenCase kGoldenCases[] = {
+    // Listing.
+    {"Bavaria in English as JSON lines",
+     {"list", "--country", "Deutschland", "--region", "Deutschland|Bayern", "--from", "2006",
+      "--to", "2006", "--language", "English", "--format", "jsonl"},
+     kEnglish,
+     0,
+     "list_bayern_2006_english.jsonl.out",
+     nullptr},
+    {"the chosen language wins over the locale's",
+     {"list", "--country", "Deutschland", "--region", "Deutschland|Bayern", "--from", "2006",
+      "--to", "2006", "--language", "English", "--format", "jsonl"},
+     kAustrian,
+     0,
+     "list_bayern_2006_english.jsonl.out",
+     nullptr},
+    {"Bavaria in German with the region lines",
+     {"list", "--country", "Deutschland", "--region", "Deutschland|Bayern", "--from", "2006",
+      "--to", "2006", "--language", "Deutsch", "--verbose"},
+     kEnglish,
+     0,
+     "list_bayern_2006_deutsch_verbose.out",
+     nullptr},
+    {"Switzerland: only the country ticked",
+     {"list", "--country", "Schweiz", "--from", "2006", "--to", "2006"},
+     kEnglish,
+     0,
+     "list_schweiz_2006.out",
+     nullptr},
+    {"every German region ticked",
+     {"list", "--country", "Deutschland", "--all-regions", "--from", "2006", "--to", "2006",
+      "--language", "English", "--format", "jsonl"},
+     kEnglish,
+     0,
+     "list_deutschland_all_regions_2006.jsonl.out",
+     nullptr},
+    {"the World Cup is 2006 whatever the years",
+     {"list", "--country", kWorldCup, "--from", "2010", "--to", "2012", "--format", "jsonl"},
+     kEnglish,
+     0,
+     "list_world_cup_2010_2012.jsonl.out",
+     nullptr},
+    {"World Cup kick-off times in the table",
+     {"list", "--country", kWorldCup, "--from", "1990", "--to", "1991"},
+     kEnglish,
+     0,
+     "list_world_cup_2006_text.out",
+     nullptr},
+    {"years beyond 2049 are cut off",
+     {"list", "--country", "Liechtenstein", "--from", "2049", "--to", "2100", "--format", "jsonl"},
+     kEnglish,
+     0,
+     "list_liechtenstein_2049_2100.jsonl.out",
+     nullptr},
+
+    // The language of the run from the locale, as a host would have it.
+    {"LANG=de_AT gives German",
+     {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
+     kAustrian,
+     0,
+     "list_oesterreich_2006_lang_de_at.out",
+     nullptr},
+    {"LANG=en_GB gives English",
+     {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
+     {"LANG=en_GB.UTF-8"},
+     0,
+     "list_oesterreich_2006_lang_en_gb.out",
+     nullptr},
+    {"LC_ALL wins over LANG",
+     {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
+     {"LANG=de_AT.UTF-8", "LC_ALL=en_GB.UTF-8"},
+     0,
+     "list_oesterreich_2006_lang_en_gb.out",
+     nullptr},
+    {"LC_MESSAGES wins over LANG",
+     {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
+     {"LANG=en_GB.UTF-8", "LC_MESSAGES=de_CH.UTF-8"},
+     0,
+     "list_oesterreich_2006_lang_de_at.out",
+     nullptr},
+    {"an unknown locale gives English",
+     {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
+     {"LANG=fr_FR.UTF-8"},
+     0,
+     "list_oesterreich_2006_lang_en_gb.out",
+     nullptr},
+
+    // Runs the holiday run refuses.
+    {"start behind end after clamping",
+     {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070"},
+     kEnglish,
+     1,
+     "list_2060_2070.out",
+     nullptr},
+    {"start behind end, first year raised",
+     {"list", "--country", "Deutschland", "--from", "1970", "--to", "1980"},
+     kEnglish,
+     1,
+     "list_2060_2070.out",
+     nullptr},
+    {"start behind end, messages apart from JSON lines",
+     {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070", "--format", "jsonl"},
+     kEnglish,
+     1,
+     nullptr,
+     "list_2060_2070.jsonl.err"},
+    {"start behind end in the host's language",
+     {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070", "--language",
+      "English"},
+     kAustrian,
+     1,
+     "list_2060_2070_lang_de_at.out",
+     nullptr},
+
+    // Usage errors: nothing runs, the message says what is valid.
+    {"unknown country",
+     {"list", "--country", "Deutschlnd"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_unknown_country.err"},
+    {"region without its country",
+     {"list", "--country", "Deutschland", "--region", "Bayern"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_region_without_country.err"},
+    {"region of another country",
+     {"list", "--country", "\u00d6sterreich", "--region", "Schweiz|Bern"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_region_of_other_country.err"},
+    {"no regions below the World Cup",
+     {"list", "--country", kWorldCup, "--region", "Berlin"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_region_unknown_world_cup.err"},
+    {"a year with a letter",
+     {"list", "--country", "Deutschland", "--from", "20O6"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_bad_from_year.err"},
+    {"a year with a fraction",
+     {"list", "--country", "Deutschland", "--to", "2006.5"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_bad_to_year.err"},
+    {"a year beyond 32 bits",
+     {"list", "--country", "Deutschland", "--from", "99999999999"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_huge_year.err"},
+    {"a language that is not offered",
+     {"list", "--country", "Deutschland", "--language", "Fran\u00e7ais"},
+     kEnglish,
+     2,
+     nullptr,
+     "list_unknown_language.err"},
+    {"regions of an unknown country",
+     {"regions", "--country", "Bayern"},
+     kEnglish,
+     2,
+     nullptr,
+     "regions_unknown_country.err"},
+    {"feasts of year 0", {"feasts", "--year", "0"}, kEnglish, 2, nullptr, "feasts_year_0.err"},
+    {"a day that does not exist",
+     {"countries", "--today", "2006-02-29"},
+     kEnglish,
+     2,
+     nullptr,
+     "countries_bad_today.err"},
+
+    // The dialog's lists.
+    {"World Cup offered on the day of the final",
+     {"countries", "--today", "2006-07-09"},
+     kEnglish,
+     0,
+     "countries_outlook_2006_07_09.out",
+     nullptr},
+    {"World Cup gone the day after",
+     {"countries", "--today", "2006-07-10"},
+     kEnglish,
+     0,
+     "countries_outlook_2006_07_10.out",
+     nullptr},
+    {"World Cup never in Project",
+     {"countries", "--host", "project", "--today", "2006-06-01"},
+     kEnglish,
+     0,
+     "countries_project_2006_06_01.out",
+     nullptr},
+    {"a country without regions",
+     {"regions", "--country", "Liechtenstein"},
+     kEnglish,
+     0,
+     "regions_liechtenstein.out",
+     nullptr},
+    {"tree labels in the host's language",
+     {"regions", "--country", "Liechtenstein"},
+     kAustrian,
+     0,
+     "regions_liechtenstein_lang_de_at.out",
+     nullptr},
+    {"Outlook counts every holiday",
+     {"regions", "--country", "Deutschland"},
+     kEnglish,
+     0,
+     "regions_deutschland.out",
+     nullptr},
+    {"Project counts days off",
+     {"regions", "--country", "Deutschland", "--host", "project"},
+     kEnglish,
+     0,
+     "regions_deutschland_project.out",
+     nullptr},
+    {"feasts of 2006", {"feasts", "--year", "2006"}, kEnglish, 0, "feasts_2006.out", nullptr},
+    {"no Sechseläuten in 2016",
+     {"feasts", "--year", "2016"},
+     kEnglish,
+     0,
+     "feasts_2016.out",
+     nullptr},
+};
+
+TEST(FeriantTest, PrintsWhatTheExpectedFilesSay) {
+  for (const GoldenCase& c : kGoldenCases) {
+    SCOPED_TRACE(c.name);
+    const Output output = RunFeriant(c.args, c.locale);
+    EXPECT_EQ(output.exit_code, c.exit_code);
+    EXPECT_EQ(output.out, Expected(c.out));
+    EXPECT_EQ(output.err, Expected(c.err));
+  }
+}
+
+TEST(FeriantTest, RefusesWhatTheParserRejects) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* says;  // part of the message on standard error
+  };
+  const Case cases[] = {
+      {{}, "subcommand"},
+      {{"list"}, "--country"},
+      {{"list", "--country", "Deutschland", "--region", "Deutschland|Bayern", "--all-regions"},
+       "--all-regions"},
+      {{"list", "--country", "Deutschland", "--format", "csv"}, "csv"},
+      {{"list", "--country", "Deutschland", "--verbose", "--format", "jsonl"}, "--verbose"},
+      {{"regions", "--country", "Deutschland", "--host", "word"}, "word"},
+      {{"feasts"}, "--year"},
+      {{"holidays"}, "no command \"holidays\""},
+  };
+  for (const Case& c : cases) {
+    std::string command;
+    for (const std::string& arg : c.args)
+      command += " " + arg;
+    SCOPED_TRACE("feriant" + command);
+    const Output output = RunFeriant(c.args, kEnglish);
+    EXPECT_EQ(output.exit_code, 2);
+    EXPECT_EQ(output.out, "");
+    EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+  }
+}
+
+TEST(FeriantTest, HelpDocumentsEveryOptionWithAnExample) {
+  struct Case {
+    const char* command;
+    std::vector<std::string> options;
+  };
+  const Case cases[] = {
+      {"countries", {"--host", "--today"}},
+      {"regions", {"--country", "--host", "--paths"}},
+      {"feasts", {"--year"}},
+      {"list",
+       {"--country", "--region", "--all-regions", "--from", "--to", "--language", "--format",
+        "--verbose"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    const Output output = RunFeriant({c.command, "--help"}, kEnglish);
+    EXPECT_EQ(output.exit_code, 0);
+    EXPECT_NE(output.out.find("Example"), std::string::npos) << output.out;
+    EXPECT_NE(output.out.find(std::string("feriant ") + c.command + " --"), std::string::npos)
+        << output.out;
+    for (const std::string& option : c.options)
+      EXPECT_NE(output.out.find(option), std::string::npos) << option;
+  }
+}
+
+TEST(FeriantTest, ListsThisYearWhenNoYearsAreGiven) {
+  const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
+  const std::string year =
+      std::to_string(static_cast<int>(std::chrono::year_month_day{today}.year()));
+  const std::vector<std::string> base = {"list", "--country", "Liechtenstein", "--format", "jsonl"};
+  std::vector<std::string> explicit_years = base;
+  explicit_years.insert(explicit_years.end(), {"--from", year, "--to", year});
+
+  const Output implicit = RunFeriant(base, kEnglish, "UTC");
+  const Output stated = RunFeriant(explicit_years, kEnglish, "UTC");
+  EXPECT_EQ(implicit.exit_code, 0);
+  EXPECT_EQ(implicit.err, "");
+  EXPECT_NE(implicit.out.find("{\"year\":" + year + ","), std::string::npos) << implicit.out;
+  EXPECT_EQ(implicit.out, stated.out);
+}
+
+TEST(FeriantTest, RegionPathsAreAcceptedByList) {
+  // Every path `regions --paths` shows can be ticked with --region.
+  const Output tree = RunFeriant({"regions", "--country", "France", "--paths"}, kEnglish);
+  ASSERT_EQ(tree.exit_code, 0);
+  std::istringstream lines(tree.out);
+  std::string line;
+  int regions = 0;
+  while (std::getline(lines, line)) {
+    const size_t start = line.find_first_not_of(' ');
+    const size_t label = line.rfind(" (");
+    ASSERT_NE(label, std::string::npos) << line;
+    const std::string path = line.substr(start, label - start);
+    const Output listed = RunFeriant(
+        {"list", "--country", "France", "--region", path, "--from", "2006", "--to", "2006"},
+        kEnglish);
+    EXPECT_EQ(listed.exit_code, 0) << path << ": " << listed.err;
+    ++regions;
+  }
+  EXPECT_EQ(regions, 24);
+}
+
+}  // namespace
