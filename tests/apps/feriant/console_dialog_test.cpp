@@ -1,0 +1,169 @@
+#include "apps/feriant/console_dialog.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "addin/data/holiday_data.h"
+#include "addin/dialog/cls_lang_setter.h"
+#include "addin/engine/holiday_run.h"
+#include "addin/engine/host_kind.h"
+
+namespace feriant::cli {
+namespace {
+
+struct Case {
+  const char* name;
+  std::vector<std::string> ticked;
+  const char* first_year;
+  const char* last_year;
+  std::optional<std::int32_t> language;
+  const char* success;   // the host's result text
+  bool messages_to_err;  // as with --format jsonl
+  bool bad_rule;         // holiday 0 ("Fix 1.1") replaced by a rule that cannot be evaluated
+  RunOutcome outcome;
+  const char* out;
+  const char* err;  // a prefix of standard error; "" for nothing
+};
+
+// Runs the real holiday run through the console seam on Liechtenstein, without a host.
+TEST(ConsoleDialogTest, PrintsTheRunsMessagesAndTellsHowItEnded) {
+  const Case cases[] = {
+      {"finished, no result text to show",
+       {"Liechtenstein"},
+       "2006",
+       "2007",
+       1,
+       "",
+       false,
+       false,
+       RunOutcome::kFinished,
+       "",
+       ""},
+      {"finished with a result text",
+       {"Liechtenstein"},
+       "2006",
+       "2006",
+       1,
+       "%1 added, %2 changed",
+       false,
+       false,
+       RunOutcome::kFinished,
+       "0 added, 0 changed\n",
+       ""},
+      {"every message on standard error",
+       {"Liechtenstein"},
+       "2006",
+       "2006",
+       1,
+       "done",
+       true,
+       false,
+       RunOutcome::kFinished,
+       "",
+       "done\n"},
+      {"start behind end",
+       {"Liechtenstein"},
+       "2010",
+       "2006",
+       1,
+       "done",
+       false,
+       false,
+       RunOutcome::kRefused,
+       "Start Year is behind End year. Please check the range\n",
+       ""},
+      {"no region ticked",
+       {},
+       "2006",
+       "2006",
+       1,
+       "done",
+       false,
+       false,
+       RunOutcome::kRefused,
+       "No regions selected.\n",
+       ""},
+      {"a year that is no number",
+       {"Liechtenstein"},
+       "2006",
+       "abc",
+       1,
+       "done",
+       false,
+       false,
+       RunOutcome::kFailed,
+       "",
+       "ProcessHolidays Error.\nthe year \"abc\" is not a number\n"},
+      {"no language chosen",
+       {"Liechtenstein"},
+       "2006",
+       "2006",
+       std::nullopt,
+       "done",
+       false,
+       false,
+       RunOutcome::kFailed,
+       "",
+       "ProcessHolidays Error.\nno language is selected\n"},
+      // The year ends, the run goes on and shows its result; the error still counts.
+      {"a rule that cannot be evaluated",
+       {"Liechtenstein"},
+       "2006",
+       "2006",
+       1,
+       "done",
+       false,
+       true,
+       RunOutcome::kFailed,
+       "done\n",
+       "frmAddIn.ProcessHolidaysOfYear Error.\n"},
+  };
+  data::InitHolidayData();
+  engine::HostKind = 0;
+  std::array<std::string_view, data::kRuleCount> rules = data::RuleTable;
+  rules[0] = "Fix x.1";
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialog::clsLangSetter texts;
+    texts.LanguageID = 1033;
+    std::ostringstream out;
+    std::ostringstream err;
+    int flushes = 0;
+    RunSelection selection;
+    selection.country = "Liechtenstein";
+    selection.ticked_keys = c.ticked;
+    selection.first_year = c.first_year;
+    selection.last_year = c.last_year;
+    selection.language = c.language;
+    selection.success_add_message = c.success;
+    ConsoleDialog console(selection, out, err, c.messages_to_err, [&flushes] { ++flushes; });
+    engine::HolidayRun run(console, texts);
+    if (c.bad_rule) run.SetRules(rules);
+    run.ProcessHolidays();
+
+    EXPECT_EQ(console.Outcome(), c.outcome);
+    EXPECT_EQ(out.str(), c.out);
+    const std::string expected_err = c.err;
+    EXPECT_EQ(err.str().substr(0, expected_err.size()), expected_err) << err.str();
+    if (expected_err.empty()) {
+      EXPECT_EQ(err.str(), "");
+    }
+    // Held-back output comes out before each message that is printed.
+    const auto lines = [](const std::string& text) {
+      return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    };
+    const int printed = lines(out.str()) + lines(err.str());
+    EXPECT_EQ(flushes > 0, printed > 0) << flushes << " flushes, " << printed << " lines";
+    EXPECT_EQ(texts.LanguageID, 1033);  // the run gives the host's language back
+  }
+}
+
+}  // namespace
+}  // namespace feriant::cli
