@@ -164,13 +164,12 @@ class ProjectsObject : public CollectionObject<ProjectsObject> {
   std::shared_ptr<ProjectApplication> application_;
 };
 
-// A date argument as a calendar day. Values far outside any calendar are refused here,
-// before they are turned into days.
+// A date argument as a calendar day. A number beyond any calendar (the automation
+// runtime's dates end at 9999-12-31) is the caller's mistake, named as such.
 Result<std::chrono::year_month_day> DayArgument(const Variant& value, const char* name) {
   auto date = value.ToDate();
-  if (!date) return date.error();
-  const double limit = 2958465.0;  // 9999-12-31
-  if (!std::isfinite(date->value()) || std::fabs(date->value()) > limit) {
+  if (!date) {
+    if (date.error().code != hresult::kOverflow) return date.error();
     return CallError(std::string(name) + " is not a date Project's calendars can hold");
   }
   return date->Day();
