@@ -136,6 +136,20 @@ bool Control::HasFocus() const {
   return host_ != nullptr && host_->active_ == this;
 }
 
+std::vector<std::shared_ptr<automation::Dispatch>> Control::KeepAlive() {
+  std::vector<std::shared_ptr<automation::Dispatch>> held;
+  if (auto self = weak_from_this().lock()) held.push_back(std::move(self));
+  for (ControlHost* host = host_; host != nullptr;) {
+    if (auto surface = host->weak_from_this().lock()) held.push_back(std::move(surface));
+    auto* user_control = dynamic_cast<UserControl*>(host);
+    Extender* site = user_control != nullptr ? user_control->Site() : nullptr;
+    if (site == nullptr) break;
+    if (auto extender = site->weak_from_this().lock()) held.push_back(std::move(extender));
+    host = site->Host();
+  }
+  return held;
+}
+
 Form* Control::ParentForm() const {
   return host_ != nullptr ? host_->OwnerForm() : nullptr;
 }

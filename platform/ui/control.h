@@ -139,8 +139,10 @@ class Control : public automation::Dispatch {
   // When the control leaves its host (removed or the form unloaded), before detaching.
   virtual void OnDetaching() {}
 
-  // Keeps the control alive for the rest of a call that may unload its form.
-  std::shared_ptr<Dispatch> KeepAlive() { return weak_from_this().lock(); }
+  // Keeps the control, its surface and the surfaces around that (a user control, its
+  // extender, the form) alive for the rest of a call whose handlers may unload the form
+  // or even release it.
+  std::vector<std::shared_ptr<Dispatch>> KeepAlive();
 
  private:
   friend class ControlHost;

@@ -75,5 +75,6 @@ inline constexpr DispId kHide = 0x1013;
 inline constexpr DispId kUnload = 0x1014;
 inline constexpr DispId kKeyPreview = 0x1015;
 inline constexpr DispId kControlCount = 0x1016;
+inline constexpr DispId kControls = 0x1017;
 
 }  // namespace feriant::ui::dispid

@@ -63,6 +63,27 @@ const Members<Form>& Form::Interface() {
         .Put("ForeColor", dispid::kForeColor, members::ColorSetter<Form>(&Form::SetForeColor))
         .Get("ControlCount", dispid::kControlCount,
              members::Getter<Form>([](Form& f) { return static_cast<int>(f.Controls().size()); }))
+        .Get("Controls", dispid::kControls,
+             [](Form& f, Args args) -> Result<Variant> {
+               // Controls(name) or Controls(position, 0-based); without an argument, all.
+               if (args.empty()) {
+                 automation::VariantArray all;
+                 for (const auto& control : f.Controls())
+                   all.emplace_back(automation::ObjectRef(control));
+                 return Variant(std::move(all));
+               }
+               Control* found = nullptr;
+               if (const std::string* name = args[0].AsString()) {
+                 found = f.Find(*name);
+               } else {
+                 auto position = args[0].ToI4();
+                 if (!position) return position.error();
+                 if (*position >= 0 && static_cast<size_t>(*position) < f.Controls().size())
+                   found = f.Controls()[static_cast<size_t>(*position)].get();
+               }
+               if (found == nullptr) return automation::MakeError(automation::hresult::kBadIndex);
+               return Variant(automation::ObjectRef(found->weak_from_this().lock()));
+             })
         .Method("Show", dispid::kShow,
                 [](Form& f, Args args, Named named) -> Result<Variant> {
                   // Show [Modal]: 1 (vbModal) shows modally.

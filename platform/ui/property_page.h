@@ -62,7 +62,7 @@ class PropertyPage : public ControlHost {
  protected:
   virtual void OnSelectionChanged() {}
   virtual Status OnApplyChanges() { return Ok(); }
-  // Controls of the page are built here, before the first selection.
+  // The font the page's controls take when they are added (call before adding them).
   void SetPageFont(FontDesc font) { font_ = std::move(font); }
 
  private:

@@ -7,6 +7,7 @@
 
 #include "platform/ui/command_button.h"
 #include "platform/ui/extender.h"
+#include "platform/ui/image.h"
 #include "platform/ui/input.h"
 #include "platform/ui/text_box.h"
 #include "tests/platform/ui/ui_test_support.h"
@@ -177,6 +178,33 @@ TEST_F(FormTest, AControlMayUnloadItsFormFromItsOwnEvent) {
   EXPECT_EQ(form->Find("btl"), nullptr);
 }
 
+TEST_F(FormTest, AButtonOfAUserControlMayReleaseTheWholeFormFromItsClick) {
+  auto form = MakeForm();
+  auto probe = std::make_shared<ProbeControl>();
+  ASSERT_TRUE(form->AddUserControl(probe, "btl").ok());
+  CommandButton& button = probe->Add<CommandButton>("cmdCancel");
+  ProbeControl* raw = probe.get();
+  std::weak_ptr<ProbeControl> weak_probe = probe;
+  std::weak_ptr<Form> weak_form = form;
+  probe.reset();
+  // The container lets go of its form from the click; a later handler of the same click
+  // still works on the control.
+  button.Click().Connect([&] {
+    ASSERT_TRUE(*form->Unload());
+    form.reset();
+  });
+  int second = 0;
+  button.Click().Connect([raw, &second] {
+    raw->log.push_back("second handler");
+    ++second;
+  });
+  ASSERT_TRUE(weak_form.lock()->Show());
+  ASSERT_TRUE(input::Click(button));
+  EXPECT_EQ(second, 1);
+  EXPECT_TRUE(weak_form.expired());
+  EXPECT_TRUE(weak_probe.expired());
+}
+
 TEST_F(FormTest, EnterAndEscapeReachTheDefaultAndCancelControls) {
   auto form = MakeForm();
   auto& ok = form->Add<CommandButton>("cmdOK");
@@ -303,10 +331,63 @@ TEST_F(FormTest, LateBoundFormMembers) {
   ASSERT_TRUE(form->Put("Caption", "Feiertage"));
   EXPECT_EQ(form->Caption(), "Feiertage");
   EXPECT_EQ(*form->Get("ScaleWidth"), automation::Variant(std::int32_t{9465}));
+  auto& button = form->Add<CommandButton>("cmdOK");
+  auto by_name = form->Get("Controls", {automation::Variant("CMDOK")});
+  ASSERT_TRUE(by_name.ok());
+  EXPECT_EQ(by_name->AsObject().get(), &button);
+  EXPECT_EQ(form->Get("Controls", {automation::Variant(std::int32_t{0})})->AsObject().get(),
+            &button);
+  EXPECT_FALSE(form->Get("Controls", {automation::Variant("none")}).ok());
+  EXPECT_FALSE(form->Get("Controls", {automation::Variant(std::int32_t{1})}).ok());
   ASSERT_TRUE(form->Call("Show").ok());
   EXPECT_TRUE(form->Visible());
   ASSERT_TRUE(form->Call("Unload").ok());
   EXPECT_FALSE(form->IsLoaded());
+}
+
+TEST_F(FormTest, FormControlsMayBePlacedInsideContainers) {
+  auto form = MakeForm();
+  auto bar = std::make_shared<ProbeControl>();
+  Extender* btl = *form->AddUserControl(bar, "btl");
+  auto plain = std::make_shared<ProbeControl>();
+  Extender* other = *form->AddUserControl(plain, "other");
+  Label& url = form->Add<Label>("lblURL");
+  Label& copyright = form->Add<Label>("lblCopyright");
+  PictureBox& frame = form->Add<PictureBox>("picFrame");
+  CommandButton& inner = form->Add<CommandButton>("cmdInner");
+
+  EXPECT_FALSE(url.SetContainer(btl).ok());  // the bar does not accept children yet
+  EXPECT_FALSE(url.SetContainer(other).ok());
+  bar->AcceptChildren();
+  ASSERT_TRUE(url.SetContainer(btl));
+  ASSERT_TRUE(copyright.SetContainer(btl));
+  ASSERT_TRUE(inner.SetContainer(&frame));
+  EXPECT_FALSE(frame.SetContainer(&frame).ok());
+  ASSERT_TRUE(frame.SetContainer(btl));
+  EXPECT_FALSE(frame.SetContainer(&inner).ok());  // would hold itself
+  Form elsewhere("frmOther");
+  Label& foreign = elsewhere.Add<Label>("lbl");
+  EXPECT_FALSE(foreign.SetContainer(btl).ok());
+
+  // The form's Controls list them, their visibility follows the container's.
+  EXPECT_EQ(form->Find("lblURL"), &url);
+  EXPECT_EQ(url.ParentForm(), form.get());
+  ASSERT_TRUE(form->Show());
+  EXPECT_TRUE(url.IsShown());
+  btl->SetVisible(false);
+  EXPECT_FALSE(url.IsShown());
+  EXPECT_FALSE(inner.IsShown());
+  EXPECT_TRUE(url.Visible());  // its own flag is unchanged
+
+  // Removing a container removes what it holds, depth first.
+  backend().RecordNotifications(true);
+  ASSERT_TRUE(form->Remove(*btl));
+  EXPECT_EQ(backend().Notifications(),
+            (std::vector<std::string>{"removed frmTest.lblURL", "removed frmTest.lblCopyright",
+                                      "removed frmTest.cmdInner", "removed frmTest.picFrame",
+                                      "removed frmTest.btl"}));
+  EXPECT_EQ(form->Controls().size(), 1u);
+  EXPECT_EQ(bar->log.back(), "terminate");
 }
 
 TEST_F(FormTest, TabIndexesStayDenseWhenMoved) {

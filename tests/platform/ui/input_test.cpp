@@ -8,6 +8,7 @@
 
 #include "platform/ui/check_box.h"
 #include "platform/ui/command_button.h"
+#include "platform/ui/dispids.h"
 #include "platform/ui/image.h"
 #include "platform/ui/label.h"
 #include "platform/ui/line.h"
@@ -169,6 +170,55 @@ TEST_F(InputTest, TypedTextRaisesChangeAndRespectsLockedAndMaxLength) {
   EXPECT_FALSE(input::EditText(text, "x"));
   EXPECT_EQ(text.Text(), "Jähr");
   EXPECT_FALSE(text.SetMaxLength(-1));
+}
+
+TEST_F(InputTest, StandardControlsAnswerLateBound) {
+  using automation::Variant;
+  Label& label = form_->Add<Label>("lblTitle");
+  CommandButton& button = form_->Add<CommandButton>("cmdOK");
+  CheckBox& check = form_->Add<CheckBox>("chkAutoSize");
+  TextBox& text = form_->Add<TextBox>("txtMsg");
+  int clicks = 0;
+  button.Click().Connect([&] { ++clicks; });
+  struct Case {
+    Control* control;
+    const char* member;
+    Variant value;
+    bool accepted;
+    Variant read_back;  // Empty: not read back
+  };
+  const Case cases[] = {
+      {&label, "Caption", "Title", true, "Title"},
+      {&label, "AutoSize", std::int32_t{-1}, true, true},
+      {&label, "Alignment", std::int32_t{2}, true, std::int32_t{2}},
+      {&label, "Alignment", std::int32_t{3}, false, std::int32_t{2}},
+      {&label, "Width", std::int32_t{-1}, false, Variant()},
+      {&button, "Caption", "&OK", true, "&OK"},
+      {&button, "Default", true, true, true},
+      {&button, "Value", true, true, false},  // presses the button
+      {&check, "Value", std::int32_t{1}, true, std::int32_t{1}},
+      {&check, "Value", std::int32_t{3}, false, std::int32_t{1}},
+      {&check, "Value", "x", false, std::int32_t{1}},
+      {&text, "Text", std::int32_t{2006}, true, "2006"},
+      {&text, "MaxLength", std::int32_t{-5}, false, std::int32_t{0}},
+      {&text, "Visible", false, true, false},
+      {&text, "NoSuchMember", true, false, Variant()},
+  };
+  for (const Case& c : cases) {
+    const std::string what = c.control->Name() + "." + c.member;
+    EXPECT_EQ(c.control->Put(c.member, c.value).ok(), c.accepted) << what;
+    if (!c.read_back.IsEmpty()) {
+      auto back = c.control->Get(c.member);
+      ASSERT_TRUE(back.ok()) << what;
+      EXPECT_EQ(*back, c.read_back) << what;
+    }
+  }
+  EXPECT_EQ(clicks, 1);
+  // The standard ids are the same on every control that has the member.
+  EXPECT_EQ(*label.GetIdOfName("Caption"), dispid::kCaption);
+  EXPECT_EQ(*button.GetIdOfName("caption"), dispid::kCaption);
+  EXPECT_EQ(*check.GetIdOfName("Value"), dispid::kValue);
+  EXPECT_EQ(*text.GetIdOfName("Enabled"), dispid::kEnabled);
 }
 
 TEST_F(InputTest, LinesKeepTheirBoundsFromTheirEndPoints) {

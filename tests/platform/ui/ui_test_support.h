@@ -100,6 +100,7 @@ class ProbeControl final : public UserControlImpl<ProbeControl> {
   }
 
   Label& label() { return *label_; }
+  void AcceptChildren() { SetControlContainer(true); }
   int value() const { return value_; }
 
   std::vector<std::string> log;
