@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "apps/feriant/command_support.h"
+
 namespace feriant::cli {
 
 inline constexpr int kExitOk = 0;
@@ -37,19 +39,38 @@ struct FeastsOptions {
 enum class ListFormat { kText, kJsonLines };
 
 struct ListOptions {
-  std::string country;
-  std::vector<std::string> regions;  // region paths to tick
-  bool all_regions = false;
-  std::optional<std::string> from;  // years as typed; none for the current year
-  std::optional<std::string> to;
-  std::optional<std::string> language;  // a language's name; none for the user's locale
+  SelectionOptions selection;  // the language defaults to the user's locale
   ListFormat format = ListFormat::kText;
   bool verbose = false;
+};
+
+// import and remove: the run of the dialog's Import or Remove button against a calendar
+// file. Outlook mode (HostKind 1) edits an iCalendar file; Project mode (HostKind 2) the
+// base calendars of a Project XML file.
+struct ImportOptions {
+  SelectionOptions selection;           // the language defaults to the host's
+  bool removal = false;                 // Remove rather than Import
+  std::optional<std::string> calendar;  // Outlook mode: the .ics file
+  std::optional<std::string> project;   // Project mode: the Project XML file
+  // Project mode: the base calendars to edit, by name; empty for every listed one.
+  std::vector<std::string> base_calendars;
+  std::optional<std::string> today;  // "YYYY-MM-DD"; none for the real clock
+  bool show_progress = false;        // draw the progress line on `err` (a terminal)
+};
+
+// The calendar file of Outlook mode when neither file is named, in the current directory.
+inline constexpr std::string_view kDefaultCalendarFile = "holidays.ics";
+
+struct CalendarsOptions {
+  std::string project;  // the Project XML file
 };
 
 int RunCountries(const CountriesOptions& options, std::ostream& out, std::ostream& err);
 int RunRegions(const RegionsOptions& options, std::ostream& out, std::ostream& err);
 int RunFeasts(const FeastsOptions& options, std::ostream& out, std::ostream& err);
 int RunList(const ListOptions& options, std::ostream& out, std::ostream& err);
+int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err);
+// Lists the base calendars of a project as the dialog's calendar list shows them.
+int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace feriant::cli

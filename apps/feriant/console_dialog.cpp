@@ -17,29 +17,70 @@ RunOutcome ConsoleDialog::Outcome() const {
   return was_busy_ && left_busy_ ? RunOutcome::kFinished : RunOutcome::kRefused;
 }
 
+void ConsoleDialog::SetProgressMin(std::int32_t value) {
+  if (progress_ != nullptr) progress_->SetMin(value);
+}
+
+void ConsoleDialog::SetProgressMax(std::int32_t value) {
+  if (progress_ != nullptr) progress_->SetMax(value);
+}
+
+void ConsoleDialog::SetProgressValue(std::int32_t value) {
+  progress_value_ = value;
+  if (progress_ != nullptr) progress_->SetValue(value);
+}
+
+void ConsoleDialog::SetProgressLabel(std::string_view text) {
+  if (progress_ != nullptr) progress_->SetLabel(text);
+}
+
 void ConsoleDialog::SetBusy(bool busy) {
   if (busy) {
     was_busy_ = true;
   } else if (was_busy_) {
     left_busy_ = true;
   }
+  if (progress_ != nullptr) progress_->SetShown(busy);
 }
 
+namespace {
+
+bool IsErrorBox(const engine::MessageBoxRequest& request) {
+  return request.icon == engine::MessageIcon::kCritical ||
+         request.icon == engine::MessageIcon::kExclamation;
+}
+
+}  // namespace
+
 engine::MessageAnswer ConsoleDialog::ShowMessage(const engine::MessageBoxRequest& request) {
-  const bool is_error = request.icon == engine::MessageIcon::kCritical ||
-                        request.icon == engine::MessageIcon::kExclamation;
+  const bool is_error = IsErrorBox(request);
   if (is_error) error_shown_ = true;
   // A host without result texts (listing) ends its run with an empty message.
   if (request.text.empty() && request.detail.empty()) return engine::MessageAnswer::kOk;
+  if (hold_result_ && left_busy_ && request.icon == engine::MessageIcon::kInformation) {
+    held_result_ = request;
+    return engine::MessageAnswer::kOk;
+  }
+  PrintMessage(request.text, is_error);
+  if (!request.detail.empty()) PrintMessage(request.detail, is_error);
+  return engine::MessageAnswer::kOk;
+}
 
+void ConsoleDialog::PrintHeldResult() {
+  if (!held_result_) return;
+  const engine::MessageBoxRequest request = std::move(*held_result_);
+  held_result_.reset();
+  PrintMessage(request.text, IsErrorBox(request));
+}
+
+void ConsoleDialog::PrintMessage(std::string_view text, bool is_error) {
+  if (progress_ != nullptr) progress_->Clear();
   if (before_message_) before_message_();
   std::ostream& stream = is_error || messages_to_err_ ? err_ : out_;
   // Keep the order in which things happened when both streams reach one terminal.
   (&stream == &err_ ? out_ : err_).flush();
-  stream << request.text << '\n';
-  if (!request.detail.empty()) stream << request.detail << '\n';
+  stream << text << '\n';
   stream.flush();
-  return engine::MessageAnswer::kOk;
 }
 
 }  // namespace feriant::cli

@@ -2,8 +2,10 @@
 // The holiday run's dialog seam on a terminal: it answers the run's questions from the
 // selection the command line made (country, ticked region keys, years, language) and
 // prints the message boxes the run shows, the way the dialog would show them. The
-// progress bar, the busy state and the mouse pointer have nothing to show here; they
-// only tell how far the run got.
+// progress bar and label go to a ProgressLine when the command line gives one (a
+// terminal); the busy state shows and hides it and tells how far the run got. A driver
+// that still has to save after the run can hold the run's result back and print it once
+// the save succeeded.
 //
 // The command line owns the ConsoleDialog and the streams it writes to, and keeps them
 // for the whole run. One thread.
@@ -17,6 +19,7 @@
 #include <vector>
 
 #include "addin/engine/run_dialog.h"
+#include "apps/feriant/progress_line.h"
 
 namespace feriant::cli {
 
@@ -30,6 +33,8 @@ struct RunSelection {
   std::string banner_title;              // the title of the run's message boxes
   std::string success_add_message;       // empty when the host has none (listing)
   std::string success_remove_message;
+  std::vector<std::string> calendars;  // the selected base calendars, in list order
+  bool is_removal = false;             // Remove rather than Import
 };
 
 // How a run ended, as the exit status reports it.
@@ -50,6 +55,18 @@ class ConsoleDialog final : public engine::RunDialog {
 
   RunOutcome Outcome() const;
 
+  // Shows the run's progress on `line` (not owned; null for none) while the run is busy.
+  void SetProgressDisplay(ProgressLine* line) { progress_ = line; }
+
+  // From now on the run's result (the information box it shows after leaving its busy
+  // state) is kept instead of printed, until PrintHeldResult.
+  void HoldResult() { hold_result_ = true; }
+  bool HasHeldResult() const { return held_result_.has_value(); }
+  // Prints the held result as ShowMessage would have; nothing when none is held.
+  void PrintHeldResult();
+  // Prints a message of the command line's own: an error on `err`, else on `out`.
+  void PrintMessage(std::string_view text, bool is_error);
+
   // RunDialog.
   std::string CountryText() const override { return selection_.country; }
   std::vector<std::string> TickedNodeKeys() const override { return selection_.ticked_keys; }
@@ -58,17 +75,17 @@ class ConsoleDialog final : public engine::RunDialog {
   std::optional<std::int32_t> SelectedLanguageItemData() const override {
     return selection_.language;
   }
-  std::vector<std::string> SelectedCalendars() const override { return {}; }
-  bool IsRemoval() const override { return false; }
+  std::vector<std::string> SelectedCalendars() const override { return selection_.calendars; }
+  bool IsRemoval() const override { return selection_.is_removal; }
   std::string BannerTitle() const override { return selection_.banner_title; }
   std::string SuccessAddMessage() const override { return selection_.success_add_message; }
   std::string SuccessRemoveMessage() const override { return selection_.success_remove_message; }
 
-  void SetProgressMin(std::int32_t /*value*/) override {}
-  void SetProgressMax(std::int32_t /*value*/) override {}
-  void SetProgressValue(std::int32_t value) override { progress_value_ = value; }
+  void SetProgressMin(std::int32_t value) override;
+  void SetProgressMax(std::int32_t value) override;
+  void SetProgressValue(std::int32_t value) override;
   std::int32_t ProgressValue() const override { return progress_value_; }
-  void SetProgressLabel(std::string_view /*text*/) override {}
+  void SetProgressLabel(std::string_view text) override;
 
   void SetBusy(bool busy) override;
   void SetMousePointer(engine::MousePointer /*pointer*/) override {}
@@ -81,6 +98,10 @@ class ConsoleDialog final : public engine::RunDialog {
   std::ostream& err_;
   bool messages_to_err_;
   std::function<void()> before_message_;
+  ProgressLine* progress_ = nullptr;
+
+  bool hold_result_ = false;
+  std::optional<engine::MessageBoxRequest> held_result_;
 
   std::int32_t progress_value_ = 0;
   // The run enters the busy state only after it has accepted the selection, and leaves

@@ -1,13 +1,16 @@
 // feriant: the command line of the holiday add-in. It plays the host without a window:
 // lists the countries and region trees the dialog would show, the movable feasts of a
 // year, and the holidays a selection gives, computed by the same holiday run the dialog
-// starts. Exit status: 0 done, 1 the run refused the selection or reported an error,
-// 2 wrong usage (nothing ran).
+// starts; imports them into (and removes them from) an iCalendar file or the base
+// calendars of a Project XML file. Exit status: 0 done, 1 the run refused the selection,
+// reported an error or could not save, 2 wrong usage (nothing ran).
 
 #include <cstdint>
 #include <iostream>
 #include <map>
 #include <string>
+
+#include <unistd.h>
 
 #include <CLI/CLI.hpp>
 
@@ -28,6 +31,43 @@ CLI::Option* AddHostOption(CLI::App& command, std::string& host) {
                   "World Cup until 9 July 2006) or project (counts days off only)")
       ->check(CLI::IsMember({"outlook", "project"}))
       ->capture_default_str();
+}
+
+// The options that choose what a run processes, as `list`, `import` and `remove` share
+// them; the years and the language are stored in `texts` until the command line is
+// parsed.
+struct SelectionTexts {
+  std::string from;
+  std::string to;
+  std::string language;
+  CLI::Option* from_option = nullptr;
+  CLI::Option* to_option = nullptr;
+  CLI::Option* language_option = nullptr;
+};
+
+void AddSelectionOptions(CLI::App& command, cli::SelectionOptions& selection, SelectionTexts& texts,
+                         const std::string& language_default) {
+  command.add_option("--country", selection.country, "the country, as `countries` lists it")
+      ->required();
+  CLI::Option* region_option = command.add_option(
+      "--region", selection.regions,
+      "tick a region by its full path, and every region above it; repeat for more (default: "
+      "only the country itself)");
+  command.add_flag("--all-regions", selection.all_regions, "tick every region of the country")
+      ->excludes(region_option);
+  texts.from_option = command.add_option(
+      "--from", texts.from, "the first year (default: this year); years run from 1984 to 2049");
+  texts.to_option = command.add_option("--to", texts.to, "the last year (default: this year)");
+  texts.language_option = command.add_option(
+      "--language", texts.language,
+      "the language of the holiday names and texts: Deutsch or English (default: " +
+          language_default + ")");
+}
+
+void TakeSelectionTexts(const SelectionTexts& texts, cli::SelectionOptions& selection) {
+  if (texts.from_option->count() > 0) selection.from = texts.from;
+  if (texts.to_option->count() > 0) selection.to = texts.to;
+  if (texts.language_option->count() > 0) selection.language = texts.language;
 }
 
 }  // namespace
@@ -80,28 +120,12 @@ int main(int argc, char** argv) {
       "  feriant feasts --year 2006   (Easter 2006-04-16 Sunday, ...)");
 
   cli::ListOptions list;
-  std::string from;
-  std::string to;
-  std::string language;
+  SelectionTexts list_texts;
   std::string format = "text";
   CLI::App* list_command = app.add_subcommand(
       "list", "List the holidays of the ticked regions, year by year, in holiday order.");
-  list_command->add_option("--country", list.country, "the country, as `countries` lists it")
-      ->required();
-  CLI::Option* region_option = list_command->add_option(
-      "--region", list.regions,
-      "tick a region by its full path, and every region above it; repeat for more (default: "
-      "only the country itself)");
-  list_command->add_flag("--all-regions", list.all_regions, "tick every region of the country")
-      ->excludes(region_option);
-  CLI::Option* from_option = list_command->add_option(
-      "--from", from, "the first year (default: this year); years run from 1984 to 2049");
-  CLI::Option* to_option =
-      list_command->add_option("--to", to, "the last year (default: this year)");
-  CLI::Option* language_option = list_command->add_option(
-      "--language", language,
-      "the language of the holiday names and texts: Deutsch or English (default: from the "
-      "locale, LC_ALL, LC_MESSAGES or LANG)");
+  AddSelectionOptions(*list_command, list.selection, list_texts,
+                      "from the locale, LC_ALL, LC_MESSAGES or LANG");
   list_command
       ->add_option("--format", format,
                    "text: a table; jsonl: one JSON object per holiday and line, messages on "
@@ -119,17 +143,76 @@ int main(int argc, char** argv) {
       "Years outside 1984 to 2049 are brought into that range; the World Cup lists 2006 "
       "whatever the years.");
 
+  // import and remove: the same options, the dialog's two buttons.
+  cli::ImportOptions import;
+  struct FileOptions {
+    SelectionTexts selection;
+    std::string calendar;
+    std::string project;
+    std::string today;
+  };
+  FileOptions file_options[2];
+  CLI::App* import_command = app.add_subcommand(
+      "import", "Enter the holidays of the ticked regions into a calendar file.");
+  CLI::App* remove_command = app.add_subcommand(
+      "remove", "Take the holidays of the ticked regions out of a calendar file again.");
+  for (int i = 0; i < 2; ++i) {
+    CLI::App& command = i == 0 ? *import_command : *remove_command;
+    FileOptions& texts = file_options[i];
+    AddSelectionOptions(command, import.selection, texts.selection,
+                        "the host's: the locale with --calendar, \"CurrentUI\" of the "
+                        "per-user registry with --project");
+    command.add_option("--calendar", texts.calendar,
+                       "the iCalendar file to change, as Outlook would its calendar (default: "
+                       "holidays.ics in the current directory; created when missing)");
+    command.add_option("--project", texts.project,
+                       "a Project XML file: make the holidays non-working days of its base "
+                       "calendars (remove: default working time again); only days off count");
+    command.add_option("--base-calendar", import.base_calendars,
+                       "with --project, the base calendar to change, by name; repeat for more "
+                       "(default: every calendar `feriant calendars` lists)");
+    command.add_option("--today", texts.today,
+                       "the local date to pretend it is, YYYY-MM-DD (default: the real date "
+                       "and time); the World Cup is offered before 2006-07-10");
+  }
+  import_command->footer(
+      "Examples:\n"
+      "  feriant import --country Deutschland --region 'Deutschland|Bayern'\n"
+      "  feriant import --country Schweiz --all-regions --from 2024 --to 2030 --calendar "
+      "work.ics\n"
+      "  feriant import --country \u00d6sterreich --project plan.xml --base-calendar Standard\n"
+      "  feriant import --country '2006 FIFA World Cup Germany\u2122' --today 2006-07-09\n"
+      "Importing the same selection again adds nothing; the file is written atomically under "
+      "the lock FILE.lock, and not at all when another program changed it meanwhile.");
+  remove_command->footer(
+      "Examples:\n"
+      "  feriant remove --country Deutschland --region 'Deutschland|Bayern'\n"
+      "  feriant remove --country \u00d6sterreich --project plan.xml\n"
+      "Only appointments with the holiday category of the run's language are found (\"Holiday\" "
+      "or \"Feiertag\"); a country is taken out of an appointment, which is deleted when no "
+      "country is left.");
+
+  cli::CalendarsOptions calendars;
+  CLI::App* calendars_command = app.add_subcommand(
+      "calendars", "List the base calendars of a project, as the dialog's calendar list does.");
+  calendars_command->add_option("--project", calendars.project, "the Project XML file")->required();
+  calendars_command->footer(
+      "Example:\n"
+      "  feriant calendars --project plan.xml   (Standard, 24 Hours, Night Shift, ...)");
+
   // The parser would only say that a command is missing.
   const auto is_command = [&](const char* word) {
     for (const CLI::App* command :
-         {countries_command, regions_command, feasts_command, list_command}) {
+         {countries_command, regions_command, feasts_command, list_command, import_command,
+          remove_command, calendars_command}) {
       if (command->check_name(word)) return true;
     }
     return false;
   };
   if (argc > 1 && argv[1][0] != '-' && !is_command(argv[1])) {
     std::cerr << "feriant: there is no command \"" << argv[1]
-              << "\". The commands are: countries, regions, feasts, list\n"
+              << "\". The commands are: countries, regions, feasts, list, import, remove, "
+                 "calendars\n"
                  "Run with --help for more information.\n";
     return cli::kExitUsage;
   }
@@ -151,9 +234,20 @@ int main(int argc, char** argv) {
   }
   if (feasts_command->parsed()) return cli::RunFeasts(feasts, std::cout, std::cerr);
 
-  if (from_option->count() > 0) list.from = from;
-  if (to_option->count() > 0) list.to = to;
-  if (language_option->count() > 0) list.language = language;
+  if (calendars_command->parsed()) return cli::RunCalendars(calendars, std::cout, std::cerr);
+  if (import_command->parsed() || remove_command->parsed()) {
+    import.removal = remove_command->parsed();
+    CLI::App& command = import.removal ? *remove_command : *import_command;
+    const FileOptions& texts = file_options[import.removal ? 1 : 0];
+    TakeSelectionTexts(texts.selection, import.selection);
+    if (command.count("--calendar") > 0) import.calendar = texts.calendar;
+    if (command.count("--project") > 0) import.project = texts.project;
+    if (command.count("--today") > 0) import.today = texts.today;
+    import.show_progress = isatty(STDERR_FILENO) == 1;
+    return cli::RunImport(import, std::cout, std::cerr);
+  }
+
+  TakeSelectionTexts(list_texts, list.selection);
   list.format = format == "jsonl" ? cli::ListFormat::kJsonLines : cli::ListFormat::kText;
   return cli::RunList(list, std::cout, std::cerr);
 }

@@ -89,6 +89,10 @@ class CalendarStore {
   Status SaveChanges();
   // The text SaveChanges writes.
   std::string Serialize() const;
+  // Gives up the changes not written yet, so that nothing writes them later (the
+  // destructor included); the events in memory keep them. For a program about to let go
+  // of a calendar whose saving failed or was never reached.
+  void AbandonChanges() { dirty_ = false; }
 
  private:
   struct Segment {

@@ -47,4 +47,10 @@ Status SaveCalendar(automation::Dispatch& application) {
   return Ok();
 }
 
+void AbandonUnsavedChanges(automation::Dispatch& application) {
+  const OutlookApplication* app = AsApplication(application);
+  if (app == nullptr || app->session()->loaded() == nullptr) return;
+  app->session()->loaded()->AbandonChanges();
+}
+
 }  // namespace feriant::outlook

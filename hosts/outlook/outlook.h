@@ -42,4 +42,9 @@ bool HasUnsavedChanges(const automation::Dispatch& application);
 // Writes those changes now, as the calendar folder's SaveChanges does.
 Status SaveCalendar(automation::Dispatch& application);
 
+// Gives up the changes not written yet: nothing writes them afterwards, not even the
+// last object of the model going away. For a program that reported a failed run or save
+// and is about to let go of the application; the objects still show the changes.
+void AbandonUnsavedChanges(automation::Dispatch& application);
+
 }  // namespace feriant::outlook

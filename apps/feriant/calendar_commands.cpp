@@ -1,0 +1,234 @@
+// The commands that write: import and remove (Outlook or Project mode) and the listing
+// of a project's base calendars. Each plays the host connection (HostKind, the host's
+// language), the dialog's loading (success texts, the calendar list) and its buttons.
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "addin/data/holiday_data.h"
+#include "addin/dialog/calendar_list.h"
+#include "addin/dialog/cls_lang_setter.h"
+#include "addin/dialog/country_list.h"
+#include "addin/dialog/read_calendar_names.h"
+#include "addin/engine/holiday_run.h"
+#include "addin/engine/host_kind.h"
+#include "addin/engine/outlook_target.h"
+#include "addin/engine/project_target.h"
+#include "addin/host/msp_language.h"
+#include "apps/feriant/command_support.h"
+#include "apps/feriant/commands.h"
+#include "apps/feriant/console_dialog.h"
+#include "apps/feriant/progress_line.h"
+#include "hosts/outlook/outlook.h"
+#include "hosts/project/project_application.h"
+#include "platform/base/clock.h"
+#include "platform/base/environment.h"
+
+namespace feriant::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Names the UIDs of new appointments "<prefix>-1", "<prefix>-2", ... instead of random
+// GUIDs, so that runs can be compared byte for byte (tests, reproducible examples).
+constexpr const char* kUidPrefixVariable = "FERIANT_UID_PREFIX";
+
+std::string CommandName(const ImportOptions& options) {
+  return options.removal ? "remove" : "import";
+}
+
+// Why the World Cup is missing from `countries`, when it is.
+std::string_view WorldCupNote(std::string_view country, std::int32_t host_kind) {
+  if (country != data::kWorldCupCountry) return {};
+  if (host_kind == engine::kHostProject) {
+    return "the World Cup's matches are not entered into a project's base calendars";
+  }
+  return "the World Cup is offered only before 10 July 2006 (pretend an earlier date with "
+         "--today)";
+}
+
+// The texts of the dialog a host loads, in the host's language.
+void AddHostTexts(RunSelection& selection, const dialog::clsLangSetter& texts,
+                  std::int32_t host_kind) {
+  const bool project = host_kind == engine::kHostProject;
+  selection.banner_title = BannerTitle(texts);
+  selection.success_add_message =
+      texts.Message(project ? engine::MessageKey::ProjectMessages_SuccessAdd
+                            : engine::MessageKey::OutlookMessages_SuccessAdd);
+  selection.success_remove_message =
+      texts.Message(project ? engine::MessageKey::ProjectMessages_SuccessRemove
+                            : engine::MessageKey::OutlookMessages_SuccessRemove);
+}
+
+outlook::OutlookOptions OutlookOptionsFromEnvironment() {
+  outlook::OutlookOptions options;
+  const char* prefix = std::getenv(kUidPrefixVariable);
+  if (prefix != nullptr && *prefix != '\0') {
+    auto counter = std::make_shared<long>(0);
+    options.new_uid = [prefix = std::string(prefix), counter] {
+      return prefix + "-" + std::to_string(++*counter);
+    };
+  }
+  return options;
+}
+
+int ExitStatusOf(const ConsoleDialog& dialog) {
+  return dialog.Outcome() == RunOutcome::kFinished ? kExitOk : kExitFailed;
+}
+
+int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection selection,
+               dialog::clsLangSetter& texts, std::ostream& out, std::ostream& err) {
+  const std::shared_ptr<automation::Dispatch> application =
+      outlook::CreateOutlookApplication(file, OutlookOptionsFromEnvironment());
+  // A file that cannot be kept intact is refused before anything runs.
+  if (Status opened = outlook::OpenCalendar(*application); !opened) {
+    err << "feriant " << CommandName(options) << ": " << opened.error().description << '\n';
+    return kExitFailed;
+  }
+
+  engine::OutlookTarget target(application);
+  ConsoleDialog dialog(std::move(selection), out, err, false);
+  ProgressLine progress(err);
+  if (options.show_progress) dialog.SetProgressDisplay(&progress);
+  engine::HolidayRun run(dialog, texts, engine::RunTargets{&target, nullptr});
+  run.ProcessHolidays();
+  progress.Clear();
+
+  // The run writes the calendar when it lets go of it. Changes still unwritten now
+  // belong to a run that failed, and its error said that nothing was saved: they must
+  // not be written later behind the person's back.
+  if (outlook::HasUnsavedChanges(*application)) outlook::AbandonUnsavedChanges(*application);
+  return ExitStatusOf(dialog);
+}
+
+// The listed base calendars of the open project, as the dialog lists them; false when
+// reading them showed an error.
+bool ReadCalendars(project::ProjectApplication& application, dialog::CalendarList& list,
+                   std::ostream& out, std::ostream& err) {
+  ConsoleDialog loading(RunSelection{}, out, err, false);
+  dialog::ReadCalendarNames(application, list, loading);
+  return loading.Outcome() != RunOutcome::kFailed;
+}
+
+int RunProject(const ImportOptions& options, const fs::path& file, RunSelection selection,
+               dialog::clsLangSetter& texts, std::ostream& out, std::ostream& err) {
+  const std::string command = CommandName(options);
+  const std::shared_ptr<project::ProjectApplication> application =
+      project::ProjectApplication::Create();
+  if (Status opened = application->Open(file); !opened) {
+    err << "feriant " << command << ": " << opened.error().description << '\n';
+    return kExitFailed;
+  }
+  // Project's language is known once the project says which version wrote it.
+  texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
+  if (!options.selection.language) {
+    Result<RunSelection> preselected = MakeSelection(
+        options.selection, dialog::CountryList(engine::kHostProject, base::CurrentClock().Now()),
+        {}, engine::kHostProject, texts);
+    if (preselected) selection.language = preselected->language;
+  }
+  AddHostTexts(selection, texts, engine::kHostProject);
+
+  dialog::CalendarList calendars;
+  if (!ReadCalendars(*application, calendars, out, err)) return kExitFailed;
+  if (!options.base_calendars.empty()) {
+    for (const std::string& name : options.base_calendars) {
+      bool listed = false;
+      for (size_t i = 0; i < calendars.size(); ++i) {
+        if (calendars.entries()[i].text == name) listed = true;
+      }
+      if (!listed) {
+        std::string message = "there is no base calendar \"" + name + "\" in " + file.string() +
+                              ". The base calendars are:";
+        for (const dialog::CalendarListEntry& entry : calendars.entries())
+          message += "\n  " + entry.text;
+        return UsageError(err, command, message);
+      }
+    }
+    for (size_t i = 0; i < calendars.size(); ++i) {
+      const std::string& text = calendars.entries()[i].text;
+      calendars.SetSelected(
+          i, std::find(options.base_calendars.begin(), options.base_calendars.end(), text) !=
+                 options.base_calendars.end());
+    }
+  }
+  selection.calendars = calendars.SelectedTexts();
+
+  engine::ProjectTarget target(application);
+  ConsoleDialog dialog(std::move(selection), out, err, false);
+  ProgressLine progress(err);
+  if (options.show_progress) dialog.SetProgressDisplay(&progress);
+  // Project keeps the edits until the project is saved: the result is true only then.
+  dialog.HoldResult();
+  engine::HolidayRun run(dialog, texts, engine::RunTargets{nullptr, &target});
+  run.ProcessHolidays();
+  progress.Clear();
+
+  if (Status saved = application->Save(); !saved) {
+    dialog.PrintMessage("The project was not saved: " + saved.error().description, true);
+    application->Close();  // nothing may write the edits later
+    return kExitFailed;
+  }
+  dialog.PrintHeldResult();
+  return ExitStatusOf(dialog);
+}
+
+}  // namespace
+
+int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err) {
+  const std::string command = CommandName(options);
+  data::InitHolidayData();
+  if (Status set = SetToday(options.today); !set)
+    return UsageError(err, command, set.error().description);
+  if (options.calendar && options.project) {
+    return UsageError(err, command,
+                      "--calendar names a calendar file and --project a project: give one");
+  }
+  if (!options.base_calendars.empty() && !options.project) {
+    return UsageError(err, command, "--base-calendar chooses calendars of the --project file");
+  }
+
+  const std::int32_t host_kind = options.project ? engine::kHostProject : engine::kHostOutlook;
+  engine::HostKind = host_kind;
+  dialog::clsLangSetter& texts = dialog::LangSetter();
+  // Outlook's language is the user's; Project's is set once its file is open.
+  texts.LanguageID = HostLanguageID(base::UserLcid());
+
+  const std::vector<std::string_view> countries =
+      dialog::CountryList(host_kind, base::CurrentClock().Now());
+  Result<RunSelection> selection =
+      MakeSelection(options.selection, countries,
+                    WorldCupNote(options.selection.country, host_kind), host_kind, texts);
+  if (!selection) return UsageError(err, command, selection.error().description);
+  selection->is_removal = options.removal;
+
+  if (options.project)
+    return RunProject(options, *options.project, std::move(*selection), texts, out, err);
+  AddHostTexts(*selection, texts, engine::kHostOutlook);
+  const fs::path file =
+      options.calendar ? fs::path(*options.calendar) : fs::path(kDefaultCalendarFile);
+  return RunOutlook(options, file, std::move(*selection), texts, out, err);
+}
+
+int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err) {
+  engine::HostKind = engine::kHostProject;
+  const std::shared_ptr<project::ProjectApplication> application =
+      project::ProjectApplication::Create();
+  if (Status opened = application->Open(options.project); !opened) {
+    err << "feriant calendars: " << opened.error().description << '\n';
+    return kExitFailed;
+  }
+  dialog::CalendarList calendars;
+  if (!ReadCalendars(*application, calendars, out, err)) return kExitFailed;
+  // The dialog selects every calendar it lists.
+  for (const dialog::CalendarListEntry& entry : calendars.entries())
+    out << entry.text << '\n';
+  return kExitOk;
+}
+
+}  // namespace feriant::cli

@@ -1,0 +1,221 @@
+#include "apps/feriant/command_support.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+#include <memory>
+#include <system_error>
+
+#include "addin/data/holiday_data.h"
+#include "addin/dialog/language_list.h"
+#include "addin/dialog/region_tree.h"
+#include "addin/engine/localisation.h"
+#include "apps/feriant/commands.h"
+#include "platform/base/clock.h"
+
+namespace feriant::cli {
+namespace {
+
+// Countries with at most this many regions are listed whole in a usage error; longer
+// ones by their first level, with a pointer to `feriant regions`.
+constexpr size_t kShortRegionList = 20;
+
+// A year option as the run reads it: a whole number that fits 32 bits.
+Result<std::string> YearText(std::string_view option, std::string_view text) {
+  const auto year = ParseWholeNumber(text);
+  if (!year || *year < std::numeric_limits<std::int32_t>::min() ||
+      *year > std::numeric_limits<std::int32_t>::max()) {
+    return Usage(std::string(option) + " \"" + std::string(text) +
+                 "\" is not a year: give a whole number such as 2006");
+  }
+  return std::to_string(*year);
+}
+
+std::int32_t CurrentYear() {
+  const auto today = std::chrono::floor<std::chrono::days>(base::CurrentClock().Now());
+  return static_cast<int>(std::chrono::year_month_day{today}.year());
+}
+
+std::optional<std::chrono::local_days> ParseDay(std::string_view text) {
+  // YYYY-MM-DD, exactly.
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+  }
+  const auto number = [&](size_t at, size_t length) {
+    int value = 0;
+    for (size_t i = at; i < at + length; ++i)
+      value = value * 10 + (text[i] - '0');
+    return value;
+  };
+  const std::chrono::year_month_day date{std::chrono::year{number(0, 4)},
+                                         std::chrono::month{static_cast<unsigned>(number(5, 2))},
+                                         std::chrono::day{static_cast<unsigned>(number(8, 2))}};
+  if (!date.ok()) return std::nullopt;
+  return std::chrono::local_days{date};
+}
+
+// `text` as one word for a POSIX shell.
+std::string ShellWord(std::string_view text) {
+  const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.' || c == '/' || (static_cast<unsigned char>(c) & 0x80);
+  });
+  if (plain) return std::string(text);
+  std::string quoted = "'";
+  for (const char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    const auto lower = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return lower(x) == lower(y);
+  });
+}
+
+// Why `path` is not a node of the tree of `country`, and which paths there are.
+std::string RegionProblem(const dialog::RegionTree& tree, std::string_view country,
+                          std::string_view path) {
+  std::string message =
+      "\"" + std::string(path) + "\" is not a region of " + std::string(country) + ".";
+  const std::string below = std::string(country) + data::kRegionSeparator + std::string(path);
+  if (tree.Find(below) != dialog::kNoNode) {
+    message += " Regions are named by their full path: did you mean \"" + below + "\"?";
+  } else if (const std::int32_t region = data::FindRegion(path); region >= 0) {
+    message += " It belongs to " + std::string(data::RegionCountry(path)) + ".";
+  }
+
+  const auto& nodes = tree.Nodes();
+  if (nodes.size() <= kShortRegionList) {
+    message += "\nThe regions of " + std::string(country) + " are:";
+    for (const dialog::RegionNode& node : nodes)
+      message += "\n  " + node.Key;
+    return message;
+  }
+  message += "\nThe first level below " + std::string(country) + ":";
+  for (const dialog::RegionNode& node : nodes) {
+    if (node.Depth == 1) message += "\n  " + node.Key;
+  }
+  message += "\nRun `feriant regions --country " + ShellWord(country) + " --paths` to see all " +
+             std::to_string(nodes.size()) + ".";
+  return message;
+}
+
+Result<std::int32_t> LanguageItemData(std::span<const dialog::LanguageItem> items,
+                                      std::string_view name) {
+  for (const dialog::LanguageItem& item : items) {
+    if (EqualsIgnoringAsciiCase(item.Name, name)) return item.ItemData;
+  }
+  std::string message = "there is no language \"" + std::string(name) + "\". The languages are:";
+  for (size_t i = 0; i < items.size(); ++i)
+    message += (i == 0 ? " " : ", ") + std::string(items[i].Name);
+  return Usage(std::move(message));
+}
+
+}  // namespace
+
+int UsageError(std::ostream& err, std::string_view command, std::string_view message) {
+  err << "feriant " << command << ": " << message << '\n';
+  return kExitUsage;
+}
+
+Error Usage(std::string message) {
+  return Error{0, std::move(message), {}};
+}
+
+std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty() || text.front() == '+') return std::nullopt;
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+Status SetToday(const std::optional<std::string>& today) {
+  if (!today) return Ok();
+  const auto day = ParseDay(*today);
+  if (!day) {
+    return Usage("--today \"" + *today +
+                 "\" is not a date: give it as YYYY-MM-DD, for example 2006-07-09");
+  }
+  base::SetCurrentClock(std::make_shared<base::FixedClock>(std::chrono::local_seconds{*day}));
+  return Ok();
+}
+
+std::int16_t HostLanguageID(std::int32_t lcid) {
+  // MapHostLanguage gives a LanguageTable Lcid or -1; all of them fit.
+  return static_cast<std::int16_t>(data::MapHostLanguage(lcid));
+}
+
+// The title of the dialog's banner in the current language.
+std::string BannerTitle(const dialog::clsLangSetter& texts) {
+  for (const dialog::CaptionText& caption : dialog::CaptionTexts()) {
+    if (caption.element == "wto") {
+      return std::string(texts.LanguageID == engine::kGermanLanguageID ? caption.german
+                                                                       : caption.english);
+    }
+  }
+  return std::string();
+}
+
+Result<RunSelection> MakeSelection(const SelectionOptions& options,
+                                   std::span<const std::string_view> countries,
+                                   std::string_view country_note, std::int32_t host_kind,
+                                   const dialog::clsLangSetter& texts) {
+  if (std::find(countries.begin(), countries.end(), options.country) == countries.end()) {
+    std::string message = "there is no country \"" + options.country + "\"";
+    if (!country_note.empty()) message += ": " + std::string(country_note);
+    message += ". The countries are:";
+    for (const std::string_view country : countries)
+      message += "\n  " + std::string(country);
+    return Usage(std::move(message));
+  }
+
+  // Choosing the country ticks its node; each region then ticks itself and its ancestors.
+  dialog::RegionTree tree = dialog::RegionTree::Build(options.country, host_kind, texts);
+  std::vector<dialog::NodeIndex> ticks;
+  for (const std::string& region : options.regions) {
+    const dialog::NodeIndex node = tree.Find(region);
+    if (node == dialog::kNoNode) return Usage(RegionProblem(tree, options.country, region));
+    ticks.push_back(node);
+  }
+  if (options.all_regions) tree.SelectAll();
+  for (const dialog::NodeIndex node : ticks)
+    tree.NodeCheck(node, true);
+
+  const std::string this_year = std::to_string(CurrentYear());
+  auto first_year = YearText("--from", options.from.value_or(this_year));
+  if (!first_year) return first_year.error();
+  auto last_year = YearText("--to", options.to.value_or(this_year));
+  if (!last_year) return last_year.error();
+
+  const std::vector<dialog::LanguageItem> languages = dialog::LanguageList();
+  std::optional<std::int32_t> language;
+  if (options.language) {
+    auto chosen = LanguageItemData(languages, *options.language);
+    if (!chosen) return chosen.error();
+    language = *chosen;
+  } else if (const auto preselected = dialog::PreselectedLanguage(languages, texts.LanguageID)) {
+    language = languages[*preselected].ItemData;
+  }
+
+  RunSelection selection;
+  selection.country = options.country;
+  selection.ticked_keys = tree.TickedKeys();
+  selection.first_year = std::move(*first_year);
+  selection.last_year = std::move(*last_year);
+  selection.language = language;
+  return selection;
+}
+
+}  // namespace feriant::cli
