@@ -13,6 +13,7 @@
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/holiday_run.h"
 #include "addin/engine/host_kind.h"
+#include "apps/feriant/progress_line.h"
 
 namespace feriant::cli {
 namespace {
@@ -162,6 +163,75 @@ TEST(ConsoleDialogTest, PrintsTheRunsMessagesAndTellsHowItEnded) {
     const int printed = lines(out.str()) + lines(err.str());
     EXPECT_EQ(flushes > 0, printed > 0) << flushes << " flushes, " << printed << " lines";
     EXPECT_EQ(texts.LanguageID, 1033);  // the run gives the host's language back
+  }
+}
+
+// The progress of a real run on a terminal: drawn while busy, erased before the result
+// is printed on the same terminal; a held result comes out only when asked for.
+TEST(ConsoleDialogTest, ShowsProgressAndHoldsTheResultForTheDriver) {
+  struct ProgressCase {
+    const char* name;
+    const char* last_year;
+    bool hold;
+    // What the terminal (both streams and the progress line) shows after the run, and
+    // after PrintHeldResult.
+    std::vector<std::string> during;  // parts, in this order
+    std::string result;               // printed by PrintHeldResult
+  };
+  const ProgressCase cases[] = {
+      {"printed at once",
+       "2007",
+       false,
+       {"\rProcessing holidays of 2006... [", "\rProcessing holidays of 2007... [", "\r\x1b[K",
+        "0 added\n"},
+       ""},
+      {"held back until the driver saved",
+       "2007",
+       true,
+       {"\rProcessing holidays of 2006... [", "\rProcessing holidays of 2007... [", "\r\x1b[K"},
+       "0 added\n"},
+      {"a refusal is never held",
+       "2005",
+       true,
+       {"Start Year is behind End year. Please check the range\n"},
+       ""},
+  };
+  data::InitHolidayData();
+  engine::HostKind = 0;
+  for (const ProgressCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    dialog::clsLangSetter texts;
+    texts.LanguageID = 1033;
+    std::ostringstream terminal;
+    RunSelection selection;
+    selection.country = "Liechtenstein";
+    selection.ticked_keys = {"Liechtenstein"};
+    selection.first_year = "2006";
+    selection.last_year = c.last_year;
+    selection.language = 1;
+    selection.success_add_message = "%1 added";
+    selection.calendars = {"Standard", "Night Shift"};
+    selection.is_removal = false;
+    ConsoleDialog console(selection, terminal, terminal, false);
+    EXPECT_EQ(console.SelectedCalendars(), selection.calendars);
+    ProgressLine progress(terminal);
+    console.SetProgressDisplay(&progress);
+    if (c.hold) console.HoldResult();
+    engine::HolidayRun run(console, texts);
+    run.ProcessHolidays();
+
+    const std::string shown = terminal.str();
+    size_t at = 0;
+    for (const std::string& part : c.during) {
+      const size_t found = shown.find(part, at);
+      ASSERT_NE(found, std::string::npos) << "\"" << part << "\" in order in\n" << shown;
+      at = found + part.size();
+    }
+    EXPECT_EQ(shown.substr(at), "") << "nothing after the last part";
+    EXPECT_EQ(console.HasHeldResult(), !c.result.empty());
+    console.PrintHeldResult();
+    EXPECT_EQ(terminal.str().substr(shown.size()), c.result);
+    EXPECT_FALSE(console.HasHeldResult());
   }
 }
 

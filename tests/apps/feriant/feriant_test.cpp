@@ -2,93 +2,30 @@
 // output, standard error and exit status with the expected files in tests/data/cli.
 
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
+
+#include "tests/apps/feriant/feriant_runner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Output {
-  int exit_code = -1;  // -1 when the program did not exit normally
-  std::string out;
-  std::string err;
-};
-
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// A directory of its own for each run: the program's home and its captured output.
-fs::path FreshDirectory() {
-  static int counter = 0;
-  const fs::path dir = fs::temp_directory_path() / ("feriant_test_" + std::to_string(getpid()) +
-                                                    "_" + std::to_string(++counter));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
+using feriant::testing::Output;
+using feriant::testing::ReadAll;
 
 // Runs feriant with `args` in an environment of only TZ, a private home, the sanitizer
 // settings of this process, and `locale` (LANG=..., LC_ALL=...).
 Output RunFeriant(const std::vector<std::string>& args, const std::vector<std::string>& locale,
                   const std::string& tz = "Europe/Berlin") {
-  const fs::path dir = FreshDirectory();
-  std::vector<std::string> env = {"TZ=" + tz, "HOME=" + dir.string(),
-                                  "XDG_CONFIG_HOME=" + (dir / "config").string()};
-  for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
-    if (const char* value = std::getenv(name)) env.push_back(std::string(name) + "=" + value);
-  }
-  env.insert(env.end(), locale.begin(), locale.end());
-
-  std::vector<std::string> argv_text = {FERIANT_PROGRAM};
-  argv_text.insert(argv_text.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : argv_text)
-    argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  std::vector<char*> envp;
-  for (std::string& entry : env)
-    envp.push_back(entry.data());
-  envp.push_back(nullptr);
-
-  const fs::path out_file = dir / "stdout";
-  const fs::path err_file = dir / "stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                   0600);
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  Output output;
-  if (spawned != 0) {
-    ADD_FAILURE() << "cannot start " << argv[0] << ": error " << spawned;
-    return output;
-  }
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-  }
-  if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
-  output.out = ReadAll(out_file);
-  output.err = ReadAll(err_file);
+  const fs::path dir = feriant::testing::FreshDirectory();
+  std::vector<std::string> env = locale;
+  env.push_back("TZ=" + tz);
+  Output output = feriant::testing::RunFeriantIn(args, env, dir);
   fs::remove_all(dir);
   return output;
 }

@@ -1,0 +1,131 @@
+#pragma once
+// Runs the built feriant program as a person would, in a directory of its own with a
+// fixed environment, and captures its standard output, standard error and exit status.
+// For the program's tests only; one thread.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace feriant::testing {
+
+namespace fs = std::filesystem;
+
+struct Output {
+  int exit_code = -1;  // -1 when the program did not exit normally
+  std::string out;
+  std::string err;
+};
+
+inline std::string ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline void WriteAll(const fs::path& file, const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+// A new empty directory under the temporary directory.
+inline fs::path FreshDirectory(const std::string& prefix = "feriant_test") {
+  static int counter = 0;
+  const fs::path dir = fs::temp_directory_path() /
+                       (prefix + "_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+// A started program; Finish waits for it and collects what it printed.
+class Program {
+ public:
+  // Starts feriant with `args` in `cwd`, with an environment of only TZ, HOME and
+  // XDG_CONFIG_HOME (below `home`), the sanitizer settings of this process, and `env`
+  // ("NAME=value", later entries win). Standard input is /dev/null.
+  Program(const std::vector<std::string>& args, const std::vector<std::string>& env,
+          const fs::path& cwd, const fs::path& home)
+      : out_file_(home / "stdout"), err_file_(home / "stderr") {
+    std::vector<std::string> environment = {"TZ=Europe/Berlin", "HOME=" + home.string(),
+                                            "XDG_CONFIG_HOME=" + (home / "config").string()};
+    for (const char* name : {"ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+      if (const char* value = std::getenv(name)) {
+        environment.push_back(std::string(name) + "=" + value);
+      }
+    }
+    environment.insert(environment.end(), env.begin(), env.end());
+
+    std::vector<std::string> argv_text = {FERIANT_PROGRAM};
+    argv_text.insert(argv_text.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : argv_text)
+      argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+      envp.push_back(entry.data());
+    envp.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
+    const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0) {
+      ADD_FAILURE() << "cannot start " << argv[0] << ": error " << spawned;
+      pid_ = -1;
+    }
+  }
+
+  pid_t pid() const { return pid_; }
+
+  Output Finish() {
+    Output output;
+    if (pid_ <= 0) return output;
+    int status = 0;
+    while (waitpid(pid_, &status, 0) < 0) {
+    }
+    pid_ = -1;
+    if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
+    output.out = ReadAll(out_file_);
+    output.err = ReadAll(err_file_);
+    return output;
+  }
+
+  ~Program() {
+    if (pid_ > 0) Finish();
+  }
+
+ private:
+  fs::path out_file_;
+  fs::path err_file_;
+  pid_t pid_ = -1;
+};
+
+// Runs feriant to its end; the home directory is made and removed around the run.
+inline Output RunFeriantIn(const std::vector<std::string>& args,
+                           const std::vector<std::string>& env, const fs::path& cwd) {
+  const fs::path home = FreshDirectory("feriant_home");
+  Output output = Program(args, env, cwd, home).Finish();
+  fs::remove_all(home);
+  return output;
+}
+
+}  // namespace feriant::testing

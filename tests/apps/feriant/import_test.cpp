@@ -1,0 +1,794 @@
+// Runs feriant import, remove and calendars on copies of sample calendars and projects
+// and compares what they print and the files they leave with expected files under
+// tests/data/calendars and tests/data/projects. The clock is fixed with --today and new
+// appointments get numbered UIDs (FERIANT_UID_PREFIX), so every written byte is known.
+
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/apps/feriant/feriant_runner.h"
+
+namespace feriant::testing {
+namespace {
+
+const char* const kWorldCup = "2006 FIFA World Cup Germany\u2122";
+const std::string kNewCalendar =
+    "BEGIN:VCALENDAR\r\nPRODID:-//Quillmark//Feriant 2.0//EN\r\n"
+    "VERSION:2.0\r\nEND:VCALENDAR\r\n";
+
+fs::path DataFile(const std::string& name) {
+  return fs::path(FERIANT_SOURCE_DIR) / "tests" / "data" / name;
+}
+
+// The text of an iCalendar file with folded lines joined again.
+std::string Unfolded(std::string text) {
+  for (size_t at = text.find("\r\n "); at != std::string::npos; at = text.find("\r\n ", at))
+    text.erase(at, 3);
+  return text;
+}
+
+// The unfolded VEVENT blocks of a calendar.
+std::vector<std::string> Events(const std::string& calendar) {
+  const std::string text = Unfolded(calendar);
+  std::vector<std::string> events;
+  for (size_t begin = text.find("BEGIN:VEVENT\r\n"); begin != std::string::npos;
+       begin = text.find("BEGIN:VEVENT\r\n", begin + 1)) {
+    const size_t end = text.find("END:VEVENT\r\n", begin);
+    events.push_back(text.substr(begin, end - begin));
+  }
+  return events;
+}
+
+// The value of property `name` in an unfolded event ("" when absent).
+std::string Property(const std::string& event, const std::string& name) {
+  const std::string key = "\r\n" + name;
+  for (size_t at = event.find(key); at != std::string::npos; at = event.find(key, at + 1)) {
+    const size_t value = at + key.size();
+    if (event[value] != ':' && event[value] != ';') continue;
+    const size_t colon = event.find(':', value);
+    return event.substr(colon + 1, event.find("\r\n", colon) - colon - 1);
+  }
+  return std::string();
+}
+
+// The events whose SUMMARY is `subject`.
+std::vector<std::string> EventsNamed(const std::string& calendar, const std::string& subject) {
+  std::vector<std::string> found;
+  for (const std::string& event : Events(calendar)) {
+    if (Property(event, "SUMMARY") == subject) found.push_back(event);
+  }
+  return found;
+}
+
+// The <Calendar> elements of a Project XML text, whole, in file order.
+std::vector<std::string> CalendarElements(const std::string& xml) {
+  std::vector<std::string> elements;
+  for (size_t begin = xml.find("<Calendar>"); begin != std::string::npos;
+       begin = xml.find("<Calendar>", begin + 1)) {
+    const size_t end = xml.find("</Calendar>", begin) + std::string("</Calendar>").size();
+    elements.push_back(xml.substr(begin, end - begin));
+  }
+  return elements;
+}
+
+// What a step expects of the file afterwards.
+enum class FileIs {
+  kAny,        // whatever the step's checks say
+  kGolden,     // equal to `golden` under tests/data
+  kUnchanged,  // byte for byte what it was before the step
+  kOriginal,   // byte for byte the scenario's starting file
+  kNew,        // an empty calendar as Feriant creates it
+  kAbsent,     // not there
+};
+
+struct Step {
+  std::vector<std::string> args;  // the file option is added by the scenario
+  int exit_code;
+  std::string out;  // expected standard output, exactly
+  std::string err;  // a part of standard error; "" for none at all
+  FileIs file = FileIs::kAny;
+  const char* golden = nullptr;
+  // Further checks on the file after the step; before the step, `prepare` may change it
+  // as another program would.
+  std::function<void(const std::string&)> check = nullptr;
+  std::function<void(const fs::path&)> prepare = nullptr;
+};
+
+struct Scenario {
+  const char* name;
+  const char* start;      // a file under tests/data to start from; nullptr: no file
+  const char* file_name;  // the file's name in the working directory
+  const char* option;     // "--calendar" or "--project"
+  std::vector<std::string> env;
+  std::vector<Step> steps;
+};
+
+const std::vector<std::string> kEnglish = {"LANG=en_GB.UTF-8"};
+const std::vector<std::string> kGerman = {"LANG=de_DE.UTF-8"};
+
+std::vector<std::string> Bavaria(const char* command, std::vector<std::string> more = {}) {
+  std::vector<std::string> args = {
+      command, "--country", "Deutschland", "--region", "Deutschland|Bayern", "--from",
+      "2006",  "--to",      "2006",        "--today",  "2006-07-09"};
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+std::vector<std::string> Country(const char* command, const char* country,
+                                 std::vector<std::string> more = {}) {
+  std::vector<std::string> args = {command, "--country", country,   "--from",    "2006",
+                                   "--to",  "2006",      "--today", "2006-07-09"};
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+std::string Added(int added, int modified) {
+  return std::to_string(added) + " holidays were added to the Outlook calendar and " +
+         std::to_string(modified) + " holidays were modified\n";
+}
+std::string Removed(int removed, int modified) {
+  return std::to_string(removed) + " holidays were removed from the Outlook calendar and " +
+         std::to_string(modified) + " holidays were modified.\n";
+}
+
+void ExpectLocation(const std::string& calendar, const std::string& subject,
+                    const std::string& location) {
+  const std::vector<std::string> events = EventsNamed(calendar, subject);
+  ASSERT_EQ(events.size(), 1u) << subject;
+  EXPECT_EQ(Property(events[0], "LOCATION"), location) << subject;
+}
+
+// The holidays of Liechtenstein (the country alone ticked) in 2006, as `list` shows them.
+constexpr int kLiechtenstein2006 = 30;
+
+std::vector<Scenario> OutlookScenarios() {
+  return {
+      {"Bavaria into a new calendar, again, and out again",
+       nullptr,
+       "holidays.ics",
+       nullptr,  // no file option: holidays.ics in the current directory
+       kEnglish,
+       {
+           {Bavaria("import"), 0, Added(26, 0), "", FileIs::kGolden,
+            "calendars/bayern-2006.expected.ics"},
+           {Bavaria("import"), 0, Added(0, 0), "", FileIs::kUnchanged},
+           {Bavaria("remove"), 0, Removed(26, 0), "", FileIs::kNew},
+       }},
+      {"Bavaria into Thunderbird's calendar, again, and out again",
+       "calendars/thunderbird.ics",
+       "privat.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Bavaria("import"), 0, Added(26, 0), "", FileIs::kGolden,
+            "calendars/thunderbird-bayern-2006.expected.ics",
+            [](const std::string& calendar) {
+              // Everything Thunderbird wrote comes first, untouched; the holidays follow.
+              std::string original = ReadAll(DataFile("calendars/thunderbird.ics"));
+              original.erase(original.rfind("END:VCALENDAR"));
+              EXPECT_EQ(calendar.substr(0, original.size()), original);
+            }},
+           {Bavaria("import"), 0, Added(0, 0), "", FileIs::kUnchanged},
+           {Bavaria("remove"), 0, Removed(26, 0), "", FileIs::kOriginal},
+       }},
+      {"Neujahr for Deutschland, then for Österreich, then out again",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("import", "Deutschland"), 0, Added(23, 0), "", FileIs::kGolden,
+            "calendars/deutschland-2006.expected.ics"},
+           {Country("import", "\u00d6sterreich"), 0, Added(8, 21), "", FileIs::kGolden,
+            "calendars/deutschland-oesterreich-2006.expected.ics",
+            [](const std::string& calendar) {
+              const std::vector<std::string> events = EventsNamed(calendar, "New Year's Day");
+              ASSERT_EQ(events.size(), 1u);
+              EXPECT_EQ(Property(events[0], "LOCATION"), "Deutschland\\, \u00d6sterreich");
+              EXPECT_EQ(Property(events[0], "DESCRIPTION"),
+                        "Deutschland (Whole country) (Statutory)\\n\\n\u00d6sterreich (Whole "
+                        "country) (Statutory)");
+              EXPECT_EQ(Property(events[0], "DTSTART"), "20060101");
+            }},
+           // Taking Österreich out again gives back the file of the first step exactly.
+           {Country("remove", "\u00d6sterreich"), 0, Removed(8, 21), "", FileIs::kGolden,
+            "calendars/deutschland-2006.expected.ics"},
+           {Country("remove", "Deutschland"), 0, Removed(23, 0), "", FileIs::kNew},
+       }},
+      {"a country out of the middle of three",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("import", "Deutschland"), 0, Added(23, 0), ""},
+           {Country("import", "Schweiz"), 0, Added(3, 16), ""},
+           {Country("import", "France"), 0, Added(5, 13), "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) {
+              ExpectLocation(calendar, "New Year's Day",
+                             "Deutschland\\, Schweiz (partially)\\, France");
+            }},
+           // Of the three appointments only Schweiz had, France came to one.
+           {Country("remove", "Schweiz"), 0, Removed(2, 17), "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) {
+              ExpectLocation(calendar, "New Year's Day", "Deutschland\\, France");
+              const std::vector<std::string> events = EventsNamed(calendar, "New Year's Day");
+              EXPECT_EQ(Property(events[0], "DESCRIPTION"),
+                        "Deutschland (Whole country) (Statutory)\\n\\nFrance (Whole country) "
+                        "(Statutory)");
+            }},
+       }},
+      {"an appointment whose category the person changed is theirs",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("import", "Liechtenstein"), 0, Added(kLiechtenstein2006, 0), ""},
+           {Country("import", "Liechtenstein"), 0, Added(1, 0), "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) {
+              const std::vector<std::string> events = EventsNamed(calendar, "New Year's Day");
+              ASSERT_EQ(events.size(), 2u);
+              EXPECT_EQ(Property(events[0], "CATEGORIES"), "Holiday,Private");
+              EXPECT_EQ(Property(events[1], "CATEGORIES"), "Holiday");
+            },
+            [](const fs::path& file) {
+              std::string text = ReadAll(file);
+              const size_t event = text.find("SUMMARY:New Year's Day");
+              const size_t category = text.find("CATEGORIES:Holiday\r\n", event);
+              text.replace(category, 20, "CATEGORIES:Holiday,Private\r\n");
+              WriteAll(file, text);
+            }},
+           {Country("remove", "Liechtenstein"), 0, Removed(kLiechtenstein2006, 0), "", FileIs::kAny,
+            nullptr,
+            [](const std::string& calendar) {
+              const std::vector<std::string> events = Events(calendar);
+              ASSERT_EQ(events.size(), 1u);
+              EXPECT_EQ(Property(events[0], "CATEGORIES"), "Holiday,Private");
+            }},
+       }},
+      {"an English run does not see a German run's appointments",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("import", "Liechtenstein", {"--language", "English"}), 0,
+            Added(kLiechtenstein2006, 0), ""},
+           {Country("import", "Liechtenstein", {"--language", "Deutsch"}), 0,
+            Added(kLiechtenstein2006, 0), ""},
+           {Country("remove", "Liechtenstein", {"--language", "English"}), 0,
+            Removed(kLiechtenstein2006, 0), "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) {
+              const std::vector<std::string> events = Events(calendar);
+              ASSERT_EQ(events.size(), static_cast<size_t>(kLiechtenstein2006));
+              for (const std::string& event : events)
+                EXPECT_EQ(Property(event, "CATEGORIES"), "Feiertag");
+              EXPECT_EQ(EventsNamed(calendar, "Neujahr").size(), 1u);
+            }},
+       }},
+      {"the World Cup's 64 matches, on the day of the final, and out again",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("import", kWorldCup), 0, Added(64, 0), "", FileIs::kGolden,
+            "calendars/world-cup-2006.expected.ics",
+            [](const std::string& calendar) {
+              const std::vector<std::string> events = Events(calendar);
+              ASSERT_EQ(events.size(), 64u);
+              for (const std::string& event : events) {
+                EXPECT_EQ(Property(event, "CATEGORIES"), kWorldCup);
+                EXPECT_EQ(Property(event, "X-MICROSOFT-CDO-ALLDAYEVENT"), "");
+                // 180 minutes from kick-off; a calendar without time zones gets UTC.
+                const std::string start = Property(event, "DTSTART");
+                const std::string end = Property(event, "DTEND");
+                ASSERT_EQ(start.size(), 16u) << event;
+                EXPECT_TRUE(start.substr(0, 6) == "200606" || start.substr(0, 6) == "200607")
+                    << start;
+                EXPECT_EQ(std::stoi(end.substr(9, 4)) - std::stoi(start.substr(9, 4)), 300)
+                    << event;
+              }
+              // The opening match kicked off at 18:00 in Munich.
+              const std::vector<std::string> opening =
+                  EventsNamed(calendar, "Germany - Costa Rica");
+              ASSERT_EQ(opening.size(), 1u);
+              EXPECT_EQ(Property(opening[0], "DTSTART"), "20060609T160000Z");
+            }},
+           {Country("remove", kWorldCup), 0, Removed(64, 0), "", FileIs::kNew},
+       }},
+      {"an empty calendar: nothing to remove, everything to add",
+       "calendars/empty.ics",
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("remove", "Liechtenstein"), 0, Removed(0, 0), "", FileIs::kUnchanged},
+           {Country("import", "Liechtenstein"), 0, Added(kLiechtenstein2006, 0), ""},
+           {Country("remove", "Liechtenstein"), 0, Removed(kLiechtenstein2006, 0), "",
+            FileIs::kOriginal},
+       }},
+      {"a German user's run, in German",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kGerman,
+       {
+           {Country("import", "Liechtenstein"), 0,
+            "30 Feiertage wurden dem Outlook Kalender hinzugef\u00fcgt und 0 Feiertage wurden "
+            "modifiziert.\n",
+            "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) {
+              EXPECT_EQ(EventsNamed(calendar, "Neujahr").size(), 1u);
+            }},
+           {Country("remove", "Liechtenstein", {"--language", "English"}), 0,
+            "0 Feiertage wurden aus dem Outlook Kalender entfernt und 0 Feiertage wurden "
+            "modifiziert.\n",
+            "", FileIs::kUnchanged},
+       }},
+      {"a damaged calendar is refused and left alone",
+       "calendars/damaged.ics",
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Bavaria("import"), 1, "", "cannot be read"},
+           {Bavaria("remove"), 1, "", "cannot be read"},
+       }},
+      {"nothing ticked that the run accepts: no file is made",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {{"import", "--country", "Deutschland", "--from", "2060", "--to", "2070"},
+            1,
+            "Start Year is behind End year. Please check the range\n",
+            "",
+            FileIs::kAbsent},
+       }},
+  };
+}
+
+std::vector<std::string> ProjectRegistry(const char* version, int current_ui) {
+  return {
+      "FERIANT_REGISTRY_CONTENT={\"version\": 1, \"keys\": {\"Software\\\\Microsoft\\\\Office\\\\" +
+      std::string(version) + "\\\\MS Project\": {\"CurrentUI\": " + std::to_string(current_ui) +
+      "}}}"};
+}
+
+std::vector<Scenario> ProjectScenarios() {
+  const std::string add_de =
+      "14 Feiertage wurden in den Basiskalendern als arbeitsfrei eingestellt.\n";
+  const std::string remove_de =
+      "14 Feiertage wurden in den Basiskalendern als Arbeitszeit eingestellt.\n";
+  const std::string add_en = "14 holidays were configured as non-working time.\n";
+  const std::string remove_en = "14 holidays were configured as working time.\n";
+  std::vector<std::string> english_project = kEnglish;
+  for (const std::string& entry : ProjectRegistry("14.0", 1033))
+    english_project.push_back(entry);
+  return {
+      {"a 2003-style project; no CurrentUI, so German",
+       "projects/project2003.xml",
+       "plan.xml",
+       "--project",
+       kEnglish,
+       {
+           {Bavaria("import"), 0, add_de, "", FileIs::kGolden,
+            "projects/project2003-bayern-2006.expected.xml"},
+           {Bavaria("import"), 0, add_de, "", FileIs::kUnchanged},
+           // Days off the file had already (6 January, 25 and 26 December) are reset too.
+           {Bavaria("remove"), 0, remove_de, "", FileIs::kGolden,
+            "projects/project2003-bayern-2006-removed.expected.xml"},
+       }},
+      {"a 2007-style project with CurrentUI 1033, so English",
+       "projects/project2010.xml",
+       "plan.xml",
+       "--project",
+       english_project,
+       {
+           {Bavaria("import"), 0, add_en, "", FileIs::kGolden,
+            "projects/project2010-bayern-2006.expected.xml"},
+           {Bavaria("import"), 0, add_en, "", FileIs::kUnchanged},
+           // This project had none of these days off before.
+           {Bavaria("remove"), 0, remove_en, "", FileIs::kOriginal},
+       }},
+      {"one base calendar chosen: the others stay byte for byte",
+       "projects/project2010.xml",
+       "plan.xml",
+       "--project",
+       english_project,
+       {
+           {Bavaria("import", {"--base-calendar", "Night Shift"}), 0, add_en, "", FileIs::kAny,
+            nullptr,
+            [](const std::string& xml) {
+              const std::string original = ReadAll(DataFile("projects/project2010.xml"));
+              const std::vector<std::string> before = CalendarElements(original);
+              const std::vector<std::string> after = CalendarElements(xml);
+              ASSERT_EQ(before.size(), after.size());
+              for (size_t i = 0; i < before.size(); ++i) {
+                const bool night_shift =
+                    before[i].find("<Name>Night Shift</Name>") != std::string::npos;
+                EXPECT_EQ(before[i] == after[i], !night_shift) << before[i];
+              }
+              // Outside the calendars nothing moved.
+              EXPECT_EQ(xml.substr(0, xml.find("<Calendars>")),
+                        original.substr(0, original.find("<Calendars>")));
+              EXPECT_EQ(xml.substr(xml.find("</Calendars>")),
+                        original.substr(original.find("</Calendars>")));
+            }},
+       }},
+      {"a truncated project is refused and left alone",
+       "projects/truncated.xml",
+       "plan.xml",
+       "--project",
+       kEnglish,
+       {
+           {Bavaria("import"), 1, "", "cannot open"},
+       }},
+  };
+}
+
+// Writes FERIANT_REGISTRY_CONTENT=... entries of `env` to a registry file in `dir` and
+// points FERIANT_REGISTRY at it.
+std::vector<std::string> Environment(const std::vector<std::string>& env, const fs::path& dir) {
+  const std::string kContent = "FERIANT_REGISTRY_CONTENT=";
+  std::vector<std::string> result = {"FERIANT_REGISTRY=" + (dir / "registry.json").string(),
+                                     "FERIANT_UID_PREFIX=test"};
+  for (const std::string& entry : env) {
+    if (entry.rfind(kContent, 0) == 0) {
+      WriteAll(dir / "registry.json", entry.substr(kContent.size()));
+    } else {
+      result.push_back(entry);
+    }
+  }
+  return result;
+}
+
+// Calendars the program wrote, kept for the other readers' check.
+std::vector<fs::path>& WrittenCalendars() {
+  static std::vector<fs::path> files;
+  return files;
+}
+
+void RunScenario(const Scenario& scenario) {
+  const fs::path dir = FreshDirectory("feriant_import");
+  const fs::path file = dir / scenario.file_name;
+  std::optional<std::string> original;
+  if (scenario.start != nullptr) {
+    original = ReadAll(DataFile(scenario.start));
+    WriteAll(file, *original);
+  }
+  const std::vector<std::string> env = Environment(scenario.env, dir);
+  static int snapshots = 0;
+
+  for (size_t i = 0; i < scenario.steps.size(); ++i) {
+    const Step& step = scenario.steps[i];
+    SCOPED_TRACE("step " + std::to_string(i + 1));
+    if (step.prepare) step.prepare(file);
+    const std::optional<std::string> before =
+        fs::exists(file) ? std::optional<std::string>(ReadAll(file)) : std::nullopt;
+    std::vector<std::string> args = step.args;
+    if (scenario.option != nullptr) args.insert(args.end(), {scenario.option, file.string()});
+
+    const Output output = RunFeriantIn(args, env, dir);
+    EXPECT_EQ(output.exit_code, step.exit_code) << output.err;
+    EXPECT_EQ(output.out, step.out);
+    if (step.err.empty()) {
+      EXPECT_EQ(output.err, "");
+    } else {
+      EXPECT_NE(output.err.find(step.err), std::string::npos) << output.err;
+    }
+
+    const bool exists = fs::exists(file);
+    const std::string now = exists ? ReadAll(file) : std::string();
+    switch (step.file) {
+      case FileIs::kGolden:
+        EXPECT_TRUE(exists);
+        EXPECT_EQ(now, ReadAll(DataFile(step.golden))) << step.golden;
+        break;
+      case FileIs::kAny:
+        break;
+      case FileIs::kUnchanged:
+        EXPECT_EQ(exists, before.has_value());
+        if (before) {
+          EXPECT_EQ(now, *before);
+        }
+        break;
+      case FileIs::kOriginal:
+        ASSERT_TRUE(original.has_value());
+        EXPECT_EQ(now, *original);
+        break;
+      case FileIs::kNew:
+        EXPECT_EQ(now, kNewCalendar);
+        break;
+      case FileIs::kAbsent:
+        EXPECT_FALSE(exists);
+        break;
+    }
+    if (step.check) step.check(now);
+    // The lock sits beside the file; the temporary file of the replacement is gone.
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_TRUE(name == scenario.file_name || name == std::string(scenario.file_name) + ".lock" ||
+                  name == "registry.json")
+          << name;
+    }
+    if (exists && file.extension() == ".ics" && output.exit_code == 0) {
+      const fs::path snapshot =
+          fs::temp_directory_path() / ("feriant_written_" + std::to_string(getpid()) + "_" +
+                                       std::to_string(++snapshots) + ".ics");
+      fs::copy_file(file, snapshot, fs::copy_options::overwrite_existing);
+      WrittenCalendars().push_back(snapshot);
+    }
+  }
+  fs::remove_all(dir);
+}
+
+TEST(ImportTest, OutlookRunsLeaveTheExpectedCalendars) {
+  for (const Scenario& scenario : OutlookScenarios()) {
+    SCOPED_TRACE(scenario.name);
+    RunScenario(scenario);
+  }
+}
+
+TEST(ImportTest, ProjectRunsLeaveTheExpectedProjects) {
+  for (const Scenario& scenario : ProjectScenarios()) {
+    SCOPED_TRACE(scenario.name);
+    RunScenario(scenario);
+  }
+}
+
+// Every calendar the runs above wrote is read by two other iCalendar libraries, as the
+// calendar programs that use them would read it.
+TEST(ImportTest, WrittenCalendarsAreReadByOtherLibraries) {
+  if (WrittenCalendars().empty()) {
+    for (const Scenario& scenario : OutlookScenarios())
+      RunScenario(scenario);
+  }
+  ASSERT_GT(WrittenCalendars().size(), 10u);
+  for (const char* module : {"icalendar", "vobject"}) {
+    const std::string probe =
+        "/usr/bin/python3 -c 'import " + std::string(module) + "' >/dev/null 2>&1";
+    if (std::system(probe.c_str()) != 0) GTEST_SKIP() << "python3 cannot import " << module;
+  }
+  const fs::path script =
+      fs::temp_directory_path() / ("feriant_read_" + std::to_string(getpid()) + ".py");
+  WriteAll(script, R"(import sys
+import icalendar, vobject
+failed = 0
+for name in sys.argv[1:]:
+    data = open(name, 'rb').read()
+    expected = data.count(b'BEGIN:VEVENT')
+    try:
+        calendar = icalendar.Calendar.from_ical(data)
+        events = [c for c in calendar.walk('VEVENT')]
+        for event in events:
+            event.decoded('DTSTART'); str(event['SUMMARY']); str(event['UID'])
+        if len(events) != expected:
+            raise ValueError('icalendar found %d events of %d' % (len(events), expected))
+        # A writer may fold inside a multi-byte character; the octets are joined first.
+        text = data.replace(b'\r\n ', b'').replace(b'\r\n\t', b'').decode('utf-8')
+        parsed = vobject.readOne(text)
+        found = list(getattr(parsed, 'vevent_list', []))
+        for event in found:
+            event.dtstart.value; event.summary.value
+        if len(found) != expected:
+            raise ValueError('vobject found %d events of %d' % (len(found), expected))
+    except Exception as error:
+        print(name, type(error).__name__, error)
+        failed += 1
+print('read', len(sys.argv) - 1, 'calendars,', failed, 'failed')
+sys.exit(1 if failed else 0)
+)");
+  std::string command = "/usr/bin/python3 " + script.string();
+  for (const fs::path& file : WrittenCalendars())
+    command += " " + file.string();
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  for (const fs::path& file : WrittenCalendars())
+    fs::remove(file);
+  WrittenCalendars().clear();
+  fs::remove(script);
+}
+
+// Another program writes the calendar while the run works: the run's save sees it, says
+// so, and leaves the other program's file as it is. The other program holds the writer's
+// lock meanwhile, as every writer does, which stops the run just before its save.
+TEST(ImportTest, AFileChangedDuringTheRunIsNotOverwritten) {
+  struct Case {
+    const char* name;
+    const char* start;
+    const char* file_name;
+    const char* option;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"calendar", "calendars/thunderbird.ics", "privat.ics", "--calendar",
+       "was changed by another program since it was read; nothing was saved."},
+      {"project", "projects/project2003.xml", "plan.xml", "--project",
+       "was changed by another program after it was opened; it was not overwritten"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path dir = FreshDirectory("feriant_conflict");
+    const fs::path file = dir / c.file_name;
+    WriteAll(file, ReadAll(DataFile(c.start)));
+    const fs::path lock_path = dir / (std::string(c.file_name) + ".lock");
+    const int lock = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(lock, 0);
+    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+
+    const fs::path home = FreshDirectory("feriant_home");
+    std::vector<std::string> args = Bavaria("import");
+    args.insert(args.end(), {c.option, file.string()});
+    Program program(args, Environment(kEnglish, dir), dir, home);
+    // The run has read the file once it opens the lock to save.
+    bool waiting = false;
+    for (int tries = 0; tries < 1000 && !waiting; ++tries) {
+      std::error_code error;
+      for (const auto& fd :
+           fs::directory_iterator("/proc/" + std::to_string(program.pid()) + "/fd", error)) {
+        if (fs::read_symlink(fd.path(), error) == lock_path) waiting = true;
+      }
+      if (!waiting) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(waiting) << "the run never came to its save";
+    const std::string theirs = ReadAll(file) + "<!-- theirs -->\n";
+    WriteAll(file, theirs);
+    ::close(lock);
+
+    const Output output = program.Finish();
+    EXPECT_EQ(output.exit_code, 1);
+    EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+    EXPECT_NE(output.err.find(file.string()), std::string::npos) << output.err;
+    // No success is claimed: the result message stays back.
+    EXPECT_EQ(output.out, "");
+    EXPECT_EQ(ReadAll(file), theirs);
+    fs::remove_all(home);
+    fs::remove_all(dir);
+  }
+}
+
+// A file whose replacement cannot be written (the directory is read-only, or the
+// temporary file's and the lock's names would be too long) is left as it was, and the run
+// says it saved nothing.
+TEST(ImportTest, AFileThatCannotBeWrittenIsReportedAndKept) {
+  struct Case {
+    const char* name;
+    const char* start;
+    const char* extension;
+    const char* option;
+    const char* says;
+    bool read_only_directory;
+  };
+  const Case cases[] = {
+      {"calendar, name too long", "calendars/thunderbird.ics", ".ics", "--calendar",
+       "could not be saved", false},
+      {"project, name too long", "projects/project2003.xml", ".xml", "--project",
+       "The project was not saved", false},
+      {"calendar, read-only directory", "calendars/thunderbird.ics", ".ics", "--calendar",
+       "could not be saved", true},
+      {"project, read-only directory", "projects/project2003.xml", ".xml", "--project",
+       "The project was not saved", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.read_only_directory && geteuid() == 0) continue;  // root writes anyway
+    const fs::path dir = FreshDirectory("feriant_unwritable");
+    // 255 bytes is the longest name a directory entry takes.
+    const std::string name = c.read_only_directory ? std::string("file") + c.extension
+                                                   : std::string(251, 'n') + c.extension;
+    const fs::path file = dir / name;
+    const std::string original = ReadAll(DataFile(c.start));
+    WriteAll(file, original);
+    if (c.read_only_directory) fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+
+    std::vector<std::string> args = Bavaria("import");
+    args.insert(args.end(), {c.option, file.string()});
+    const Output output = RunFeriantIn(args, Environment(kEnglish, fs::temp_directory_path()), dir);
+    EXPECT_EQ(output.exit_code, 1);
+    EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+    EXPECT_EQ(output.out, "");
+    EXPECT_EQ(ReadAll(file), original);
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::remove_all(dir);
+  }
+}
+
+TEST(ImportTest, CalendarsListsEveryBaseCalendar) {
+  struct Case {
+    const char* start;
+    int exit_code;
+    std::string out;
+    const char* err;  // part of standard error; "" for none
+  };
+  const Case cases[] = {
+      {"projects/project2003.xml", 0, "Standard\n24 Hours\nNight Shift\n", ""},
+      {"projects/project2010.xml", 0, "Standard\n24 Hours\nNight Shift\n", ""},
+      {"projects/truncated.xml", 1, "", "cannot open"},
+      {"calendars/thunderbird.ics", 1, "", "cannot open"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.start);
+    const fs::path dir = FreshDirectory("feriant_calendars");
+    const fs::path file = dir / "plan.xml";
+    WriteAll(file, ReadAll(DataFile(c.start)));
+    const Output output =
+        RunFeriantIn({"calendars", "--project", file.string()}, Environment(kEnglish, dir), dir);
+    EXPECT_EQ(output.exit_code, c.exit_code);
+    EXPECT_EQ(output.out, c.out);
+    if (*c.err == '\0') {
+      EXPECT_EQ(output.err, "");
+    } else {
+      EXPECT_NE(output.err.find(c.err), std::string::npos) << output.err;
+    }
+    EXPECT_EQ(ReadAll(file), ReadAll(DataFile(c.start)));
+    fs::remove_all(dir);
+  }
+}
+
+// Wrong usage: exit status 2, a message that says what is valid, and no file touched.
+TEST(ImportTest, RefusesWrongUsageWithoutTouchingAFile) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> args;
+    std::vector<std::string> says;
+  };
+  const Case cases[] = {
+      {"a calendar and a project",
+       {"import", "--country", "Deutschland", "--calendar", "a.ics", "--project", "plan.xml"},
+       {"feriant import: ", "give one"}},
+      {"a base calendar without a project",
+       {"remove", "--country", "Deutschland", "--base-calendar", "Standard"},
+       {"feriant remove: ", "--project"}},
+      {"a base calendar the project does not list",
+       {"import", "--country", "Deutschland", "--project", "plan.xml", "--base-calendar",
+        "standard"},
+       {"no base calendar \"standard\"", "\n  Standard\n  24 Hours\n  Night Shift\n"}},
+      {"the World Cup in a project",
+       {"import", "--country", kWorldCup, "--project", "plan.xml", "--today", "2006-06-01"},
+       {"not entered into a project's base calendars", "\n  Schweiz\n"}},
+      {"the World Cup after the final",
+       {"import", "--country", kWorldCup, "--today", "2006-07-10"},
+       {"before 10 July 2006", "\n  Deutschland\n"}},
+      {"a date that does not exist",
+       {"import", "--country", "Deutschland", "--today", "2006-13-01"},
+       {"--today \"2006-13-01\" is not a date"}},
+      {"a region of another country",
+       {"remove", "--country", "Deutschland", "--region", "Schweiz|Bern"},
+       {"belongs to Schweiz"}},
+      {"a year that is no number",
+       {"import", "--country", "Deutschland", "--from", "zwei"},
+       {"--from \"zwei\" is not a year"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path dir = FreshDirectory("feriant_usage");
+    WriteAll(dir / "plan.xml", ReadAll(DataFile("projects/project2003.xml")));
+    const Output output = RunFeriantIn(c.args, Environment(kEnglish, dir), dir);
+    EXPECT_EQ(output.exit_code, 2);
+    EXPECT_EQ(output.out, "");
+    for (const std::string& part : c.says)
+      EXPECT_NE(output.err.find(part), std::string::npos) << part << " in\n" << output.err;
+    EXPECT_FALSE(fs::exists(dir / "holidays.ics"));
+    EXPECT_FALSE(fs::exists(dir / "a.ics"));
+    EXPECT_EQ(ReadAll(dir / "plan.xml"), ReadAll(DataFile("projects/project2003.xml")));
+    fs::remove_all(dir);
+  }
+}
+
+}  // namespace
+}  // namespace feriant::testing
