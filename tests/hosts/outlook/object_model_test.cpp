@@ -670,6 +670,21 @@ TEST_F(OutlookModelTest, TheCalendarIsWrittenWhenAskedOrWhenTheModelGoesAway) {
   EXPECT_NE(ReadBytes(path).find("SUMMARY:Neujahr"), std::string::npos);
 }
 
+TEST_F(OutlookModelTest, AbandonedChangesAreNeverWritten) {
+  const auto path = Copy("thunderbird.ics", "calendar.ics");
+  auto app = App(path);
+  AbandonUnsavedChanges(*app);  // nothing read yet: nothing to give up
+  ASSERT_NE(AddHoliday(*app, "Neujahr", local_days(std::chrono::year(2007) / 1 / 1), "Deutschland",
+                       "Deutschland (Bundesweit)"),
+            nullptr);
+  ASSERT_TRUE(HasUnsavedChanges(*app));
+  AbandonUnsavedChanges(*app);
+  EXPECT_FALSE(HasUnsavedChanges(*app));
+  EXPECT_TRUE(SaveCalendar(*app).ok());
+  app.reset();  // the last object of the model: it writes nothing either
+  EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird.ics")));
+}
+
 TEST_F(OutlookModelTest, LanguageSettingsAnswerTheUsersLocale) {
   struct Case {
     const char* lc_all;
