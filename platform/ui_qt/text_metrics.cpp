@@ -1,0 +1,116 @@
+#include "platform/ui_qt/text_metrics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QString>
+
+namespace feriant::ui_qt {
+namespace {
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string CacheKey(const ui::FontDesc& font) {
+  return font.name + '\n' + std::to_string(font.size.scaled) + (font.bold ? "b" : "") +
+         (font.italic ? "i" : "") + (font.underline ? "u" : "") + (font.strikethrough ? "s" : "");
+}
+
+// Enough for every font a program shows; the cache starts over beyond it.
+constexpr size_t kCacheLimit = 64;
+
+}  // namespace
+
+QFont ToQFont(const ui::FontDesc& font) {
+  QFont result(QString::fromStdString(font.name));
+  result.setPointSizeF(std::max(1.0, font.Points()));
+  result.setBold(font.bold);
+  result.setItalic(font.italic);
+  result.setUnderline(font.underline);
+  result.setStrikeOut(font.strikethrough);
+  return result;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      lines.push_back(text.substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+TextMetrics::TextMetrics(int twips_per_pixel_x, int twips_per_pixel_y)
+    : twips_per_pixel_x_(std::max(1, twips_per_pixel_x)),
+      twips_per_pixel_y_(std::max(1, twips_per_pixel_y)) {}
+
+const QFontMetricsF& TextMetrics::Metrics(const ui::FontDesc& font) const {
+  const std::string key = CacheKey(font);
+  auto it = cache_.find(key);
+  if (it != cache_.end()) return it->second;
+  if (cache_.size() >= kCacheLimit) cache_.clear();
+  return cache_.emplace(key, QFontMetricsF(ToQFont(font))).first->second;
+}
+
+int TextMetrics::LineWidth(const ui::FontDesc& font, std::string_view line) const {
+  const double pixels = Metrics(font).horizontalAdvance(ToQString(line));
+  return static_cast<int>(std::ceil(pixels - 1e-6)) * twips_per_pixel_x_;
+}
+
+int TextMetrics::LineHeightPixels(const ui::FontDesc& font) const {
+  return std::max(1, static_cast<int>(std::ceil(Metrics(font).height() - 1e-6)));
+}
+
+int TextMetrics::LineHeight(const ui::FontDesc& font) const {
+  return LineHeightPixels(font) * twips_per_pixel_y_;
+}
+
+int TextMetrics::TextWidth(const ui::FontDesc& font, std::string_view text) const {
+  int widest = 0;
+  for (std::string_view line : SplitLines(text))
+    widest = std::max(widest, LineWidth(font, line));
+  return widest;
+}
+
+int TextMetrics::TextHeight(const ui::FontDesc& font, std::string_view text) const {
+  return static_cast<int>(SplitLines(text).size()) * LineHeight(font);
+}
+
+std::vector<std::string> TextMetrics::WrapLines(const ui::FontDesc& font, std::string_view text,
+                                                int width) const {
+  std::vector<std::string> lines;
+  for (std::string_view paragraph : SplitLines(text)) {
+    std::string line;
+    size_t start = 0;
+    while (start <= paragraph.size()) {
+      size_t end = paragraph.find(' ', start);
+      if (end == std::string_view::npos) end = paragraph.size();
+      const std::string_view word = paragraph.substr(start, end - start);
+      if (!word.empty()) {
+        std::string candidate = line.empty() ? std::string(word) : line + ' ' + std::string(word);
+        if (!line.empty() && LineWidth(font, candidate) > width) {
+          lines.push_back(std::move(line));
+          line = std::string(word);
+        } else {
+          line = std::move(candidate);
+        }
+      }
+      start = end + 1;
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+int TextMetrics::WrappedTextHeight(const ui::FontDesc& font, std::string_view text,
+                                   int width) const {
+  return static_cast<int>(WrapLines(font, text, width).size()) * LineHeight(font);
+}
+
+}  // namespace feriant::ui_qt
