@@ -345,8 +345,8 @@ std::vector<Scenario> OutlookScenarios() {
        "--calendar",
        kEnglish,
        {
-           {Bavaria("import"), 1, "", "cannot be read"},
-           {Bavaria("remove"), 1, "", "cannot be read"},
+           {Bavaria("import"), 1, "", "cannot be read: it ends inside the VEVENT begun at line 42"},
+           {Bavaria("remove"), 1, "", "the file is truncated."},
        }},
       {"nothing ticked that the run accepts: no file is made",
        nullptr,
