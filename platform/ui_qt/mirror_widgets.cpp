@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -585,7 +586,10 @@ void FormSurface::ApplyForm() {
       if (this->size() != size) resize(size);
     }
   } else if (this->size() != size) {
-    resize(size);
+    // An embedded form that its parent lays out takes the size it is given; the model
+    // follows (ReportSize).
+    QLayout* layout = parentWidget() != nullptr ? parentWidget()->layout() : nullptr;
+    if (layout == nullptr || layout->indexOf(this) < 0) resize(size);
   }
   setEnabled(form->Enabled());
   update();
