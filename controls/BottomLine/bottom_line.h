@@ -92,7 +92,9 @@ class BottomLine final : public ui::UserControlImpl<BottomLine> {
   void UnloadForm();
 
   std::array<ui::CommandButton*, kButtonCount> buttons_{};
-  std::array<bool, kButtonCount> visible_{};
+  // As the buttons are designed (all visible) until a visibility put or the store says
+  // otherwise, so that a flag never contradicts its button.
+  std::array<bool, kButtonCount> visible_{true, true, true, true, true, true};
   ui::PictureBox* logo_ = nullptr;
   ui::PictureBox* logo_mask_ = nullptr;
   ui::Line* gray_left_ = nullptr;
