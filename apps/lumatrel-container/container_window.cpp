@@ -173,7 +173,7 @@ void ContainerWindow::BuildWindow() {
 
   split->setStretchFactor(1, 1);
   right->setStretchFactor(0, 1);
-  split->setSizes({230, 730});
+  split->setSizes({270, 690});
   right->setSizes({430, 170});
   setCentralWidget(split);
   resize(960, 640);
