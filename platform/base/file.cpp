@@ -111,31 +111,51 @@ Result<FileLock> FileLock::Acquire(const std::filesystem::path& path,
                                    std::chrono::milliseconds wait) {
   std::filesystem::path lock_path = path;
   lock_path += ".lock";
-  Fd fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-  if (fd.get() < 0) return SystemError(errno, "cannot lock", path);
   const auto deadline = std::chrono::steady_clock::now() + wait;
-  while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-    if (errno != EWOULDBLOCK && errno != EINTR) return SystemError(errno, "cannot lock", path);
-    if (std::chrono::steady_clock::now() >= deadline) {
-      return Error{EWOULDBLOCK, "another program is writing " + path.string() + "; try again", {}};
+  for (;;) {
+    Fd fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (fd.get() < 0) return SystemError(errno, "cannot lock", path);
+    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno != EWOULDBLOCK && errno != EINTR) return SystemError(errno, "cannot lock", path);
+      if (std::chrono::steady_clock::now() >= deadline) {
+        return Error{
+            EWOULDBLOCK, "another program is writing " + path.string() + "; try again", {}};
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // The holder before us removes the sidecar when it lets go; the lock is ours only if
+    // the path still names the file we locked.
+    struct stat locked {};
+    struct stat named {};
+    if (::fstat(fd.get(), &locked) == 0 && ::stat(lock_path.c_str(), &named) == 0 &&
+        locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
+      return FileLock(fd.release(), std::move(lock_path));
+    }
   }
-  return FileLock(fd.release());
 }
 
-FileLock::FileLock(FileLock&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+FileLock::FileLock(FileLock&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)), lock_path_(std::move(other.lock_path_)) {}
 
 FileLock& FileLock::operator=(FileLock&& other) noexcept {
   if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
+    Release();
     fd_ = std::exchange(other.fd_, -1);
+    lock_path_ = std::move(other.lock_path_);
   }
   return *this;
 }
 
 FileLock::~FileLock() {
-  if (fd_ >= 0) ::close(fd_);  // closing the descriptor releases the flock
+  Release();
+}
+
+void FileLock::Release() {
+  if (fd_ < 0) return;
+  // Unlink while still holding the lock: a waiter then finds its file gone and retries.
+  ::unlink(lock_path_.c_str());
+  ::close(fd_);  // closing the descriptor releases the flock
+  fd_ = -1;
 }
 
 }  // namespace feriant::base

@@ -24,8 +24,10 @@ Result<std::string> ReadFile(const std::filesystem::path& path);
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // An exclusive advisory lock on "<path>.lock" beside the file (a lock on the file itself
-// would not survive the rename). Released by the destructor. The sidecar file is left in
-// place: deleting it would race with a writer that has just opened it.
+// would not survive the rename). Released by the destructor, which also removes the
+// sidecar file so that no litter is left beside a person's file. A writer that waited on
+// a sidecar file that was removed meanwhile notices it (the path no longer names the
+// file it locked) and locks the new one instead, so removing it is safe.
 class FileLock {
  public:
   // Waits up to `wait` for a writer that holds the lock; an error names the file.
@@ -39,8 +41,11 @@ class FileLock {
   ~FileLock();
 
  private:
-  explicit FileLock(int fd) : fd_(fd) {}
+  FileLock(int fd, std::filesystem::path lock_path) : fd_(fd), lock_path_(std::move(lock_path)) {}
+  void Release();
+
   int fd_ = -1;
+  std::filesystem::path lock_path_;
 };
 
 // An Error for a failed system call on `path`: "<what> <path>: <strerror>".

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -115,7 +116,39 @@ TEST_F(FileTest, SecondWriterWaitsForTheLock) {
   ASSERT_FALSE(second.ok());
   EXPECT_NE(second.error().description.find("registry.json"), std::string::npos);
   { FileLock released = std::move(*first); }
+  EXPECT_FALSE(fs::exists(dir_ / "registry.json.lock"));  // no litter beside the file
   EXPECT_TRUE(FileLock::Acquire(path, std::chrono::milliseconds(50)).ok());
+}
+
+TEST_F(FileTest, WritersTakeTurnsWhenTheSidecarIsRemovedUnderThem) {
+  // Each child process counts up a number in a file under the lock; a lost update shows
+  // as a final count below the number of increments.
+  const fs::path path = dir_ / "counter";
+  Put(path, "0");
+  constexpr int kProcesses = 4;
+  constexpr int kIncrements = 50;
+  std::vector<pid_t> children;
+  for (int p = 0; p < kProcesses; ++p) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0; i < kIncrements; ++i) {
+        auto lock = FileLock::Acquire(path);
+        if (!lock.ok()) ::_exit(1);
+        const int value = std::stoi(*ReadFile(path));
+        if (!WriteFileAtomically(path, std::to_string(value + 1)).ok()) ::_exit(1);
+      }
+      ::_exit(0);
+    }
+    children.push_back(child);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  EXPECT_EQ(*ReadFile(path), std::to_string(kProcesses * kIncrements));
+  EXPECT_FALSE(fs::exists(dir_ / "counter.lock"));
 }
 
 }  // namespace
