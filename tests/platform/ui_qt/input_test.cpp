@@ -47,6 +47,11 @@ TEST_F(InputTest, AClickOnAPushButtonRaisesItsClickOnlyWhileItTakesInput) {
   QTest::keyClick(backend().WidgetOf(button), Qt::Key_Space);
   EXPECT_EQ(clicks, 2);
 
+  // The access key of "&Go" presses the button inside the user control.
+  QTest::keyClick(backend().FormWidget(*form), Qt::Key_G, Qt::AltModifier);
+  QTest::qWait(300);  // Qt animates an access-key press before it clicks
+  EXPECT_EQ(panel->clicks, 2);
+
   button.SetEnabled(false);
   QTest::mouseClick(backend().WidgetOf(button), Qt::LeftButton);
   EXPECT_EQ(clicks, 2);
