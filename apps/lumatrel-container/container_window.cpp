@@ -306,8 +306,6 @@ Status ContainerWindow::RemoveControl(std::string_view name) {
   if (extender == nullptr)
     return ui::MakeUiError(ui::ui_error::kInvalidProcedureCall, "no control " + std::string(name));
   if (Status removed = form_->Remove(*extender); !removed) return removed;
-  // The model does not re-dock when a docked control leaves; its place goes to the others.
-  form_->Redock();
   log_->Add("Removed " + std::string(name));
   Refresh();
   return Ok();

@@ -230,6 +230,7 @@ Status ControlHost::Remove(Control& control) {
     return MakeUiError(ui_error::kInvalidProcedureCall, "not a control of " + HostName());
   Retire(control);
   UpdateShown();
+  OnChildRemoved();
   return Ok();
 }
 

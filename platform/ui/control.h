@@ -266,6 +266,8 @@ class ControlHost : public automation::Dispatch {
 
   // A control's bounds changed (docking reacts to this).
   virtual void OnChildBoundsChanged(Control& /*control*/) {}
+  // A control was removed; the place it held is free for the others.
+  virtual void OnChildRemoved() {}
   // A control took the focus on this surface; a user control passes the focus on to its
   // extender on the surface it is sited on.
   virtual void OnChildFocused(Control& control);

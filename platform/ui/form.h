@@ -153,6 +153,7 @@ class Form : public ControlHost {
   virtual void OnKeyDown(int& /*key_code*/, int /*shift_state*/) {}
 
   void OnChildBoundsChanged(Control& control) override;
+  void OnChildRemoved() override { Redock(); }
 
  private:
   void RaiseResize();

@@ -103,6 +103,9 @@ TEST_F(FormTest, DockedControlsStackAndHiddenOnesGiveWay) {
   first.Site()->SetVisible(false);
   EXPECT_EQ(second.Site()->Top(), 0);
   EXPECT_EQ(left.Site()->Bounds(), (Rect{0, 400, 1000, 7565}));
+  // A removed control's place goes to the others as well.
+  ASSERT_TRUE(form->Remove(*second.Site()).ok());
+  EXPECT_EQ(left.Site()->Bounds(), (Rect{0, 0, 1000, 7965}));
 }
 
 TEST_F(FormTest, QueryUnloadAndUnloadMayCancel) {
