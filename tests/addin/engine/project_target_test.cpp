@@ -135,8 +135,8 @@ TEST_F(ProjectRunTest, EditsEverySelectedCalendarForEachDayOff) {
     const testing::RecordingDialog again = Run(calendars, removal);
     SCOPED_TRACE(removal ? "removal" : "second import");
     EXPECT_EQ(recorder_->edits, expected);
-    EXPECT_EQ(again.BoxTexts(), std::vector<std::string>{(removal ? "removed " : "added ") +
-                                                         count + ", modified 0"});
+    EXPECT_EQ(again.BoxTexts(),
+              std::vector<std::string>{(removal ? "removed " : "added ") + count + ", modified 0"});
     if (!removal) {
       EXPECT_EQ(first.BoxTexts(), again.BoxTexts());
       EXPECT_FALSE(project_->HasUnsavedChanges());
