@@ -250,6 +250,11 @@ void HolidayRun::HandleDate(const Occurrence& occurrence) {
   }
 }
 
+std::vector<std::unique_ptr<HolidayRun::CountryTexts>>& HolidayRun::CountryTextsCache() {
+  static std::vector<std::unique_ptr<CountryTexts>> cache;
+  return cache;
+}
+
 HolidayRun::CountryTexts& HolidayRun::TextsOf(const std::string& country) {
   // The words are fetched anew for every year, so the cached texts are always those the
   // localisation gives now.
@@ -259,18 +264,19 @@ HolidayRun::CountryTexts& HolidayRun::TextsOf(const std::string& country) {
   for (size_t i = 0; i < std::size(kStatusKeys); ++i)
     words[kFirstStatusWord + i] = texts_.Message(kStatusKeys[i]);
 
-  for (auto it = country_texts_.begin(); it != country_texts_.end(); ++it) {
+  auto& country_texts = CountryTextsCache();
+  for (auto it = country_texts.begin(); it != country_texts.end(); ++it) {
     if ((*it)->country == country && (*it)->words == words) {
-      std::rotate(it, it + 1, country_texts_.end());  // most recent last
-      return *country_texts_.back();
+      std::rotate(it, it + 1, country_texts.end());  // most recent last
+      return *country_texts.back();
     }
   }
-  if (country_texts_.size() >= kCachedCountries) country_texts_.erase(country_texts_.begin());
+  if (country_texts.size() >= kCachedCountries) country_texts.erase(country_texts.begin());
   auto texts = std::make_unique<CountryTexts>();
   texts->country = country;
   texts->words = std::move(words);
-  country_texts_.push_back(std::move(texts));
-  return *country_texts_.back();
+  country_texts.push_back(std::move(texts));
+  return *country_texts.back();
 }
 
 const HolidayRun::HolidayTexts& HolidayRun::TextsOf(CountryTexts& country, std::int32_t holiday) {

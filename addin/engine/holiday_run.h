@@ -114,6 +114,9 @@ class HolidayRun final : public TargetContext {
   [[nodiscard]] Status RunSteps(std::int16_t saved_language, bool& busy);
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
+  // The texts of a few recently used countries, most recent last. They depend on the
+  // fixed tables and the words alone, so every run of the process shares them.
+  static std::vector<std::unique_ptr<CountryTexts>>& CountryTextsCache();
   CountryTexts& TextsOf(const std::string& country);
   const HolidayTexts& TextsOf(CountryTexts& country, std::int32_t holiday);
   const std::vector<std::int32_t>& SelectionOf(std::vector<std::string> ticked_keys);
@@ -134,8 +137,6 @@ class HolidayRun final : public TargetContext {
   bool selection_known_ = false;
   std::vector<std::string> selection_keys_;
   std::vector<std::int32_t> selection_;
-  // A few recently used countries, most recent last.
-  std::vector<std::unique_ptr<CountryTexts>> country_texts_;
 };
 
 }  // namespace feriant::engine
