@@ -1,7 +1,10 @@
 #include "platform/registry/registry.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <system_error>
+
+#include <unistd.h>
 
 #include "platform/base/environment.h"
 #include "platform/base/file.h"
@@ -50,6 +53,14 @@ Status Registry::Update(const std::function<Status(Hive&)>& change) const {
   if (Status changed = change(after); !changed) return changed;
   // Nothing to store: the file keeps its bytes, or stays absent.
   if (after == *before) return Ok();
+  // A registry emptied again is no file at all, as before anything was written (a
+  // missing file reads as an empty registry).
+  if (after.empty()) {
+    if (::unlink(file_.c_str()) != 0 && errno != ENOENT) {
+      return base::SystemError(errno, "cannot remove", file_);
+    }
+    return Ok();
+  }
   return base::WriteFileAtomically(file_, FormatRegistryFile(after));
 }
 

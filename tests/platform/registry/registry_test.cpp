@@ -177,6 +177,11 @@ TEST_F(RegistryTest, AMissingFileIsAnEmptyRegistryAndIsCreatedByTheFirstChange) 
   ASSERT_TRUE(registry_.CreateKey("Software\\Quillmark").ok());
   EXPECT_TRUE(std::filesystem::exists(file_));
   EXPECT_THAT(*registry_.SubKeyNames("SOFTWARE"), ElementsAre("Quillmark"));
+
+  // Emptied again, the registry is no file again: as it was before the first change.
+  ASSERT_TRUE(registry_.DeleteKey("Software").ok());
+  EXPECT_FALSE(std::filesystem::exists(file_));
+  EXPECT_TRUE(registry_.Read()->empty());
 }
 
 TEST_F(RegistryTest, AChangeThatChangesNothingLeavesTheBytesAsTheyWere) {
