@@ -7,7 +7,8 @@
 // change, and replace the file atomically; a change that leaves the content as it was
 // writes nothing. A file that is not a registry file (not JSON, wrong structure, a value
 // of another type) is reported with its path and what is wrong, and is never written
-// over; a missing or empty file is an empty registry. A Registry object holds nothing
+// over; a missing or empty file is an empty registry, and a change that empties the
+// registry removes the file rather than writing an empty one. A Registry object holds nothing
 // but the path, so any number of them, in any number of processes, may share one file.
 // One thread per object.
 //
