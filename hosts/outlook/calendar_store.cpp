@@ -5,6 +5,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/automation/guid.h"
 #include "platform/base/clock.h"
 #include "platform/base/file.h"
@@ -18,6 +21,14 @@ constexpr std::string_view kVersion = "VERSION:2.0";
 std::string RandomUid() {
   std::string text = automation::Guid::Generate().ToString();  // "{...}"
   return text.substr(1, text.size() - 2);
+}
+
+// Whether the file itself may be written. Replacing it needs only a writable directory,
+// but would override the protection its owner gave it.
+bool MayWrite(const std::filesystem::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return true;  // absent: a new file
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
 }  // namespace
@@ -54,6 +65,9 @@ Status CalendarStore::Load() {
   } else if (bytes.error().code != ENOENT) {
     return Unreadable(std::strerror(bytes.error().code));
   }
+  std::error_code error;
+  write_path_ = std::filesystem::canonical(path_, error);
+  if (error) write_path_ = path_;
 
   Result<CalendarLayout> layout = ScanCalendar(loaded_);
   if (!layout) return Unreadable(layout.error().description);
@@ -200,9 +214,9 @@ Status CalendarStore::SaveChanges() {
         "The calendar file " + path_.string() + " could not be saved: " + cause.description + ".",
         {}};
   };
-  Result<base::FileLock> lock = base::FileLock::Acquire(path_);
+  Result<base::FileLock> lock = base::FileLock::Acquire(write_path_);
   if (!lock) return not_saved(lock.error());
-  Result<std::string> current = base::ReadFile(path_);
+  Result<std::string> current = base::ReadFile(write_path_);
   if (!current && current.error().code != ENOENT) return not_saved(current.error());
   const bool unchanged = on_disk_ ? current && *current == *on_disk_ : !current;
   if (!unchanged) {
@@ -211,7 +225,8 @@ Status CalendarStore::SaveChanges() {
                      " was changed by another program since it was read; nothing was saved.",
                  {}};
   }
-  if (Status written = base::WriteFileAtomically(path_, bytes); !written) {
+  if (!MayWrite(write_path_)) return not_saved(Error{EACCES, "the file is read-only", {}});
+  if (Status written = base::WriteFileAtomically(write_path_, bytes); !written) {
     return not_saved(written.error());
   }
   on_disk_ = std::move(bytes);

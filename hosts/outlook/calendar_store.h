@@ -7,7 +7,8 @@
 // and every event nobody touched. Only an event that was changed or created gets new
 // text, and only in the lines that changed. Events keep the order of the file; new ones
 // are appended. Writing takes the file's lock, makes sure nobody else changed the file
-// since it was read, and replaces it atomically.
+// since it was read, and replaces it atomically. A symbolic link stays a link (the file
+// it names is replaced); a file its owner made read-only is refused, not replaced.
 //
 // The store owns the file's text and its events; events are shared with the item
 // objects that show them. One thread.
@@ -85,7 +86,8 @@ class CalendarStore {
   // Whether anything was added, changed or removed since the file was read or saved.
   bool HasUnsavedChanges() const { return dirty_; }
   // Writes the file when that changes it. Refused, leaving the file alone, when another
-  // program changed it since it was read; the changes stay here for another try.
+  // program changed it since it was read or it is read-only; the changes stay here for
+  // another try.
   Status SaveChanges();
   // The text SaveChanges writes.
   std::string Serialize() const;
@@ -105,7 +107,8 @@ class CalendarStore {
   EventStamp NewStamp() const;
   Error Unreadable(const std::string& reason) const;
 
-  std::filesystem::path path_;
+  std::filesystem::path path_;        // as given, for messages
+  std::filesystem::path write_path_;  // where saving writes: the file itself, not a link to it
   StoreOptions options_;
   std::string loaded_;                  // the file as read; events point into it
   std::optional<std::string> on_disk_;  // the file as last read or written; none: absent

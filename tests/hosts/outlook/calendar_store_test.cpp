@@ -535,6 +535,49 @@ TEST_F(CalendarStoreTest, KeepsTheModeOfAnExistingFile) {
   EXPECT_EQ(st.st_mode & 07777, 0604u);
 }
 
+TEST_F(CalendarStoreTest, AReadOnlyFileIsNotReplaced) {
+  const auto path = Sample();
+  const std::string original = ReadBytes(path);
+  ::chmod(path.c_str(), 0444);
+  struct stat before {};
+  ::stat(path.c_str(), &before);
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  ASSERT_TRUE(store->Add(Holiday()).ok());
+
+  Status saved = store->SaveChanges();
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(saved.error().code, kCalendarNotSaved);
+  EXPECT_EQ(saved.error().description,
+            "The calendar file " + path.string() + " could not be saved: the file is read-only.");
+  EXPECT_TRUE(store->HasUnsavedChanges());
+  store.reset();  // nor by the last-resort save
+
+  struct stat after {};
+  ::stat(path.c_str(), &after);
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(after.st_mode & 07777, 0444u);
+}
+
+TEST_F(CalendarStoreTest, SavingThroughASymbolicLinkKeepsTheLink) {
+  const auto target = Sample();
+  const auto link = dir_.path() / "current.ics";
+  std::filesystem::create_symlink(target.filename(), link);
+  auto store = OpenOk(link);
+  ASSERT_NE(store, nullptr);
+  ASSERT_TRUE(store->Add(Holiday()).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(std::filesystem::read_symlink(link), target.filename());
+  EXPECT_NE(ReadBytes(target).find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
+                          std::filesystem::directory_iterator()),
+            2)
+      << "no lock or temporary file is left beside either name";
+}
+
 TEST_F(CalendarStoreTest, NeverOverwritesWhatAnotherProgramChanged) {
   struct Case {
     const char* name;
