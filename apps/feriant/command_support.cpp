@@ -133,8 +133,11 @@ Error Usage(std::string message) {
 }
 
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  if (text.empty() || text.front() == '+') return std::nullopt;
+  // from_chars takes a "-" but no "+"; after a "+" only digits may follow.
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+    if (text.starts_with('+') || text.starts_with('-')) return std::nullopt;
+  }
   std::int64_t value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
