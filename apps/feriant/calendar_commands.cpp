@@ -126,12 +126,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   }
   // Project's language is known once the project says which version wrote it.
   texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
-  if (!options.selection.language) {
-    Result<RunSelection> preselected = MakeSelection(
-        options.selection, dialog::CountryList(engine::kHostProject, base::CurrentClock().Now()),
-        {}, engine::kHostProject, texts);
-    if (preselected) selection.language = preselected->language;
-  }
+  if (!options.selection.language) selection.language = PreselectedLanguageItemData(texts);
   AddHostTexts(selection, texts, engine::kHostProject);
 
   dialog::CalendarList calendars;

@@ -171,6 +171,13 @@ std::string BannerTitle(const dialog::clsLangSetter& texts) {
   return std::string();
 }
 
+std::optional<std::int32_t> PreselectedLanguageItemData(const dialog::clsLangSetter& texts) {
+  const std::vector<dialog::LanguageItem> languages = dialog::LanguageList();
+  const auto preselected = dialog::PreselectedLanguage(languages, texts.LanguageID);
+  if (!preselected) return std::nullopt;
+  return languages[*preselected].ItemData;
+}
+
 Result<RunSelection> MakeSelection(const SelectionOptions& options,
                                    std::span<const std::string_view> countries,
                                    std::string_view country_note, std::int32_t host_kind,
@@ -202,14 +209,13 @@ Result<RunSelection> MakeSelection(const SelectionOptions& options,
   auto last_year = YearText("--to", options.to.value_or(this_year));
   if (!last_year) return last_year.error();
 
-  const std::vector<dialog::LanguageItem> languages = dialog::LanguageList();
   std::optional<std::int32_t> language;
   if (options.language) {
-    auto chosen = LanguageItemData(languages, *options.language);
+    auto chosen = LanguageItemData(dialog::LanguageList(), *options.language);
     if (!chosen) return chosen.error();
     language = *chosen;
-  } else if (const auto preselected = dialog::PreselectedLanguage(languages, texts.LanguageID)) {
-    language = languages[*preselected].ItemData;
+  } else {
+    language = PreselectedLanguageItemData(texts);
   }
 
   RunSelection selection;

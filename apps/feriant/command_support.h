@@ -51,6 +51,10 @@ std::int16_t HostLanguageID(std::int32_t lcid);
 // The title of the dialog's banner in the current language of `texts`.
 std::string BannerTitle(const dialog::clsLangSetter& texts);
 
+// The item data of the language item the dialog preselects for the user-interface
+// language of `texts`; none when no offered language has it.
+std::optional<std::int32_t> PreselectedLanguageItemData(const dialog::clsLangSetter& texts);
+
 // The selection the dialog would hand the run: `options.country` must be one of
 // `countries` (else a usage error listing them, with `country_note` after the first
 // line when not empty); the country node is ticked, then every --region with its
