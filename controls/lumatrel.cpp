@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "controls/BottomLine/bottom_line.h"
 #include "controls/WhiteTop/prp_white_top.h"
@@ -24,44 +25,45 @@ Created Create() {
   return std::shared_ptr<automation::Dispatch>(std::make_shared<T>());
 }
 
+// A class of the library, its interface named "_" + its class name.
+template <class T>
+ClassDescription Class(const std::string& name, const automation::Guid& class_id,
+                       std::string_view prog_id, const automation::Guid& interface_id) {
+  ClassDescription cls;
+  cls.class_id = class_id;
+  cls.prog_id = std::string(prog_id);
+  cls.class_name = name;
+  cls.interface_id = interface_id;
+  cls.interface_name = "_" + name;
+  cls.create = &Create<T>;
+  return cls;
+}
+
+// A control of the library, its events' interface named "__" + its class name.
+template <class T>
+ClassDescription Control(const std::string& name, const automation::Guid& class_id,
+                         std::string_view prog_id, const automation::Guid& interface_id,
+                         const automation::Guid& event_interface_id) {
+  ClassDescription cls = Class<T>(name, class_id, prog_id, interface_id);
+  cls.event_interface_id = event_interface_id;
+  cls.event_interface_name = "__" + name;
+  cls.is_control = true;
+  return cls;
+}
+
 ServerDescription Describe() {
   ServerDescription server;
   server.library_id = kLibraryId;
   server.version = std::string(kLibraryVersion);
   server.library_name = std::string(kLibraryName);
-
-  ClassDescription white_top;
-  white_top.class_id = white_top::kClassId;
-  white_top.prog_id = std::string(white_top::kProgId);
-  white_top.class_name = "WhiteTop";
-  white_top.interface_id = white_top::kInterfaceId;
-  white_top.interface_name = "_WhiteTop";
-  white_top.event_interface_id = white_top::kEventInterfaceId;
-  white_top.event_interface_name = "__WhiteTop";
-  white_top.is_control = true;
-  white_top.create = &Create<WhiteTop>;
-  server.classes.push_back(std::move(white_top));
-
-  ClassDescription bottom_line;
-  bottom_line.class_id = bottom_line::kClassId;
-  bottom_line.prog_id = std::string(bottom_line::kProgId);
-  bottom_line.class_name = "BottomLine";
-  bottom_line.interface_id = bottom_line::kInterfaceId;
-  bottom_line.interface_name = "_BottomLine";
-  bottom_line.event_interface_id = bottom_line::kEventInterfaceId;
-  bottom_line.event_interface_name = "__BottomLine";
-  bottom_line.is_control = true;
-  bottom_line.create = &Create<BottomLine>;
-  server.classes.push_back(std::move(bottom_line));
-
-  ClassDescription page;
-  page.class_id = prp_white_top::kClassId;
-  page.prog_id = std::string(prp_white_top::kProgId);
-  page.class_name = "prpWhiteTop";
-  page.interface_id = prp_white_top::kInterfaceId;
-  page.interface_name = "_prpWhiteTop";
-  page.create = &Create<PrpWhiteTop>;
-  server.classes.push_back(std::move(page));
+  server.classes = {
+      Control<WhiteTop>("WhiteTop", white_top::kClassId, white_top::kProgId,
+                        white_top::kInterfaceId, white_top::kEventInterfaceId),
+      Control<BottomLine>("BottomLine", bottom_line::kClassId, bottom_line::kProgId,
+                          bottom_line::kInterfaceId, bottom_line::kEventInterfaceId),
+      Class<PrpWhiteTop>("prpWhiteTop", prp_white_top::kClassId, prp_white_top::kProgId,
+                         prp_white_top::kInterfaceId),
+  };
   return server;
 }
 

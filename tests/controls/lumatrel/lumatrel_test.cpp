@@ -132,6 +132,7 @@ TEST_F(LumatrelLibraryTest, RegistersItsClassesInterfacesAndTypeLibrary) {
       {i + "{82620B95-44D1-403F-AC5E-B2469D073998}", "", "__WhiteTop"},
       {i + "{D955AB66-449B-4582-B39B-CD6B5BC5A2B6}", "", "_BottomLine"},
       {i + "{83C3A269-2EA8-4518-86AA-1D20ED0523B0}", "", "__BottomLine"},
+      {i + "{80157E15-C656-49AA-997D-A00C1D25E852}", "", "_prpWhiteTop"},
       {i + "{D955AB66-449B-4582-B39B-CD6B5BC5A2B6}\\TypeLib", "Version", "4.10"},
       {"Software\\Classes\\TypeLib\\" + lib + "\\4.10", "", "Lumatrel"},
       {"Software\\Classes\\TypeLib\\" + lib + "\\4.10\\0\\linux64", "", path},
