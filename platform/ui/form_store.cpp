@@ -95,7 +95,8 @@ Status FormStore::Load(Form& form, const std::filesystem::path& path,
   if (!text) return text.error();
   Json document = Json::parse(*text, nullptr, /*allow_exceptions=*/false);
   if (document.is_discarded()) return Damaged(path, "not valid JSON");
-  if (!document.is_object() || document.value("format", "") != kFormat)
+  // Compared as JSON values: a "format" of another type is simply not ours.
+  if (!document.is_object() || !document.contains("format") || document["format"] != kFormat)
     return Damaged(path, "not a form file");
   if (!document.contains("version") || document["version"] != kVersion)
     return Damaged(path, "unknown version");

@@ -191,7 +191,8 @@ Result<PropertyBag> PropertyBag::FromContents(const automation::ByteArray& bytes
   codec::Json document = codec::Json::parse(bytes.begin(), bytes.end(), nullptr,
                                             /*allow_exceptions=*/false);
   if (document.is_discarded()) return damaged("not readable");
-  if (!document.is_object() || document.value("format", "") != "feriant-bag")
+  // Compared as JSON values: a "format" of another type is simply not ours.
+  if (!document.is_object() || !document.contains("format") || document["format"] != "feriant-bag")
     return damaged("unknown format");
   if (!document.contains("version") || document["version"] != 1) return damaged("unknown version");
   const auto properties = document.find("properties");

@@ -110,6 +110,7 @@ TEST_F(FormStoreTest, RefusesDamagedFilesAndLeavesTheFormAlone) {
   } cases[] = {
       {"not JSON", "{\"format\": "},
       {"other format", replace("feriant-form", "something-else")},
+      {"format not text", replace("\"feriant-form\"", "7")},
       {"bad class id", replace("\"class\": \"{", "\"class\": \"{XYZ")},
       {"negative width", replace("\"width\": 9465", "\"width\": -1")},
       {"bad Align", replace("\"align\": 1", "\"align\": 9")},

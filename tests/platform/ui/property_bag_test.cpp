@@ -186,6 +186,7 @@ TEST_F(PropertyBagTest, RefusesDamagedContents) {
       {"cut short", ByteArray(good.begin(), good.begin() + static_cast<long>(good.size() / 2))},
       {"not JSON", bytes_of("\x01\x02garbage")},
       {"other format", bytes_of(R"({"format":"x","version":1,"properties":[]})")},
+      {"format not text", bytes_of(R"({"format":7,"version":1,"properties":[]})")},
       {"future version", bytes_of(R"({"format":"feriant-bag","version":2,"properties":[]})")},
       {"untyped value", bytes_of(R"({"format":"feriant-bag","version":1,"properties":[["A",5]]})")},
       {"integer out of range",
