@@ -38,6 +38,32 @@ MsgBoxResult MessageBoxRequest::DefaultAnswer() const {
   }
 }
 
+int Backend::FrameWidth(int border_style) const {
+  switch (border_style) {
+    case 0:
+      return 0;
+    case 2:
+    case 5:
+      return 8 * TwipsPerPixelX();  // sizable: 4-pixel frame on each side
+    default:
+      return 6 * TwipsPerPixelX();  // fixed: 3-pixel frame on each side
+  }
+}
+
+int Backend::FrameHeight(int border_style) const {
+  switch (border_style) {
+    case 0:
+      return 0;
+    case 2:
+      return 27 * TwipsPerPixelY();  // frame and a 19-pixel caption
+    case 4:
+    case 5:
+      return 21 * TwipsPerPixelY();  // frame and a tool window's caption
+    default:
+      return 25 * TwipsPerPixelY();
+  }
+}
+
 Backend& CurrentBackend() {
   return *Installed();
 }
@@ -52,6 +78,46 @@ std::shared_ptr<Backend> SetBackend(std::shared_ptr<Backend> backend) {
 OleColor ResolveColor(OleColor color) {
   if (!IsSystemColor(color)) return color & 0x00FFFFFFu;
   return CurrentBackend().SystemColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;
+}
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      lines.push_back(text.substr(start, i - start));
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      start = i + 1;
+    }
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+std::vector<std::string> WrapLines(std::string_view text, int width,
+                                   const std::function<int(std::string_view)>& line_width) {
+  std::vector<std::string> lines;
+  for (std::string_view paragraph : SplitLines(text)) {
+    std::string line;
+    size_t start = 0;
+    while (start <= paragraph.size()) {
+      size_t end = paragraph.find(' ', start);
+      if (end == std::string_view::npos) end = paragraph.size();
+      const std::string_view word = paragraph.substr(start, end - start);
+      if (!word.empty()) {
+        std::string candidate = line.empty() ? std::string(word) : line + ' ' + std::string(word);
+        if (!line.empty() && line_width(candidate) > width) {
+          lines.push_back(std::move(line));
+          line = std::string(word);
+        } else {
+          line = std::move(candidate);
+        }
+      }
+      start = end + 1;
+    }
+    lines.push_back(std::move(line));
+  }
+  return lines;
 }
 
 MsgBoxResult MsgBox(std::string_view text, int style, std::string_view title) {

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/base/result.h"
 #include "platform/ui/color.h"
@@ -119,9 +120,10 @@ class Backend {
   virtual int TwipsPerPixelX() const = 0;
   virtual int TwipsPerPixelY() const = 0;
   // The extra width and height of a form's outer frame over its client area, in twips,
-  // for a border style (0 none, 1 fixed single, 2 sizable, 3 fixed dialog, ...).
-  virtual int FrameWidth(int border_style) const = 0;
-  virtual int FrameHeight(int border_style) const = 0;
+  // for a border style (0 none, 1 fixed single, 2 sizable, 3 fixed dialog, ...). By
+  // default the classic frame: its sizes in pixels at the twips per pixel above.
+  virtual int FrameWidth(int border_style) const;
+  virtual int FrameHeight(int border_style) const;
 
   // The RGB value of system colour `index` (the low byte of 0x800000nn); black for an
   // index the scheme does not have.
@@ -169,6 +171,15 @@ std::shared_ptr<Backend> SetBackend(std::shared_ptr<Backend> backend);
 
 // The RGB value of a colour: system colours through the current backend's scheme.
 OleColor ResolveColor(OleColor color);
+
+// The line rules every backend's text metrics follow. `text` split at CR LF, LF and CR
+// (an empty text is one empty line).
+std::vector<std::string_view> SplitLines(std::string_view text);
+// `text` word-wrapped to `width` twips: each of its lines is filled greedily with the
+// words between blanks while `line_width` of the line stays within `width`; a word wider
+// than the width stands on a line of its own, never broken.
+std::vector<std::string> WrapLines(std::string_view text, int width,
+                                   const std::function<int(std::string_view)>& line_width);
 
 // Shows a message box through the current backend.
 MsgBoxResult MsgBox(std::string_view text, int style = msgbox::kOkOnly,

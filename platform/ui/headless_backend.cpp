@@ -45,21 +45,6 @@ constexpr struct {
     {28, Rgb(192, 192, 192)},  // gradient inactive caption
 };
 
-// Lines of a text: split at CR LF, LF and CR.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      lines.push_back(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  lines.push_back(text.substr(start));
-  return lines;
-}
-
 size_t CountCodePoints(std::string_view text) {
   size_t count = 0;
   for (char c : text) {
@@ -104,32 +89,6 @@ void HeadlessBackend::SetTextWidth(std::string text, int twips, std::string font
   text_widths_[{std::move(font_name), std::move(text)}] = twips;
 }
 
-int HeadlessBackend::FrameWidth(int border_style) const {
-  switch (border_style) {
-    case 0:
-      return 0;
-    case 2:
-    case 5:
-      return 8 * twips_per_pixel_x_;  // sizable: 4-pixel frame on each side
-    default:
-      return 6 * twips_per_pixel_x_;  // fixed: 3-pixel frame on each side
-  }
-}
-
-int HeadlessBackend::FrameHeight(int border_style) const {
-  switch (border_style) {
-    case 0:
-      return 0;
-    case 2:
-      return 27 * twips_per_pixel_y_;  // frame and a 19-pixel caption
-    case 4:
-    case 5:
-      return 21 * twips_per_pixel_y_;  // frame and a tool window's caption
-    default:
-      return 25 * twips_per_pixel_y_;
-  }
-}
-
 OleColor HeadlessBackend::SystemColor(int index) const {
   auto it = system_colors_.find(index);
   return it != system_colors_.end() ? it->second : 0;
@@ -165,31 +124,9 @@ int HeadlessBackend::TextHeight(const FontDesc& font, std::string_view text) con
 
 int HeadlessBackend::WrappedTextHeight(const FontDesc& font, std::string_view text,
                                        int width) const {
-  int lines = 0;
-  for (std::string_view paragraph : SplitLines(text)) {
-    // Greedy: a word joins the line while the line still fits.
-    std::string line;
-    int count = 1;
-    size_t start = 0;
-    while (start <= paragraph.size()) {
-      size_t end = paragraph.find(' ', start);
-      if (end == std::string_view::npos) end = paragraph.size();
-      const std::string_view word = paragraph.substr(start, end - start);
-      if (!word.empty()) {
-        const std::string candidate =
-            line.empty() ? std::string(word) : line + " " + std::string(word);
-        if (!line.empty() && LineWidth(font, candidate) > width) {
-          ++count;
-          line = std::string(word);
-        } else {
-          line = candidate;
-        }
-      }
-      start = end + 1;
-    }
-    lines += count;
-  }
-  return lines * LineHeight(font);
+  const std::vector<std::string> lines =
+      WrapLines(text, width, [&](std::string_view line) { return LineWidth(font, line); });
+  return static_cast<int>(lines.size()) * LineHeight(font);
 }
 
 MsgBoxResult HeadlessBackend::ShowMessageBox(const MessageBoxRequest& request) {

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "platform/ui/backend.h"
+
 namespace feriant::ui_qt {
 namespace {
 
@@ -30,20 +32,6 @@ QFont ToQFont(const ui::FontDesc& font) {
   result.setUnderline(font.underline);
   result.setStrikeOut(font.strikethrough);
   return result;
-}
-
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      lines.push_back(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  lines.push_back(text.substr(start));
-  return lines;
 }
 
 TextMetrics::TextMetrics(int twips_per_pixel_x, int twips_per_pixel_y)
@@ -73,39 +61,18 @@ int TextMetrics::LineHeight(const ui::FontDesc& font) const {
 
 int TextMetrics::TextWidth(const ui::FontDesc& font, std::string_view text) const {
   int widest = 0;
-  for (std::string_view line : SplitLines(text))
+  for (std::string_view line : ui::SplitLines(text))
     widest = std::max(widest, LineWidth(font, line));
   return widest;
 }
 
 int TextMetrics::TextHeight(const ui::FontDesc& font, std::string_view text) const {
-  return static_cast<int>(SplitLines(text).size()) * LineHeight(font);
+  return static_cast<int>(ui::SplitLines(text).size()) * LineHeight(font);
 }
 
 std::vector<std::string> TextMetrics::WrapLines(const ui::FontDesc& font, std::string_view text,
                                                 int width) const {
-  std::vector<std::string> lines;
-  for (std::string_view paragraph : SplitLines(text)) {
-    std::string line;
-    size_t start = 0;
-    while (start <= paragraph.size()) {
-      size_t end = paragraph.find(' ', start);
-      if (end == std::string_view::npos) end = paragraph.size();
-      const std::string_view word = paragraph.substr(start, end - start);
-      if (!word.empty()) {
-        std::string candidate = line.empty() ? std::string(word) : line + ' ' + std::string(word);
-        if (!line.empty() && LineWidth(font, candidate) > width) {
-          lines.push_back(std::move(line));
-          line = std::string(word);
-        } else {
-          line = std::move(candidate);
-        }
-      }
-      start = end + 1;
-    }
-    lines.push_back(std::move(line));
-  }
-  return lines;
+  return ui::WrapLines(text, width, [&](std::string_view line) { return LineWidth(font, line); });
 }
 
 int TextMetrics::WrappedTextHeight(const ui::FontDesc& font, std::string_view text,

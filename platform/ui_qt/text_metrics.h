@@ -50,7 +50,4 @@ class TextMetrics {
   mutable std::map<std::string, QFontMetricsF> cache_;
 };
 
-// `text` split at CR LF, LF and CR.
-std::vector<std::string_view> SplitLines(std::string_view text);
-
 }  // namespace feriant::ui_qt

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -108,6 +109,38 @@ TEST_F(HeadlessBackendTest, TimerControlRunsWhilePlacedAndEnabled) {
   EXPECT_EQ(ticks, 3);
   EXPECT_EQ(backend().RunningTimers(), 0u);
   EXPECT_FALSE(timer.SetInterval(70000));
+}
+
+TEST_F(HeadlessBackendTest, LinesBreakAtLineEndsAndWrapGreedilyAtBlanks) {
+  const struct {
+    const char* text;
+    std::vector<std::string_view> lines;
+  } splits[] = {{"", {""}},
+                {"one", {"one"}},
+                {"a\r\nb", {"a", "b"}},
+                {"a\nb\rc", {"a", "b", "c"}},
+                {"a\r\n", {"a", ""}},
+                {"\n\n", {"", "", ""}}};
+  for (const auto& c : splits)
+    EXPECT_EQ(SplitLines(c.text), c.lines) << c.text;
+
+  // One twip a byte, so that a width counts characters.
+  const auto bytes = [](std::string_view line) { return static_cast<int>(line.size()); };
+  const struct {
+    const char* text;
+    int width;
+    std::vector<std::string> lines;
+  } wraps[] = {
+      {"alpha beta gamma", 10, {"alpha beta", "gamma"}},
+      {"alpha beta gamma", 9, {"alpha", "beta", "gamma"}},
+      {"alpha beta gamma", 100, {"alpha beta gamma"}},
+      {"Donaudampfschifffahrt x", 5, {"Donaudampfschifffahrt", "x"}},
+      {"alpha  beta", 100, {"alpha beta"}},
+      {"alpha\r\n\r\nbeta", 100, {"alpha", "", "beta"}},
+      {"", 100, {""}},
+  };
+  for (const auto& c : wraps)
+    EXPECT_EQ(WrapLines(c.text, c.width, bytes), c.lines) << c.text << " at " << c.width;
 }
 
 TEST_F(HeadlessBackendTest, SchemeMetricsClipboardAndShell) {
