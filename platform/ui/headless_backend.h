@@ -72,8 +72,6 @@ class HeadlessBackend final : public Backend, private RenderObserver {
   // Backend.
   int TwipsPerPixelX() const override { return twips_per_pixel_x_; }
   int TwipsPerPixelY() const override { return twips_per_pixel_y_; }
-  int FrameWidth(int border_style) const override;
-  int FrameHeight(int border_style) const override;
   OleColor SystemColor(int index) const override;
   int TextWidth(const FontDesc& font, std::string_view text) const override;
   int TextHeight(const FontDesc& font, std::string_view text) const override;

@@ -420,33 +420,6 @@ void QtBackend::FormUnloaded(ui::Form& form) {
 
 // --------------------------------------------------------------------------- Backend
 
-int QtBackend::FrameWidth(int border_style) const {
-  // The window manager draws the real frame; the model's outer size uses the classic one.
-  switch (border_style) {
-    case 0:
-      return 0;
-    case 2:
-    case 5:
-      return 8 * twips_per_pixel_;
-    default:
-      return 6 * twips_per_pixel_;
-  }
-}
-
-int QtBackend::FrameHeight(int border_style) const {
-  switch (border_style) {
-    case 0:
-      return 0;
-    case 2:
-      return 27 * twips_per_pixel_;
-    case 4:
-    case 5:
-      return 21 * twips_per_pixel_;
-    default:
-      return 25 * twips_per_pixel_;
-  }
-}
-
 ui::OleColor QtBackend::SystemColor(int index) const {
   // The colours the desktop's palette has a role for; the classic scheme for the rest.
   const QPalette palette = QGuiApplication::palette();

@@ -74,11 +74,10 @@ class QtBackend final : public ui::Backend, private ui::RenderObserver {
   // control that is not placed, a control of a page without a widget).
   QWidget* WidgetOf(const ui::Control& control) const;
 
-  // Backend.
+  // Backend. A form's outer frame keeps the classic sizes (Backend's own FrameWidth and
+  // FrameHeight): the window manager draws the real frame.
   int TwipsPerPixelX() const override { return twips_per_pixel_; }
   int TwipsPerPixelY() const override { return twips_per_pixel_; }
-  int FrameWidth(int border_style) const override;
-  int FrameHeight(int border_style) const override;
   ui::OleColor SystemColor(int index) const override;
   int TextWidth(const ui::FontDesc& font, std::string_view text) const override;
   int TextHeight(const ui::FontDesc& font, std::string_view text) const override;
