@@ -44,10 +44,7 @@ Status Registry::Update(const std::function<Status(Hive&)>& change) const {
   auto lock = base::FileLock::Acquire(file_);
   if (!lock) return lock.error();
   // Read only under the lock: what another process wrote up to now is kept.
-  auto bytes = ReadIfPresent(file_);
-  if (!bytes) return bytes.error();
-  Result<Hive> before =
-      bytes->has_value() ? ParseRegistryFile(**bytes, file_) : Result<Hive>(Hive());
+  Result<Hive> before = Read();
   if (!before) return before.error();
   Hive after = *before;
   if (Status changed = change(after); !changed) return changed;
