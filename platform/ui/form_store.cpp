@@ -115,10 +115,10 @@ Status FormStore::Load(Form& form, const std::filesystem::path& path,
     };
     auto int_field = [&](const char* key, int& out) {
       auto it = entry.find(key);
-      if (it == entry.end() || !it->is_number_integer()) return false;
-      const auto value = it->get<long long>();
-      if (value < INT32_MIN || value > INT32_MAX) return false;
-      out = static_cast<int>(value);
+      if (it == entry.end()) return false;
+      auto value = codec::DecodeLong(*it);
+      if (!value) return false;
+      out = *value;
       return true;
     };
     auto bool_field = [&](const char* key, bool& out) {

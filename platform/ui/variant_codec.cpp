@@ -132,6 +132,11 @@ Result<double> DecodeDouble(const Json& json) {
 template <class Int>
 Result<Int> DecodeInt(const Json& json) {
   if (!json.is_number_integer()) return Damaged("whole number expected");
+  // An unsigned number past 2^63 would wrap around when read as signed.
+  if (json.is_number_unsigned() &&
+      json.get<unsigned long long>() >
+          static_cast<unsigned long long>(std::numeric_limits<Int>::max()))
+    return Damaged("number out of range");
   const auto value = json.get<long long>();
   if (value < std::numeric_limits<Int>::min() || value > std::numeric_limits<Int>::max())
     return Damaged("number out of range");
@@ -367,6 +372,10 @@ Result<Json> EncodeVariant(const Variant& value) {
 
 Result<Variant> DecodeVariant(const Json& json) {
   return Decode(json, 0);
+}
+
+Result<std::int32_t> DecodeLong(const Json& json) {
+  return DecodeInt<std::int32_t>(json);
 }
 
 }  // namespace feriant::ui::codec

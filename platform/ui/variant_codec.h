@@ -5,6 +5,8 @@
 // {"type": "Array", "value": [...]}, {"type": "Font", ...}, {"type": "Picture", ...}.
 // Decoding checks everything it reads and refuses what it cannot rebuild exactly.
 
+#include <cstdint>
+
 #include <nlohmann/json.hpp>
 
 #include "platform/automation/variant.h"
@@ -17,5 +19,8 @@ using Json = nlohmann::ordered_json;
 // Objects other than fonts, pictures and Nothing cannot be encoded.
 Result<Json> EncodeVariant(const automation::Variant& value);
 Result<automation::Variant> DecodeVariant(const Json& json);
+
+// A JSON whole number that fits 32 bits; anything else is refused.
+Result<std::int32_t> DecodeLong(const Json& json);
 
 }  // namespace feriant::ui::codec

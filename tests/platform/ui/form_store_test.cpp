@@ -113,6 +113,7 @@ TEST_F(FormStoreTest, RefusesDamagedFilesAndLeavesTheFormAlone) {
       {"format not text", replace("\"feriant-form\"", "7")},
       {"bad class id", replace("\"class\": \"{", "\"class\": \"{XYZ")},
       {"negative width", replace("\"width\": 9465", "\"width\": -1")},
+      {"left past 2^63", replace("\"left\": 0", "\"left\": 18446744073709551615")},
       {"bad Align", replace("\"align\": 1", "\"align\": 9")},
       {"untyped property",
        replace("{\n            \"type\": \"String\",", "{\n            \"kind\": \"String\",")},

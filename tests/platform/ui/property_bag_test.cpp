@@ -192,6 +192,9 @@ TEST_F(PropertyBagTest, RefusesDamagedContents) {
       {"integer out of range",
        bytes_of(
            R"({"format":"feriant-bag","version":1,"properties":[["A",{"type":"Integer","value":40000}]]})")},
+      {"long past 2^63",
+       bytes_of(
+           R"({"format":"feriant-bag","version":1,"properties":[["A",{"type":"Long","value":18446744073709551615}]]})")},
       {"bad base64",
        bytes_of(
            R"({"format":"feriant-bag","version":1,"properties":[["A",{"type":"Bytes","value":"@@@="}]]})")},
