@@ -78,12 +78,24 @@ Result<std::string> ReadFile(const std::filesystem::path& path) {
   return bytes;
 }
 
-Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+Status WriteFileAtomically(const std::filesystem::path& given, std::string_view bytes) {
+  // A symbolic link stays a link: the file it names is the one replaced.
+  std::filesystem::path path = given;
+  struct stat link {};
+  if (::lstat(given.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    std::error_code error;
+    path = std::filesystem::weakly_canonical(given, error);
+    if (error) return SystemError(error.value(), "cannot follow the link", given);
+  }
   const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
   mode_t mode = 0666 & ~CurrentUmask();
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
     if (!S_ISREG(st.st_mode)) return SystemError(EINVAL, "not a regular file:", path);
+    // Replacing needs only a writable directory; a file its owner made read-only stays.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0) {
+      return SystemError(EACCES, "will not replace the read-only file", path);
+    }
     mode = st.st_mode & 07777;
   }
 

@@ -19,8 +19,10 @@ Result<std::string> ReadFile(const std::filesystem::path& path);
 
 // Replaces `path` by `bytes`: a temporary file in the same directory is written, flushed
 // to disk and renamed over the target; then the directory is flushed. A replaced file's
-// permission bits are kept; a new file gets 0666 less the umask. On failure the target is
-// untouched and the temporary file is removed.
+// permission bits are kept; a new file gets 0666 less the umask. A symbolic link is
+// followed (the link stays, the file it names is replaced), and a file without write
+// permission is refused. On failure the target is untouched and the temporary file is
+// removed.
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 // An exclusive advisory lock on "<path>.lock" beside the file (a lock on the file itself

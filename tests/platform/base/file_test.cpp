@@ -101,6 +101,28 @@ TEST_F(FileTest, FailureToCreateTheTemporaryLeavesTargetUntouched) {
   EXPECT_EQ(Entries().size(), 1u);
 }
 
+TEST_F(FileTest, ReplacesTheFileALinkNamesAndKeepsTheLink) {
+  const fs::path real = dir_ / "real.ics";
+  const fs::path link = dir_ / "link.ics";
+  Put(real, "old");
+  fs::create_symlink("real.ics", link);
+  ASSERT_TRUE(WriteFileAtomically(link, "new").ok());
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(*ReadFile(real), "new");
+}
+
+TEST_F(FileTest, RefusesToReplaceAReadOnlyFile) {
+  const fs::path path = dir_ / "registry.json";
+  Put(path, "precious");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  Status written = WriteFileAtomically(path, "replacement");
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.error().code, EACCES);
+  EXPECT_NE(written.error().description.find("read-only"), std::string::npos);
+  EXPECT_EQ(*ReadFile(path), "precious");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"registry.json"});
+}
+
 TEST_F(FileTest, RefusesToReplaceADirectory) {
   fs::create_directory(dir_ / "sub");
   EXPECT_FALSE(WriteFileAtomically(dir_ / "sub", "x").ok());
