@@ -22,11 +22,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "platform/ui/errors.h"
-#include "platform/ui/form_store.h"
-#include "platform/ui/input.h"
-#include "platform/ui/property_page.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/common/errors.h"
+#include "platform/ui/core/form_store.h"
+#include "platform/ui/core/input.h"
+#include "platform/ui/core/property_page.h"
+#include "platform/ui/core/user_control.h"
 
 namespace feriant::lumatrel_container {
 namespace {

@@ -21,9 +21,9 @@
 #include "apps/lumatrel-container/class_catalog.h"
 #include "apps/lumatrel-container/event_log.h"
 #include "platform/base/result.h"
-#include "platform/ui/control.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
+#include "platform/ui/core/control.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
 #include "platform/ui_qt/qt_backend.h"
 
 class QCheckBox;

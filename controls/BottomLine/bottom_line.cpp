@@ -7,11 +7,11 @@
 #include "controls/support/errors.h"
 #include "controls/support/identities.h"
 #include "controls/support/logo.h"
-#include "platform/ui/backend.h"
-#include "platform/ui/color.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/member_helpers.h"
+#include "platform/ui/common/color.h"
+#include "platform/ui/core/backend.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/member_helpers.h"
 
 namespace feriant::lumatrel {
 namespace {

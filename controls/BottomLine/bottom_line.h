@@ -21,12 +21,12 @@
 
 #include "platform/automation/dispatch.h"
 #include "platform/base/result.h"
-#include "platform/ui/command_button.h"
-#include "platform/ui/font.h"
-#include "platform/ui/image.h"
-#include "platform/ui/line.h"
-#include "platform/ui/property_bag.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/line.h"
+#include "platform/ui/core/user_control.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/persistence/property_bag.h"
 
 namespace feriant::lumatrel {
 

@@ -7,8 +7,8 @@
 // at bits 0-7 rounded to the nearest (half to even, as the automation runtime rounds).
 // Plain functions; the user-interface thread only (pictures raise Changed).
 
-#include "platform/ui/color.h"
-#include "platform/ui/picture.h"
+#include "platform/ui/common/color.h"
+#include "platform/ui/drawing/picture.h"
 
 namespace feriant::lumatrel {
 

@@ -7,10 +7,10 @@
 // the banners late-bound, as any container's selection of controls. The page owns its
 // controls; the selection belongs to the container. The user-interface thread only.
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/label.h"
-#include "platform/ui/property_page.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/controls/check_box.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/controls/text_box.h"
+#include "platform/ui/core/property_page.h"
 
 namespace feriant::lumatrel {
 

@@ -13,13 +13,13 @@
 #include <string>
 
 #include "platform/automation/dispatch.h"
-#include "platform/ui/font.h"
-#include "platform/ui/image.h"
-#include "platform/ui/label.h"
-#include "platform/ui/line.h"
-#include "platform/ui/picture.h"
-#include "platform/ui/property_bag.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/controls/line.h"
+#include "platform/ui/core/user_control.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/drawing/picture.h"
+#include "platform/ui/persistence/property_bag.h"
 
 namespace feriant::lumatrel {
 

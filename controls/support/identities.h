@@ -9,7 +9,7 @@
 
 #include "platform/automation/dispatch.h"
 #include "platform/automation/guid.h"
-#include "platform/ui/dispids.h"
+#include "platform/ui/common/dispatch_ids.h"
 
 namespace feriant::lumatrel {
 

@@ -13,8 +13,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/ui/color.h"
-#include "platform/ui/picture.h"
+#include "platform/ui/common/color.h"
+#include "platform/ui/drawing/picture.h"
 
 namespace feriant::lumatrel {
 

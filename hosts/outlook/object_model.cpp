@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "hosts/outlook/dispids.h"
+#include "hosts/outlook/dispatch_ids.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
 

@@ -12,8 +12,8 @@
 #include <QPen>
 #include <QTimer>
 
-#include "platform/ui/backend.h"
-#include "platform/ui/input.h"
+#include "platform/ui/core/backend.h"
+#include "platform/ui/core/input.h"
 #include "platform/ui_qt/picture_image.h"
 #include "platform/ui_qt/pixels.h"
 

@@ -22,15 +22,15 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/command_button.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/image.h"
-#include "platform/ui/label.h"
-#include "platform/ui/line.h"
-#include "platform/ui/property_page.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/controls/check_box.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/controls/line.h"
+#include "platform/ui/controls/text_box.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/property_page.h"
 #include "platform/ui_qt/text_metrics.h"
 
 class QKeyEvent;

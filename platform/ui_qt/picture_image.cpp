@@ -5,7 +5,7 @@
 #include <QImageReader>
 #include <QPainter>
 
-#include "platform/ui/errors.h"
+#include "platform/ui/common/errors.h"
 
 namespace feriant::ui_qt {
 

@@ -11,8 +11,8 @@
 #include <QImage>
 
 #include "platform/base/result.h"
-#include "platform/ui/color.h"
-#include "platform/ui/picture.h"
+#include "platform/ui/common/color.h"
+#include "platform/ui/drawing/picture.h"
 
 namespace feriant::ui_qt {
 

@@ -6,7 +6,7 @@
 
 #include <QRect>
 
-#include "platform/ui/control.h"
+#include "platform/ui/core/control.h"
 
 namespace feriant::ui_qt {
 

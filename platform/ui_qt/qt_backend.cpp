@@ -16,11 +16,11 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/headless_backend.h"
-#include "platform/ui/property_page.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/headless_backend.h"
+#include "platform/ui/core/property_page.h"
+#include "platform/ui/core/user_control.h"
 #include "platform/ui_qt/mirror_widgets.h"
 #include "platform/ui_qt/picture_image.h"
 #include "platform/ui_qt/pixels.h"

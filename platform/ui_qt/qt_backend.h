@@ -31,7 +31,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "platform/ui/backend.h"
+#include "platform/ui/core/backend.h"
 #include "platform/ui_qt/text_metrics.h"
 
 class QEventLoop;

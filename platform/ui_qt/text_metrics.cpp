@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "platform/ui/backend.h"
+#include "platform/ui/core/backend.h"
 
 namespace feriant::ui_qt {
 namespace {

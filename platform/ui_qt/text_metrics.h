@@ -17,7 +17,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 
-#include "platform/ui/font.h"
+#include "platform/ui/drawing/font.h"
 
 namespace feriant::ui_qt {
 

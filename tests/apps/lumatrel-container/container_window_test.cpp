@@ -20,7 +20,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "platform/ui/errors.h"
+#include "platform/ui/common/errors.h"
 #include "test_controls.h"
 #include "tests/platform/ui_qt/qt_test_support.h"
 

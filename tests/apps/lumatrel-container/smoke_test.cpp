@@ -25,7 +25,7 @@
 #include "apps/lumatrel-container/class_catalog.h"
 #include "apps/lumatrel-container/container_window.h"
 #include "platform/components/component_registry.h"
-#include "platform/ui/command_button.h"
+#include "platform/ui/controls/command_button.h"
 #include "platform/ui_qt/pixels.h"
 #include "tests/platform/ui_qt/qt_test_support.h"
 

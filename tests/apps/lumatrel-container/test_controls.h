@@ -12,14 +12,14 @@
 
 #include "apps/lumatrel-container/class_catalog.h"
 #include "platform/automation/variant.h"
-#include "platform/ui/command_button.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/label.h"
-#include "platform/ui/property_bag.h"
-#include "platform/ui/property_page.h"
-#include "platform/ui/text_box.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/controls/text_box.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/property_page.h"
+#include "platform/ui/core/user_control.h"
+#include "platform/ui/persistence/property_bag.h"
 
 namespace feriant::lumatrel_container::testing {
 

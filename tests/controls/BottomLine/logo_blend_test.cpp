@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/picture.h"
+#include "platform/ui/drawing/picture.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::lumatrel {

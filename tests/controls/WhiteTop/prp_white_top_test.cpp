@@ -8,9 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "controls/WhiteTop/white_top.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/input.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/input.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::lumatrel {

@@ -8,13 +8,13 @@
 #include <gtest/gtest.h>
 
 #include "controls/support/identities.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/image.h"
-#include "platform/ui/label.h"
-#include "platform/ui/line.h"
-#include "platform/ui/picture.h"
-#include "platform/ui/property_bag.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/controls/line.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/drawing/picture.h"
+#include "platform/ui/persistence/property_bag.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::lumatrel {

@@ -16,12 +16,12 @@
 #include "platform/components/component_library.h"
 #include "platform/components/component_registry.h"
 #include "platform/registry/registry.h"
-#include "platform/ui/backend.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/font.h"
-#include "platform/ui/form.h"
-#include "platform/ui/form_store.h"
-#include "platform/ui/headless_backend.h"
+#include "platform/ui/core/backend.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/form_store.h"
+#include "platform/ui/core/headless_backend.h"
+#include "platform/ui/drawing/font.h"
 #include "tests/platform/registry/scratch_dir.h"
 
 namespace feriant::lumatrel {

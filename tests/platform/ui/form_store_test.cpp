@@ -1,4 +1,4 @@
-#include "platform/ui/form_store.h"
+#include "platform/ui/core/form_store.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,15 +1,15 @@
-#include "platform/ui/form.h"
+#include "platform/ui/core/form.h"
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/command_button.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/image.h"
-#include "platform/ui/input.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/text_box.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/input.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

@@ -1,4 +1,4 @@
-#include "platform/ui/headless_backend.h"
+#include "platform/ui/core/headless_backend.h"
 
 #include <chrono>
 #include <string>
@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/command_button.h"
-#include "platform/ui/form.h"
-#include "platform/ui/picture.h"
-#include "platform/ui/timer.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/timer.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/drawing/picture.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

@@ -1,4 +1,4 @@
-#include "platform/ui/input.h"
+#include "platform/ui/core/input.h"
 
 #include <functional>
 #include <string>
@@ -6,13 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/command_button.h"
-#include "platform/ui/dispids.h"
-#include "platform/ui/image.h"
-#include "platform/ui/label.h"
-#include "platform/ui/line.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/common/dispatch_ids.h"
+#include "platform/ui/controls/check_box.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/controls/line.h"
+#include "platform/ui/controls/text_box.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

@@ -1,10 +1,10 @@
-#include "platform/ui/label.h"
+#include "platform/ui/controls/label.h"
 
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/form.h"
+#include "platform/ui/core/form.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

@@ -1,12 +1,12 @@
-#include "platform/ui/picture.h"
+#include "platform/ui/drawing/picture.h"
 
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/font.h"
-#include "platform/ui/form.h"
-#include "platform/ui/image.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/drawing/font.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

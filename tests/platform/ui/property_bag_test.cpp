@@ -1,4 +1,4 @@
-#include "platform/ui/property_bag.h"
+#include "platform/ui/persistence/property_bag.h"
 
 #include <cmath>
 #include <limits>
@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/font.h"
-#include "platform/ui/picture.h"
+#include "platform/ui/drawing/font.h"
+#include "platform/ui/drawing/picture.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

@@ -1,13 +1,13 @@
-#include "platform/ui/property_page.h"
+#include "platform/ui/core/property_page.h"
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/input.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/controls/check_box.h"
+#include "platform/ui/controls/text_box.h"
+#include "platform/ui/core/input.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

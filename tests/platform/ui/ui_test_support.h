@@ -10,14 +10,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/automation/dispatch.h"
-#include "platform/ui/backend.h"
-#include "platform/ui/errors.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/headless_backend.h"
-#include "platform/ui/label.h"
-#include "platform/ui/property_bag.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/common/errors.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/core/backend.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/headless_backend.h"
+#include "platform/ui/core/user_control.h"
+#include "platform/ui/persistence/property_bag.h"
 
 namespace feriant::ui::testing {
 

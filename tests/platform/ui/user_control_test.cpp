@@ -1,13 +1,13 @@
-#include "platform/ui/user_control.h"
+#include "platform/ui/core/user_control.h"
 
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/dispids.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
+#include "platform/ui/common/dispatch_ids.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace feriant::ui {

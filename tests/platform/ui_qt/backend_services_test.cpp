@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/ui/picture.h"
-#include "platform/ui/timer.h"
+#include "platform/ui/controls/timer.h"
+#include "platform/ui/drawing/picture.h"
 #include "qt_test_support.h"
 
 namespace feriant::ui_qt {

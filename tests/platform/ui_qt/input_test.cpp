@@ -14,8 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/controls/check_box.h"
+#include "platform/ui/controls/text_box.h"
 #include "qt_test_support.h"
 
 namespace feriant::ui_qt {

@@ -12,7 +12,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "platform/ui/errors.h"
+#include "platform/ui/common/errors.h"
 #include "qt_test_support.h"
 
 namespace feriant::ui_qt {

@@ -15,12 +15,12 @@
 #include <QImage>
 #include <QWidget>
 
-#include "platform/ui/backend.h"
-#include "platform/ui/command_button.h"
-#include "platform/ui/extender.h"
-#include "platform/ui/form.h"
-#include "platform/ui/label.h"
-#include "platform/ui/user_control.h"
+#include "platform/ui/controls/command_button.h"
+#include "platform/ui/controls/label.h"
+#include "platform/ui/core/backend.h"
+#include "platform/ui/core/extender.h"
+#include "platform/ui/core/form.h"
+#include "platform/ui/core/user_control.h"
 #include "platform/ui_qt/qt_backend.h"
 
 namespace feriant::ui_qt::testing {

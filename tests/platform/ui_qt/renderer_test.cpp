@@ -15,10 +15,10 @@
 #include <QPointer>
 #include <QPushButton>
 
-#include "platform/ui/check_box.h"
-#include "platform/ui/image.h"
-#include "platform/ui/line.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/controls/check_box.h"
+#include "platform/ui/controls/image.h"
+#include "platform/ui/controls/line.h"
+#include "platform/ui/controls/text_box.h"
 #include "platform/ui_qt/text_metrics.h"
 #include "qt_test_support.h"
 
