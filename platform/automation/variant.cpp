@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 #include "platform/automation/errors.h"
 
@@ -193,34 +194,40 @@ bool Variant::IsMissing() const {
 }
 
 VarType Variant::type() const {
-  switch (value_.index()) {
-    case 0:
-      return VarType::kEmpty;
-    case 1:
-      return VarType::kNull;
-    case 2:
-      return VarType::kBool;
-    case 3:
-      return VarType::kI2;
-    case 4:
-      return VarType::kI4;
-    case 5:
-      return VarType::kR8;
-    case 6:
-      return VarType::kCurrency;
-    case 7:
-      return VarType::kDate;
-    case 8:
-      return VarType::kString;
-    case 9:
-      return VarType::kObject;
-    case 10:
-      return VarType::kError;
-    case 11:
-      return VarType::kByteArray;
-    default:
-      return VarType::kArray;
-  }
+  // Each alternative names its kind by its type, so the order of the alternatives does not
+  // matter; an alternative without a kind here does not compile.
+  return std::visit(
+      []<class T>(const T&) {
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          return VarType::kEmpty;
+        } else if constexpr (std::is_same_v<T, NullValue>) {
+          return VarType::kNull;
+        } else if constexpr (std::is_same_v<T, Bool>) {
+          return VarType::kBool;
+        } else if constexpr (std::is_same_v<T, std::int16_t>) {
+          return VarType::kI2;
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          return VarType::kI4;
+        } else if constexpr (std::is_same_v<T, double>) {
+          return VarType::kR8;
+        } else if constexpr (std::is_same_v<T, Currency>) {
+          return VarType::kCurrency;
+        } else if constexpr (std::is_same_v<T, Date>) {
+          return VarType::kDate;
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          return VarType::kString;
+        } else if constexpr (std::is_same_v<T, ObjectRef>) {
+          return VarType::kObject;
+        } else if constexpr (std::is_same_v<T, ErrorCode>) {
+          return VarType::kError;
+        } else if constexpr (std::is_same_v<T, ByteArray>) {
+          return VarType::kByteArray;
+        } else {
+          static_assert(std::is_same_v<T, Array>, "every alternative needs its kind");
+          return VarType::kArray;
+        }
+      },
+      value_);
 }
 
 const VariantArray* Variant::AsArray() const {
