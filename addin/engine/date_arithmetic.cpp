@@ -1,4 +1,4 @@
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 
 #include <string>
 

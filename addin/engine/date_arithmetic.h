@@ -1,5 +1,5 @@
 #pragma once
-// Calendar arithmetic for holiday dates: the range of years the engine represents and
+// Date arithmetic for holiday dates: the range of years the engine represents and
 // the normalising construction of a date from year, month and day numbers.
 //
 // Dates are wall-clock calendar days (std::chrono::local_days) in the proleptic

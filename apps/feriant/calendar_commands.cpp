@@ -17,8 +17,8 @@
 #include "addin/dialog/read_calendar_names.h"
 #include "addin/engine/holiday_run.h"
 #include "addin/engine/host_kind.h"
-#include "addin/engine/outlook_target.h"
-#include "addin/engine/project_target.h"
+#include "addin/engine/targets/outlook_target.h"
+#include "addin/engine/targets/project_target.h"
 #include "addin/host/msp_language.h"
 #include "apps/feriant/command_support.h"
 #include "apps/feriant/commands.h"
@@ -95,7 +95,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   ConsoleDialog dialog(std::move(selection), out, err, false);
   ProgressLine progress(err);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
-  engine::HolidayRun run(dialog, texts, engine::RunTargets{&target, nullptr});
+  engine::HolidayRun run(dialog, texts, &target);
   run.ProcessHolidays();
   progress.Clear();
 
@@ -160,7 +160,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   // Project keeps the edits until the project is saved: the result is true only then.
   dialog.HoldResult();
-  engine::HolidayRun run(dialog, texts, engine::RunTargets{nullptr, &target});
+  engine::HolidayRun run(dialog, texts, &target);
   run.ProcessHolidays();
   progress.Clear();
 

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/data/holiday_data.h"
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 
 namespace feriant::engine {
 namespace {

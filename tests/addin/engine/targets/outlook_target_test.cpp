@@ -1,4 +1,4 @@
-#include "addin/engine/outlook_target.h"
+#include "addin/engine/targets/outlook_target.h"
 
 #include <chrono>
 #include <optional>
@@ -94,7 +94,7 @@ Outcome RunWith(const std::shared_ptr<automation::Dispatch>& application, const 
   dialog::clsLangSetter texts;
   texts.LanguageID = 1033;
   OutlookTarget target(application);
-  HolidayRun run(dialog, texts, RunTargets{&target, nullptr});
+  HolidayRun run(dialog, texts, &target);
   if (s.holidays) run.SetRules(OnlyHolidays(*s.holidays));
   run.SetObserver(observer);
   run.ProcessHolidays();
