@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "addin/data/holiday_data.h"
+#include "addin/engine/date_arithmetic.h"
 #include "addin/engine/delimited_list.h"
 #include "platform/base/clock.h"
 
@@ -119,6 +120,13 @@ double LinearDays(Date date) {
 
 bool WithinOneSecond(Date a, Date b) {
   return std::fabs(LinearDays(a) - LinearDays(b)) * kSecondsPerDay < 1.0;
+}
+
+// The appointment's start in the host's local time. A match's kick-off is a German
+// local time: the same instant wherever, and in whatever time zone, the calendar is kept.
+Date StartOf(const Occurrence& occurrence) {
+  if (!occurrence.IsWorldCupMatch) return Date::FromLocal(occurrence.date.Start);
+  return Date::FromLocal(base::ToLocal(GermanTimeToUtc(occurrence.date.Start)));
 }
 
 // The progress bar's value one step further; the bar saturates rather than overflows.
@@ -258,7 +266,7 @@ Status OutlookTarget::HandleDate(TargetContext& run, const Occurrence& occurrenc
 
 Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
   const std::string_view name = occurrence.name->Name;
-  const Date start = Date::FromLocal(occurrence.date.Start);
+  const Date start = StartOf(occurrence);
   RunCounters& counters = run.Counters();
   const Localisation& texts = run.Texts();
 
@@ -323,8 +331,7 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
 Status OutlookTarget::Remove(TargetContext& run, const Occurrence& occurrence) {
   // What the cache does not know cannot be removed.
   if (!cache_valid_) return Ok();
-  CachedAppointment* record =
-      FindCached(occurrence.name->Name, Date::FromLocal(occurrence.date.Start));
+  CachedAppointment* record = FindCached(occurrence.name->Name, StartOf(occurrence));
   if (record == nullptr) return Ok();
   Result<ObjectRef> found = CachedItem(*record);
   if (!found) return found.error();

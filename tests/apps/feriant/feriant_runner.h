@@ -65,7 +65,11 @@ class Program {
         environment.push_back(std::string(name) + "=" + value);
       }
     }
-    environment.insert(environment.end(), env.begin(), env.end());
+    for (const std::string& entry : env) {
+      const std::string name = entry.substr(0, entry.find('=') + 1);
+      std::erase_if(environment, [&](const std::string& e) { return e.starts_with(name); });
+      environment.push_back(entry);
+    }
 
     std::vector<std::string> argv_text = {FERIANT_PROGRAM};
     argv_text.insert(argv_text.end(), args.begin(), args.end());

@@ -104,6 +104,7 @@ struct Step {
   // as another program would.
   std::function<void(const std::string&)> check = nullptr;
   std::function<void(const fs::path&)> prepare = nullptr;
+  std::vector<std::string> env = {};  // the step's own environment, over the scenario's
 };
 
 struct Scenario {
@@ -310,6 +311,48 @@ std::vector<Scenario> OutlookScenarios() {
             }},
            {Country("remove", kWorldCup), 0, Removed(64, 0), "", FileIs::kNew},
        }},
+      {"kick-offs are German times, written and found again in any time zone",
+       nullptr,
+       "cal.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Country("import", kWorldCup),
+            0,
+            Added(64, 0),
+            "",
+            FileIs::kAny,
+            nullptr,
+            [](const std::string& calendar) {
+              const std::vector<std::string> opening =
+                  EventsNamed(calendar, "Germany - Costa Rica");
+              ASSERT_EQ(opening.size(), 1u);
+              EXPECT_EQ(Property(opening[0], "DTSTART"), "20060609T160000Z");
+              const std::vector<std::string> final = EventsNamed(calendar, "W61 - W62 (Final)");
+              ASSERT_EQ(final.size(), 1u);
+              EXPECT_EQ(Property(final[0], "DTSTART"), "20060709T180000Z");
+            },
+            nullptr,
+            {"TZ=UTC"}},
+           {Country("import", kWorldCup),
+            0,
+            Added(0, 0),
+            "",
+            FileIs::kUnchanged,
+            nullptr,
+            nullptr,
+            nullptr,
+            {"TZ=America/New_York"}},
+           {Country("remove", kWorldCup),
+            0,
+            Removed(64, 0),
+            "",
+            FileIs::kNew,
+            nullptr,
+            nullptr,
+            nullptr,
+            {"TZ=Asia/Tokyo"}},
+       }},
       {"an empty calendar: nothing to remove, everything to add",
        "calendars/empty.ics",
        "cal.ics",
@@ -484,7 +527,9 @@ void RunScenario(const Scenario& scenario) {
     std::vector<std::string> args = step.args;
     if (scenario.option != nullptr) args.insert(args.end(), {scenario.option, file.string()});
 
-    const Output output = RunFeriantIn(args, env, dir);
+    std::vector<std::string> step_env = env;
+    step_env.insert(step_env.end(), step.env.begin(), step.env.end());
+    const Output output = RunFeriantIn(args, step_env, dir);
     EXPECT_EQ(output.exit_code, step.exit_code) << output.err;
     EXPECT_EQ(output.out, step.out);
     if (step.err.empty()) {
