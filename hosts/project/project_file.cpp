@@ -38,7 +38,8 @@ struct Stored {
   bool has_occurrences = false;
   bool plain = true;  // a run of days, not a recurrence pattern
   bool working = false;
-  std::string name;  // the exception's Name, for messages
+  bool marked = false;  // named or marked as this program's own
+  std::string name;     // the exception's Name, for messages
 };
 
 enum class FormKind { kExceptions, kWeekDays };
@@ -166,6 +167,11 @@ class Reader {
     stored.bounds = Bounds(node);
     stored.working = ParseBool(ValueOf(node, "DayWorking"));
     stored.name = std::string(ValueOf(node, "Name"));
+    stored.marked =
+        kind == FormKind::kExceptions
+            ? stored.name == kOwnExceptionName
+            : bytes_.substr(stored.bounds.begin, stored.bounds.end - stored.bounds.begin)
+                      .find(kOwnExceptionMark) != std::string_view::npos;
     const pugi::xml_node period = Child(node, "TimePeriod");
     const pugi::xml_node from = Child(period, "FromDate");
     const pugi::xml_node to = Child(period, "ToDate");
@@ -250,8 +256,15 @@ class Reader {
     for (Form* form : {&calendar.exceptions, &calendar.week_days}) {
       for (size_t i = 0; i < form->stored.size(); ++i) {
         const Stored& s = form->stored[i];
-        form->exceptions.push_back(
-            CalendarException{s.days, s.working, !(s.readable && s.plain), static_cast<int>(i)});
+        form->exceptions.push_back(CalendarException{s.days, s.working, !(s.readable && s.plain),
+                                                     static_cast<int>(i), s.marked});
+      }
+    }
+    // A project program that writes both forms keeps the names but not the comments: a
+    // WeekDays exception is the program's own when its twin of the Exceptions form is.
+    for (CalendarException& e : calendar.week_days.exceptions) {
+      for (const CalendarException& twin : calendar.exceptions.exceptions) {
+        if (twin.own && twin.days == e.days && twin.working == e.working) e.own = true;
       }
     }
 
@@ -426,16 +439,18 @@ std::string ProjectFile::State::RenderException(const Calendar& calendar, const 
   const std::string to = FormatDay(e.days.last) + "T23:59:00";
   const std::string working = e.working ? "1" : "0";
   if (form.kind == FormKind::kWeekDays) {
-    return OpenTag("WeekDay") + line(3, Element("DayType", "0")) +
-           line(3, Element("DayWorking", working)) + line(3, OpenTag("TimePeriod")) +
-           line(4, Element("FromDate", from)) + line(4, Element("ToDate", to)) +
-           line(3, CloseTag("TimePeriod")) + line(2, CloseTag("WeekDay"));
+    return OpenTag("WeekDay") + line(3, std::string(kOwnExceptionMark)) +
+           line(3, Element("DayType", "0")) + line(3, Element("DayWorking", working)) +
+           line(3, OpenTag("TimePeriod")) + line(4, Element("FromDate", from)) +
+           line(4, Element("ToDate", to)) + line(3, CloseTag("TimePeriod")) +
+           line(2, CloseTag("WeekDay"));
   }
   const auto count = (e.days.last - e.days.first).count() + 1;
   return OpenTag("Exception") + line(3, Element("EnteredByOccurrences", "0")) +
          line(3, OpenTag("TimePeriod")) + line(4, Element("FromDate", from)) +
          line(4, Element("ToDate", to)) + line(3, CloseTag("TimePeriod")) +
-         line(3, Element("Occurrences", std::to_string(count))) + line(3, Element("Type", "1")) +
+         line(3, Element("Occurrences", std::to_string(count))) +
+         line(3, Element("Name", kOwnExceptionName)) + line(3, Element("Type", "1")) +
          line(3, Element("DayWorking", working)) + line(2, CloseTag("Exception"));
 }
 
