@@ -28,6 +28,7 @@
 #include "hosts/project/project_application.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
+#include "platform/registry/registry.h"
 
 namespace feriant::cli {
 namespace {
@@ -106,6 +107,17 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   return ExitStatusOf(dialog);
 }
 
+// Project's language comes from the per-user registry, which reads as empty when its file
+// cannot be read. That is said rather than passed over; the file is left as it is and the
+// run goes on in the language an unreadable value gives.
+void ReportUnreadableRegistry(std::string_view command, std::ostream& err) {
+  const Result<registry::Hive> hive = registry::Registry::CurrentUser().Read();
+  if (!hive) {
+    err << "feriant " << command << ": " << hive.error().description
+        << "; Project's user-interface language is taken to be German\n";
+  }
+}
+
 // The listed base calendars of the open project, as the dialog lists them; false when
 // reading them showed an error.
 bool ReadCalendars(project::ProjectApplication& application, dialog::CalendarList& list,
@@ -125,6 +137,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
     return kExitFailed;
   }
   // Project's language is known once the project says which version wrote it.
+  ReportUnreadableRegistry(command, err);
   texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
   if (!options.selection.language) selection.language = PreselectedLanguageItemData(texts);
   AddHostTexts(selection, texts, engine::kHostProject);

@@ -61,8 +61,11 @@ engine::MessageAnswer ConsoleDialog::ShowMessage(const engine::MessageBoxRequest
     held_result_ = request;
     return engine::MessageAnswer::kOk;
   }
-  PrintMessage(request.text, is_error);
-  if (!request.detail.empty()) PrintMessage(request.detail, is_error);
+  // A message before the run went busy refuses the selection: it goes with the errors,
+  // so that standard output carries only what a run produced.
+  const bool to_err = is_error || !was_busy_;
+  PrintMessage(request.text, to_err);
+  if (!request.detail.empty()) PrintMessage(request.detail, to_err);
   return engine::MessageAnswer::kOk;
 }
 

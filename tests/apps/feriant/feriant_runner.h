@@ -54,9 +54,10 @@ class Program {
  public:
   // Starts feriant with `args` in `cwd`, with an environment of only TZ, HOME and
   // XDG_CONFIG_HOME (below `home`), the sanitizer settings of this process, and `env`
-  // ("NAME=value", later entries win). Standard input is /dev/null.
+  // ("NAME=value", later entries win). Standard input is /dev/null; standard output goes
+  // to `stdout_file` (an existing file or device) when one is given.
   Program(const std::vector<std::string>& args, const std::vector<std::string>& env,
-          const fs::path& cwd, const fs::path& home)
+          const fs::path& cwd, const fs::path& home, const fs::path& stdout_file = {})
       : out_file_(home / "stdout"), err_file_(home / "stderr") {
     std::vector<std::string> environment = {"TZ=Europe/Berlin", "HOME=" + home.string(),
                                             "XDG_CONFIG_HOME=" + (home / "config").string()};
@@ -85,8 +86,12 @@ class Program {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    if (stdout_file.empty()) {
+      posix_spawn_file_actions_addopen(&actions, 1, out_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0600);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 1, stdout_file.c_str(), O_WRONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, err_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
@@ -108,7 +113,7 @@ class Program {
     }
     pid_ = -1;
     if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
-    output.out = ReadAll(out_file_);
+    if (fs::exists(out_file_)) output.out = ReadAll(out_file_);
     output.err = ReadAll(err_file_);
     return output;
   }
@@ -125,9 +130,10 @@ class Program {
 
 // Runs feriant to its end; the home directory is made and removed around the run.
 inline Output RunFeriantIn(const std::vector<std::string>& args,
-                           const std::vector<std::string>& env, const fs::path& cwd) {
+                           const std::vector<std::string>& env, const fs::path& cwd,
+                           const fs::path& stdout_file = {}) {
   const fs::path home = FreshDirectory("feriant_home");
-  Output output = Program(args, env, cwd, home).Finish();
+  Output output = Program(args, env, cwd, home, stdout_file).Finish();
   fs::remove_all(home);
   return output;
 }

@@ -142,27 +142,27 @@ const GoldenCase kGoldenCases[] = {
      {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070"},
      kEnglish,
      1,
-     "list_2060_2070.out",
-     nullptr},
+     nullptr,
+     "list_2060_2070.err"},
     {"start behind end, first year raised",
      {"list", "--country", "Deutschland", "--from", "1970", "--to", "1980"},
      kEnglish,
      1,
-     "list_2060_2070.out",
-     nullptr},
-    {"start behind end, messages apart from JSON lines",
+     nullptr,
+     "list_2060_2070.err"},
+    {"start behind end, as JSON lines",
      {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070", "--format", "jsonl"},
      kEnglish,
      1,
      nullptr,
-     "list_2060_2070.jsonl.err"},
+     "list_2060_2070.err"},
     {"start behind end in the host's language",
      {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070", "--language",
       "English"},
      kAustrian,
      1,
-     "list_2060_2070_lang_de_at.out",
-     nullptr},
+     nullptr,
+     "list_2060_2070_lang_de_at.err"},
 
     // Usage errors: nothing runs, the message says what is valid.
     {"unknown country",
@@ -326,6 +326,27 @@ TEST(FeriantTest, RefusesWhatTheParserRejects) {
     EXPECT_EQ(output.exit_code, 2);
     EXPECT_EQ(output.out, "");
     EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+  }
+}
+
+// Output that cannot be written is a failure, whatever else the command did.
+TEST(FeriantTest, StandardOutputThatCannotBeWrittenIsAnError) {
+  const std::vector<std::string> kCommands[] = {
+      {"countries"},
+      {"feasts", "--year", "2006"},
+      {"list", "--country", "Deutschland", "--all-regions", "--from", "1984", "--to", "2049"},
+      {"list", "--country", "Schweiz", "--from", "2006", "--to", "2006", "--format", "jsonl"},
+      {"import", "--country", "Liechtenstein", "--from", "2006", "--to", "2006"},
+      {"list", "--help"},
+  };
+  for (const std::vector<std::string>& args : kCommands) {
+    SCOPED_TRACE(args.front() + " " + args.back());
+    const fs::path dir = feriant::testing::FreshDirectory();
+    const Output output = feriant::testing::RunFeriantIn(args, kEnglish, dir, "/dev/full");
+    EXPECT_EQ(output.exit_code, 1);
+    EXPECT_NE(output.err.find("could not be written to standard output"), std::string::npos)
+        << output.err;
+    fs::remove_all(dir);
   }
 }
 

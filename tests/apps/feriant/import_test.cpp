@@ -406,8 +406,8 @@ std::vector<Scenario> OutlookScenarios() {
        {
            {{"import", "--country", "Deutschland", "--from", "2060", "--to", "2070"},
             1,
-            "Start Year is behind End year. Please check the range\n",
             "",
+            "Start Year is behind End year. Please check the range\n",
             FileIs::kAbsent},
        }},
   };
@@ -495,6 +495,15 @@ std::vector<Scenario> ProjectScenarios() {
               EXPECT_EQ(xml.substr(xml.find("</Calendars>")),
                         original.substr(original.find("</Calendars>")));
             }},
+       }},
+      {"a damaged per-user registry is reported, and the run goes on in German",
+       "projects/project2003.xml",
+       "plan.xml",
+       "--project",
+       {"LANG=en_GB.UTF-8", "FERIANT_REGISTRY_CONTENT={\"version\": 1, \"keys\":"},
+       {
+           {Bavaria("import"), 0, add_de, "registry.json is damaged", FileIs::kGolden,
+            "projects/project2003-bayern-2006.expected.xml"},
        }},
       {"a truncated project is refused and left alone",
        "projects/truncated.xml",
