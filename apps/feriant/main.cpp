@@ -135,7 +135,7 @@ int Main(int argc, char** argv) {
   cli::FeastsOptions feasts;
   CLI::App* feasts_command =
       app.add_subcommand("feasts", "Show the movable feasts of a year that holiday rules name.");
-  feasts_command->add_option("--year", feasts.year, "the year, 1 to 9999")->required();
+  feasts_command->add_option("--year", feasts.year, "the year, 1700 to 2199")->required();
   feasts_command->footer(
       "Example:\n"
       "  feriant feasts --year 2006   (Easter 2006-04-16 Sunday, ...)");

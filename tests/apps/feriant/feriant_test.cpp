@@ -315,6 +315,9 @@ TEST(FeriantTest, RefusesWhatTheParserRejects) {
       {{"list", "--country", "Deutschland", "--verbose", "--format", "jsonl"}, "--verbose"},
       {{"regions", "--country", "Deutschland", "--host", "word"}, "word"},
       {{"feasts"}, "--year"},
+      // Easter's computation is exact for these years only.
+      {{"feasts", "--year", "1699"}, "from 1700 to 2199"},
+      {{"feasts", "--year", "2200"}, "from 1700 to 2199"},
       {{"holidays"}, "no command \"holidays\""},
   };
   for (const Case& c : cases) {
