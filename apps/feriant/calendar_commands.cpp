@@ -38,6 +38,9 @@ namespace fs = std::filesystem;
 // Names the UIDs of new appointments "<prefix>-1", "<prefix>-2", ... instead of random
 // GUIDs, so that runs can be compared byte for byte (tests, reproducible examples).
 constexpr const char* kUidPrefixVariable = "FERIANT_UID_PREFIX";
+// Seconds since 1970 (UTC) that stamp saved appointments in place of the system's clock,
+// as reproducible builds use it; --today never sets the stamps.
+constexpr const char* kStampTimeVariable = "SOURCE_DATE_EPOCH";
 
 std::string CommandName(const ImportOptions& options) {
   return options.removal ? "remove" : "import";
@@ -74,6 +77,14 @@ outlook::OutlookOptions OutlookOptionsFromEnvironment() {
     options.new_uid = [prefix = std::string(prefix), counter] {
       return prefix + "-" + std::to_string(++*counter);
     };
+  }
+  // Up to the last second of the year 9999, the last a stamp can be written in.
+  constexpr std::int64_t kLastStamp = 253402300799;
+  const char* epoch = std::getenv(kStampTimeVariable);
+  const auto seconds = ParseWholeNumber(epoch != nullptr ? epoch : "");
+  if (seconds && *seconds >= 0 && *seconds <= kLastStamp) {
+    const std::chrono::sys_seconds stamp{std::chrono::seconds(*seconds)};
+    options.stamp_time = [stamp] { return stamp; };
   }
   return options;
 }

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <system_error>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/automation/guid.h"
-#include "platform/base/clock.h"
 #include "platform/base/file.h"
 
 namespace feriant::outlook {
@@ -31,7 +33,22 @@ bool MayWrite(const std::filesystem::path& path) {
   return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
 }
 
+// SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
+std::int64_t SequenceOf(std::string_view event) {
+  const std::string line = ComponentText(event).Property("SEQUENCE");
+  const size_t colon = line.find(':');
+  if (colon == std::string::npos) return 0;
+  std::int64_t value = 0;
+  const char* end = line.data() + line.size();
+  const auto [stop, error] = std::from_chars(line.data() + colon + 1, end, value);
+  return error == std::errc() && stop == end && value >= 0 ? value : 0;
+}
+
 }  // namespace
+
+std::chrono::sys_seconds SystemStampTime() {
+  return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+}
 
 CalendarStore::CalendarStore(std::filesystem::path path, StoreOptions options)
     : path_(std::move(path)), options_(std::move(options)) {}
@@ -97,6 +114,7 @@ Status CalendarStore::Load() {
       }
       segment.event = std::make_shared<StoredEvent>();
       segment.event->original_ = text_of(span);
+      segment.event->in_file_ = true;
       segment.event->appointment_ = std::move(*appointment);
       events_.push_back(segment.event);
     }
@@ -107,7 +125,17 @@ Status CalendarStore::Load() {
 
 EventStamp CalendarStore::NewStamp() const {
   return EventStamp{options_.new_uid ? options_.new_uid() : RandomUid(),
-                    base::ToUtc(base::CurrentClock().Now())};
+                    options_.stamp_time ? options_.stamp_time() : SystemStampTime(), std::nullopt};
+}
+
+bool CalendarStore::EventsChanged() const {
+  for (const Segment& segment : segments_) {
+    if (segment.event != nullptr && (segment.event->edited_ || segment.event->deleted_)) {
+      return true;
+    }
+  }
+  return std::any_of(added_.begin(), added_.end(),
+                     [](const auto& event) { return !event->deleted_; });
 }
 
 Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appointment) {
@@ -128,7 +156,15 @@ Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment,
   if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
   if (fields == 0) return Ok();
   const std::string_view current = event.edited_ ? event.text_ : event.original_;
-  std::string text = ChangeEventText(current, appointment, fields, NewStamp(), eol_, zones_);
+  EventStamp stamp = NewStamp();
+  // An event of the file goes up one version however often it changes before a save; one
+  // not written yet is new to the file and has none.
+  if (event.in_file_ && !event.sequence_) {
+    const std::int64_t sequence = SequenceOf(current);
+    event.sequence_ = sequence < std::numeric_limits<std::int32_t>::max() ? sequence + 1 : sequence;
+  }
+  stamp.sequence = event.sequence_;
+  std::string text = ChangeEventText(current, appointment, fields, stamp, eol_, zones_);
   Result<Appointment> written = ReadEvent(text, zones_);
   if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
   event.text_ = std::move(text);
@@ -197,8 +233,9 @@ std::string CalendarStore::Serialize() const {
 
 Status CalendarStore::SaveChanges() {
   if (!dirty_) return Ok();
-  // A calendar that was empty or absent and still has no event needs no file.
-  if (layout_.empty && events_.empty()) {
+  // Nothing to write, even where the file lacks what every calendar should have; a
+  // calendar that was empty or absent and still has no event needs no file.
+  if (!EventsChanged()) {
     dirty_ = false;
     return Ok();
   }
@@ -231,6 +268,10 @@ Status CalendarStore::SaveChanges() {
   }
   on_disk_ = std::move(bytes);
   dirty_ = false;
+  for (const auto& event : events_) {
+    event->in_file_ = true;
+    event->sequence_.reset();
+  }
   return Ok();
 }
 

@@ -400,6 +400,8 @@ std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSe
   }
   event.SetProperty("DTSTAMP", {UtcLine(icalproperty_new_dtstamp, stamp.now)});
   event.SetProperty("LAST-MODIFIED", {UtcLine(icalproperty_new_lastmodified, stamp.now)});
+  if (stamp.sequence)
+    event.SetProperty("SEQUENCE", {"SEQUENCE:" + std::to_string(*stamp.sequence)});
   return event.Text(eol);
 }
 

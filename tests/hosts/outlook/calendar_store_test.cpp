@@ -80,6 +80,7 @@ class CalendarStoreTest : public CalendarTest {
   std::shared_ptr<CalendarStore> OpenOk(const std::filesystem::path& path) {
     StoreOptions options;
     options.new_uid = CountingUids();
+    options.stamp_time = FixedStamps();
     Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path, std::move(options));
     EXPECT_TRUE(store.ok()) << (store.ok() ? "" : store.error().description);
     return store.ok() ? *store : nullptr;
@@ -255,36 +256,36 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
        kLocation,
        [](Appointment& a) { a.location = "Halle 2"; },
        stamps,
-       {"LAST-MODIFIED", "DTSTAMP", "LOCATION"},
+       {"LAST-MODIFIED", "DTSTAMP", "LOCATION", "SEQUENCE"},
        "LOCATION:Halle 2\r\n"},
       {"subject",
        0,
        kSubject,
        [](Appointment& a) { a.subject = "Zahnarzt, neu"; },
-       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY"},
-       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY"},
+       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY", "SEQUENCE"},
+       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY", "SEQUENCE"},
        "SUMMARY:Zahnarzt\\, neu\r\n"},
       {"start keeps its zone",
        0,
        kStart,
        [](Appointment& a) { a.start = At(2006, 6, 13, 9); },
-       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND"},
-       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND"},
+       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "SEQUENCE"},
+       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "SEQUENCE"},
        "DTSTART;TZID=Europe/Berlin:20060613T090000\r\n"
        "DTEND;TZID=Europe/Berlin:20060613T094500\r\n"},
       {"reminder off",
        0,
        kReminderSet,
        [](Appointment& a) { a.reminder_set = false; },
-       {"LAST-MODIFIED", "DTSTAMP", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
-       stamps,
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE"},
        "X-MOZ-GENERATION:2\r\nEND:VEVENT\r\n"},
       {"reminder on",
        1,
        kReminderSet,
        [](Appointment& a) { a.reminder_set = true; },
        stamps,
-       {"LAST-MODIFIED", "DTSTAMP", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nDESCRIPTION:Reminder\r\n"
        "END:VALARM\r\nEND:VEVENT\r\n"},
       {"categories",
@@ -292,21 +293,21 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
        kCategories,
        [](Appointment& a) { a.categories = "Feiertag, Privat"; },
        {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES"},
-       {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES"},
+       {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES", "SEQUENCE"},
        "CATEGORIES:Feiertag,Privat\r\n"},
       {"categories emptied",
        1,
        kCategories,
        [](Appointment& a) { a.categories.clear(); },
        {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES"},
-       stamps,
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE"},
        "LOCATION:Gemeindesaal\r\n"},
       {"body",
        2,
        kBody,
        [](Appointment& a) { a.body = "Erste Zeile\r\nZweite Zeile"; },
        {"LAST-MODIFIED", "DTSTAMP", "DESCRIPTION"},
-       {"LAST-MODIFIED", "DTSTAMP", "DESCRIPTION"},
+       {"LAST-MODIFIED", "DTSTAMP", "DESCRIPTION", "SEQUENCE"},
        "DESCRIPTION:Erste Zeile\\nZweite Zeile\r\n"},
       {"all day becomes timed",
        2,
@@ -317,7 +318,7 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
          a.duration = 240;
        },
        {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "X-MICROSOFT-CDO-ALLDAYEVENT"},
-       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "X-MICROSOFT-CDO-ALLDAYEVENT"},
+       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "X-MICROSOFT-CDO-ALLDAYEVENT", "SEQUENCE"},
        "DTSTART:20060707T160000Z\r\nDTEND:20060707T200000Z\r\n"},
   };
   const std::vector<std::string> components = SampleComponents();
@@ -416,6 +417,65 @@ TEST_F(CalendarStoreTest, AddsTheCalendarPropertiesAFileLacks) {
       "BEGIN:VCALENDAR\r\nPRODID:-//Quillmark//Feriant 2.0//EN\r\nVERSION:2.0\r\n"
       "X-WR-CALNAME:Bare\r\nBEGIN:VEVENT\r\n";
   EXPECT_EQ(ReadBytes(path).substr(0, expected.size()), expected);
+}
+
+TEST_F(CalendarStoreTest, AFileWithoutCalendarPropertiesIsNotWrittenWhenNothingChanged) {
+  const auto path = dir_.path() / "bare.ics";
+  const std::string bare = CalendarWith("", "DTSTART:20060609T160000Z\r\n");
+  WriteBytes(path, bare.substr(0, 17) + bare.substr(bare.find("BEGIN:VEVENT")));
+  const std::string original = ReadBytes(path);
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  // What a run's probe does: an appointment saved and deleted again.
+  Result<std::shared_ptr<StoredEvent>> probe = store->Add(Holiday());
+  ASSERT_TRUE(probe.ok());
+  ASSERT_TRUE(store->Remove(**probe).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_FALSE(store->HasUnsavedChanges());
+}
+
+// SEQUENCE goes up by one per save of a changed event, however often it changed.
+TEST_F(CalendarStoreTest, ChangedEventsGoUpOneSequencePerSave) {
+  const struct {
+    const char* name;
+    const char* lines;   // SEQUENCE of the file's event, if any
+    int saves;           // each after two changes
+    const char* wanted;  // the line written; "" for none
+  } kCases[] = {
+      {"none before", "", 1, "SEQUENCE:1\r\n"},
+      {"from the file's", "SEQUENCE:5\r\n", 1, "SEQUENCE:6\r\n"},
+      {"two saves", "SEQUENCE:5\r\n", 2, "SEQUENCE:7\r\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const auto path = dir_.path() / "sequence.ics";
+    WriteBytes(path, CalendarWith("", std::string("DTSTART:20060609T160000Z\r\n") + c.lines));
+    auto store = OpenOk(path);
+    ASSERT_NE(store, nullptr);
+    for (int save = 0; save < c.saves; ++save) {
+      for (const char* location : {"Raum 1", "Raum 2"}) {
+        Appointment a = store->at(0)->appointment();
+        a.location = location + std::to_string(save);
+        ASSERT_TRUE(store->Change(*store->at(0), a, kLocation).ok());
+      }
+      ASSERT_TRUE(store->SaveChanges().ok());
+    }
+    const std::string written = ReadBytes(path);
+    EXPECT_NE(written.find(c.wanted), std::string::npos) << written;
+    EXPECT_EQ(written.find("SEQUENCE"), written.rfind("SEQUENCE"));  // one line only
+  }
+  // An event new to the file has no version before it is written.
+  const auto path = dir_.path() / "new.ics";
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  Result<std::shared_ptr<StoredEvent>> added = store->Add(Holiday());
+  ASSERT_TRUE(added.ok());
+  Appointment a = (*added)->appointment();
+  a.location = "Liechtenstein";
+  ASSERT_TRUE(store->Change(**added, a, kLocation).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  EXPECT_EQ(ReadBytes(path).find("SEQUENCE"), std::string::npos);
 }
 
 TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {

@@ -93,6 +93,12 @@ class CalendarTest : public ::testing::Test {
   }
   void TearDown() override { base::SetCurrentClock(nullptr); }
 
+  // Stamps at 1 June 2006 10:00 UTC (the fixed clock's time) in place of the system's.
+  static std::function<std::chrono::sys_seconds()> FixedStamps() {
+    return [] {
+      return std::chrono::sys_days(std::chrono::year(2006) / 6 / 1) + std::chrono::hours(10);
+    };
+  }
   std::function<std::string()> CountingUids() {
     return [this] { return "feriant-test-" + std::to_string(++uids_); };
   }
