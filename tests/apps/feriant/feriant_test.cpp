@@ -22,12 +22,11 @@ using feriant::testing::ReadAll;
 // settings of this process, and `locale` (LANG=..., LC_ALL=...).
 Output RunFeriant(const std::vector<std::string>& args, const std::vector<std::string>& locale,
                   const std::string& tz = "Europe/Berlin") {
-  const fs::path dir = feriant::testing::FreshDirectory();
+  const feriant::testing::ScratchDir scratch;
+  const fs::path& dir = scratch.path();
   std::vector<std::string> env = locale;
   env.push_back("TZ=" + tz);
-  Output output = feriant::testing::RunFeriantIn(args, env, dir);
-  fs::remove_all(dir);
-  return output;
+  return feriant::testing::RunFeriantIn(args, env, dir);
 }
 
 std::string Expected(const char* file) {
