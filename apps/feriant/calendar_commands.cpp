@@ -23,11 +23,13 @@
 #include "apps/feriant/command_support.h"
 #include "apps/feriant/commands.h"
 #include "apps/feriant/console_dialog.h"
+#include "apps/feriant/interruption.h"
 #include "apps/feriant/progress_line.h"
 #include "hosts/outlook/outlook.h"
 #include "hosts/project/project_application.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
+#include "platform/base/file.h"
 #include "platform/registry/registry.h"
 
 namespace feriant::cli {
@@ -89,6 +91,19 @@ outlook::OutlookOptions OutlookOptionsFromEnvironment() {
   return options;
 }
 
+// The file a run edits is a regular file (or a link to one), or a new file in a folder that
+// exists; anything else is refused before the run, which would hang on a FIFO or a
+// terminal and write a file called "-" for the usual name of standard output.
+Status CheckEditedFile(const fs::path& file, std::string_view option) {
+  if (file == "-") {
+    return ErrorOf(ErrorKind::kInvalid,
+                   std::string(option) +
+                       " -: feriant edits files, not standard input or output; name a file "
+                       "(./- for one called \"-\")");
+  }
+  return base::CheckReplaceable(file);
+}
+
 int ExitStatusOf(const ConsoleDialog& dialog) {
   return dialog.Outcome() == RunOutcome::kFinished ? kExitOk : kExitFailed;
 }
@@ -102,6 +117,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
     err << "feriant " << CommandName(options) << ": " << opened.error().description << '\n';
     return kExitFailed;
   }
+  LeaveIfInterrupted(err);
 
   engine::OutlookTarget target(application);
   ConsoleDialog dialog(std::move(selection), out, err, false);
@@ -114,7 +130,10 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   // The run writes the calendar when it lets go of it. Changes still unwritten now
   // belong to a run that failed, and its error said that nothing was saved: they must
   // not be written later behind the person's back.
-  if (outlook::HasUnsavedChanges(*application)) outlook::AbandonUnsavedChanges(*application);
+  if (outlook::HasUnsavedChanges(*application)) {
+    LeaveIfInterrupted(err);
+    outlook::AbandonUnsavedChanges(*application);
+  }
   return ExitStatusOf(dialog);
 }
 
@@ -147,6 +166,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
     err << "feriant " << command << ": " << opened.error().description << '\n';
     return kExitFailed;
   }
+  LeaveIfInterrupted(err);
   // Project's language is known once the project says which version wrote it.
   ReportUnreadableRegistry(command, err);
   texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
@@ -188,7 +208,9 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   run.ProcessHolidays();
   progress.Clear();
 
+  LeaveIfInterrupted(err);
   if (Status saved = application->Save(); !saved) {
+    if (saved.error().kind == ErrorKind::kInterrupted) LeaveIfInterrupted(err);
     dialog.PrintMessage("The project was not saved: " + saved.error().description, true);
     application->Close();  // nothing may write the edits later
     return kExitFailed;
@@ -226,11 +248,17 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   if (!selection) return UsageError(err, command, selection.error().description);
   selection->is_removal = options.removal;
 
-  if (options.project)
-    return RunProject(options, *options.project, std::move(*selection), texts, out, err);
+  const fs::path file = options.project    ? fs::path(*options.project)
+                        : options.calendar ? fs::path(*options.calendar)
+                                           : fs::path(kDefaultCalendarFile);
+  if (Status usable = CheckEditedFile(file, options.project ? "--project" : "--calendar");
+      !usable) {
+    err << "feriant " << command << ": " << usable.error().description << '\n';
+    return kExitFailed;
+  }
+  WatchForInterrupts();
+  if (options.project) return RunProject(options, file, std::move(*selection), texts, out, err);
   AddHostTexts(*selection, texts, engine::kHostOutlook);
-  const fs::path file =
-      options.calendar ? fs::path(*options.calendar) : fs::path(kDefaultCalendarFile);
   return RunOutlook(options, file, std::move(*selection), texts, out, err);
 }
 

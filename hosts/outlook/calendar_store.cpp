@@ -8,9 +8,6 @@
 #include <limits>
 #include <system_error>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "platform/automation/guid.h"
 #include "platform/base/file.h"
 
@@ -25,12 +22,8 @@ std::string RandomUid() {
   return text.substr(1, text.size() - 2);
 }
 
-// Whether the file itself may be written. Replacing it needs only a writable directory,
-// but would override the protection its owner gave it.
-bool MayWrite(const std::filesystem::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return true;  // absent: a new file
-  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+Error Deleted() {
+  return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
 }
 
 // SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
@@ -68,10 +61,11 @@ Result<std::shared_ptr<CalendarStore>> CalendarStore::Open(const std::filesystem
   return store;
 }
 
-Error CalendarStore::Unreadable(const std::string& reason) const {
+Error CalendarStore::Unreadable(const std::string& reason, ErrorKind kind) const {
   return Error{kUnreadableCalendar,
                "The calendar file " + path_.string() + " cannot be read: " + reason + ".",
-               {}};
+               {},
+               kind};
 }
 
 Status CalendarStore::Load() {
@@ -79,12 +73,10 @@ Status CalendarStore::Load() {
   if (bytes) {
     loaded_ = std::move(*bytes);
     on_disk_ = loaded_;
-  } else if (bytes.error().code != ENOENT) {
-    return Unreadable(std::strerror(bytes.error().code));
+  } else if (const Error& failure = bytes.error(); failure.kind != ErrorKind::kNotFound) {
+    return Unreadable(failure.code != 0 ? std::strerror(failure.code) : failure.description,
+                      failure.kind);
   }
-  std::error_code error;
-  write_path_ = std::filesystem::canonical(path_, error);
-  if (error) write_path_ = path_;
 
   Result<CalendarLayout> layout = ScanCalendar(loaded_);
   if (!layout) return Unreadable(layout.error().description);
@@ -143,7 +135,8 @@ Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appoi
   event->text_ = NewEventText(appointment, NewStamp(), eol_);
   // Read back what was written, so the item shows what the file holds.
   Result<Appointment> written = ReadEvent(event->text_, zones_);
-  if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
+  if (!written)
+    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
   event->appointment_ = std::move(*written);
   event->edited_ = true;
   added_.push_back(event);
@@ -153,7 +146,7 @@ Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appoi
 }
 
 Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) {
-  if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
+  if (event.deleted_) return Deleted();
   if (fields == 0) return Ok();
   const std::string_view current = event.edited_ ? event.text_ : event.original_;
   EventStamp stamp = NewStamp();
@@ -166,7 +159,8 @@ Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment,
   stamp.sequence = event.sequence_;
   std::string text = ChangeEventText(current, appointment, fields, stamp, eol_, zones_);
   Result<Appointment> written = ReadEvent(text, zones_);
-  if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
+  if (!written)
+    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
   event.text_ = std::move(text);
   event.appointment_ = std::move(*written);
   event.edited_ = true;
@@ -175,7 +169,7 @@ Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment,
 }
 
 Status CalendarStore::Remove(StoredEvent& event) {
-  if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
+  if (event.deleted_) return Deleted();
   const auto it = std::find_if(events_.begin(), events_.end(),
                                [&](const auto& candidate) { return candidate.get() == &event; });
   if (it != events_.end()) events_.erase(it);
@@ -245,26 +239,21 @@ Status CalendarStore::SaveChanges() {
     return Ok();
   }
 
-  const auto not_saved = [&](const Error& cause) {
-    return Error{
-        kCalendarNotSaved,
-        "The calendar file " + path_.string() + " could not be saved: " + cause.description + ".",
-        {}};
-  };
-  Result<base::FileLock> lock = base::FileLock::Acquire(write_path_);
-  if (!lock) return not_saved(lock.error());
-  Result<std::string> current = base::ReadFile(write_path_);
-  if (!current && current.error().code != ENOENT) return not_saved(current.error());
-  const bool unchanged = on_disk_ ? current && *current == *on_disk_ : !current;
-  if (!unchanged) {
-    return Error{kCalendarChanged,
-                 "The calendar file " + path_.string() +
-                     " was changed by another program since it was read; nothing was saved.",
-                 {}};
-  }
-  if (!MayWrite(write_path_)) return not_saved(Error{EACCES, "the file is read-only", {}});
-  if (Status written = base::WriteFileAtomically(write_path_, bytes); !written) {
-    return not_saved(written.error());
+  if (Status saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes); !saved) {
+    const Error& cause = saved.error();
+    if (cause.kind == ErrorKind::kConflict) {
+      return Error{kCalendarChanged,
+                   "The calendar file " + path_.string() +
+                       " was changed by another program since it was read; nothing was saved.",
+                   {},
+                   ErrorKind::kConflict};
+    }
+    const bool read_only = cause.kind == ErrorKind::kRefused && cause.code == EACCES;
+    return Error{kCalendarNotSaved,
+                 "The calendar file " + path_.string() + " could not be saved: " +
+                     (read_only ? "the file is read-only" : cause.description) + ".",
+                 {},
+                 cause.kind};
   }
   on_disk_ = std::move(bytes);
   dirty_ = false;

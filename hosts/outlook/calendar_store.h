@@ -6,9 +6,9 @@
 // back byte for byte: the calendar's own lines, time zones, to-dos, unknown components
 // and every event nobody touched. Only an event that was changed or created gets new
 // text, and only in the lines that changed. Events keep the order of the file; new ones
-// are appended. Writing takes the file's lock, makes sure nobody else changed the file
-// since it was read, and replaces it atomically. A symbolic link stays a link (the file
-// it names is replaced); a file its owner made read-only is refused, not replaced.
+// are appended. Saving replaces the file through base::ReplaceIfUnchanged (file.h): under
+// the file's lock, only when nobody else changed it since it was read, atomically; a
+// symbolic link stays a link and a file its owner made read-only is refused.
 //
 // The store owns the file's text and its events; events are shared with the item
 // objects that show them. One thread.
@@ -125,10 +125,9 @@ class CalendarStore {
   EventStamp NewStamp() const;
   // Whether the events differ from those of the file as read.
   bool EventsChanged() const;
-  Error Unreadable(const std::string& reason) const;
+  Error Unreadable(const std::string& reason, ErrorKind kind = ErrorKind::kDamaged) const;
 
-  std::filesystem::path path_;        // as given, for messages
-  std::filesystem::path write_path_;  // where saving writes: the file itself, not a link to it
+  std::filesystem::path path_;  // as given; saving replaces the file a link names
   StoreOptions options_;
   std::string loaded_;                  // the file as read; events point into it
   std::optional<std::string> on_disk_;  // the file as last read or written; none: absent

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scratch_dir.h"
+
 namespace feriant::testing {
 
 namespace fs = std::filesystem;
@@ -37,16 +39,6 @@ inline std::string ReadAll(const fs::path& file) {
 inline void WriteAll(const fs::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out << bytes;
-}
-
-// A new empty directory under the temporary directory.
-inline fs::path FreshDirectory(const std::string& prefix = "feriant_test") {
-  static int counter = 0;
-  const fs::path dir = fs::temp_directory_path() /
-                       (prefix + "_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
 }
 
 // A started program; Finish waits for it and collects what it printed.
@@ -132,10 +124,8 @@ class Program {
 inline Output RunFeriantIn(const std::vector<std::string>& args,
                            const std::vector<std::string>& env, const fs::path& cwd,
                            const fs::path& stdout_file = {}) {
-  const fs::path home = FreshDirectory("feriant_home");
-  Output output = Program(args, env, cwd, home, stdout_file).Finish();
-  fs::remove_all(home);
-  return output;
+  const ScratchDir home;
+  return Program(args, env, cwd, home.path(), stdout_file).Finish();
 }
 
 }  // namespace feriant::testing

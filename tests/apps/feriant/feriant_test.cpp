@@ -22,12 +22,11 @@ using feriant::testing::ReadAll;
 // settings of this process, and `locale` (LANG=..., LC_ALL=...).
 Output RunFeriant(const std::vector<std::string>& args, const std::vector<std::string>& locale,
                   const std::string& tz = "Europe/Berlin") {
-  const fs::path dir = feriant::testing::FreshDirectory();
+  const feriant::testing::ScratchDir scratch;
+  const fs::path& dir = scratch.path();
   std::vector<std::string> env = locale;
   env.push_back("TZ=" + tz);
-  Output output = feriant::testing::RunFeriantIn(args, env, dir);
-  fs::remove_all(dir);
-  return output;
+  return feriant::testing::RunFeriantIn(args, env, dir);
 }
 
 std::string Expected(const char* file) {
@@ -344,12 +343,11 @@ TEST(FeriantTest, StandardOutputThatCannotBeWrittenIsAnError) {
   };
   for (const std::vector<std::string>& args : kCommands) {
     SCOPED_TRACE(args.front() + " " + args.back());
-    const fs::path dir = feriant::testing::FreshDirectory();
-    const Output output = feriant::testing::RunFeriantIn(args, kEnglish, dir, "/dev/full");
+    const feriant::testing::ScratchDir dir;
+    const Output output = feriant::testing::RunFeriantIn(args, kEnglish, dir.path(), "/dev/full");
     EXPECT_EQ(output.exit_code, 1);
     EXPECT_NE(output.err.find("could not be written to standard output"), std::string::npos)
         << output.err;
-    fs::remove_all(dir);
   }
 }
 

@@ -4,10 +4,12 @@
 // appointments get numbered UIDs (FERIANT_UID_PREFIX), so every written byte is known.
 
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -593,7 +595,8 @@ std::vector<fs::path>& WrittenCalendars() {
 }
 
 void RunScenario(const Scenario& scenario) {
-  const fs::path dir = FreshDirectory("feriant_import");
+  const ScratchDir scratch;
+  const fs::path& dir = scratch.path();
   const fs::path file = dir / scenario.file_name;
   std::optional<std::string> original;
   if (scenario.start != nullptr) {
@@ -663,7 +666,6 @@ void RunScenario(const Scenario& scenario) {
       WrittenCalendars().push_back(snapshot);
     }
   }
-  fs::remove_all(dir);
 }
 
 TEST(ImportTest, OutlookRunsLeaveTheExpectedCalendars) {
@@ -732,6 +734,39 @@ sys.exit(1 if failed else 0)
   fs::remove(script);
 }
 
+// Holds the writer's lock of `file` as another program would, until destroyed.
+class HeldLock {
+ public:
+  explicit HeldLock(const fs::path& file) : path_(file.string() + ".lock") {
+    fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    EXPECT_GE(fd_, 0);
+    EXPECT_EQ(::flock(fd_, LOCK_EX), 0);
+  }
+  HeldLock(const HeldLock&) = delete;
+  HeldLock& operator=(const HeldLock&) = delete;
+  ~HeldLock() { Release(); }
+  void Release() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+  // Waits until `program` opened the lock file: it has read its file and is about to save.
+  bool AwaitedBy(const Program& program) const {
+    for (int tries = 0; tries < 1000; ++tries) {
+      std::error_code error;
+      for (const auto& fd :
+           fs::directory_iterator("/proc/" + std::to_string(program.pid()) + "/fd", error)) {
+        if (fs::read_symlink(fd.path(), error) == path_) return true;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  }
+
+ private:
+  fs::path path_;
+  int fd_ = -1;
+};
+
 // Another program writes the calendar while the run works: the run's save sees it, says
 // so, and leaves the other program's file as it is. The other program holds the writer's
 // lock meanwhile, as every writer does, which stops the run just before its save.
@@ -751,32 +786,21 @@ TEST(ImportTest, AFileChangedDuringTheRunIsNotOverwritten) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const fs::path dir = FreshDirectory("feriant_conflict");
+    const ScratchDir scratch;
+    const fs::path& dir = scratch.path();
     const fs::path file = dir / c.file_name;
     WriteAll(file, ReadAll(DataFile(c.start)));
-    const fs::path lock_path = dir / (std::string(c.file_name) + ".lock");
-    const int lock = ::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    ASSERT_GE(lock, 0);
-    ASSERT_EQ(::flock(lock, LOCK_EX), 0);
+    HeldLock lock(file);
 
-    const fs::path home = FreshDirectory("feriant_home");
+    const ScratchDir home_scratch;
+    const fs::path& home = home_scratch.path();
     std::vector<std::string> args = Bavaria("import");
     args.insert(args.end(), {c.option, file.string()});
     Program program(args, Environment(kEnglish, dir), dir, home);
-    // The run has read the file once it opens the lock to save.
-    bool waiting = false;
-    for (int tries = 0; tries < 1000 && !waiting; ++tries) {
-      std::error_code error;
-      for (const auto& fd :
-           fs::directory_iterator("/proc/" + std::to_string(program.pid()) + "/fd", error)) {
-        if (fs::read_symlink(fd.path(), error) == lock_path) waiting = true;
-      }
-      if (!waiting) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_TRUE(waiting) << "the run never came to its save";
+    EXPECT_TRUE(lock.AwaitedBy(program)) << "the run never came to its save";
     const std::string theirs = ReadAll(file) + "<!-- theirs -->\n";
     WriteAll(file, theirs);
-    ::close(lock);
+    lock.Release();
 
     const Output output = program.Finish();
     EXPECT_EQ(output.exit_code, 1);
@@ -785,9 +809,74 @@ TEST(ImportTest, AFileChangedDuringTheRunIsNotOverwritten) {
     // No success is claimed: the result message stays back.
     EXPECT_EQ(output.out, "");
     EXPECT_EQ(ReadAll(file), theirs);
-    fs::remove_all(home);
-    fs::remove_all(dir);
   }
+}
+
+// Ctrl-C or SIGTERM while the run works saves nothing, leaves nothing behind and says so;
+// the exit status is the shell's for the signal. The run is stopped at its save, waiting
+// for the lock that the test holds.
+TEST(ImportTest, AnInterruptedRunSavesNothing) {
+  const struct {
+    const char* start;
+    const char* option;
+    int signal;
+    int exit_code;
+  } cases[] = {
+      {"calendars/thunderbird.ics", "--calendar", SIGINT, 130},
+      {"projects/project2003.xml", "--project", SIGTERM, 143},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option);
+    const ScratchDir scratch;
+    const fs::path file = scratch.path() / fs::path(c.start).filename();
+    const std::string original = ReadAll(DataFile(c.start));
+    WriteAll(file, original);
+    HeldLock lock(file);
+    const ScratchDir home;
+    Program program(Bavaria("import", {c.option, file.string()}),
+                    Environment(kEnglish, scratch.path()), scratch.path(), home.path());
+    ASSERT_TRUE(lock.AwaitedBy(program));
+    ::kill(program.pid(), c.signal);
+    const Output output = program.Finish();
+    EXPECT_EQ(output.exit_code, c.exit_code);
+    EXPECT_EQ(output.err, "interrupted, nothing was saved\n");
+    EXPECT_EQ(output.out, "");
+    EXPECT_EQ(ReadAll(file), original);
+    lock.Release();
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 2)
+        << "only the file and the test's own lock";
+  }
+}
+
+// What is not a file the run can edit is refused before the run, instead of hanging on a
+// FIFO or writing a file called "-".
+TEST(ImportTest, RefusesWhatIsNotAFileToEdit) {
+  const ScratchDir scratch;
+  const fs::path& dir = scratch.path();
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+  const struct {
+    const char* option;
+    std::string file;
+    const char* says;
+  } cases[] = {
+      {"--calendar", "-", "--calendar -: feriant edits files, not standard input or output"},
+      {"--project", "-", "--project -: feriant edits files"},
+      {"--calendar", (dir / "fifo").string(), "it is a FIFO, not a regular file"},
+      {"--project", (dir / "fifo").string(), "it is a FIFO, not a regular file"},
+      {"--calendar", "/dev/null", "it is a character device, not a regular file"},
+      {"--calendar", dir.string(), "Is a directory"},
+      {"--calendar", (dir / "none" / "cal.ics").string(), "there is no folder"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    const Output output =
+        RunFeriantIn(Bavaria("import", {c.option, c.file}), Environment(kEnglish, dir), dir);
+    EXPECT_EQ(output.exit_code, 1);
+    EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+    EXPECT_EQ(output.out, "");
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+      << "the FIFO, and nothing written beside it";
 }
 
 // A file whose replacement cannot be written (the directory is read-only, or the
@@ -815,7 +904,8 @@ TEST(ImportTest, AFileThatCannotBeWrittenIsReportedAndKept) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     if (c.read_only_directory && geteuid() == 0) continue;  // root writes anyway
-    const fs::path dir = FreshDirectory("feriant_unwritable");
+    const ScratchDir scratch;
+    const fs::path& dir = scratch.path();
     // 255 bytes is the longest name a directory entry takes.
     const std::string name = c.read_only_directory ? std::string("file") + c.extension
                                                    : std::string(251, 'n') + c.extension;
@@ -832,7 +922,6 @@ TEST(ImportTest, AFileThatCannotBeWrittenIsReportedAndKept) {
     EXPECT_EQ(output.out, "");
     EXPECT_EQ(ReadAll(file), original);
     fs::permissions(dir, fs::perms::owner_all);
-    fs::remove_all(dir);
   }
 }
 
@@ -851,7 +940,8 @@ TEST(ImportTest, CalendarsListsEveryBaseCalendar) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.start);
-    const fs::path dir = FreshDirectory("feriant_calendars");
+    const ScratchDir scratch;
+    const fs::path& dir = scratch.path();
     const fs::path file = dir / "plan.xml";
     WriteAll(file, ReadAll(DataFile(c.start)));
     const Output output =
@@ -864,7 +954,6 @@ TEST(ImportTest, CalendarsListsEveryBaseCalendar) {
       EXPECT_NE(output.err.find(c.err), std::string::npos) << output.err;
     }
     EXPECT_EQ(ReadAll(file), ReadAll(DataFile(c.start)));
-    fs::remove_all(dir);
   }
 }
 
@@ -904,7 +993,8 @@ TEST(ImportTest, RefusesWrongUsageWithoutTouchingAFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const fs::path dir = FreshDirectory("feriant_usage");
+    const ScratchDir scratch;
+    const fs::path& dir = scratch.path();
     WriteAll(dir / "plan.xml", ReadAll(DataFile("projects/project2003.xml")));
     const Output output = RunFeriantIn(c.args, Environment(kEnglish, dir), dir);
     EXPECT_EQ(output.exit_code, 2);
@@ -914,7 +1004,6 @@ TEST(ImportTest, RefusesWrongUsageWithoutTouchingAFile) {
     EXPECT_FALSE(fs::exists(dir / "holidays.ics"));
     EXPECT_FALSE(fs::exists(dir / "a.ics"));
     EXPECT_EQ(ReadAll(dir / "plan.xml"), ReadAll(DataFile("projects/project2003.xml")));
-    fs::remove_all(dir);
   }
 }
 

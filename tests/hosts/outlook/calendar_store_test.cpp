@@ -495,6 +495,17 @@ TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
       {"truncated", sample.substr(0, sample.find("X-MOZ-LASTACK")),
        "it ends inside the VEVENT begun at line 42: the file is truncated"},
       {"binary", binary, "it is not a text file"},
+      {"nested 100,000 deep",
+       CalendarWith("",
+                    [] {
+                      std::string nested;
+                      for (const char* line : {"BEGIN:X-DEEP\r\n", "END:X-DEEP\r\n"}) {
+                        for (int i = 0; i < 100000; ++i)
+                          nested += line;
+                      }
+                      return nested;
+                    }()),
+       "line 37: components are nested more than 32 deep"},
       {"a corrupt line", CalendarWith("", "DTSTART:20060609T160000Z\r\nthis is no line\r\n"),
        "line 8 is not an iCalendar content line"},
       {"an unreadable date", CalendarWith("", "DTSTART:20060609T160000Z\r\nDTEND:tomorrow\r\n"),
@@ -583,16 +594,46 @@ TEST_F(CalendarStoreTest, AMissingFileIsCreatedByTheFirstSaveThatHasSomethingToW
   EXPECT_EQ(reread->size(), 2u);
 }
 
-TEST_F(CalendarStoreTest, KeepsTheModeOfAnExistingFile) {
+TEST_F(CalendarStoreTest, KeepsTheModeOwnerAndGroupOfAnExistingFile) {
   const auto path = Sample();
-  ::chmod(path.c_str(), 0604);
+  ::chmod(path.c_str(), 0640);
+  // An administrator importing into another user's calendar must leave it theirs.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+  }
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
   auto store = OpenOk(path);
   ASSERT_NE(store, nullptr);
   ASSERT_TRUE(store->Add(Holiday()).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_NE(st.st_ino, before.st_ino);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(st.st_uid, before.st_uid);
+  EXPECT_EQ(st.st_gid, before.st_gid);
+}
+
+TEST_F(CalendarStoreTest, ASaveRemovesTheTemporaryFilesOfKilledSavesAndNothingElse) {
+  const auto path = Sample();
+  const struct {
+    const char* name;
+    bool removed;
+  } entries[] = {
+      {".calendar.ics.feriant-Ab12Cd", true},  // left by a save that was killed
+      {".calendar.ics.feriant-Ab12C", false}, {".calendar.ics.feriant-Ab12C!", false},
+      {".calendar.ics.Ab12Cd", false},  // a person's own file, whatever it looks like
+      {".other.ics.feriant-Ab12Cd", false},
+  };
+  for (const auto& entry : entries)
+    WriteBytes(dir_.path() / entry.name, "BEGIN:VCALENDAR\r\n");
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  ASSERT_TRUE(store->Add(Holiday()).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  for (const auto& entry : entries)
+    EXPECT_EQ(std::filesystem::exists(dir_.path() / entry.name), !entry.removed) << entry.name;
 }
 
 TEST_F(CalendarStoreTest, AReadOnlyFileIsNotReplaced) {
