@@ -580,8 +580,10 @@ Status ProjectFile::EditDays(std::string_view calendar_name, year_month_day firs
   }
 
   const DaySpan span{Day(first), Day(last)};
+  // A non-working day would have to cut a recurring exception; a reset leaves it alone, as
+  // it does every exception that is not the program's own.
   for (const Form* form : {&target->exceptions, &target->week_days}) {
-    if (!form->used) continue;
+    if (!form->used || edit != DayEdit::kNonWorking) continue;
     for (const CalendarException& e : form->exceptions) {
       if (!e.recurring || !Overlaps(e.days, span)) continue;
       const Stored& stored = form->stored[static_cast<size_t>(e.source)];

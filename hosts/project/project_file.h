@@ -25,7 +25,8 @@
 // or, in a calendar that has both forms, by its twin of the same days in the other form.
 // Every other exception is the person's and is never cut (calendar_exceptions.h).
 // An exception of the Exceptions form that is not a plain run of days (a recurrence
-// other than daily with period 1) is never cut: an edit overlapping it is refused.
+// other than daily with period 1) is never cut: setting days non-working within it is
+// refused.
 // Day rules: calendar_exceptions.h.
 //
 // Version text: SaveVersion n gives "n.0". A file without SaveVersion was written before
@@ -87,9 +88,9 @@ class ProjectFile {
 
   // Sets the days from `first` to `last` of the named base calendar non-working, or back
   // to its default working time as far as this program's own exceptions made them
-  // non-working. Names match exactly, else ignoring ASCII case. Refused,
-  // with nothing changed, for an unknown name, a day outside Project's calendar range,
-  // `first` after `last`, or an overlapped recurring exception.
+  // non-working. Names match exactly, else ignoring ASCII case. Refused, with nothing
+  // changed, for an unknown name, a day outside Project's calendar range, `first` after
+  // `last`, or days set non-working within a recurring exception.
   Status EditDays(std::string_view calendar, std::chrono::year_month_day first,
                   std::chrono::year_month_day last, DayEdit edit);
 
