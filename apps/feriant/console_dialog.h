@@ -49,8 +49,8 @@ class ConsoleDialog final : public engine::RunDialog {
  public:
   // Information goes to `out`; errors (critical and exclamation boxes) and the messages by
   // which the run refuses a selection go to `err`. With `messages_to_err` every message
-  // goes to `err`, so that `out` carries only the listing. `before_message` runs before anything is
-  // printed, so that output held back by the caller comes out first.
+  // goes to `err`, so that `out` carries only the listing. `before_message` runs before
+  // anything is printed, so that output held back by the caller comes out first.
   ConsoleDialog(RunSelection selection, std::ostream& out, std::ostream& err, bool messages_to_err,
                 std::function<void()> before_message = {});
 

@@ -56,8 +56,8 @@ std::string NewEventText(const Appointment& appointment, const EventStamp& stamp
 
 // `text` with the members named by `fields` set from `appointment`, DTSTAMP and
 // LAST-MODIFIED set to the stamp's time, SEQUENCE to the stamp's when it has one, and a
-// UID added when it has none. Every other
-// line stays as it was. A timed start keeps the TZID it had when the zone is known.
+// UID added when it has none. Every other line stays as it was. A timed start keeps the
+// TZID it had when the zone is known.
 std::string ChangeEventText(std::string_view text, const Appointment& appointment, FieldSet fields,
                             const EventStamp& stamp, std::string_view eol, const TimeZones& zones);
 
