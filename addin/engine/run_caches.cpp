@@ -54,9 +54,8 @@ RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words word
   return *countries_.back();
 }
 
-const RunCaches::HolidayTexts& RunCaches::CountryTexts::Holiday(std::int32_t holiday) {
+const RunCaches::HolidayTexts& RunCaches::CountryTexts::Compose(std::int32_t holiday) {
   HolidayTexts& texts = holidays_[static_cast<size_t>(holiday)];
-  if (texts.ready) return texts;
 
   bool partially = false;
   ListBuilder regions(kLineBreak, CaseSensitivity::kInsensitive);

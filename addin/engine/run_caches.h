@@ -46,11 +46,17 @@ class RunCaches {
   // holiday by holiday as the holidays come up.
   class CountryTexts {
    public:
-    // The texts of `holiday` (0..158).
-    const HolidayTexts& Holiday(std::int32_t holiday);
+    // The texts of `holiday` (0..158), composed on the first call. Asked once per
+    // occurrence, so the answer for a known holiday stays inline.
+    const HolidayTexts& Holiday(std::int32_t holiday) {
+      const HolidayTexts& texts = holidays_[static_cast<size_t>(holiday)];
+      return texts.ready ? texts : Compose(holiday);
+    }
 
    private:
     friend class RunCaches;
+    const HolidayTexts& Compose(std::int32_t holiday);
+
     std::string country_;
     Words words_;
     std::array<HolidayTexts, data::kRuleCount> holidays_;
