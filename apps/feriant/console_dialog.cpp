@@ -66,8 +66,10 @@ engine::MessageAnswer ConsoleDialog::ShowMessage(const engine::MessageBoxRequest
   const bool is_error = IsErrorBox(request);
   // An error box of a run means that nothing was saved (an interrupted save is refused
   // with one); a run that saved shows its result instead.
-  if (is_error) LeaveIfInterruptedNow();
-  if (is_error) error_shown_ = true;
+  if (is_error) {
+    LeaveIfInterruptedNow();
+    error_shown_ = true;
+  }
   // A host without result texts (listing) ends its run with an empty message.
   if (request.text.empty() && request.detail.empty()) return engine::MessageAnswer::kOk;
   if (hold_result_ && left_busy_ && request.icon == engine::MessageIcon::kInformation) {

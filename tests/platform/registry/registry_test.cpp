@@ -146,7 +146,8 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
       {"a number beyond a double", R"({"version": 1, "keys": {"K": {"CurrentUI": 1e400}}})",
        "number overflow"},
       {"nested 100,000 deep",
-       R"({"version": 1, "keys": {"K": {"v": )" + std::string(100000, '[') + "}}}",
+       R"({"version": 1, "keys": {"K": {"v": )" + std::string(100000, '[') +
+           std::string(100000, ']') + "}}}",
        "nests values more than 16 deep"},
   };
   for (const Case& c : cases) {
