@@ -25,7 +25,7 @@
 #include "addin/dialog/region_tree.h"
 #include "addin/engine/holiday_run.h"
 #include "addin/engine/host_kind.h"
-#include "addin/engine/outlook_target.h"
+#include "addin/engine/targets/outlook_target.h"
 #include "hosts/outlook/outlook.h"
 #include "platform/base/file.h"
 
@@ -175,7 +175,7 @@ std::int64_t RunOn(const fs::path& file, bool removal) {
   const std::shared_ptr<automation::Dispatch> application = outlook::CreateOutlookApplication(file);
   if (!outlook::OpenCalendar(*application)) return -1;
   OutlookTarget target(application);
-  HolidayRun run(dialog, texts, RunTargets{&target, nullptr});
+  HolidayRun run(dialog, texts, &target);
   run.ProcessHolidays();
   if (dialog.errors > 0 || outlook::HasUnsavedChanges(*application)) return -1;
   return removal ? run.RemovedCount() : run.AddedCount();

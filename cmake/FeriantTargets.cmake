@@ -1,10 +1,17 @@
 # Helpers shared by every folder: warnings, sanitizers and the one-target-per-folder
 # library convention (target feriant_<name>, alias feriant::<name>).
 
-if(FERIANT_SANITIZE)
+if(FERIANT_SANITIZE OR FERIANT_FUZZ)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
+endif()
+if(FERIANT_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "FERIANT_FUZZ needs clang (libFuzzer): configure with CMAKE_CXX_COMPILER=clang++")
+  endif()
+  # Coverage for libFuzzer in every library; only the fuzz targets link its main.
+  add_compile_options(-fsanitize=fuzzer-no-link)
 endif()
 
 function(feriant_warnings target)

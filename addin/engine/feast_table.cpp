@@ -1,6 +1,6 @@
 #include "addin/engine/feast_table.h"
 
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 #include "addin/engine/text_case.h"
 
 namespace feriant::engine {

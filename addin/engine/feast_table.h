@@ -40,13 +40,17 @@ class FeastTable {
                                                                   "Zibelemärit",
                                                                   "Sechseläuten"};
 
+  // The years for which Easter, and every feast counted from it, is exact.
+  static constexpr std::int32_t kFirstExactYear = 1700;
+  static constexpr std::int32_t kLastExactYear = 2199;
+
   FeastTable();
 
   // Replaces the content with the feasts of `year`: thirteen records, and a fourteenth,
   // "Sechseläuten", for 2000 to 2015, whose dates come from a fixed list. Easter follows
-  // Gauss's algorithm, correct for 1700 to 2199 (earlier years use the constants of the
-  // 1700s, later ones those of the 2100s). A year outside kMinYear..kMaxYear leaves the
-  // table empty, so that every feast rule of that year finds nothing.
+  // Gauss's algorithm, correct for kFirstExactYear to kLastExactYear (earlier years use
+  // the constants of the 1700s, later ones those of the 2100s, and are wrong). A year outside
+  // kMinYear..kMaxYear leaves the table empty, so that every feast rule of that year finds nothing.
   void ComputeFeasts(std::int32_t year);
 
   // Appends a record; keys are not tested for duplicates.

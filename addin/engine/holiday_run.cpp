@@ -1,29 +1,14 @@
 #include "addin/engine/holiday_run.h"
 
-#include <algorithm>
+#include <array>
 #include <limits>
 
-#include "addin/engine/delimited_list.h"
 #include "addin/engine/host_kind.h"
 #include "platform/automation/errors.h"
 #include "platform/automation/variant.h"
 
 namespace feriant::engine {
 namespace {
-
-constexpr std::string_view kLineBreak = "\r\n";
-// How many countries' texts stay cached; a dialog offers six.
-constexpr size_t kCachedCountries = 8;
-
-// Word slots of HolidayRun::Words.
-constexpr size_t kPartiallyWord = 0;
-constexpr size_t kWholeCountryWord = 1;
-constexpr size_t kFirstStatusWord = 2;
-
-constexpr MessageKey kStatusKeys[5] = {
-    MessageKey::OutlookMessages_Status1, MessageKey::OutlookMessages_Status2,
-    MessageKey::OutlookMessages_Status3, MessageKey::OutlookMessages_Status4,
-    MessageKey::OutlookMessages_Status5};
 
 Error RunError(std::string description) {
   return Error{automation::hresult::kFail, std::move(description), "ProcessHolidays"};
@@ -36,54 +21,74 @@ Result<std::int32_t> ToYear(const std::string& text) {
   return *year;
 }
 
+// What a run changes in the dialog and the localisation for its duration (the busy state
+// with the wait pointer, the run's language), put back on every way out of the run: at
+// its end before the result, and when it ends early through a refusal or an error, so
+// that the dialog is never left disabled behind a message box.
+class RunScope {
+ public:
+  RunScope(RunDialog& dialog, Localisation& texts)
+      : dialog_(dialog), texts_(texts), saved_language_(texts.GetLanguageID()) {}
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+  ~RunScope() { Restore(); }
+
+  void EnterBusy() {
+    dialog_.SetBusy(true);
+    busy_ = true;
+    dialog_.SetMousePointer(MousePointer::kWait);
+  }
+
+  // The default pointer and the idle dialog, then the language the run found; once.
+  void Restore() {
+    if (restored_) return;
+    restored_ = true;
+    if (busy_) {
+      dialog_.SetMousePointer(MousePointer::kDefault);
+      dialog_.SetBusy(false);
+    }
+    texts_.PutLanguageID(saved_language_);
+  }
+
+ private:
+  RunDialog& dialog_;
+  Localisation& texts_;
+  const std::int16_t saved_language_;
+  bool busy_ = false;
+  bool restored_ = false;
+};
+
 }  // namespace
 
-std::string StatusText(const Localisation& texts, std::int32_t status) {
-  if (status < 1 || status > 5) return std::string();
-  return texts.Message(kStatusKeys[status - 1]);
+MessageBoxRequest ErrorBox(std::string_view text, std::string_view title, std::string_view detail) {
+  return MessageBoxRequest{std::string(text), MessageIcon::kCritical, MessageButtons::kOk,
+                           std::string(title), std::string(detail)};
 }
 
 void ShowError(RunDialog& dialog, std::string_view text, std::string_view detail) {
-  dialog.ShowMessage(MessageBoxRequest{std::string(text), MessageIcon::kCritical,
-                                       MessageButtons::kOk, std::string(kShowErrorTitle),
-                                       std::string(detail)});
+  dialog.ShowMessage(ErrorBox(text, kShowErrorTitle, detail));
 }
 
-HolidayRun::HolidayRun(RunDialog& dialog, Localisation& texts, RunTargets targets)
-    : dialog_(dialog), texts_(texts), targets_(targets) {
-  // The shipped table never changes: it is parsed once per process and shared.
-  static const std::shared_ptr<const std::vector<ParsedRule>> shipped = ParseRules(data::RuleTable);
-  rules_ = shipped;
-}
-
-std::shared_ptr<const std::vector<ParsedRule>> HolidayRun::ParseRules(
-    std::span<const std::string_view, data::kRuleCount> rules) {
-  auto parsed = std::make_shared<std::vector<ParsedRule>>();
-  parsed->reserve(rules.size());
-  for (const std::string_view rule : rules)
-    parsed->push_back(ParsedRule::Parse(rule));
-  return parsed;
-}
+HolidayRun::HolidayRun(RunDialog& dialog, Localisation& texts, CalendarTarget* target,
+                       RunCaches* caches)
+    : dialog_(dialog),
+      texts_(texts),
+      target_(target),
+      own_caches_(caches == nullptr ? std::make_unique<RunCaches>() : nullptr),
+      caches_(caches == nullptr ? *own_caches_ : *caches),
+      rules_(caches_.ShippedRules()) {}
 
 void HolidayRun::SetRules(std::span<const std::string_view, data::kRuleCount> rules) {
   rules_ = ParseRules(rules);
 }
 
 void HolidayRun::ProcessHolidays() {
-  const std::int16_t saved_language = texts_.GetLanguageID();
-  bool busy = false;
-  const Status status = RunSteps(saved_language, busy);
-  if (status.ok()) return;
-  // The dialog is given back to the user even when the run fails, so that it is not
-  // left disabled behind the error box.
-  if (busy) {
-    dialog_.SetMousePointer(MousePointer::kDefault);
-    dialog_.SetBusy(false);
+  host_kind_ = HostKind;
+  const Status status = RunSteps();
+  if (!status) {
+    dialog_.ShowMessage(
+        ErrorBox(kProcessHolidaysError, kRunErrorTitle, status.error().description));
   }
-  dialog_.ShowMessage(MessageBoxRequest{std::string(kProcessHolidaysError), MessageIcon::kCritical,
-                                        MessageButtons::kOk, std::string(kRunErrorTitle),
-                                        status.error().description});
-  texts_.PutLanguageID(saved_language);
 }
 
 void HolidayRun::ShowRunMessage(MessageKey key, MessageIcon icon) {
@@ -91,8 +96,9 @@ void HolidayRun::ShowRunMessage(MessageKey key, MessageIcon icon) {
       MessageBoxRequest{texts_.Message(key), icon, MessageButtons::kOk, dialog_.BannerTitle(), {}});
 }
 
-Status HolidayRun::RunSteps(std::int16_t saved_language, bool& busy) {
-  if (HostKind == kHostProject && dialog_.SelectedCalendars().empty()) {
+Status HolidayRun::RunSteps() {
+  RunScope scope(dialog_, texts_);
+  if (host_kind_ == kHostProject && dialog_.SelectedCalendars().empty()) {
     ShowRunMessage(MessageKey::ProjectMessages_NoBaseCalendarSelected, MessageIcon::kInformation);
     return Ok();
   }
@@ -138,18 +144,17 @@ Status HolidayRun::RunSteps(std::int16_t saved_language, bool& busy) {
   }
   texts_.PutLanguageID(static_cast<std::int16_t>(lcid));
 
+  // Only Outlook's calendar needs preparing and letting go of; Project's needs nothing.
   CalendarTarget* outlook = nullptr;
-  if (HostKind == kHostOutlook) {
-    outlook = targets_.outlook;
-    if (outlook == nullptr) return RunError("there is no calendar target for the host");
+  if (host_kind_ == kHostOutlook) {
+    if (target_ == nullptr) return RunError("there is no calendar target for the host");
+    outlook = target_;
     auto new_items_first = outlook->ProbeNewItemPosition(*this);
     if (!new_items_first) return new_items_first.error();
     new_items_first_ = *new_items_first;
   }
 
-  dialog_.SetBusy(true);
-  busy = true;
-  dialog_.SetMousePointer(MousePointer::kWait);
+  scope.EnterBusy();
 
   if (outlook != nullptr) {
     const Status cached = outlook->CacheAppointments(*this, first, last);
@@ -176,11 +181,7 @@ Status HolidayRun::RunSteps(std::int16_t saved_language, bool& busy) {
     if (!released) return released.error();
   }
 
-  dialog_.SetMousePointer(MousePointer::kDefault);
-  dialog_.SetBusy(false);
-  busy = false;
-  texts_.PutLanguageID(saved_language);
-
+  scope.Restore();
   std::string result = is_removal_ ? FillPlaceholder(dialog_.SuccessRemoveMessage(), "%1",
                                                      std::int64_t{counters_.RemovedCount})
                                    : FillPlaceholder(dialog_.SuccessAddMessage(), "%1",
@@ -201,7 +202,10 @@ void HolidayRun::ProcessHolidaysOfYear(std::int32_t year, std::int32_t language_
 
 Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   feasts_.ComputeFeasts(year);
-  CountryTexts& country = TextsOf(dialog_.CountryText());
+  // The words are fetched anew for every year, so the cached texts are always those the
+  // localisation gives now.
+  RunCaches::CountryTexts& country =
+      caches_.Country(dialog_.CountryText(), RunCaches::WordsOf(texts_));
   const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys());
 
   for (const std::int32_t holiday : selection) {
@@ -209,7 +213,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
     if (!date) return date.error();
     if (!date->has_value()) continue;  // the feast does not exist this year
 
-    const HolidayTexts& texts = TextsOf(country, holiday);
+    const RunCaches::HolidayTexts& texts = country.Holiday(holiday);
     const std::int32_t name = data::FindHolidayName(holiday, language_index);
     if (name < 0) {
       return Error{automation::hresult::kBadIndex,
@@ -231,87 +235,13 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
 
 void HolidayRun::HandleDate(const Occurrence& occurrence) {
   if (observer_ != nullptr) observer_->OnOccurrence(occurrence);
-
-  CalendarTarget* target = nullptr;
-  if (HostKind == kHostOutlook) {
-    target = targets_.outlook;
-  } else if (HostKind == kHostProject) {
-    target = targets_.project;
-  } else {
-    return;
-  }
-  const Status status = target != nullptr
-                            ? target->HandleDate(*this, occurrence)
+  if (host_kind_ != kHostOutlook && host_kind_ != kHostProject) return;
+  const Status status = target_ != nullptr
+                            ? target_->HandleDate(*this, occurrence)
                             : Status(RunError("there is no calendar target for the host"));
   if (!status) {
-    dialog_.ShowMessage(MessageBoxRequest{std::string(kHandleDateError), MessageIcon::kCritical,
-                                          MessageButtons::kOk, std::string(kRunErrorTitle),
-                                          status.error().description});
+    dialog_.ShowMessage(ErrorBox(kHandleDateError, kRunErrorTitle, status.error().description));
   }
-}
-
-std::vector<std::unique_ptr<HolidayRun::CountryTexts>>& HolidayRun::CountryTextsCache() {
-  static std::vector<std::unique_ptr<CountryTexts>> cache;
-  return cache;
-}
-
-HolidayRun::CountryTexts& HolidayRun::TextsOf(const std::string& country) {
-  // The words are fetched anew for every year, so the cached texts are always those the
-  // localisation gives now.
-  Words words;
-  words[kPartiallyWord] = texts_.Message(MessageKey::OutlookMessages_Partially);
-  words[kWholeCountryWord] = texts_.Message(MessageKey::OutlookMessages_WholeCounty);
-  for (size_t i = 0; i < std::size(kStatusKeys); ++i)
-    words[kFirstStatusWord + i] = texts_.Message(kStatusKeys[i]);
-
-  auto& country_texts = CountryTextsCache();
-  for (auto it = country_texts.begin(); it != country_texts.end(); ++it) {
-    if ((*it)->country == country && (*it)->words == words) {
-      std::rotate(it, it + 1, country_texts.end());  // most recent last
-      return *country_texts.back();
-    }
-  }
-  if (country_texts.size() >= kCachedCountries) country_texts.erase(country_texts.begin());
-  auto texts = std::make_unique<CountryTexts>();
-  texts->country = country;
-  texts->words = std::move(words);
-  country_texts.push_back(std::move(texts));
-  return *country_texts.back();
-}
-
-const HolidayRun::HolidayTexts& HolidayRun::TextsOf(CountryTexts& country, std::int32_t holiday) {
-  HolidayTexts& texts = country.holidays[static_cast<size_t>(holiday)];
-  if (texts.ready) return texts;
-
-  bool partially = false;
-  ListBuilder regions(kLineBreak, CaseSensitivity::kInsensitive);
-  std::string line;
-  for (const std::int32_t row : data::AssignmentRowsOfHoliday(holiday)) {
-    const data::Assignment& assignment = data::AssignmentTable[static_cast<size_t>(row)];
-    if (assignment.RegionIndex < 0 || assignment.RegionIndex >= data::kRegionCount) continue;
-    const std::string_view path = data::RegionTable[static_cast<size_t>(assignment.RegionIndex)];
-    // Regions of other countries are not listed. (A bare prefix test would also take
-    // "Schweizerland|X" for a region of "Schweiz".)
-    if (!data::BelongsToCountry(path, country.country)) continue;
-
-    const bool whole_country = path.find(data::kRegionSeparator) == std::string_view::npos;
-    if (!whole_country) partially = true;
-    line.assign(path);
-    std::replace(line.begin(), line.end(), data::kRegionSeparator, '/');
-    if (whole_country) line.append(" (").append(country.words[kWholeCountryWord]).append(")");
-    line.append(" (");
-    if (assignment.Status >= 1 && assignment.Status <= 5) {
-      line.append(country.words[kFirstStatusWord + static_cast<size_t>(assignment.Status - 1)]);
-    }
-    line.append(")");
-    if (data::IsDayOffStatus(assignment.Status)) texts.IsDayOff = true;
-    regions.Add(line);
-  }
-  texts.RegionsText = regions.list();
-  texts.CountryLine = country.country;
-  if (partially) texts.CountryLine.append(" (").append(country.words[kPartiallyWord]).append(")");
-  texts.ready = true;
-  return texts;
 }
 
 const std::vector<std::int32_t>& HolidayRun::SelectionOf(std::vector<std::string> ticked_keys) {

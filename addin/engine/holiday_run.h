@@ -3,17 +3,18 @@
 // selection through the RunDialog seam, works out year by year which holidays the ticked
 // regions have, evaluates their rules, composes the texts that say where and how each
 // is observed, and hands every occurrence to the calendar target of the host
-// (HostKind) and to an observer; at the end it reports the counts.
+// (HostKind, read once when a run starts) and to an observer; at the end it reports the
+// counts.
 //
 // A HolidayRun is owned by its driver (the dialog, the command line) and holds the run
-// state: the counters, the one FeastTable, and what it precomputes once because it does
-// not change within a run (parsed rules, the holiday selection of a set of ticked
-// regions, the region texts of a holiday in a country and language). The dialog, the
-// localisation, the targets and the observer belong to the driver and outlive the run.
-// Failures are shown in message boxes, as the user would see them; nothing throws. One
-// thread: the dialog's.
+// state: the counters, the one FeastTable and the holiday selection of the last set of
+// ticked regions. What does not depend on the run (parsed rules, the region texts of a
+// holiday in a country and language) it takes from a RunCaches that the driver keeps.
+// The dialog, the localisation, the target, the caches and the observer belong to the
+// driver and outlive the run. Whatever way a run ends, the dialog is idle again and the
+// language is the one it found. Failures are shown in message boxes, as the user would
+// see them; nothing throws. One thread: the dialog's.
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -26,6 +27,7 @@
 #include "addin/engine/feast_table.h"
 #include "addin/engine/localisation.h"
 #include "addin/engine/rule.h"
+#include "addin/engine/run_caches.h"
 #include "addin/engine/run_dialog.h"
 
 namespace feriant::engine {
@@ -44,23 +46,20 @@ inline constexpr std::string_view kHandleDateError = "HandleDate Error.";
 inline constexpr std::string_view kRunErrorTitle = "Zent Feriant";
 inline constexpr std::string_view kShowErrorTitle = "Feriant";
 
-// The localised text of an assignment status 1..5; empty for any other value.
-std::string StatusText(const Localisation& texts, std::int32_t status);
+// An error box: `text` with the critical icon, an OK button and `title`; `detail` says
+// what went wrong, for drivers that print it.
+MessageBoxRequest ErrorBox(std::string_view text, std::string_view title,
+                           std::string_view detail = {});
 
-// The shared error report: `text` in a box with the critical icon, an OK button and the
-// title "Feriant"; `detail` says what went wrong, for drivers that print it.
+// The shared error report: ErrorBox with the title "Feriant", shown.
 void ShowError(RunDialog& dialog, std::string_view text, std::string_view detail = {});
-
-// The calendar targets of the two hosts; either may be absent when its host is not
-// the one in HostKind.
-struct RunTargets {
-  CalendarTarget* outlook = nullptr;  // HostKind 1
-  CalendarTarget* project = nullptr;  // HostKind 2
-};
 
 class HolidayRun final : public TargetContext {
  public:
-  HolidayRun(RunDialog& dialog, Localisation& texts, RunTargets targets = {});
+  // `target` is the calendar target of the host the add-in lives in; nullptr when there is
+  // none (listing). `caches` is null for a run that keeps its own.
+  HolidayRun(RunDialog& dialog, Localisation& texts, CalendarTarget* target = nullptr,
+             RunCaches* caches = nullptr);
 
   // The observer that sees every occurrence; nullptr for none.
   void SetObserver(OccurrenceObserver* observer) { observer_ = observer; }
@@ -70,11 +69,11 @@ class HolidayRun final : public TargetContext {
 
   // The whole run, from the checks of the selection to the result message.
   void ProcessHolidays();
-  // One year: the holidays of the ticked regions, in holiday index order, names in
-  // language `language_index`. An error ends the year and is shown.
+  // One year of a run: the holidays of the ticked regions, in holiday index order, names
+  // in language `language_index`. An error ends the year and is shown.
   void ProcessHolidaysOfYear(std::int32_t year, std::int32_t language_index);
-  // One occurrence: to the observer, then to the target of HostKind. An error ends the
-  // occurrence and is shown.
+  // One occurrence of a run: to the observer, then to the target when the run's host is
+  // Outlook or Project. An error ends the occurrence and is shown.
   void HandleDate(const Occurrence& occurrence);
 
   std::int32_t AddedCount() const { return counters_.AddedCount; }
@@ -90,49 +89,25 @@ class HolidayRun final : public TargetContext {
   const Localisation& Texts() const override { return texts_; }
 
  private:
-  // The localised words the region texts are made of, as fetched for one year:
-  // "partially", "Whole country" and the five status texts.
-  static constexpr size_t kWordCount = 7;
-  using Words = std::array<std::string, kWordCount>;
-
-  struct HolidayTexts {
-    bool ready = false;
-    std::string CountryLine;
-    std::string RegionsText;
-    bool IsDayOff = false;
-  };
-  // The texts of every holiday in one country, composed from one set of words; filled
-  // holiday by holiday as the holidays come up.
-  struct CountryTexts {
-    std::string country;
-    Words words;
-    std::array<HolidayTexts, data::kRuleCount> holidays;
-  };
-
-  static std::shared_ptr<const std::vector<ParsedRule>> ParseRules(
-      std::span<const std::string_view, data::kRuleCount> rules);
-  [[nodiscard]] Status RunSteps(std::int16_t saved_language, bool& busy);
+  [[nodiscard]] Status RunSteps();
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
-  // The texts of a few recently used countries, most recent last. They depend on the
-  // fixed tables and the words alone, so every run of the process shares them.
-  static std::vector<std::unique_ptr<CountryTexts>>& CountryTextsCache();
-  CountryTexts& TextsOf(const std::string& country);
-  const HolidayTexts& TextsOf(CountryTexts& country, std::int32_t holiday);
   const std::vector<std::int32_t>& SelectionOf(std::vector<std::string> ticked_keys);
 
   RunDialog& dialog_;
   Localisation& texts_;
-  RunTargets targets_;
+  CalendarTarget* target_;
+  std::unique_ptr<RunCaches> own_caches_;  // when the driver gives none
+  RunCaches& caches_;
   OccurrenceObserver* observer_ = nullptr;
+  std::int32_t host_kind_ = 0;  // HostKind as the current run found it
 
   RunCounters counters_;
   bool is_removal_ = false;
   bool new_items_first_ = false;
   FeastTable feasts_;
 
-  // By holiday index; the shipped table's parse is shared by every run of the process.
-  std::shared_ptr<const std::vector<ParsedRule>> rules_;
+  ParsedRules rules_;  // the caches' shipped rules, or those of SetRules
   // The selection of the last set of ticked keys: holiday indexes, ascending.
   bool selection_known_ = false;
   std::vector<std::string> selection_keys_;

@@ -2,6 +2,15 @@
 
 namespace feriant::engine {
 
+std::string StatusText(const Localisation& texts, std::int32_t status) {
+  constexpr MessageKey kStatusKeys[5] = {
+      MessageKey::OutlookMessages_Status1, MessageKey::OutlookMessages_Status2,
+      MessageKey::OutlookMessages_Status3, MessageKey::OutlookMessages_Status4,
+      MessageKey::OutlookMessages_Status5};
+  if (status < 1 || status > 5) return std::string();
+  return texts.Message(kStatusKeys[status - 1]);
+}
+
 std::string FillPlaceholder(std::string text, std::string_view marker, std::string_view value) {
   if (marker.empty()) return text;
   for (size_t at = text.find(marker); at != std::string::npos;

@@ -55,6 +55,10 @@ class Localisation {
   virtual std::string Message(MessageKey key) const = 0;
 };
 
+// The localised text of an assignment status 1..5 (OutlookMessages_Status1..5); empty
+// for any other value.
+std::string StatusText(const Localisation& texts, std::int32_t status);
+
 // `text` with every occurrence of `marker` ("%1", "%2") replaced by `value`; the search
 // is case-sensitive and does not look into inserted values.
 std::string FillPlaceholder(std::string text, std::string_view marker, std::string_view value);

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 #include "platform/automation/errors.h"
 
 namespace feriant::engine {

@@ -17,17 +17,20 @@
 #include "addin/dialog/read_calendar_names.h"
 #include "addin/engine/holiday_run.h"
 #include "addin/engine/host_kind.h"
-#include "addin/engine/outlook_target.h"
-#include "addin/engine/project_target.h"
+#include "addin/engine/targets/outlook_target.h"
+#include "addin/engine/targets/project_target.h"
 #include "addin/host/msp_language.h"
 #include "apps/feriant/command_support.h"
 #include "apps/feriant/commands.h"
 #include "apps/feriant/console_dialog.h"
+#include "apps/feriant/interruption.h"
 #include "apps/feriant/progress_line.h"
 #include "hosts/outlook/outlook.h"
 #include "hosts/project/project_application.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
+#include "platform/base/file.h"
+#include "platform/registry/registry.h"
 
 namespace feriant::cli {
 namespace {
@@ -37,6 +40,9 @@ namespace fs = std::filesystem;
 // Names the UIDs of new appointments "<prefix>-1", "<prefix>-2", ... instead of random
 // GUIDs, so that runs can be compared byte for byte (tests, reproducible examples).
 constexpr const char* kUidPrefixVariable = "FERIANT_UID_PREFIX";
+// Seconds since 1970 (UTC) that stamp saved appointments in place of the system's clock,
+// as reproducible builds use it; --today never sets the stamps.
+constexpr const char* kStampTimeVariable = "SOURCE_DATE_EPOCH";
 
 std::string CommandName(const ImportOptions& options) {
   return options.removal ? "remove" : "import";
@@ -74,7 +80,28 @@ outlook::OutlookOptions OutlookOptionsFromEnvironment() {
       return prefix + "-" + std::to_string(++*counter);
     };
   }
+  // Up to the last second of the year 9999, the last a stamp can be written in.
+  constexpr std::int64_t kLastStamp = 253402300799;
+  const char* epoch = std::getenv(kStampTimeVariable);
+  const auto seconds = ParseWholeNumber(epoch != nullptr ? epoch : "");
+  if (seconds && *seconds >= 0 && *seconds <= kLastStamp) {
+    const std::chrono::sys_seconds stamp{std::chrono::seconds(*seconds)};
+    options.stamp_time = [stamp] { return stamp; };
+  }
   return options;
+}
+
+// The file a run edits is a regular file (or a link to one), or a new file in a folder that
+// exists; anything else is refused before the run, which would hang on a FIFO or a
+// terminal and write a file called "-" for the usual name of standard output.
+Status CheckEditedFile(const fs::path& file, std::string_view option) {
+  if (file == "-") {
+    return ErrorOf(ErrorKind::kInvalid,
+                   std::string(option) +
+                       " -: feriant edits files, not standard input or output; name a file "
+                       "(./- for one called \"-\")");
+  }
+  return base::CheckReplaceable(file);
 }
 
 int ExitStatusOf(const ConsoleDialog& dialog) {
@@ -90,20 +117,35 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
     err << "feriant " << CommandName(options) << ": " << opened.error().description << '\n';
     return kExitFailed;
   }
+  LeaveIfInterrupted(err);
 
   engine::OutlookTarget target(application);
   ConsoleDialog dialog(std::move(selection), out, err, false);
   ProgressLine progress(err);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
-  engine::HolidayRun run(dialog, texts, engine::RunTargets{&target, nullptr});
+  engine::HolidayRun run(dialog, texts, &target);
   run.ProcessHolidays();
   progress.Clear();
 
   // The run writes the calendar when it lets go of it. Changes still unwritten now
   // belong to a run that failed, and its error said that nothing was saved: they must
   // not be written later behind the person's back.
-  if (outlook::HasUnsavedChanges(*application)) outlook::AbandonUnsavedChanges(*application);
+  if (outlook::HasUnsavedChanges(*application)) {
+    LeaveIfInterrupted(err);
+    outlook::AbandonUnsavedChanges(*application);
+  }
   return ExitStatusOf(dialog);
+}
+
+// Project's language comes from the per-user registry, which reads as empty when its file
+// cannot be read. That is said rather than passed over; the file is left as it is and the
+// run goes on in the language an unreadable value gives.
+void ReportUnreadableRegistry(std::string_view command, std::ostream& err) {
+  const Result<registry::Hive> hive = registry::Registry::CurrentUser().Read();
+  if (!hive) {
+    err << "feriant " << command << ": " << hive.error().description
+        << "; Project's user-interface language is taken to be German\n";
+  }
 }
 
 // The listed base calendars of the open project, as the dialog lists them; false when
@@ -124,7 +166,9 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
     err << "feriant " << command << ": " << opened.error().description << '\n';
     return kExitFailed;
   }
+  LeaveIfInterrupted(err);
   // Project's language is known once the project says which version wrote it.
+  ReportUnreadableRegistry(command, err);
   texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
   if (!options.selection.language) selection.language = PreselectedLanguageItemData(texts);
   AddHostTexts(selection, texts, engine::kHostProject);
@@ -160,11 +204,13 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   // Project keeps the edits until the project is saved: the result is true only then.
   dialog.HoldResult();
-  engine::HolidayRun run(dialog, texts, engine::RunTargets{nullptr, &target});
+  engine::HolidayRun run(dialog, texts, &target);
   run.ProcessHolidays();
   progress.Clear();
 
+  LeaveIfInterrupted(err);
   if (Status saved = application->Save(); !saved) {
+    if (saved.error().kind == ErrorKind::kInterrupted) LeaveIfInterrupted(err);
     dialog.PrintMessage("The project was not saved: " + saved.error().description, true);
     application->Close();  // nothing may write the edits later
     return kExitFailed;
@@ -202,11 +248,17 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   if (!selection) return UsageError(err, command, selection.error().description);
   selection->is_removal = options.removal;
 
-  if (options.project)
-    return RunProject(options, *options.project, std::move(*selection), texts, out, err);
+  const fs::path file = options.project    ? fs::path(*options.project)
+                        : options.calendar ? fs::path(*options.calendar)
+                                           : fs::path(kDefaultCalendarFile);
+  if (Status usable = CheckEditedFile(file, options.project ? "--project" : "--calendar");
+      !usable) {
+    err << "feriant " << command << ": " << usable.error().description << '\n';
+    return kExitFailed;
+  }
+  WatchForInterrupts();
+  if (options.project) return RunProject(options, file, std::move(*selection), texts, out, err);
   AddHostTexts(*selection, texts, engine::kHostOutlook);
-  const fs::path file =
-      options.calendar ? fs::path(*options.calendar) : fs::path(kDefaultCalendarFile);
   return RunOutlook(options, file, std::move(*selection), texts, out, err);
 }
 

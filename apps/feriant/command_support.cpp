@@ -12,6 +12,7 @@
 #include "addin/engine/localisation.h"
 #include "apps/feriant/commands.h"
 #include "platform/base/clock.h"
+#include "platform/base/text.h"
 
 namespace feriant::cli {
 namespace {
@@ -36,25 +37,6 @@ std::int32_t CurrentYear() {
   return static_cast<int>(std::chrono::year_month_day{today}.year());
 }
 
-std::optional<std::chrono::local_days> ParseDay(std::string_view text) {
-  // YYYY-MM-DD, exactly.
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
-    if (text[i] < '0' || text[i] > '9') return std::nullopt;
-  }
-  const auto number = [&](size_t at, size_t length) {
-    int value = 0;
-    for (size_t i = at; i < at + length; ++i)
-      value = value * 10 + (text[i] - '0');
-    return value;
-  };
-  const std::chrono::year_month_day date{std::chrono::year{number(0, 4)},
-                                         std::chrono::month{static_cast<unsigned>(number(5, 2))},
-                                         std::chrono::day{static_cast<unsigned>(number(8, 2))}};
-  if (!date.ok()) return std::nullopt;
-  return std::chrono::local_days{date};
-}
-
 // `text` as one word for a POSIX shell.
 std::string ShellWord(std::string_view text) {
   const bool plain = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
@@ -71,15 +53,6 @@ std::string ShellWord(std::string_view text) {
     }
   }
   return quoted + "'";
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    const auto lower = [](char c) {
-      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return lower(x) == lower(y);
-  });
 }
 
 // Why `path` is not a node of the tree of `country`, and which paths there are.
@@ -113,7 +86,7 @@ std::string RegionProblem(const dialog::RegionTree& tree, std::string_view count
 Result<std::int32_t> LanguageItemData(std::span<const dialog::LanguageItem> items,
                                       std::string_view name) {
   for (const dialog::LanguageItem& item : items) {
-    if (EqualsIgnoringAsciiCase(item.Name, name)) return item.ItemData;
+    if (base::EqualsIgnoringAsciiCase(item.Name, name)) return item.ItemData;
   }
   std::string message = "there is no language \"" + std::string(name) + "\". The languages are:";
   for (size_t i = 0; i < items.size(); ++i)
@@ -129,7 +102,7 @@ int UsageError(std::ostream& err, std::string_view command, std::string_view mes
 }
 
 Error Usage(std::string message) {
-  return Error{0, std::move(message), {}};
+  return ErrorOf(ErrorKind::kInvalid, std::move(message));
 }
 
 std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
@@ -146,12 +119,13 @@ std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
 
 Status SetToday(const std::optional<std::string>& today) {
   if (!today) return Ok();
-  const auto day = ParseDay(*today);
+  const auto day = base::ParseIsoDay(*today);
   if (!day) {
     return Usage("--today \"" + *today +
                  "\" is not a date: give it as YYYY-MM-DD, for example 2006-07-09");
   }
-  base::SetCurrentClock(std::make_shared<base::FixedClock>(std::chrono::local_seconds{*day}));
+  base::SetCurrentClock(std::make_shared<base::FixedClock>(
+      std::chrono::local_seconds{std::chrono::local_days{*day}}));
   return Ok();
 }
 

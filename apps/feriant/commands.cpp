@@ -29,9 +29,9 @@ namespace {
 
 // HostKind while listing: no calendar target, nothing is written anywhere.
 constexpr std::int32_t kNoHost = 0;
-// The years a feast table is printed for: four-digit years.
-constexpr std::int32_t kFirstFeastYear = 1;
-constexpr std::int32_t kLastFeastYear = 9999;
+// The years a feast table is printed for: those whose Easter is exact.
+constexpr std::int32_t kFirstFeastYear = engine::FeastTable::kFirstExactYear;
+constexpr std::int32_t kLastFeastYear = engine::FeastTable::kLastExactYear;
 
 // Every path of depth 0 is a country here, the World Cup included: without a calendar
 // target nothing restricts the choice.
@@ -90,7 +90,8 @@ int RunFeasts(const FeastsOptions& options, std::ostream& out, std::ostream& err
     return UsageError(err, "feasts",
                       "--year \"" + options.year + "\" is not a year from " +
                           std::to_string(kFirstFeastYear) + " to " +
-                          std::to_string(kLastFeastYear));
+                          std::to_string(kLastFeastYear) +
+                          ", the years whose Easter is computed exactly");
   }
   engine::FeastTable feasts;
   feasts.ComputeFeasts(static_cast<std::int32_t>(*year));

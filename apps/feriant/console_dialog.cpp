@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "apps/feriant/interruption.h"
+#include "platform/base/interrupt.h"
+
 namespace feriant::cli {
 
 ConsoleDialog::ConsoleDialog(RunSelection selection, std::ostream& out, std::ostream& err,
@@ -26,6 +29,8 @@ void ConsoleDialog::SetProgressMax(std::int32_t value) {
 }
 
 void ConsoleDialog::SetProgressValue(std::int32_t value) {
+  // The run saves only after its last step: an interrupt seen here loses nothing.
+  LeaveIfInterruptedNow();
   progress_value_ = value;
   if (progress_ != nullptr) progress_->SetValue(value);
 }
@@ -52,17 +57,30 @@ bool IsErrorBox(const engine::MessageBoxRequest& request) {
 
 }  // namespace
 
+void ConsoleDialog::LeaveIfInterruptedNow() {
+  if (progress_ != nullptr && base::InterruptSignal() != 0) progress_->Clear();
+  LeaveIfInterrupted(err_);
+}
+
 engine::MessageAnswer ConsoleDialog::ShowMessage(const engine::MessageBoxRequest& request) {
   const bool is_error = IsErrorBox(request);
-  if (is_error) error_shown_ = true;
+  // An error box of a run means that nothing was saved (an interrupted save is refused
+  // with one); a run that saved shows its result instead.
+  if (is_error) {
+    LeaveIfInterruptedNow();
+    error_shown_ = true;
+  }
   // A host without result texts (listing) ends its run with an empty message.
   if (request.text.empty() && request.detail.empty()) return engine::MessageAnswer::kOk;
   if (hold_result_ && left_busy_ && request.icon == engine::MessageIcon::kInformation) {
     held_result_ = request;
     return engine::MessageAnswer::kOk;
   }
-  PrintMessage(request.text, is_error);
-  if (!request.detail.empty()) PrintMessage(request.detail, is_error);
+  // A message before the run went busy refuses the selection: it goes with the errors,
+  // so that standard output carries only what a run produced.
+  const bool to_err = is_error || !was_busy_;
+  PrintMessage(request.text, to_err);
+  if (!request.detail.empty()) PrintMessage(request.detail, to_err);
   return engine::MessageAnswer::kOk;
 }
 

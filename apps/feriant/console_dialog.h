@@ -5,7 +5,8 @@
 // progress bar and label go to a ProgressLine when the command line gives one (a
 // terminal); the busy state shows and hides it and tells how far the run got. A driver
 // that still has to save after the run can hold the run's result back and print it once
-// the save succeeded.
+// the save succeeded. When the command watches for interrupts, the dialog ends the
+// process at the run's next progress step or error box after one (interruption.h).
 //
 // The command line owns the ConsoleDialog and the streams it writes to, and keeps them
 // for the whole run. One thread.
@@ -46,10 +47,10 @@ enum class RunOutcome {
 
 class ConsoleDialog final : public engine::RunDialog {
  public:
-  // Information goes to `out` and errors (critical and exclamation boxes) to `err`;
-  // with `messages_to_err` every message goes to `err`, so that `out` carries only the
-  // listing. `before_message` runs before anything is printed, so that output held back
-  // by the caller comes out first.
+  // Information goes to `out`; errors (critical and exclamation boxes) and the messages by
+  // which the run refuses a selection go to `err`. With `messages_to_err` every message
+  // goes to `err`, so that `out` carries only the listing. `before_message` runs before
+  // anything is printed, so that output held back by the caller comes out first.
   ConsoleDialog(RunSelection selection, std::ostream& out, std::ostream& err, bool messages_to_err,
                 std::function<void()> before_message = {});
 
@@ -93,6 +94,10 @@ class ConsoleDialog final : public engine::RunDialog {
   engine::MessageAnswer ShowMessage(const engine::MessageBoxRequest& request) override;
 
  private:
+  // Ends the process when an interrupt arrived (interruption.h); for points where the run
+  // has saved nothing.
+  void LeaveIfInterruptedNow();
+
   RunSelection selection_;
   std::ostream& out_;
   std::ostream& err_;

@@ -5,7 +5,10 @@
 // calendars of a Project XML file. Exit status: 0 done, 1 the run refused the selection,
 // reported an error or could not save, 2 wrong usage (nothing ran).
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
@@ -64,6 +67,23 @@ void AddSelectionOptions(CLI::App& command, cli::SelectionOptions& selection, Se
           language_default + ")");
 }
 
+// Whatever a command printed must have reached standard output: a listing written to a
+// full disk is no success. Returns `status`, or kExitFailed with a message on standard
+// error naming the cause when the output could not be written.
+int CheckStandardOutput(int argc, char** argv, int status) {
+  errno = 0;
+  std::cout.flush();
+  const bool flushed = std::fflush(stdout) == 0;
+  const int cause = errno;
+  if (flushed && std::cout.good() && std::ferror(stdout) == 0) return status;
+  std::cerr << "feriant";
+  if (argc > 1 && argv[1][0] != '-') std::cerr << ' ' << argv[1];
+  std::cerr << ": the output could not be written to standard output";
+  if (cause != 0) std::cerr << " (" << std::strerror(cause) << ")";
+  std::cerr << '\n';
+  return status == cli::kExitOk ? cli::kExitFailed : status;
+}
+
 void TakeSelectionTexts(const SelectionTexts& texts, cli::SelectionOptions& selection) {
   if (texts.from_option->count() > 0) selection.from = texts.from;
   if (texts.to_option->count() > 0) selection.to = texts.to;
@@ -72,7 +92,8 @@ void TakeSelectionTexts(const SelectionTexts& texts, cli::SelectionOptions& sele
 
 }  // namespace
 
-int main(int argc, char** argv) {
+// The command line's work, up to its exit status; main checks its output afterwards.
+int Main(int argc, char** argv) {
   CLI::App app(
       "Feriant computes the public holidays of a country's regions (Germany, France, "
       "Liechtenstein, Austria, Switzerland) for a range of years.",
@@ -114,7 +135,7 @@ int main(int argc, char** argv) {
   cli::FeastsOptions feasts;
   CLI::App* feasts_command =
       app.add_subcommand("feasts", "Show the movable feasts of a year that holiday rules name.");
-  feasts_command->add_option("--year", feasts.year, "the year, 1 to 9999")->required();
+  feasts_command->add_option("--year", feasts.year, "the year, 1700 to 2199")->required();
   feasts_command->footer(
       "Example:\n"
       "  feriant feasts --year 2006   (Easter 2006-04-16 Sunday, ...)");
@@ -250,4 +271,8 @@ int main(int argc, char** argv) {
   TakeSelectionTexts(list_texts, list.selection);
   list.format = format == "jsonl" ? cli::ListFormat::kJsonLines : cli::ListFormat::kText;
   return cli::RunList(list, std::cout, std::cerr);
+}
+
+int main(int argc, char** argv) {
+  return CheckStandardOutput(argc, argv, Main(argc, argv));
 }

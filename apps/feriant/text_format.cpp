@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdlib>
 
+#include "platform/base/text.h"
+
 namespace feriant::cli {
 namespace {
 
@@ -34,10 +36,7 @@ constexpr std::array<std::string_view, 7> kGermanWeekdays = {
 }  // namespace
 
 std::string DateText(std::chrono::local_days day) {
-  const std::chrono::year_month_day date{day};
-  return Digits(static_cast<int>(date.year()), 4) + "-" +
-         Digits(static_cast<unsigned>(date.month()), 2) + "-" +
-         Digits(static_cast<unsigned>(date.day()), 2);
+  return base::FormatIsoDay(std::chrono::year_month_day{day});
 }
 
 std::string TimeText(std::chrono::local_seconds moment) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "hosts/outlook/ics_text.h"
+#include "platform/base/text.h"
 
 namespace feriant::outlook {
 namespace {
@@ -40,13 +41,6 @@ std::string Clean(std::string_view text, std::string_view line_break) {
   return out;
 }
 
-std::string_view Trim(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t");
-  return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 std::string NormalizeLine(std::string_view text) {
@@ -63,7 +57,7 @@ std::string NormalizeCategories(std::string_view text) {
   std::string_view rest = clean;
   while (true) {
     const size_t comma = rest.find(',');
-    const std::string_view name = Trim(rest.substr(0, comma));
+    const std::string_view name = base::Trim(rest.substr(0, comma));
     if (!name.empty()) {
       if (!out.empty()) out += ", ";
       out += name;

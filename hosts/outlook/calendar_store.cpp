@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
-
-#include <sys/stat.h>
-#include <unistd.h>
+#include <limits>
+#include <system_error>
 
 #include "platform/automation/guid.h"
-#include "platform/base/clock.h"
 #include "platform/base/file.h"
 
 namespace feriant::outlook {
@@ -23,15 +22,26 @@ std::string RandomUid() {
   return text.substr(1, text.size() - 2);
 }
 
-// Whether the file itself may be written. Replacing it needs only a writable directory,
-// but would override the protection its owner gave it.
-bool MayWrite(const std::filesystem::path& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return true;  // absent: a new file
-  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0;
+Error Deleted() {
+  return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
+}
+
+// SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
+std::int64_t SequenceOf(std::string_view event) {
+  const std::string line = ComponentText(event).Property("SEQUENCE");
+  const size_t colon = line.find(':');
+  if (colon == std::string::npos) return 0;
+  std::int64_t value = 0;
+  const char* end = line.data() + line.size();
+  const auto [stop, error] = std::from_chars(line.data() + colon + 1, end, value);
+  return error == std::errc() && stop == end && value >= 0 ? value : 0;
 }
 
 }  // namespace
+
+std::chrono::sys_seconds SystemStampTime() {
+  return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+}
 
 CalendarStore::CalendarStore(std::filesystem::path path, StoreOptions options)
     : path_(std::move(path)), options_(std::move(options)) {}
@@ -51,10 +61,11 @@ Result<std::shared_ptr<CalendarStore>> CalendarStore::Open(const std::filesystem
   return store;
 }
 
-Error CalendarStore::Unreadable(const std::string& reason) const {
+Error CalendarStore::Unreadable(const std::string& reason, ErrorKind kind) const {
   return Error{kUnreadableCalendar,
                "The calendar file " + path_.string() + " cannot be read: " + reason + ".",
-               {}};
+               {},
+               kind};
 }
 
 Status CalendarStore::Load() {
@@ -62,12 +73,10 @@ Status CalendarStore::Load() {
   if (bytes) {
     loaded_ = std::move(*bytes);
     on_disk_ = loaded_;
-  } else if (bytes.error().code != ENOENT) {
-    return Unreadable(std::strerror(bytes.error().code));
+  } else if (const Error& failure = bytes.error(); failure.kind != ErrorKind::kNotFound) {
+    return Unreadable(failure.code != 0 ? std::strerror(failure.code) : failure.description,
+                      failure.kind);
   }
-  std::error_code error;
-  write_path_ = std::filesystem::canonical(path_, error);
-  if (error) write_path_ = path_;
 
   Result<CalendarLayout> layout = ScanCalendar(loaded_);
   if (!layout) return Unreadable(layout.error().description);
@@ -97,6 +106,7 @@ Status CalendarStore::Load() {
       }
       segment.event = std::make_shared<StoredEvent>();
       segment.event->original_ = text_of(span);
+      segment.event->in_file_ = true;
       segment.event->appointment_ = std::move(*appointment);
       events_.push_back(segment.event);
     }
@@ -107,7 +117,17 @@ Status CalendarStore::Load() {
 
 EventStamp CalendarStore::NewStamp() const {
   return EventStamp{options_.new_uid ? options_.new_uid() : RandomUid(),
-                    base::ToUtc(base::CurrentClock().Now())};
+                    options_.stamp_time ? options_.stamp_time() : SystemStampTime(), std::nullopt};
+}
+
+bool CalendarStore::EventsChanged() const {
+  for (const Segment& segment : segments_) {
+    if (segment.event != nullptr && (segment.event->edited_ || segment.event->deleted_)) {
+      return true;
+    }
+  }
+  return std::any_of(added_.begin(), added_.end(),
+                     [](const auto& event) { return !event->deleted_; });
 }
 
 Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appointment) {
@@ -115,7 +135,8 @@ Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appoi
   event->text_ = NewEventText(appointment, NewStamp(), eol_);
   // Read back what was written, so the item shows what the file holds.
   Result<Appointment> written = ReadEvent(event->text_, zones_);
-  if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
+  if (!written)
+    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
   event->appointment_ = std::move(*written);
   event->edited_ = true;
   added_.push_back(event);
@@ -125,12 +146,21 @@ Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appoi
 }
 
 Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) {
-  if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
+  if (event.deleted_) return Deleted();
   if (fields == 0) return Ok();
   const std::string_view current = event.edited_ ? event.text_ : event.original_;
-  std::string text = ChangeEventText(current, appointment, fields, NewStamp(), eol_, zones_);
+  EventStamp stamp = NewStamp();
+  // An event of the file goes up one version however often it changes before a save; one
+  // not written yet is new to the file and has none.
+  if (event.in_file_ && !event.sequence_) {
+    const std::int64_t sequence = SequenceOf(current);
+    event.sequence_ = sequence < std::numeric_limits<std::int32_t>::max() ? sequence + 1 : sequence;
+  }
+  stamp.sequence = event.sequence_;
+  std::string text = ChangeEventText(current, appointment, fields, stamp, eol_, zones_);
   Result<Appointment> written = ReadEvent(text, zones_);
-  if (!written) return Error{kCalendarNotSaved, written.error().description, {}};
+  if (!written)
+    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
   event.text_ = std::move(text);
   event.appointment_ = std::move(*written);
   event.edited_ = true;
@@ -139,7 +169,7 @@ Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment,
 }
 
 Status CalendarStore::Remove(StoredEvent& event) {
-  if (event.deleted_) return Error{kEventDeleted, "The appointment has been deleted.", {}};
+  if (event.deleted_) return Deleted();
   const auto it = std::find_if(events_.begin(), events_.end(),
                                [&](const auto& candidate) { return candidate.get() == &event; });
   if (it != events_.end()) events_.erase(it);
@@ -197,8 +227,9 @@ std::string CalendarStore::Serialize() const {
 
 Status CalendarStore::SaveChanges() {
   if (!dirty_) return Ok();
-  // A calendar that was empty or absent and still has no event needs no file.
-  if (layout_.empty && events_.empty()) {
+  // Nothing to write, even where the file lacks what every calendar should have; a
+  // calendar that was empty or absent and still has no event needs no file.
+  if (!EventsChanged()) {
     dirty_ = false;
     return Ok();
   }
@@ -208,29 +239,28 @@ Status CalendarStore::SaveChanges() {
     return Ok();
   }
 
-  const auto not_saved = [&](const Error& cause) {
-    return Error{
-        kCalendarNotSaved,
-        "The calendar file " + path_.string() + " could not be saved: " + cause.description + ".",
-        {}};
-  };
-  Result<base::FileLock> lock = base::FileLock::Acquire(write_path_);
-  if (!lock) return not_saved(lock.error());
-  Result<std::string> current = base::ReadFile(write_path_);
-  if (!current && current.error().code != ENOENT) return not_saved(current.error());
-  const bool unchanged = on_disk_ ? current && *current == *on_disk_ : !current;
-  if (!unchanged) {
-    return Error{kCalendarChanged,
-                 "The calendar file " + path_.string() +
-                     " was changed by another program since it was read; nothing was saved.",
-                 {}};
-  }
-  if (!MayWrite(write_path_)) return not_saved(Error{EACCES, "the file is read-only", {}});
-  if (Status written = base::WriteFileAtomically(write_path_, bytes); !written) {
-    return not_saved(written.error());
+  if (Status saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes); !saved) {
+    const Error& cause = saved.error();
+    if (cause.kind == ErrorKind::kConflict) {
+      return Error{kCalendarChanged,
+                   "The calendar file " + path_.string() +
+                       " was changed by another program since it was read; nothing was saved.",
+                   {},
+                   ErrorKind::kConflict};
+    }
+    const bool read_only = cause.kind == ErrorKind::kRefused && cause.code == EACCES;
+    return Error{kCalendarNotSaved,
+                 "The calendar file " + path_.string() + " could not be saved: " +
+                     (read_only ? "the file is read-only" : cause.description) + ".",
+                 {},
+                 cause.kind};
   }
   on_disk_ = std::move(bytes);
   dirty_ = false;
+  for (const auto& event : events_) {
+    event->in_file_ = true;
+    event->sequence_.reset();
+  }
   return Ok();
 }
 

@@ -6,13 +6,14 @@
 // back byte for byte: the calendar's own lines, time zones, to-dos, unknown components
 // and every event nobody touched. Only an event that was changed or created gets new
 // text, and only in the lines that changed. Events keep the order of the file; new ones
-// are appended. Writing takes the file's lock, makes sure nobody else changed the file
-// since it was read, and replaces it atomically. A symbolic link stays a link (the file
-// it names is replaced); a file its owner made read-only is refused, not replaced.
+// are appended. Saving replaces the file through base::ReplaceIfUnchanged (file.h): under
+// the file's lock, only when nobody else changed it since it was read, atomically; a
+// symbolic link stays a link and a file its owner made read-only is refused.
 //
 // The store owns the file's text and its events; events are shared with the item
 // objects that show them. One thread.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -37,9 +38,19 @@ enum StoreError : std::int32_t {
   kEventDeleted = 0x1004,        // the event is no longer in the calendar
 };
 
+// The time that stamps changed and created events (DTSTAMP, LAST-MODIFIED, CREATED).
+using StampClock = std::function<std::chrono::sys_seconds()>;
+
+// The system's clock, to the second. Stamps come from it rather than from the clock a
+// person may set for a run (base::CurrentClock, --today): programs that synchronise
+// calendars take a stamp that goes back in time for an older version of the event.
+std::chrono::sys_seconds SystemStampTime();
+
 struct StoreOptions {
   // Makes the UID of a new event; a random GUID when not set.
   std::function<std::string()> new_uid;
+  // SystemStampTime when not set.
+  StampClock stamp_time;
 };
 
 // One event of the calendar.
@@ -54,6 +65,10 @@ class StoredEvent {
   std::string text_;           // its text once changed or created (edited_)
   bool edited_ = false;
   bool deleted_ = false;
+  bool in_file_ = false;  // read from the file, or written to it since
+  // The SEQUENCE the next save writes, fixed by the first change after the event was read
+  // or written; none before.
+  std::optional<std::int64_t> sequence_;
   Appointment appointment_;
 };
 
@@ -85,9 +100,12 @@ class CalendarStore {
 
   // Whether anything was added, changed or removed since the file was read or saved.
   bool HasUnsavedChanges() const { return dirty_; }
-  // Writes the file when that changes it. Refused, leaving the file alone, when another
-  // program changed it since it was read or it is read-only; the changes stay here for
-  // another try.
+  // Writes the file when an event was added, changed or removed (an event added and
+  // removed again is none); otherwise nothing is written, not even the calendar
+  // properties a file lacks. An event of the file that was changed is written with its
+  // SEQUENCE one above the file's (0 when it had none), however often it was changed.
+  // Refused, leaving the file alone, when another program changed it since it was read
+  // or it is read-only; the changes stay here for another try.
   Status SaveChanges();
   // The text SaveChanges writes.
   std::string Serialize() const;
@@ -105,10 +123,11 @@ class CalendarStore {
   CalendarStore(std::filesystem::path path, StoreOptions options);
   Status Load();
   EventStamp NewStamp() const;
-  Error Unreadable(const std::string& reason) const;
+  // Whether the events differ from those of the file as read.
+  bool EventsChanged() const;
+  Error Unreadable(const std::string& reason, ErrorKind kind = ErrorKind::kDamaged) const;
 
-  std::filesystem::path path_;        // as given, for messages
-  std::filesystem::path write_path_;  // where saving writes: the file itself, not a link to it
+  std::filesystem::path path_;  // as given; saving replaces the file a link names
   StoreOptions options_;
   std::string loaded_;                  // the file as read; events point into it
   std::optional<std::string> on_disk_;  // the file as last read or written; none: absent

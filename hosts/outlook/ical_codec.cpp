@@ -42,6 +42,10 @@ using BufferPtr = std::unique_ptr<char, BufferDeleter>;
 constexpr local_days kNoDate = local_days(std::chrono::year(4501) / 1 / 1);
 constexpr std::string_view kAllDayProperty = "X-MICROSOFT-CDO-ALLDAYEVENT";
 
+Error Damaged(std::string what) {
+  return ErrorOf(ErrorKind::kDamaged, std::move(what));
+}
+
 ComponentPtr Parse(std::string_view text) {
   const std::string terminated(text);
   return ComponentPtr(icalparser_parse_string(terminated.c_str()));
@@ -139,17 +143,17 @@ TimeZones::~TimeZones() = default;
 Status TimeZones::Add(std::string_view text) {
   ComponentPtr component = Parse(text);
   if (component == nullptr || icalcomponent_isa(component.get()) != ICAL_VTIMEZONE_COMPONENT) {
-    return Error{0, "libical cannot read the time zone", {}};
+    return Damaged("libical cannot read the time zone");
   }
-  if (auto error = ReadError(component.get())) return Error{0, *error, {}};
+  if (auto error = ReadError(component.get())) return Damaged(*error);
   icalproperty* tzid = icalcomponent_get_first_property(component.get(), ICAL_TZID_PROPERTY);
   const char* name = tzid != nullptr ? icalproperty_get_tzid(tzid) : nullptr;
-  if (name == nullptr || *name == '\0') return Error{0, "the time zone has no TZID", {}};
+  if (name == nullptr || *name == '\0') return Damaged("the time zone has no TZID");
   const std::string key = name;
   if (impl_->defined.count(key) != 0) return Ok();
   ZonePtr zone(icaltimezone_new());
   if (zone == nullptr || icaltimezone_set_component(zone.get(), component.get()) == 0) {
-    return Error{0, "libical cannot use the time zone " + key, {}};
+    return Damaged("libical cannot use the time zone " + key);
   }
   component.release();  // the zone owns it now
   impl_->defined.emplace(key, std::move(zone));
@@ -159,9 +163,9 @@ Status TimeZones::Add(std::string_view text) {
 Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones) {
   ComponentPtr event = Parse(text);
   if (event == nullptr || icalcomponent_isa(event.get()) != ICAL_VEVENT_COMPONENT) {
-    return Error{0, "libical cannot read the event", {}};
+    return Damaged("libical cannot read the event");
   }
-  if (auto error = ReadError(event.get())) return Error{0, *error, {}};
+  if (auto error = ReadError(event.get())) return Damaged(*error);
   icalcomponent* c = event.get();
 
   Appointment a;
@@ -400,6 +404,8 @@ std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSe
   }
   event.SetProperty("DTSTAMP", {UtcLine(icalproperty_new_dtstamp, stamp.now)});
   event.SetProperty("LAST-MODIFIED", {UtcLine(icalproperty_new_lastmodified, stamp.now)});
+  if (stamp.sequence)
+    event.SetProperty("SEQUENCE", {"SEQUENCE:" + std::to_string(*stamp.sequence)});
   return event.Text(eol);
 }
 

@@ -7,7 +7,9 @@
 // from the moment it exists. TimeZones owns the zones it builds. One thread.
 
 #include <chrono>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,8 +40,9 @@ class TimeZones {
 
 // What stamps a new or changed event.
 struct EventStamp {
-  std::string uid;                 // for a new event, or a changed one that has none
-  std::chrono::sys_seconds now{};  // DTSTAMP, LAST-MODIFIED and, when new, CREATED
+  std::string uid;                       // for a new event, or a changed one that has none
+  std::chrono::sys_seconds now{};        // DTSTAMP, LAST-MODIFIED and, when new, CREATED
+  std::optional<std::int64_t> sequence;  // SEQUENCE of a changed event; none: as it is
 };
 
 // The meaning of the event in `text` (BEGIN:VEVENT to END:VEVENT). The Error says which
@@ -52,8 +55,9 @@ std::string NewEventText(const Appointment& appointment, const EventStamp& stamp
                          std::string_view eol);
 
 // `text` with the members named by `fields` set from `appointment`, DTSTAMP and
-// LAST-MODIFIED set to the stamp's time and a UID added when it has none. Every other
-// line stays as it was. A timed start keeps the TZID it had when the zone is known.
+// LAST-MODIFIED set to the stamp's time, SEQUENCE to the stamp's when it has one, and a
+// UID added when it has none. Every other line stays as it was. A timed start keeps the
+// TZID it had when the zone is known.
 std::string ChangeEventText(std::string_view text, const Appointment& appointment, FieldSet fields,
                             const EventStamp& stamp, std::string_view eol, const TimeZones& zones);
 

@@ -2,29 +2,19 @@
 
 #include <cstdio>
 
+#include "platform/base/text.h"
+
 namespace feriant::outlook {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// How deep components may nest, the calendar itself counted: calendars nest three deep
+// (VCALENDAR, VTIMEZONE, STANDARD; VCALENDAR, VEVENT, VALARM). Deeper nesting is no
+// calendar a program wrote, and reading it would recurse as deep.
+constexpr size_t kMaxNesting = 32;
 
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    c = UpperAscii(c);
-  return out;
-}
-
-bool EqualsUpper(std::string_view text, std::string_view upper) {
-  if (text.size() != upper.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (UpperAscii(text[i]) != upper[i]) return false;
-  }
-  return true;
-}
+using base::EqualsIgnoringAsciiCase;
+using base::ToUpperAscii;
 
 // Property, parameter and component names: letters, digits and '-'.
 bool IsName(std::string_view text) {
@@ -37,16 +27,8 @@ bool IsName(std::string_view text) {
   return true;
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
-Error Refusal(std::string text) {
-  return Error{0, std::move(text), {}};
+Error Refusal(std::string text, ErrorKind kind = ErrorKind::kDamaged) {
+  return ErrorOf(kind, std::move(text));
 }
 
 std::string LineText(int line) {
@@ -91,9 +73,9 @@ bool IsUtf8(std::string_view text) {
 
 // Versions that name 2.0 as the one or the highest they need ("2.0", "1.0;2.0").
 bool IsVersionTwo(std::string_view value) {
-  value = TrimBlanks(value);
+  value = base::Trim(value);
   const size_t semicolon = value.rfind(';');
-  if (semicolon != std::string_view::npos) value = TrimBlanks(value.substr(semicolon + 1));
+  if (semicolon != std::string_view::npos) value = base::Trim(value.substr(semicolon + 1));
   return value == "2.0";
 }
 
@@ -157,7 +139,7 @@ std::string_view ContentLineReader::name() const {
 }
 
 bool ContentLineReader::NameIs(std::string_view upper_name) const {
-  return EqualsUpper(name(), upper_name);
+  return EqualsIgnoringAsciiCase(name(), upper_name);
 }
 
 bool ContentLineReader::Value(std::string_view& value) const {
@@ -198,7 +180,7 @@ void AppendFolded(std::string& out, std::string_view logical, std::string_view e
 
 Result<CalendarLayout> ScanCalendar(std::string_view text) {
   CalendarLayout layout;
-  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return layout;
+  if (base::Trim(text, base::kWhitespace).empty()) return layout;
   if (Status bytes = CheckControlBytes(text); !bytes) return bytes.error();
 
   const size_t first_newline = text.find('\n');
@@ -221,7 +203,7 @@ Result<CalendarLayout> ScanCalendar(std::string_view text) {
     if (first_line && logical.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
       logical.remove_prefix(kByteOrderMark.size());
     }
-    if (TrimBlanks(logical).empty()) continue;
+    if (base::Trim(logical).empty()) continue;
     const int line = reader.line_number();
     if (!IsUtf8(logical)) return Refusal("it is not UTF-8 text (" + LineText(line) + ")");
     const std::string_view name = logical.substr(0, logical.find_first_of(";:"));
@@ -232,15 +214,15 @@ Result<CalendarLayout> ScanCalendar(std::string_view text) {
       }
       return Refusal(LineText(line) + " is not an iCalendar content line");
     }
-    const bool begins = EqualsUpper(name, "BEGIN");
-    const bool ends = EqualsUpper(name, "END");
-    if (first_line && !(begins && EqualsUpper(TrimBlanks(value), "VCALENDAR"))) {
+    const bool begins = EqualsIgnoringAsciiCase(name, "BEGIN");
+    const bool ends = EqualsIgnoringAsciiCase(name, "END");
+    if (first_line && !(begins && EqualsIgnoringAsciiCase(base::Trim(value), "VCALENDAR"))) {
       return Refusal("it is not an iCalendar file: it does not begin with BEGIN:VCALENDAR");
     }
     first_line = false;
 
     if (begins || ends) {
-      const std::string component = Upper(TrimBlanks(value));
+      const std::string component = ToUpperAscii(base::Trim(value));
       if (!IsName(component)) return Refusal(LineText(line) + " names no component");
       if (begins) {
         if (open.empty() && component != "VCALENDAR") {
@@ -255,6 +237,10 @@ Result<CalendarLayout> ScanCalendar(std::string_view text) {
           layout.empty = false;
         } else if (open.size() == 1) {
           current = ComponentSpan{component, reader.offset(), 0, line};
+        }
+        if (open.size() == kMaxNesting) {
+          return Refusal(LineText(line) + ": components are nested more than " +
+                         std::to_string(kMaxNesting) + " deep");
         }
         open.push_back(Open{component, line});
       } else {
@@ -279,12 +265,13 @@ Result<CalendarLayout> ScanCalendar(std::string_view text) {
 
     if (open.empty()) return Refusal(LineText(line) + " stands outside a calendar");
     if (open.size() == 1 && calendars == 1) {
-      if (EqualsUpper(name, "PRODID")) layout.has_prodid = true;
-      if (EqualsUpper(name, "VERSION")) {
+      if (EqualsIgnoringAsciiCase(name, "PRODID")) layout.has_prodid = true;
+      if (EqualsIgnoringAsciiCase(name, "VERSION")) {
         layout.has_version = true;
         if (!IsVersionTwo(value)) {
-          return Refusal("it is an iCalendar file of version " + std::string(TrimBlanks(value)) +
-                         "; only version 2.0 can be read");
+          return Refusal("it is an iCalendar file of version " + std::string(base::Trim(value)) +
+                             "; only version 2.0 can be read",
+                         ErrorKind::kUnsupported);
         }
       }
     }
@@ -303,7 +290,7 @@ ComponentText::ComponentText(std::string_view text) {
     Line line;
     line.raw = std::string(reader.raw());
     line.logical = reader.logical();
-    line.name = Upper(reader.name());
+    line.name = ToUpperAscii(reader.name());
     if (line.name == "END" && depth > 0) --depth;
     line.depth = depth;
     if (line.name == "BEGIN") ++depth;
@@ -313,7 +300,7 @@ ComponentText::ComponentText(std::string_view text) {
 
 ComponentText::Line ComponentText::NewLine(std::string logical, int depth) {
   Line line;
-  line.name = Upper(std::string_view(logical).substr(0, logical.find_first_of(";:")));
+  line.name = ToUpperAscii(std::string_view(logical).substr(0, logical.find_first_of(";:")));
   line.logical = std::move(logical);
   line.depth = depth;
   return line;
@@ -367,7 +354,7 @@ bool ComponentText::BeginsNested(const Line& line, std::string_view name) {
   const std::string_view logical = line.logical;
   const size_t colon = logical.find(':');
   return colon != std::string_view::npos &&
-         EqualsUpper(TrimBlanks(logical.substr(colon + 1)), name);
+         EqualsIgnoringAsciiCase(base::Trim(logical.substr(colon + 1)), name);
 }
 
 bool ComponentText::HasComponent(std::string_view name) const {

@@ -82,7 +82,8 @@ struct CalendarLayout {
 
 // Checks that `text` is an iCalendar stream and finds its components. The Error's
 // description gives the reason a person can act on ("it ends inside the VEVENT begun at
-// line 12: the file is truncated"), without naming the file.
+// line 12: the file is truncated"), without naming the file. Components nested more than
+// 32 deep (a calendar nests three) are refused.
 Result<CalendarLayout> ScanCalendar(std::string_view text);
 
 // Line-level edits of one component's text (BEGIN to END), keeping every line that is

@@ -10,6 +10,7 @@
 //
 // Every object of one application shares its calendar. One thread.
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -26,6 +27,9 @@ struct OutlookOptions {
   // What ActiveExplorer answers: the window whose command bars an add-in extends.
   // Nothing when not set: there is no window, as on the command line.
   std::shared_ptr<automation::Dispatch> active_explorer;
+  // The time that stamps saved appointments; the system's clock when not set (see
+  // CalendarStore's StoreOptions).
+  std::function<std::chrono::sys_seconds()> stamp_time;
 };
 
 // The application object of a model whose calendar is `calendar_file`.

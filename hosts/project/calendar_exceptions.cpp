@@ -29,8 +29,8 @@ bool ApplyDayEdit(std::vector<CalendarException>& exceptions, DaySpan span, DayE
   std::vector<CalendarException> result;
   result.reserve(exceptions.size() + 2);
   for (const CalendarException& e : exceptions) {
-    const bool keep =
-        e.recurring || !Overlaps(e.days, span) || (edit == DayEdit::kNonWorking && !e.working);
+    const bool keep = e.recurring || !Overlaps(e.days, span) ||
+                      (edit == DayEdit::kNonWorking ? !e.working : !e.own);
     if (keep) {
       result.push_back(e);
       continue;
@@ -48,7 +48,7 @@ bool ApplyDayEdit(std::vector<CalendarException>& exceptions, DaySpan span, DayE
               [](const DaySpan& a, const DaySpan& b) { return a.first < b.first; });
     Day next = span.first;  // first requested day not known to be covered
     auto add_gap = [&](Day last) {
-      result.push_back(CalendarException{DaySpan{next, last}, false, false, -1});
+      result.push_back(CalendarException{DaySpan{next, last}, false, false, -1, true});
       changed = true;
     };
     for (const DaySpan& c : covered) {

@@ -4,17 +4,21 @@
 // the calendar's default working time). Knows nothing of XML; the file store applies the
 // same edit to each stored form of a calendar's exceptions. Plain values; no threads.
 //
-// Rules (they keep a file that project-planning programs accept: exceptions never overlap):
-//   - Non-working: days already inside a non-working exception stay as they are (a second
-//     import of the same day changes nothing). Every run of requested days not covered yet
-//     becomes one new non-working exception. A new exception is not merged with one that
-//     merely touches it: each holiday stays an exception of its own, so removing one later
-//     never has to cut another one apart.
+// The program's own exceptions (`own`) are those it added; every other one is the
+// person's. Rules (they keep a file that project-planning programs accept: exceptions
+// never overlap):
+//   - Non-working: days already inside a non-working exception, the person's or the
+//     program's, stay as they are (a second import of the same day changes nothing). Every
+//     run of requested days not covered yet becomes one new non-working exception of the
+//     program's own. A new exception is not merged with one that merely touches it: each
+//     holiday stays an exception of its own, so removing one later never has to cut
+//     another one apart.
 //   - A non-working day inside a working exception (a day with working times of its own)
 //     wins: the working exception is trimmed or split around it and keeps its working
 //     times on the days that remain.
-//   - Default: every exception covering requested days, working or not, is removed,
-//     trimmed or split so that none covers them any more.
+//   - Default: the program's own exceptions covering requested days are removed, trimmed
+//     or split so that none covers them any more. A person's exception is never cut: the
+//     days it covers stay as the person made them.
 //   - Recurring exceptions (a pattern over a span) are never cut; the store refuses an
 //     edit that overlaps one, so ApplyDayEdit expects none in the way.
 //   - After a change the exceptions are sorted by their first day.
@@ -47,6 +51,7 @@ struct CalendarException {
   bool working = false;    // the days have working times of their own
   bool recurring = false;  // a recurrence pattern within `days`; never cut
   int source = -1;         // index of the stored element it came from; -1 = new
+  bool own = false;        // added by this program, not by the person
   friend bool operator==(const CalendarException&, const CalendarException&) = default;
 };
 

@@ -3,16 +3,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <utility>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <pugixml.hpp>
 
 #include "hosts/project/xml_text.h"
 #include "platform/base/file.h"
+#include "platform/base/text.h"
 
 namespace feriant::project {
 namespace {
@@ -38,7 +35,8 @@ struct Stored {
   bool has_occurrences = false;
   bool plain = true;  // a run of days, not a recurrence pattern
   bool working = false;
-  std::string name;  // the exception's Name, for messages
+  bool marked = false;  // named or marked as this program's own
+  std::string name;     // the exception's Name, for messages
 };
 
 enum class FormKind { kExceptions, kWeekDays };
@@ -91,10 +89,7 @@ pugi::xml_node Child(const pugi::xml_node& parent, std::string_view local_name) 
 }
 
 std::string_view Trimmed(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const size_t last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
+  return base::Trim(text, base::kWhitespace);
 }
 
 std::string_view ValueOf(const pugi::xml_node& parent, std::string_view local_name) {
@@ -114,28 +109,19 @@ bool ParseBool(std::string_view text) {
 
 // The day of a dateTime value "YYYY-MM-DD[THH:MM:SS]".
 std::optional<Day> ParseDay(std::string_view text) {
-  if (text.size() < 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
   if (text.size() > 10 && text[10] != 'T') return std::nullopt;
-  auto y = ParseInt(text.substr(0, 4));
-  auto m = ParseInt(text.substr(5, 2));
-  auto d = ParseInt(text.substr(8, 2));
-  if (!y || !m || !d || *m < 1 || *d < 1) return std::nullopt;
-  const year_month_day ymd{std::chrono::year(*y), std::chrono::month(static_cast<unsigned>(*m)),
-                           std::chrono::day(static_cast<unsigned>(*d))};
-  if (!ymd.ok()) return std::nullopt;
-  return Day(ymd);
+  const std::optional<year_month_day> day = base::ParseIsoDay(text.substr(0, 10));
+  if (!day) return std::nullopt;
+  return Day(*day);
 }
 
 std::string FormatDay(Day day) {
-  const year_month_day ymd(day);
-  char text[16];
-  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
-                static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
-  return text;
+  return base::FormatIsoDay(year_month_day(day));
 }
 
-Error FormatError(const fs::path& path, const std::string& reason) {
-  return Error{EINVAL, "cannot open " + path.string() + ": " + reason, {}};
+Error FormatError(const fs::path& path, const std::string& reason,
+                  ErrorKind kind = ErrorKind::kDamaged) {
+  return ErrorOf(kind, "cannot open " + path.string() + ": " + reason);
 }
 
 // Reads the state of a document from its bytes; `buffer` is the parser's copy.
@@ -166,6 +152,11 @@ class Reader {
     stored.bounds = Bounds(node);
     stored.working = ParseBool(ValueOf(node, "DayWorking"));
     stored.name = std::string(ValueOf(node, "Name"));
+    stored.marked =
+        kind == FormKind::kExceptions
+            ? stored.name == kOwnExceptionName
+            : bytes_.substr(stored.bounds.begin, stored.bounds.end - stored.bounds.begin)
+                      .find(kOwnExceptionMark) != std::string_view::npos;
     const pugi::xml_node period = Child(node, "TimePeriod");
     const pugi::xml_node from = Child(period, "FromDate");
     const pugi::xml_node to = Child(period, "ToDate");
@@ -250,8 +241,15 @@ class Reader {
     for (Form* form : {&calendar.exceptions, &calendar.week_days}) {
       for (size_t i = 0; i < form->stored.size(); ++i) {
         const Stored& s = form->stored[i];
-        form->exceptions.push_back(
-            CalendarException{s.days, s.working, !(s.readable && s.plain), static_cast<int>(i)});
+        form->exceptions.push_back(CalendarException{s.days, s.working, !(s.readable && s.plain),
+                                                     static_cast<int>(i), s.marked});
+      }
+    }
+    // A project program that writes both forms keeps the names but not the comments: a
+    // WeekDays exception is the program's own when its twin of the Exceptions form is.
+    for (CalendarException& e : calendar.week_days.exceptions) {
+      for (const CalendarException& twin : calendar.exceptions.exceptions) {
+        if (twin.own && twin.days == e.days && twin.working == e.working) e.own = true;
       }
     }
 
@@ -299,10 +297,9 @@ const char* EncodingName(pugi::xml_encoding encoding) {
 }  // namespace
 
 struct ProjectFile::State {
-  fs::path path;        // as given, for messages
-  fs::path write_path;  // where Save writes: the file itself, not a symbolic link to it
-  std::string bytes;    // exactly as read
-  std::string prefix;   // namespace prefix of the document's elements with its ':', or ""
+  fs::path path;       // as given; Save replaces the file a link names
+  std::string bytes;   // exactly as read
+  std::string prefix;  // namespace prefix of the document's elements with its ':', or ""
   std::optional<int> save_version;
   std::string title;
   std::int32_t default_task_type = 0;
@@ -331,9 +328,10 @@ Result<std::unique_ptr<ProjectFile::State>> ProjectFile::Parse(const fs::path& p
   const pugi::xml_parse_result parsed = document.load_buffer_inplace(
       buffer.data(), buffer.size(), pugi::parse_default, pugi::encoding_auto);
   if (parsed.encoding != pugi::encoding_utf8) {
-    return FormatError(path, std::string("the file is encoded in ") +
-                                 EncodingName(parsed.encoding) +
-                                 "; only UTF-8 Project XML files can be edited");
+    return FormatError(path,
+                       std::string("the file is encoded in ") + EncodingName(parsed.encoding) +
+                           "; only UTF-8 Project XML files can be edited",
+                       ErrorKind::kUnsupported);
   }
   if (!parsed) {
     return FormatError(path, std::string("not well-formed XML (") + parsed.description() +
@@ -426,16 +424,18 @@ std::string ProjectFile::State::RenderException(const Calendar& calendar, const 
   const std::string to = FormatDay(e.days.last) + "T23:59:00";
   const std::string working = e.working ? "1" : "0";
   if (form.kind == FormKind::kWeekDays) {
-    return OpenTag("WeekDay") + line(3, Element("DayType", "0")) +
-           line(3, Element("DayWorking", working)) + line(3, OpenTag("TimePeriod")) +
-           line(4, Element("FromDate", from)) + line(4, Element("ToDate", to)) +
-           line(3, CloseTag("TimePeriod")) + line(2, CloseTag("WeekDay"));
+    return OpenTag("WeekDay") + line(3, std::string(kOwnExceptionMark)) +
+           line(3, Element("DayType", "0")) + line(3, Element("DayWorking", working)) +
+           line(3, OpenTag("TimePeriod")) + line(4, Element("FromDate", from)) +
+           line(4, Element("ToDate", to)) + line(3, CloseTag("TimePeriod")) +
+           line(2, CloseTag("WeekDay"));
   }
   const auto count = (e.days.last - e.days.first).count() + 1;
   return OpenTag("Exception") + line(3, Element("EnteredByOccurrences", "0")) +
          line(3, OpenTag("TimePeriod")) + line(4, Element("FromDate", from)) +
          line(4, Element("ToDate", to)) + line(3, CloseTag("TimePeriod")) +
-         line(3, Element("Occurrences", std::to_string(count))) + line(3, Element("Type", "1")) +
+         line(3, Element("Occurrences", std::to_string(count))) +
+         line(3, Element("Name", kOwnExceptionName)) + line(3, Element("Type", "1")) +
          line(3, Element("DayWorking", working)) + line(2, CloseTag("Exception"));
 }
 
@@ -508,9 +508,6 @@ Result<ProjectFile> ProjectFile::Open(const fs::path& path) {
 Result<ProjectFile> ProjectFile::FromBytes(const fs::path& path, std::string bytes) {
   auto state = Parse(path, std::move(bytes));
   if (!state) return state.error();
-  std::error_code error;
-  const fs::path resolved = fs::canonical(path, error);
-  (*state)->write_path = error ? path : resolved;
   return ProjectFile(std::move(*state));
 }
 
@@ -548,20 +545,17 @@ std::vector<std::string> ProjectFile::BaseCalendarNames() const {
 Status ProjectFile::EditDays(std::string_view calendar_name, year_month_day first,
                              year_month_day last, DayEdit edit) {
   for (const year_month_day& day : {first, last}) {
-    if (!day.ok()) return Error{EINVAL, "a date of the edit is not a valid date", {}};
+    if (!day.ok()) return ErrorOf(ErrorKind::kInvalid, "a date of the edit is not a valid date");
     if (day < kFirstCalendarDay || day > kLastCalendarDay) {
-      return Error{
-          EINVAL,
-          "the date " + FormatDay(Day(day)) + " is outside the calendar range of Project (" +
-              FormatDay(Day(kFirstCalendarDay)) + " to " + FormatDay(Day(kLastCalendarDay)) + ")",
-          {}};
+      return ErrorOf(ErrorKind::kInvalid, "the date " + FormatDay(Day(day)) +
+                                              " is outside the calendar range of Project (" +
+                                              FormatDay(Day(kFirstCalendarDay)) + " to " +
+                                              FormatDay(Day(kLastCalendarDay)) + ")");
     }
   }
   if (first > last) {
-    return Error{EINVAL,
-                 "the start date " + FormatDay(Day(first)) + " is after the end date " +
-                     FormatDay(Day(last)),
-                 {}};
+    return ErrorOf(ErrorKind::kInvalid, "the start date " + FormatDay(Day(first)) +
+                                            " is after the end date " + FormatDay(Day(last)));
   }
 
   Calendar* target = nullptr;
@@ -572,38 +566,35 @@ Status ProjectFile::EditDays(std::string_view calendar_name, year_month_day firs
     }
   }
   if (target == nullptr) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     for (Calendar& calendar : state_->calendars) {
-      if (calendar.base && calendar.name.size() == calendar_name.size() &&
-          std::equal(calendar.name.begin(), calendar.name.end(), calendar_name.begin(),
-                     [&](char a, char b) { return lower(a) == lower(b); })) {
+      if (calendar.base && base::EqualsIgnoringAsciiCase(calendar.name, calendar_name)) {
         target = &calendar;
         break;
       }
     }
   }
   if (target == nullptr) {
-    return Error{ENOENT,
-                 "there is no base calendar named \"" + std::string(calendar_name) + "\" in " +
-                     state_->path.string(),
-                 {}};
+    return ErrorOf(ErrorKind::kNotFound, "there is no base calendar named \"" +
+                                             std::string(calendar_name) + "\" in " +
+                                             state_->path.string());
   }
 
   const DaySpan span{Day(first), Day(last)};
+  // A non-working day would have to cut a recurring exception; a reset leaves it alone, as
+  // it does every exception that is not the program's own.
   for (const Form* form : {&target->exceptions, &target->week_days}) {
-    if (!form->used) continue;
+    if (!form->used || edit != DayEdit::kNonWorking) continue;
     for (const CalendarException& e : form->exceptions) {
       if (!e.recurring || !Overlaps(e.days, span)) continue;
       const Stored& stored = form->stored[static_cast<size_t>(e.source)];
-      return Error{EINVAL,
-                   "the days " + FormatDay(span.first) + " to " + FormatDay(span.last) +
-                       " of base calendar \"" + target->name +
-                       "\" lie within its recurring "
-                       "exception" +
-                       (stored.name.empty() ? "" : " \"" + stored.name + "\"") + " (" +
-                       FormatDay(e.days.first) + " to " + FormatDay(e.days.last) +
-                       "), which is not changed here; edit it in a project-planning program",
-                   {}};
+      return ErrorOf(ErrorKind::kUnsupported,
+                     "the days " + FormatDay(span.first) + " to " + FormatDay(span.last) +
+                         " of base calendar \"" + target->name +
+                         "\" lie within its recurring "
+                         "exception" +
+                         (stored.name.empty() ? "" : " \"" + stored.name + "\"") + " (" +
+                         FormatDay(e.days.first) + " to " + FormatDay(e.days.last) +
+                         "), which is not changed here; edit it in a project-planning program");
     }
   }
   for (Form* form : {&target->exceptions, &target->week_days}) {
@@ -661,32 +652,25 @@ Status ProjectFile::Save() {
   // person's file is left alone.
   auto reread = Parse(path, next);
   if (!reread) {
-    return Error{EINVAL,
-                 "the edited content of " + path.string() + " could not be read back (" +
-                     reread.error().description + "); the file was not changed",
-                 {}};
+    return ErrorOf(ErrorKind::kDamaged,
+                   "the edited content of " + path.string() + " could not be read back (" +
+                       reread.error().description + "); the file was not changed");
   }
 
-  const fs::path& target = state_->write_path;
-  auto lock = base::FileLock::Acquire(target);
-  if (!lock) return lock.error();
-  auto on_disk = base::ReadFile(target);
-  if (!on_disk) return on_disk.error();
-  if (*on_disk != state_->bytes) {
-    return Error{ESTALE,
-                 path.string() +
-                     " was changed by another program after it was opened; it "
-                     "was not overwritten (open it again to edit the new content)",
-                 {}};
+  if (Status saved = base::ReplaceIfUnchanged(path, state_->bytes, next); !saved) {
+    const Error& cause = saved.error();
+    if (cause.kind == ErrorKind::kConflict) {
+      return ErrorOf(ErrorKind::kConflict,
+                     path.string() +
+                         " was changed by another program after it was opened; it "
+                         "was not overwritten (open it again to edit the new content)");
+    }
+    if (cause.kind == ErrorKind::kRefused && cause.code == EACCES) {
+      return ErrorOf(ErrorKind::kRefused, path.string() + " is read-only; it was not changed",
+                     EACCES);
+    }
+    return cause;
   }
-  struct stat st {};
-  if (::stat(target.c_str(), &st) == 0 &&
-      ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0)) {
-    return Error{EACCES, path.string() + " is read-only; it was not changed", {}};
-  }
-  if (Status written = base::WriteFileAtomically(target, next); !written) return written;
-
-  (*reread)->write_path = state_->write_path;
   state_ = std::move(*reread);
   return Ok();
 }

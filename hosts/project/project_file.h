@@ -19,8 +19,14 @@
 //     any calendar of the file uses that form (its writer writes both).
 // Exceptions are written sorted by their first day; a new one covers whole days
 // (FromDate T00:00:00, ToDate T23:59:00); a ToDate's date is the last day it covers.
+// The exceptions this program adds say so, since only those are taken away again: in the
+// Exceptions form by their Name (kOwnExceptionName, which a person sees in a project
+// program), in the WeekDays form, which has no names, by the comment kOwnExceptionMark
+// or, in a calendar that has both forms, by its twin of the same days in the other form.
+// Every other exception is the person's and is never cut (calendar_exceptions.h).
 // An exception of the Exceptions form that is not a plain run of days (a recurrence
-// other than daily with period 1) is never cut: an edit overlapping it is refused.
+// other than daily with period 1) is never cut: setting days non-working within it is
+// refused.
 // Day rules: calendar_exceptions.h.
 //
 // Version text: SaveVersion n gives "n.0". A file without SaveVersion was written before
@@ -49,6 +55,11 @@ inline constexpr std::chrono::year_month_day kFirstCalendarDay{
 inline constexpr std::chrono::year_month_day kLastCalendarDay{
     std::chrono::year(2049), std::chrono::December, std::chrono::day(31)};
 
+// The name of the exceptions this program adds, and the comment that marks them where an
+// exception has no name.
+inline constexpr std::string_view kOwnExceptionName = "Feriant holiday";
+inline constexpr std::string_view kOwnExceptionMark = "<!-- Feriant holiday -->";
+
 // The namespace of Project XML documents.
 inline constexpr std::string_view kProjectXmlNamespace = "http://schemas.microsoft.com/project";
 
@@ -76,9 +87,10 @@ class ProjectFile {
   std::vector<std::string> BaseCalendarNames() const;
 
   // Sets the days from `first` to `last` of the named base calendar non-working, or back
-  // to its default working time. Names match exactly, else ignoring ASCII case. Refused,
-  // with nothing changed, for an unknown name, a day outside Project's calendar range,
-  // `first` after `last`, or an overlapped recurring exception.
+  // to its default working time as far as this program's own exceptions made them
+  // non-working. Names match exactly, else ignoring ASCII case. Refused, with nothing
+  // changed, for an unknown name, a day outside Project's calendar range, `first` after
+  // `last`, or days set non-working within a recurring exception.
   Status EditDays(std::string_view calendar, std::chrono::year_month_day first,
                   std::chrono::year_month_day last, DayEdit edit);
 

@@ -1,5 +1,7 @@
 #include "platform/automation/dispatch.h"
 
+#include "platform/base/text.h"
+
 namespace feriant::automation {
 namespace {
 
@@ -18,12 +20,7 @@ Status PutWith(Dispatch& object, DispId id, InvokeKind kind, Variant value) {
 }  // namespace
 
 bool NamesEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+  return base::EqualsIgnoringAsciiCase(a, b);
 }
 
 Result<Variant> Dispatch::Get(DispId id, std::vector<Variant> args) {

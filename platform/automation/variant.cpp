@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <limits>
 #include <optional>
+#include <type_traits>
 
 #include "platform/automation/errors.h"
+#include "platform/base/text.h"
 
 namespace feriant::automation {
 namespace {
@@ -20,27 +22,9 @@ Error Overflow(std::string_view to) {
   return MakeError(hresult::kOverflow, "value does not fit in " + std::string(to));
 }
 
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-    text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-    text.remove_suffix(1);
-  return text;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] + 32) : a[i];
-    char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] + 32) : b[i];
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // A decimal number as text ("12", "-3.5", "1e3"), without locale.
 std::optional<double> ParseNumber(std::string_view text) {
-  text = Trim(text);
+  text = base::Trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
   double value = 0;
@@ -100,25 +84,25 @@ std::string FormatDate(Date date) {
   using namespace std::chrono;
   const local_seconds time = date.ToLocal();
   const auto day = floor<days>(time);
-  const year_month_day ymd(day);
   const hh_mm_ss<seconds> clock(time - day);
-  char buffer[40];
-  int n = std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u", static_cast<int>(ymd.year()),
-                        static_cast<unsigned>(ymd.month()), static_cast<unsigned>(ymd.day()));
+  std::string text = base::FormatIsoDay(year_month_day(day));
   if (clock.to_duration().count() != 0) {
-    std::snprintf(buffer + n, sizeof buffer - static_cast<size_t>(n), " %02d:%02d:%02d",
-                  static_cast<int>(clock.hours().count()),
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, " %02d:%02d:%02d", static_cast<int>(clock.hours().count()),
                   static_cast<int>(clock.minutes().count()),
                   static_cast<int>(clock.seconds().count()));
+    text += buffer;
   }
-  return buffer;
+  return text;
 }
 
 // "YYYY-MM-DD", optionally followed by " HH:MM" or " HH:MM:SS" (or "T" for the blank).
 std::optional<Date> ParseDate(std::string_view text) {
-  text = Trim(text);
-  int y = 0;
-  unsigned mo = 0, d = 0, h = 0, mi = 0, s = 0;
+  text = base::Trim(text);
+  const std::optional<std::chrono::year_month_day> ymd = base::ParseIsoDay(text.substr(0, 10));
+  if (!ymd) return std::nullopt;
+  text.remove_prefix(10);
+  unsigned h = 0, mi = 0, s = 0;
   auto take = [&text](auto& out, size_t digits) {
     if (text.size() < digits) return false;
     auto [end, error] = std::from_chars(text.data(), text.data() + digits, out);
@@ -131,16 +115,14 @@ std::optional<Date> ParseDate(std::string_view text) {
     text.remove_prefix(1);
     return true;
   };
-  if (!take(y, 4) || !sep('-') || !take(mo, 2) || !sep('-') || !take(d, 2)) return std::nullopt;
   if (!text.empty()) {
     if (!sep(' ') && !sep('T')) return std::nullopt;
     if (!take(h, 2) || !sep(':') || !take(mi, 2)) return std::nullopt;
     if (!text.empty() && (!sep(':') || !take(s, 2) || !text.empty())) return std::nullopt;
   }
   using namespace std::chrono;
-  const year_month_day ymd{year(y), month(mo), day(d)};
-  if (!ymd.ok() || h > 23 || mi > 59 || s > 59) return std::nullopt;
-  return Date::FromLocal(local_days(ymd) + hours(h) + minutes(mi) + seconds(s));
+  if (h > 23 || mi > 59 || s > 59) return std::nullopt;
+  return Date::FromLocal(local_days(*ymd) + hours(h) + minutes(mi) + seconds(s));
 }
 
 std::string_view KindName(VarType type) {
@@ -193,34 +175,40 @@ bool Variant::IsMissing() const {
 }
 
 VarType Variant::type() const {
-  switch (value_.index()) {
-    case 0:
-      return VarType::kEmpty;
-    case 1:
-      return VarType::kNull;
-    case 2:
-      return VarType::kBool;
-    case 3:
-      return VarType::kI2;
-    case 4:
-      return VarType::kI4;
-    case 5:
-      return VarType::kR8;
-    case 6:
-      return VarType::kCurrency;
-    case 7:
-      return VarType::kDate;
-    case 8:
-      return VarType::kString;
-    case 9:
-      return VarType::kObject;
-    case 10:
-      return VarType::kError;
-    case 11:
-      return VarType::kByteArray;
-    default:
-      return VarType::kArray;
-  }
+  // Each alternative names its kind by its type, so the order of the alternatives does not
+  // matter; an alternative without a kind here does not compile.
+  return std::visit(
+      []<class T>(const T&) {
+        if constexpr (std::is_same_v<T, std::monostate>) {
+          return VarType::kEmpty;
+        } else if constexpr (std::is_same_v<T, NullValue>) {
+          return VarType::kNull;
+        } else if constexpr (std::is_same_v<T, Bool>) {
+          return VarType::kBool;
+        } else if constexpr (std::is_same_v<T, std::int16_t>) {
+          return VarType::kI2;
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          return VarType::kI4;
+        } else if constexpr (std::is_same_v<T, double>) {
+          return VarType::kR8;
+        } else if constexpr (std::is_same_v<T, Currency>) {
+          return VarType::kCurrency;
+        } else if constexpr (std::is_same_v<T, Date>) {
+          return VarType::kDate;
+        } else if constexpr (std::is_same_v<T, std::string>) {
+          return VarType::kString;
+        } else if constexpr (std::is_same_v<T, ObjectRef>) {
+          return VarType::kObject;
+        } else if constexpr (std::is_same_v<T, ErrorCode>) {
+          return VarType::kError;
+        } else if constexpr (std::is_same_v<T, ByteArray>) {
+          return VarType::kByteArray;
+        } else {
+          static_assert(std::is_same_v<T, Array>, "every alternative needs its kind");
+          return VarType::kArray;
+        }
+      },
+      value_);
 }
 
 const VariantArray* Variant::AsArray() const {
@@ -259,8 +247,8 @@ Result<double> Variant::ToDouble() const {
 
 Result<bool> Variant::ToBool() const {
   if (const auto* text = AsString()) {
-    if (EqualsIgnoringCase(Trim(*text), "true")) return true;
-    if (EqualsIgnoringCase(Trim(*text), "false")) return false;
+    if (base::EqualsIgnoringAsciiCase(base::Trim(*text), "true")) return true;
+    if (base::EqualsIgnoringAsciiCase(base::Trim(*text), "false")) return false;
   }
   if (type() == VarType::kBool) return std::get<Bool>(value_).value != 0;
   auto number = ToDouble();

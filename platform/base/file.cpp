@@ -1,16 +1,33 @@
 #include "platform/base/file.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <memory>
 #include <thread>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/base/interrupt.h"
+
 namespace feriant::base {
 namespace {
+
+namespace fs = std::filesystem;
+
+// Temporary files are ".<file><kTempTag>XXXXXX": hidden, beside the file, and named so
+// that a later writer recognises the ones a killed writer left.
+constexpr std::string_view kTempTag = ".feriant-";
+constexpr size_t kTempRandomLength = 6;  // mkstemp's XXXXXX: letters and digits
+// Links followed at most; the kernel's own limit for a path.
+constexpr int kMaxLinks = 40;
+// Writes go out in pieces of this size, so that an interrupt is noticed in between.
+constexpr size_t kWriteChunk = size_t{1} << 20;
 
 // Closes a descriptor on every path out of a function.
 class Fd {
@@ -28,9 +45,140 @@ class Fd {
   int fd_;
 };
 
-Status WriteAll(int fd, std::string_view bytes, const std::filesystem::path& path) {
+// Removes a temporary file on every path out, unless it was renamed into place.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  const std::string& path() const { return path_; }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+// Holds SIGINT and SIGTERM back for its lifetime; one that arrived meanwhile is delivered
+// when it ends.
+class InterruptsHeld {
+ public:
+  InterruptsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGTERM);
+    ::pthread_sigmask(SIG_BLOCK, &held, &before_);
+  }
+  InterruptsHeld(const InterruptsHeld&) = delete;
+  InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+  ~InterruptsHeld() { ::pthread_sigmask(SIG_SETMASK, &before_, nullptr); }
+
+ private:
+  sigset_t before_;
+};
+
+// What identifies the file that was read: another program that replaced or rewrote it
+// since changed at least one of these.
+struct Identity {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+};
+
+Identity IdentityOf(const struct stat& st) {
+  return Identity{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+}
+
+bool SameIdentity(const Identity& a, const Identity& b) {
+  if (a.exists != b.exists) return false;
+  return !a.exists ||
+         (a.device == b.device && a.inode == b.inode && a.size == b.size &&
+          a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec);
+}
+
+// Whether `path` is still the file `read` describes (or still absent).
+bool StillAsRead(const fs::path& path, const Identity& read) {
+  struct stat now {};
+  Identity current;
+  if (::stat(path.c_str(), &now) == 0) current = IdentityOf(now);
+  return SameIdentity(current, read);
+}
+
+Error Interrupted(const fs::path& path, int signal) {
+  return ErrorOf(ErrorKind::kInterrupted, "interrupted; " + path.string() + " was not changed",
+                 signal);
+}
+
+Error ChangedMeanwhile(const fs::path& path) {
+  return ErrorOf(ErrorKind::kConflict,
+                 path.string() + " was changed by another program since it was read");
+}
+
+// `what` says what could not be done: "cannot read", "cannot replace".
+Error NotRegular(std::string_view what, const fs::path& path, const struct stat& st) {
+  if (S_ISDIR(st.st_mode)) {
+    Error error = SystemError(EISDIR, what, path);
+    error.kind = ErrorKind::kRefused;
+    return error;
+  }
+  const char* type = S_ISFIFO(st.st_mode)   ? "a FIFO"
+                     : S_ISCHR(st.st_mode)  ? "a character device"
+                     : S_ISBLK(st.st_mode)  ? "a block device"
+                     : S_ISSOCK(st.st_mode) ? "a socket"
+                                            : "something else";
+  return ErrorOf(ErrorKind::kRefused, std::string(what) + " " + path.string() + ": it is " + type +
+                                          ", not a regular file");
+}
+
+Error TooLarge(const fs::path& path, size_t max_bytes) {
+  return ErrorOf(ErrorKind::kRefused, "cannot read " + path.string() + ": it is larger than " +
+                                          std::to_string(max_bytes >> 20) + " MiB");
+}
+
+bool IsReadOnly(const fs::path& path, const struct stat& st) {
+  // Replacing needs only a writable directory; a file its owner made read-only stays.
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+Error ReadOnly(const fs::path& path) {
+  return ErrorOf(ErrorKind::kRefused, "will not replace the read-only file " + path.string(),
+                 EACCES);
+}
+
+mode_t CurrentUmask() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
+fs::path DirectoryOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// The file that `given` names once every symbolic link on its last component is followed;
+// it need not exist (a link may name a file still to be created).
+Result<fs::path> FollowLinks(const fs::path& given) {
+  fs::path path = given;
+  for (int links = 0; links < kMaxLinks; ++links) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::error_code error;
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) return SystemError(error.value(), "cannot follow the link", given);
+    path = target.is_absolute() ? target : DirectoryOf(path) / target;
+  }
+  return SystemError(ELOOP, "cannot follow the link", given);
+}
+
+Status WriteAll(int fd, std::string_view bytes, const fs::path& path) {
   while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
+    const ssize_t n = ::write(fd, bytes.data(), std::min(bytes.size(), kWriteChunk));
     if (n < 0) {
       if (errno == EINTR) continue;
       return SystemError(errno, "cannot write", path);
@@ -40,10 +188,117 @@ Status WriteAll(int fd, std::string_view bytes, const std::filesystem::path& pat
   return Ok();
 }
 
-mode_t CurrentUmask() {
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
+// Opens `path` for reading without blocking on a FIFO. Nothing (and no error) when it does
+// not exist; `st` receives its status.
+Result<std::optional<std::string>> ReadIfRegular(const fs::path& path, size_t max_bytes,
+                                                 struct stat& st) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT) return std::optional<std::string>();
+    return SystemError(errno, "cannot open", path);
+  }
+  if (::fstat(fd.get(), &st) != 0) return SystemError(errno, "cannot read", path);
+  if (!S_ISREG(st.st_mode)) return NotRegular("cannot read", path, st);
+  if (static_cast<std::uintmax_t>(st.st_size) > max_bytes) return TooLarge(path, max_bytes);
+  std::string bytes;
+  bytes.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR || errno == EAGAIN) continue;
+      return SystemError(errno, "cannot read", path);
+    }
+    if (n == 0) break;
+    // A file that grows while it is read (or one whose size the kernel does not know)
+    // is held to the limit too.
+    if (bytes.size() + static_cast<size_t>(n) > max_bytes) return TooLarge(path, max_bytes);
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return std::optional<std::string>(std::move(bytes));
+}
+
+// Removes what earlier writers of `path` left when they were killed: temporary files
+// named for it. Only the holder of the lock may call this; every writer creates its
+// temporary file under the lock, so none of them belongs to a running writer.
+void RemoveLeftovers(const fs::path& path) {
+  const fs::path dir = DirectoryOf(path);
+  const std::string prefix = "." + path.filename().string() + std::string(kTempTag);
+  std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(dir.c_str()), ::closedir);
+  if (listing == nullptr) return;  // nothing to tidy is no reason to refuse the save
+  const int dir_fd = ::dirfd(listing.get());
+  while (const dirent* entry = ::readdir(listing.get())) {
+    const std::string_view name = entry->d_name;
+    if (name.size() != prefix.size() + kTempRandomLength || name.substr(0, prefix.size()) != prefix)
+      continue;
+    const std::string_view random = name.substr(prefix.size());
+    if (!std::all_of(random.begin(), random.end(), [](char c) {
+          return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        })) {
+      continue;
+    }
+    struct stat st {};
+    if (::fstatat(dir_fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+      ::unlinkat(dir_fd, entry->d_name, 0);
+  }
+}
+
+// Writes `bytes` to a temporary file beside `path` and renames it over `path`, which must
+// still be as `read` describes. `replaced` is the status of the file being replaced, or
+// null for a new file.
+Status Commit(const fs::path& path, std::string_view bytes, const struct stat* replaced,
+              const Identity& read) {
+  const fs::path dir = DirectoryOf(path);
+  std::string pattern = (dir / ("." + path.filename().string() + std::string(kTempTag))).string();
+  pattern.append(kTempRandomLength, 'X');
+  Fd fd(::mkostemp(pattern.data(), O_CLOEXEC));
+  if (fd.get() < 0) return SystemError(errno, "cannot create a file beside", path);
+  TemporaryFile temporary(pattern);
+
+  mode_t mode = 0666 & ~CurrentUmask();
+  if (replaced != nullptr) {
+    mode = replaced->st_mode & 07777;
+    struct stat created {};
+    if (::fstat(fd.get(), &created) != 0) return SystemError(errno, "cannot write", path);
+    // The new file is the creator's; a file of another user or group must stay theirs,
+    // or they may no longer be able to read their own file.
+    if ((created.st_uid != replaced->st_uid || created.st_gid != replaced->st_gid) &&
+        ::fchown(fd.get(), replaced->st_uid, replaced->st_gid) != 0) {
+      return ErrorOf(ErrorKind::kRefused,
+                     "cannot keep the owner and group of " + path.string() +
+                         " (only they or an administrator can replace it): " + std::strerror(errno),
+                     errno);
+    }
+  }
+  // After fchown, which clears the set-id bits.
+  if (::fchmod(fd.get(), mode) != 0) return SystemError(errno, "cannot write", path);
+  if (Status written = WriteAll(fd.get(), bytes, path); !written) return written.error();
+  if (::fsync(fd.get()) != 0) return SystemError(errno, "cannot flush", path);
+  if (::close(fd.release()) != 0) return SystemError(errno, "cannot write", path);
+
+  {
+    // From the last look at the interrupt and the file to the rename, nothing may stop.
+    InterruptsHeld held;
+    if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
+    if (!StillAsRead(path, read)) return ChangedMeanwhile(path);
+    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
+      return SystemError(errno, "cannot replace", path);
+    }
+    temporary.Keep();
+  }
+  // The rename is durable only once the directory entry is on disk.
+  Fd dir_fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir_fd.get() >= 0) ::fsync(dir_fd.get());
+  return Ok();
+}
+
+// Removes `path`, which must still be as `read` describes.
+Status Remove(const fs::path& path, const Identity& read) {
+  InterruptsHeld held;
+  if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
+  if (!StillAsRead(path, read)) return ChangedMeanwhile(path);
+  if (::unlink(path.c_str()) != 0) return SystemError(errno, "cannot remove", path);
+  return Ok();
 }
 
 }  // namespace
@@ -54,69 +309,85 @@ Error SystemError(int error_number, std::string_view what, const std::filesystem
   text += path.string();
   text += ": ";
   text += std::strerror(error_number);
-  return Error{error_number, std::move(text), {}};
+  return ErrorOf(error_number == ENOENT ? ErrorKind::kNotFound : ErrorKind::kSystem,
+                 std::move(text), error_number);
 }
 
-Result<std::string> ReadFile(const std::filesystem::path& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) return SystemError(errno, "cannot open", path);
+Result<std::string> ReadFile(const std::filesystem::path& path, std::size_t max_bytes) {
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return SystemError(errno, "cannot read", path);
-  if (S_ISDIR(st.st_mode)) return SystemError(EISDIR, "cannot read", path);
-  std::string bytes;
-  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return SystemError(errno, "cannot read", path);
-    }
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+  Result<std::optional<std::string>> bytes = ReadIfRegular(path, max_bytes, st);
+  if (!bytes) return bytes.error();
+  if (!bytes->has_value()) return SystemError(ENOENT, "cannot open", path);
+  return std::move(**bytes);
+}
+
+Status CheckReplaceable(const std::filesystem::path& given) {
+  Result<fs::path> path = FollowLinks(given);
+  if (!path) return path.error();
+  struct stat st {};
+  if (::stat(path->c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return NotRegular("cannot use", given, st);
+    return Ok();
   }
-  return bytes;
+  if (errno != ENOENT) return SystemError(errno, "cannot use", given);
+  const fs::path dir = DirectoryOf(*path);
+  if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return ErrorOf(ErrorKind::kNotFound,
+                   "cannot create " + given.string() + ": there is no folder " + dir.string());
+  }
+  return Ok();
+}
+
+Status ReplaceFile(const std::filesystem::path& given, const NewContent& decide,
+                   const ReplaceOptions& options) {
+  if (const int signal = InterruptSignal(); signal != 0) return Interrupted(given, signal);
+  Result<fs::path> resolved = FollowLinks(given);
+  if (!resolved) return resolved.error();
+  const fs::path& path = *resolved;
+
+  Result<FileLock> lock = FileLock::Acquire(path, options.lock_wait);
+  if (!lock) return lock.error();
+  RemoveLeftovers(path);
+
+  struct stat st {};
+  Result<std::optional<std::string>> current = ReadIfRegular(path, options.max_bytes, st);
+  if (!current) return current.error();
+  const bool exists = current->has_value();
+  const Identity read = exists ? IdentityOf(st) : Identity{};
+
+  Result<std::optional<std::string_view>> wanted = decide(*current);
+  if (!wanted) return wanted.error();
+  if (!wanted->has_value()) return exists ? Remove(path, read) : Ok();
+  if (exists && **current == **wanted) return Ok();
+  if (exists && IsReadOnly(path, st)) {
+    // A file that another program removed meanwhile cannot be written either.
+    return StillAsRead(path, read) ? ReadOnly(path) : ChangedMeanwhile(path);
+  }
+  return Commit(path, **wanted, exists ? &st : nullptr, read);
+}
+
+Status ReplaceIfUnchanged(const std::filesystem::path& path,
+                          const std::optional<std::string_view>& expected, std::string_view bytes,
+                          const ReplaceOptions& options) {
+  return ReplaceFile(
+      path,
+      [&](const CurrentContent& current) -> Result<std::optional<std::string_view>> {
+        const bool unchanged =
+            expected ? current && std::string_view(*current) == *expected : !current;
+        if (!unchanged) return ChangedMeanwhile(path);
+        return std::optional<std::string_view>(bytes);
+      },
+      options);
 }
 
 Status WriteFileAtomically(const std::filesystem::path& given, std::string_view bytes) {
-  // A symbolic link stays a link: the file it names is the one replaced.
-  std::filesystem::path path = given;
-  struct stat link {};
-  if (::lstat(given.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-    std::error_code error;
-    path = std::filesystem::weakly_canonical(given, error);
-    if (error) return SystemError(error.value(), "cannot follow the link", given);
-  }
-  const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-  mode_t mode = 0666 & ~CurrentUmask();
+  Result<fs::path> path = FollowLinks(given);
+  if (!path) return path.error();
   struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) return SystemError(EINVAL, "not a regular file:", path);
-    // Replacing needs only a writable directory; a file its owner made read-only stays.
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0) {
-      return SystemError(EACCES, "will not replace the read-only file", path);
-    }
-    mode = st.st_mode & 07777;
-  }
-
-  std::string temp = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
-  Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
-  if (fd.get() < 0) return SystemError(errno, "cannot create a file beside", path);
-  auto discard = [&](Error error) {
-    ::unlink(temp.c_str());
-    return error;
-  };
-  if (::fchmod(fd.get(), mode) != 0) return discard(SystemError(errno, "cannot write", path));
-  if (Status written = WriteAll(fd.get(), bytes, path); !written) return discard(written.error());
-  if (::fsync(fd.get()) != 0) return discard(SystemError(errno, "cannot flush", path));
-  if (::close(fd.release()) != 0) return discard(SystemError(errno, "cannot write", path));
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    return discard(SystemError(errno, "cannot replace", path));
-  }
-  // The rename is durable only once the directory entry is on disk.
-  Fd dir_fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir_fd.get() >= 0) ::fsync(dir_fd.get());
-  return Ok();
+  if (::stat(path->c_str(), &st) != 0) return Commit(*path, bytes, nullptr, Identity{});
+  if (!S_ISREG(st.st_mode)) return NotRegular("cannot replace", *path, st);
+  if (IsReadOnly(*path, st)) return ReadOnly(*path);
+  return Commit(*path, bytes, &st, IdentityOf(st));
 }
 
 Result<FileLock> FileLock::Acquire(const std::filesystem::path& path,
@@ -129,9 +400,10 @@ Result<FileLock> FileLock::Acquire(const std::filesystem::path& path,
     if (fd.get() < 0) return SystemError(errno, "cannot lock", path);
     while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
       if (errno != EWOULDBLOCK && errno != EINTR) return SystemError(errno, "cannot lock", path);
+      if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
       if (std::chrono::steady_clock::now() >= deadline) {
-        return Error{
-            EWOULDBLOCK, "another program is writing " + path.string() + "; try again", {}};
+        return ErrorOf(ErrorKind::kBusy,
+                       "another program is writing " + path.string() + "; try again", EWOULDBLOCK);
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

@@ -32,7 +32,7 @@ Result<std::string> DefaultText(std::string_view key, const std::string& what) {
 
 Error ForClass(const automation::Guid& class_id, const Error& error) {
   return Error{error.code, "cannot create " + class_id.ToString() + ": " + error.description,
-               error.source};
+               error.source, error.kind};
 }
 
 }  // namespace

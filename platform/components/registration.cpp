@@ -22,10 +22,9 @@ RegistryEntry Default(std::string key, std::string text) {
 
 Status CheckName(std::string_view what, std::string_view name) {
   if (name.empty() || name.find('\\') != std::string_view::npos) {
-    return Error{registry::kErrorInvalidName,
-                 "cannot register " + std::string(what) + " \"" + std::string(name) +
-                     "\": it must be a non-empty name without '\\'",
-                 {}};
+    return ErrorOf(ErrorKind::kInvalid, "cannot register " + std::string(what) + " \"" +
+                                            std::string(name) +
+                                            "\": it must be a non-empty name without '\\'");
   }
   return Ok();
 }
@@ -87,10 +86,9 @@ Result<std::vector<RegistrationGroup>> RegistrationLayout(const ServerDescriptio
     if (cls.add_in) {
       auto host_names = registry::SplitKeyPath(cls.add_in->host_key);
       if (!host_names || host_names->empty()) {
-        return Error{registry::kErrorInvalidName,
-                     "cannot register the add-in " + cls.prog_id + " under the host key \"" +
-                         cls.add_in->host_key + "\"",
-                     {}};
+        return ErrorOf(ErrorKind::kInvalid, "cannot register the add-in " + cls.prog_id +
+                                                " under the host key \"" + cls.add_in->host_key +
+                                                "\"");
       }
       const std::string add_in = Join(Join(cls.add_in->host_key, "Addins"), cls.prog_id);
       entries.push_back(

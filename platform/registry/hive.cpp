@@ -68,12 +68,12 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 Error InvalidName(std::string_view what, std::string_view text) {
-  return Error{kErrorInvalidName, std::string(what) + " \"" + std::string(text) + "\"", {}};
+  return ErrorOf(ErrorKind::kInvalid, std::string(what) + " \"" + std::string(text) + "\"");
 }
 
 Error NotFound(std::string_view what, std::string_view text) {
-  return Error{
-      kErrorNotFound, "no registry " + std::string(what) + " \"" + std::string(text) + "\"", {}};
+  return ErrorOf(ErrorKind::kNotFound,
+                 "no registry " + std::string(what) + " \"" + std::string(text) + "\"");
 }
 
 // Position of `name` in a vector ordered by CompareNames, and whether it is there.

@@ -10,7 +10,6 @@
 // whatever order it was written in. Registry (registry.h) loads and stores a Hive from the
 // registry file. A plain value; no thread affinity.
 
-#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -40,11 +39,6 @@ struct NamedValue {
   friend bool operator==(const NamedValue&, const NamedValue&) = default;
 };
 
-// Error codes (errno-style, like the file layer's).
-inline constexpr std::int32_t kErrorNotFound = ENOENT;     // no such key or value
-inline constexpr std::int32_t kErrorInvalidName = EINVAL;  // malformed path, name or text
-inline constexpr std::int32_t kErrorDamaged = EBADMSG;     // the registry file cannot be used
-
 // < 0, 0, > 0 as `a` sorts before, equal to or after `b`, ignoring case. Both are UTF-8;
 // bytes that are not valid UTF-8 compare by their value.
 int CompareNames(std::string_view a, std::string_view b);
@@ -57,7 +51,7 @@ class Hive {
   // Queries. A malformed path names no key.
   bool KeyExists(std::string_view key) const;
   std::optional<RegistryValue> ReadValue(std::string_view key, std::string_view name) const;
-  // Stored names in the hive's order; kErrorNotFound when the key does not exist.
+  // Stored names in the hive's order; ErrorKind::kNotFound when the key does not exist.
   Result<std::vector<std::string>> SubKeyNames(std::string_view key) const;
   Result<std::vector<NamedValue>> Values(std::string_view key) const;
   // No key below the root and no value at all.
@@ -69,12 +63,12 @@ class Hive {
                                bool has_subkeys)>& visit) const;
 
   // Changes. Names and text must be valid UTF-8 and key names non-empty
-  // (kErrorInvalidName otherwise); a trailing '\' on a path is ignored.
+  // (ErrorKind::kInvalid otherwise); a trailing '\' on a path is ignored.
   // Creates the key and its missing parents; an existing key is left as it is.
   Status CreateKey(std::string_view key);
   // Creates the key if needed; an existing value keeps the case of its name.
   Status WriteValue(std::string_view key, std::string_view name, RegistryValue value);
-  // kErrorNotFound when the key or the value does not exist.
+  // ErrorKind::kNotFound when the key or the value does not exist.
   Status DeleteValue(std::string_view key, std::string_view name);
   // Deletes the key with everything below it. The root cannot be deleted.
   Status DeleteKey(std::string_view key);
@@ -96,7 +90,7 @@ class Hive {
   Key root_;
 };
 
-// The names of a key path, or kErrorInvalidName. "" gives no names (the root).
+// The names of a key path, or an Error of kind kInvalid. "" gives no names (the root).
 Result<std::vector<std::string_view>> SplitKeyPath(std::string_view key);
 
 }  // namespace feriant::registry

@@ -1,10 +1,8 @@
 #include "platform/registry/registry.h"
 
-#include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 #include <system_error>
-
-#include <unistd.h>
 
 #include "platform/base/environment.h"
 #include "platform/base/file.h"
@@ -12,12 +10,20 @@
 namespace feriant::registry {
 namespace {
 
-// The file's text, or nothing when there is no file.
-Result<std::optional<std::string>> ReadIfPresent(const std::filesystem::path& file) {
-  auto bytes = base::ReadFile(file);
-  if (bytes) return std::optional<std::string>(std::move(*bytes));
-  if (bytes.error().code == ENOENT) return std::optional<std::string>();
-  return bytes.error();
+// A person's registry holds a few settings and registrations; a file much larger than
+// this is not one.
+constexpr std::size_t kMaxRegistryBytes = std::size_t{16} << 20;
+
+base::ReplaceOptions RegistryFileOptions() {
+  base::ReplaceOptions options;
+  options.max_bytes = kMaxRegistryBytes;
+  return options;
+}
+
+// The hive a registry file's text holds; no text (no file) is the empty hive.
+Result<Hive> HiveOf(const std::optional<std::string>& text, const std::filesystem::path& file) {
+  if (!text) return Hive();
+  return ParseRegistryFile(*text, file);
 }
 
 }  // namespace
@@ -29,10 +35,12 @@ std::filesystem::path Registry::CurrentUserFile() {
 }
 
 Result<Hive> Registry::Read() const {
-  auto bytes = ReadIfPresent(file_);
-  if (!bytes) return bytes.error();
-  if (!bytes->has_value()) return Hive();
-  return ParseRegistryFile(**bytes, file_);
+  auto bytes = base::ReadFile(file_, kMaxRegistryBytes);
+  if (!bytes) {
+    if (bytes.error().kind == ErrorKind::kNotFound) return Hive();
+    return bytes.error();
+  }
+  return ParseRegistryFile(*bytes, file_);
 }
 
 Status Registry::Update(const std::function<Status(Hive&)>& change) const {
@@ -41,24 +49,23 @@ Status Registry::Update(const std::function<Status(Hive&)>& change) const {
     std::filesystem::create_directories(file_.parent_path(), error);
     if (error) return base::SystemError(error.value(), "cannot create the folder of", file_);
   }
-  auto lock = base::FileLock::Acquire(file_);
-  if (!lock) return lock.error();
-  // Read only under the lock: what another process wrote up to now is kept.
-  Result<Hive> before = Read();
-  if (!before) return before.error();
-  Hive after = *before;
-  if (Status changed = change(after); !changed) return changed;
-  // Nothing to store: the file keeps its bytes, or stays absent.
-  if (after == *before) return Ok();
-  // A registry emptied again is no file at all, as before anything was written (a
-  // missing file reads as an empty registry).
-  if (after.empty()) {
-    if (::unlink(file_.c_str()) != 0 && errno != ENOENT) {
-      return base::SystemError(errno, "cannot remove", file_);
-    }
-    return Ok();
-  }
-  return base::WriteFileAtomically(file_, FormatRegistryFile(after));
+  std::string text;
+  // The content as read under the lock: what another process wrote up to now is kept.
+  const base::NewContent apply =
+      [&](const base::CurrentContent& current) -> Result<std::optional<std::string_view>> {
+    Result<Hive> before = HiveOf(current, file_);
+    if (!before) return before.error();
+    Hive after = *before;
+    if (Status changed = change(after); !changed) return changed.error();
+    // Nothing to store: the file keeps its bytes, or stays absent.
+    if (after == *before) return std::optional<std::string_view>(current);
+    // A registry emptied again is no file at all, as before anything was written (a
+    // missing file reads as an empty registry).
+    if (after.empty()) return std::optional<std::string_view>();
+    text = FormatRegistryFile(after);
+    return std::optional<std::string_view>(text);
+  };
+  return base::ReplaceFile(file_, apply, RegistryFileOptions());
 }
 
 Result<bool> Registry::KeyExists(std::string_view key) const {

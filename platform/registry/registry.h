@@ -46,7 +46,7 @@ namespace feriant::registry {
 
 // The text of a registry file holding `hive`, in the form above.
 std::string FormatRegistryFile(const Hive& hive);
-// Reads that text. Whitespace alone is an empty hive. Errors (kErrorDamaged) name
+// Reads that text. Whitespace alone is an empty hive. Errors (kind kDamaged) name
 // `file` and what is wrong with it.
 Result<Hive> ParseRegistryFile(std::string_view text, const std::filesystem::path& file);
 

@@ -9,6 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/base/text.h"
+
 namespace feriant::registry {
 namespace {
 
@@ -16,12 +18,12 @@ using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
 constexpr int kFormatVersion = 1;
+// A registry file nests three deep (the document, "keys", a key's values).
+constexpr size_t kMaxNesting = 16;
 
 Error Damaged(const std::filesystem::path& file, std::string_view what) {
-  return Error{kErrorDamaged,
-               "the registry file " + file.string() + " is damaged: " + std::string(what) +
-                   "; it was left unchanged",
-               {}};
+  return ErrorOf(ErrorKind::kDamaged, "the registry file " + file.string() + " is damaged: " +
+                                          std::string(what) + "; it was left unchanged");
 }
 
 std::string Quoted(std::string_view text) {
@@ -29,7 +31,7 @@ std::string Quoted(std::string_view text) {
 }
 
 // nlohmann's messages start with "[json.exception.parse_error.101] "; the rest is for people.
-std::string ParseMessage(const Json::parse_error& error) {
+std::string ParseMessage(const Json::exception& error) {
   std::string text = error.what();
   if (const size_t end = text.find("] "); end != std::string::npos) text.erase(0, end + 2);
   return text;
@@ -53,7 +55,7 @@ Result<RegistryValue> ValueOf(const Json& json) {
       return RegistryValue(static_cast<std::int32_t>(number));
     }
   }
-  return Error{kErrorDamaged, json.dump(), {}};
+  return ErrorOf(ErrorKind::kDamaged, json.dump());
 }
 
 }  // namespace
@@ -80,7 +82,7 @@ std::string FormatRegistryFile(const Hive& hive) {
 }
 
 Result<Hive> ParseRegistryFile(std::string_view text, const std::filesystem::path& file) {
-  if (text.find_first_not_of(" \t\r\n") == std::string_view::npos) return Hive();
+  if (base::Trim(text, base::kWhitespace).empty()) return Hive();
 
   // JSON itself allows a name twice in one object and keeps one of them; here that would
   // silently drop a value, so it is refused.
@@ -97,10 +99,14 @@ Result<Hive> ParseRegistryFile(std::string_view text, const std::filesystem::pat
     }
     return true;
   };
+  if (base::JsonNestsDeeperThan(text, kMaxNesting)) {
+    return Damaged(file, "it nests values more than " + std::to_string(kMaxNesting) + " deep");
+  }
   Json document;
   try {
     document = Json::parse(text.begin(), text.end(), watch_names);
-  } catch (const Json::parse_error& error) {
+  } catch (const Json::exception& error) {
+    // Not only syntax: a number beyond a double ("1e400") is an error of its own kind.
     return Damaged(file, "it is not JSON (" + ParseMessage(error) + ")");
   }
   if (!duplicate.empty()) return Damaged(file, "the name " + Quoted(duplicate) + " occurs twice");

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/base/file.h"
+#include "platform/base/text.h"
 #include "platform/ui/common/errors.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
@@ -17,6 +18,17 @@ namespace {
 
 constexpr char kFormat[] = "feriant-form";
 constexpr int kVersion = 1;
+// A form's controls and their properties take kilobytes; pictures a few megabytes at most.
+constexpr std::size_t kMaxFormFileBytes = std::size_t{64} << 20;
+// The document, the control list, a control, its properties, one property, its value
+// and arrays in arrays: a form file nests far less than this.
+constexpr std::size_t kMaxNesting = 32;
+
+base::ReplaceOptions FormFileOptions() {
+  base::ReplaceOptions options;
+  options.max_bytes = kMaxFormFileBytes;
+  return options;
+}
 
 // One saved control, read and checked before anything on the form changes.
 struct SavedControl {
@@ -35,7 +47,8 @@ struct SavedControl {
 Error Damaged(const std::filesystem::path& path, const std::string& what) {
   return Error{ui_error::kInvalidPropertyValue,
                "The form file " + path.string() + " is damaged: " + what,
-               {}};
+               {},
+               ErrorKind::kDamaged};
 }
 
 }  // namespace
@@ -54,7 +67,8 @@ Status FormStore::Save(Form& form, const std::filesystem::path& path) {
       if (!value) {
         return Error{value.error().code,
                      extender->Name() + "." + entry.key + ": " + value.error().description,
-                     {}};
+                     {},
+                     value.error().kind};
       }
       properties.push_back(Json::array({entry.key, std::move(*value)}));
     }
@@ -81,9 +95,12 @@ Status FormStore::Save(Form& form, const std::filesystem::path& path) {
   document["form"] = form.Name();
   document["controls"] = std::move(controls);
 
-  auto lock = base::FileLock::Acquire(path);
-  if (!lock) return lock.error();
-  if (Status s = base::WriteFileAtomically(path, document.dump(2) + "\n"); !s) return s;
+  // A form file is the form's alone: whatever it holds now is replaced.
+  const std::string text = document.dump(2) + "\n";
+  const auto replace_all = [&](const base::CurrentContent&) {
+    return Result<std::optional<std::string_view>>(std::optional<std::string_view>(text));
+  };
+  if (Status s = base::ReplaceFile(path, replace_all, FormFileOptions()); !s) return s;
   for (Extender* extender : saved)
     extender->SetDirty(false);
   return Ok();
@@ -91,9 +108,20 @@ Status FormStore::Save(Form& form, const std::filesystem::path& path) {
 
 Status FormStore::Load(Form& form, const std::filesystem::path& path,
                        const ControlFactory& factory) {
-  auto text = base::ReadFile(path);
+  auto text = base::ReadFile(path, kMaxFormFileBytes);
   if (!text) return text.error();
-  Json document = Json::parse(*text, nullptr, /*allow_exceptions=*/false);
+  if (base::JsonNestsDeeperThan(*text, kMaxNesting)) return Damaged(path, "nested too deep");
+  // Every exception of the JSON library ends here, as a damaged file.
+  try {
+    return LoadDocument(form, path, *text, factory);
+  } catch (const Json::exception& error) {
+    return Damaged(path, error.what());
+  }
+}
+
+Status FormStore::LoadDocument(Form& form, const std::filesystem::path& path,
+                               const std::string& text, const ControlFactory& factory) {
+  Json document = Json::parse(text, nullptr, /*allow_exceptions=*/false);
   if (document.is_discarded()) return Damaged(path, "not valid JSON");
   // Compared as JSON values: a "format" of another type is simply not ours.
   if (!document.is_object() || !document.contains("format") || document["format"] != kFormat)

@@ -20,6 +20,7 @@
 // The user-interface thread only.
 
 #include <filesystem>
+#include <string>
 
 #include "platform/base/result.h"
 #include "platform/ui/core/control.h"
@@ -32,6 +33,10 @@ class FormStore {
  public:
   static Status Save(Form& form, const std::filesystem::path& path);
   static Status Load(Form& form, const std::filesystem::path& path, const ControlFactory& factory);
+
+ private:
+  static Status LoadDocument(Form& form, const std::filesystem::path& path, const std::string& text,
+                             const ControlFactory& factory);
 };
 
 }  // namespace feriant::ui

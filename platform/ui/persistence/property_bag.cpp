@@ -1,6 +1,9 @@
 #include "platform/ui/persistence/property_bag.h"
 
+#include <string_view>
+
 #include "platform/automation/dispatch.h"
+#include "platform/base/text.h"
 #include "platform/ui/common/errors.h"
 #include "platform/ui/drawing/font.h"
 #include "platform/ui/drawing/picture.h"
@@ -12,6 +15,9 @@ using automation::Variant;
 using automation::VarType;
 
 namespace {
+
+// A bag, its properties, one property, its value and arrays in arrays: far less than this.
+constexpr size_t kMaxNesting = 32;
 
 // Fonts and pictures are kept as copies: the bag holds what was written, not a live
 // object that its writer may go on changing.
@@ -188,6 +194,12 @@ Result<PropertyBag> PropertyBag::FromContents(const automation::ByteArray& bytes
   auto damaged = [](const std::string& what) {
     return MakeUiError(ui_error::kInvalidPropertyValue, "damaged property bag: " + what);
   };
+  // The JSON library copies and compares values recursively.
+  if (base::JsonNestsDeeperThan(std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                                 bytes.size()),
+                                kMaxNesting)) {
+    return damaged("nested too deep");
+  }
   codec::Json document = codec::Json::parse(bytes.begin(), bytes.end(), nullptr,
                                             /*allow_exceptions=*/false);
   if (document.is_discarded()) return damaged("not readable");

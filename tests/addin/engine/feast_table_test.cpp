@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 
 namespace feriant::engine {
 namespace {

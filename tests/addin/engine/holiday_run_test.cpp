@@ -210,7 +210,7 @@ class HolidayRunTest : public ::testing::Test {
   // A run with the recording target for both hosts and the recording observer.
   HolidayRun& Run() {
     if (!run_) {
-      run_.emplace(dialog_, texts_, RunTargets{&target_, &target_});
+      run_.emplace(dialog_, texts_, &target_);
       run_->SetObserver(&observer_);
     }
     return *run_;

@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/data/holiday_data.h"
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 
 namespace feriant::engine {
 namespace {
@@ -232,6 +232,23 @@ TEST(DateSerialTest, AgreesWithChronoOnValidDates) {
       }
     }
   }
+}
+
+TEST(GermanTimeToUtcTest, WinterAndSummerTime) {
+  const struct {
+    local_seconds german;
+    sys_seconds utc;
+  } kCases[] = {
+      {At(2006, 6, 9, 18), sys_days(year(2006) / 6 / 9) + hours(16)},  // the opening match
+      {At(2006, 1, 1, 12), sys_days(year(2006) / 1 / 1) + hours(11)},
+      {At(2006, 3, 26, 1, 59), sys_days(year(2006) / 3 / 26) + minutes(59)},    // last of winter
+      {At(2006, 3, 26, 3), sys_days(year(2006) / 3 / 26) + hours(1)},           // first of summer
+      {At(2006, 10, 29, 2, 30), sys_days(year(2006) / 10 / 29) + minutes(30)},  // twice: summer
+      {At(2006, 10, 29, 3), sys_days(year(2006) / 10 / 29) + hours(2)},
+      {At(2049, 12, 31, 23), sys_days(year(2049) / 12 / 31) + hours(22)},
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(GermanTimeToUtc(c.german), c.utc) << c.german.time_since_epoch().count();
 }
 
 // Rules built from random pieces and random bytes: every evaluation ends in a date inside

@@ -1,16 +1,13 @@
 #include "addin/host/msp_language.h"
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/registry/settings_store.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::host {
 namespace {
@@ -23,24 +20,9 @@ constexpr const char* kProject14 = "Software\\Microsoft\\Office\\14.0\\MS Projec
 // A registry file of its own for each test, named by FERIANT_REGISTRY.
 class MSPLanguageTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "feriant-host-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
-    if (const char* old = std::getenv("FERIANT_REGISTRY")) old_ = old;
-    ::setenv("FERIANT_REGISTRY", (dir_ / "registry.json").c_str(), 1);
-  }
-  void TearDown() override {
-    if (old_) {
-      ::setenv("FERIANT_REGISTRY", old_->c_str(), 1);
-    } else {
-      ::unsetenv("FERIANT_REGISTRY");
-    }
-    std::filesystem::remove_all(dir_);
-  }
-
-  std::filesystem::path dir_;
-  std::optional<std::string> old_;
+  testing::ScratchDir scratch_;
+  const std::filesystem::path& dir_ = scratch_.path();
+  testing::ScopedEnv registry_file_{"FERIANT_REGISTRY", (dir_ / "registry.json").string()};
 };
 
 TEST_F(MSPLanguageTest, ReadsCurrentUIAsANumberOrFallsBackToGerman) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <csignal>
+#include <cstdlib>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -14,6 +17,7 @@
 #include "addin/engine/holiday_run.h"
 #include "addin/engine/host_kind.h"
 #include "apps/feriant/progress_line.h"
+#include "platform/base/interrupt.h"
 
 namespace feriant::cli {
 namespace {
@@ -77,8 +81,8 @@ TEST(ConsoleDialogTest, PrintsTheRunsMessagesAndTellsHowItEnded) {
        false,
        false,
        RunOutcome::kRefused,
-       "Start Year is behind End year. Please check the range\n",
-       ""},
+       "",
+       "Start Year is behind End year. Please check the range\n"},
       {"no region ticked",
        {},
        "2006",
@@ -88,8 +92,8 @@ TEST(ConsoleDialogTest, PrintsTheRunsMessagesAndTellsHowItEnded) {
        false,
        false,
        RunOutcome::kRefused,
-       "No regions selected.\n",
-       ""},
+       "",
+       "No regions selected.\n"},
       {"a year that is no number",
        {"Liechtenstein"},
        "2006",
@@ -232,6 +236,33 @@ TEST(ConsoleDialogTest, ShowsProgressAndHoldsTheResultForTheDriver) {
     console.PrintHeldResult();
     EXPECT_EQ(terminal.str().substr(shown.size()), c.result);
     EXPECT_FALSE(console.HasHeldResult());
+  }
+}
+
+// A run is left at its next progress step or error box after an interrupt, before it has
+// saved anything; a run that was not interrupted goes on.
+TEST(ConsoleDialogTest, AnInterruptEndsTheRunAtItsNextStepOrErrorBox) {
+  const engine::MessageBoxRequest error_box{"HandleDate Error.",
+                                            engine::MessageIcon::kCritical,
+                                            engine::MessageButtons::kOk,
+                                            "Feriant",
+                                            {}};
+  for (const bool at_error : {false, true}) {
+    SCOPED_TRACE(at_error ? "error box" : "progress step");
+    EXPECT_EXIT(
+        {
+          ConsoleDialog dialog(RunSelection{}, std::cout, std::cerr, false);
+          dialog.SetProgressValue(1984);  // no interrupt yet
+          base::InstallInterruptHandlers();
+          std::raise(SIGTERM);
+          if (at_error) {
+            dialog.ShowMessage(error_box);
+          } else {
+            dialog.SetProgressValue(1985);
+          }
+          std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(143), "^interrupted, nothing was saved\n$");
   }
 }
 

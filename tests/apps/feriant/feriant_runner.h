@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scratch_dir.h"
+
 namespace feriant::testing {
 
 namespace fs = std::filesystem;
@@ -39,24 +41,15 @@ inline void WriteAll(const fs::path& file, const std::string& bytes) {
   out << bytes;
 }
 
-// A new empty directory under the temporary directory.
-inline fs::path FreshDirectory(const std::string& prefix = "feriant_test") {
-  static int counter = 0;
-  const fs::path dir = fs::temp_directory_path() /
-                       (prefix + "_" + std::to_string(getpid()) + "_" + std::to_string(++counter));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
-
 // A started program; Finish waits for it and collects what it printed.
 class Program {
  public:
   // Starts feriant with `args` in `cwd`, with an environment of only TZ, HOME and
   // XDG_CONFIG_HOME (below `home`), the sanitizer settings of this process, and `env`
-  // ("NAME=value", later entries win). Standard input is /dev/null.
+  // ("NAME=value", later entries win). Standard input is /dev/null; standard output goes
+  // to `stdout_file` (an existing file or device) when one is given.
   Program(const std::vector<std::string>& args, const std::vector<std::string>& env,
-          const fs::path& cwd, const fs::path& home)
+          const fs::path& cwd, const fs::path& home, const fs::path& stdout_file = {})
       : out_file_(home / "stdout"), err_file_(home / "stderr") {
     std::vector<std::string> environment = {"TZ=Europe/Berlin", "HOME=" + home.string(),
                                             "XDG_CONFIG_HOME=" + (home / "config").string()};
@@ -65,7 +58,11 @@ class Program {
         environment.push_back(std::string(name) + "=" + value);
       }
     }
-    environment.insert(environment.end(), env.begin(), env.end());
+    for (const std::string& entry : env) {
+      const std::string name = entry.substr(0, entry.find('=') + 1);
+      std::erase_if(environment, [&](const std::string& e) { return e.starts_with(name); });
+      environment.push_back(entry);
+    }
 
     std::vector<std::string> argv_text = {FERIANT_PROGRAM};
     argv_text.insert(argv_text.end(), args.begin(), args.end());
@@ -81,8 +78,12 @@ class Program {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
+    if (stdout_file.empty()) {
+      posix_spawn_file_actions_addopen(&actions, 1, out_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                       0600);
+    } else {
+      posix_spawn_file_actions_addopen(&actions, 1, stdout_file.c_str(), O_WRONLY, 0);
+    }
     posix_spawn_file_actions_addopen(&actions, 2, err_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
@@ -104,7 +105,7 @@ class Program {
     }
     pid_ = -1;
     if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
-    output.out = ReadAll(out_file_);
+    if (fs::exists(out_file_)) output.out = ReadAll(out_file_);
     output.err = ReadAll(err_file_);
     return output;
   }
@@ -121,11 +122,10 @@ class Program {
 
 // Runs feriant to its end; the home directory is made and removed around the run.
 inline Output RunFeriantIn(const std::vector<std::string>& args,
-                           const std::vector<std::string>& env, const fs::path& cwd) {
-  const fs::path home = FreshDirectory("feriant_home");
-  Output output = Program(args, env, cwd, home).Finish();
-  fs::remove_all(home);
-  return output;
+                           const std::vector<std::string>& env, const fs::path& cwd,
+                           const fs::path& stdout_file = {}) {
+  const ScratchDir home;
+  return Program(args, env, cwd, home.path(), stdout_file).Finish();
 }
 
 }  // namespace feriant::testing

@@ -22,12 +22,11 @@ using feriant::testing::ReadAll;
 // settings of this process, and `locale` (LANG=..., LC_ALL=...).
 Output RunFeriant(const std::vector<std::string>& args, const std::vector<std::string>& locale,
                   const std::string& tz = "Europe/Berlin") {
-  const fs::path dir = feriant::testing::FreshDirectory();
+  const feriant::testing::ScratchDir scratch;
+  const fs::path& dir = scratch.path();
   std::vector<std::string> env = locale;
   env.push_back("TZ=" + tz);
-  Output output = feriant::testing::RunFeriantIn(args, env, dir);
-  fs::remove_all(dir);
-  return output;
+  return feriant::testing::RunFeriantIn(args, env, dir);
 }
 
 std::string Expected(const char* file) {
@@ -142,27 +141,27 @@ const GoldenCase kGoldenCases[] = {
      {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070"},
      kEnglish,
      1,
-     "list_2060_2070.out",
-     nullptr},
+     nullptr,
+     "list_2060_2070.err"},
     {"start behind end, first year raised",
      {"list", "--country", "Deutschland", "--from", "1970", "--to", "1980"},
      kEnglish,
      1,
-     "list_2060_2070.out",
-     nullptr},
-    {"start behind end, messages apart from JSON lines",
+     nullptr,
+     "list_2060_2070.err"},
+    {"start behind end, as JSON lines",
      {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070", "--format", "jsonl"},
      kEnglish,
      1,
      nullptr,
-     "list_2060_2070.jsonl.err"},
+     "list_2060_2070.err"},
     {"start behind end in the host's language",
      {"list", "--country", "Deutschland", "--from", "2060", "--to", "2070", "--language",
       "English"},
      kAustrian,
      1,
-     "list_2060_2070_lang_de_at.out",
-     nullptr},
+     nullptr,
+     "list_2060_2070_lang_de_at.err"},
 
     // Usage errors: nothing runs, the message says what is valid.
     {"unknown country",
@@ -315,6 +314,9 @@ TEST(FeriantTest, RefusesWhatTheParserRejects) {
       {{"list", "--country", "Deutschland", "--verbose", "--format", "jsonl"}, "--verbose"},
       {{"regions", "--country", "Deutschland", "--host", "word"}, "word"},
       {{"feasts"}, "--year"},
+      // Easter's computation is exact for these years only.
+      {{"feasts", "--year", "1699"}, "from 1700 to 2199"},
+      {{"feasts", "--year", "2200"}, "from 1700 to 2199"},
       {{"holidays"}, "no command \"holidays\""},
   };
   for (const Case& c : cases) {
@@ -326,6 +328,26 @@ TEST(FeriantTest, RefusesWhatTheParserRejects) {
     EXPECT_EQ(output.exit_code, 2);
     EXPECT_EQ(output.out, "");
     EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+  }
+}
+
+// Output that cannot be written is a failure, whatever else the command did.
+TEST(FeriantTest, StandardOutputThatCannotBeWrittenIsAnError) {
+  const std::vector<std::string> kCommands[] = {
+      {"countries"},
+      {"feasts", "--year", "2006"},
+      {"list", "--country", "Deutschland", "--all-regions", "--from", "1984", "--to", "2049"},
+      {"list", "--country", "Schweiz", "--from", "2006", "--to", "2006", "--format", "jsonl"},
+      {"import", "--country", "Liechtenstein", "--from", "2006", "--to", "2006"},
+      {"list", "--help"},
+  };
+  for (const std::vector<std::string>& args : kCommands) {
+    SCOPED_TRACE(args.front() + " " + args.back());
+    const feriant::testing::ScratchDir dir;
+    const Output output = feriant::testing::RunFeriantIn(args, kEnglish, dir.path(), "/dev/full");
+    EXPECT_EQ(output.exit_code, 1);
+    EXPECT_NE(output.err.find("could not be written to standard output"), std::string::npos)
+        << output.err;
   }
 }
 

@@ -23,6 +23,7 @@
 #include "platform/ui/common/errors.h"
 #include "test_controls.h"
 #include "tests/platform/ui_qt/qt_test_support.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::lumatrel_container {
 namespace {
@@ -37,13 +38,9 @@ class ContainerWindowTest : public ui_qt::testing::QtTest {
                                                 testing::TestFactory());
     window_->show();
     Settle();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("lumatrel_container_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
   }
   void TearDown() override {
     window_.reset();
-    std::filesystem::remove_all(dir_);
     QtTest::TearDown();
   }
 
@@ -59,7 +56,8 @@ class ContainerWindowTest : public ui_qt::testing::QtTest {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
 
-  std::filesystem::path dir_;
+  feriant::testing::ScratchDir scratch_;
+  const std::filesystem::path& dir_ = scratch_.path();
 
  private:
   std::unique_ptr<ContainerWindow> window_;

@@ -28,6 +28,7 @@
 #include "platform/ui/controls/command_button.h"
 #include "platform/ui_qt/pixels.h"
 #include "tests/platform/ui_qt/qt_test_support.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::lumatrel_container {
 namespace {
@@ -56,18 +57,14 @@ class SmokeTest : public ui_qt::testing::QtTest {
  protected:
   static void SetUpTestSuite() {
     QtTest::SetUpTestSuite();
-    dir_ = new std::filesystem::path(std::filesystem::temp_directory_path() /
-                                     ("lumatrel_smoke_" + std::to_string(::getpid())));
-    std::filesystem::create_directories(*dir_);
+    scratch_ = new feriant::testing::ScratchDir;
+    dir_ = &scratch_->path();
     ::setenv("FERIANT_REGISTRY", (*dir_ / "registry.json").c_str(), 1);
     const ShellRun registered =
         Shell(std::string(FERIANT_REGSVR) + " '" + FERIANT_LUMATREL_LIBRARY + "'");
     ASSERT_EQ(registered.status, 0) << registered.output;
   }
-  static void TearDownTestSuite() {
-    std::filesystem::remove_all(*dir_);
-    delete dir_;
-  }
+  static void TearDownTestSuite() { delete scratch_; }
 
   void SetUp() override {
     QtTest::SetUp();
@@ -96,12 +93,14 @@ class SmokeTest : public ui_qt::testing::QtTest {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
 
-  static std::filesystem::path* dir_;
+  static feriant::testing::ScratchDir* scratch_;
+  static const std::filesystem::path* dir_;
   std::vector<RegisteredClass> classes_;
   std::unique_ptr<ContainerWindow> window_;
 };
 
-std::filesystem::path* SmokeTest::dir_ = nullptr;
+feriant::testing::ScratchDir* SmokeTest::scratch_ = nullptr;
+const std::filesystem::path* SmokeTest::dir_ = nullptr;
 
 TEST_F(SmokeTest, TheRegistryListsBothControlsAndTheBannersPage) {
   const RegisteredClass* bar = FindClass(classes_, "Lumatrel.BottomLine");

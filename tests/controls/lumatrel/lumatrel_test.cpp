@@ -22,7 +22,7 @@
 #include "platform/ui/core/form_store.h"
 #include "platform/ui/core/headless_backend.h"
 #include "platform/ui/drawing/font.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::lumatrel {
 namespace {

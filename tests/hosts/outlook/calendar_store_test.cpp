@@ -80,6 +80,7 @@ class CalendarStoreTest : public CalendarTest {
   std::shared_ptr<CalendarStore> OpenOk(const std::filesystem::path& path) {
     StoreOptions options;
     options.new_uid = CountingUids();
+    options.stamp_time = FixedStamps();
     Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path, std::move(options));
     EXPECT_TRUE(store.ok()) << (store.ok() ? "" : store.error().description);
     return store.ok() ? *store : nullptr;
@@ -255,36 +256,36 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
        kLocation,
        [](Appointment& a) { a.location = "Halle 2"; },
        stamps,
-       {"LAST-MODIFIED", "DTSTAMP", "LOCATION"},
+       {"LAST-MODIFIED", "DTSTAMP", "LOCATION", "SEQUENCE"},
        "LOCATION:Halle 2\r\n"},
       {"subject",
        0,
        kSubject,
        [](Appointment& a) { a.subject = "Zahnarzt, neu"; },
-       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY"},
-       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY"},
+       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY", "SEQUENCE"},
+       {"LAST-MODIFIED", "DTSTAMP", "SUMMARY", "SEQUENCE"},
        "SUMMARY:Zahnarzt\\, neu\r\n"},
       {"start keeps its zone",
        0,
        kStart,
        [](Appointment& a) { a.start = At(2006, 6, 13, 9); },
-       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND"},
-       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND"},
+       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "SEQUENCE"},
+       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "SEQUENCE"},
        "DTSTART;TZID=Europe/Berlin:20060613T090000\r\n"
        "DTEND;TZID=Europe/Berlin:20060613T094500\r\n"},
       {"reminder off",
        0,
        kReminderSet,
        [](Appointment& a) { a.reminder_set = false; },
-       {"LAST-MODIFIED", "DTSTAMP", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
-       stamps,
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE"},
        "X-MOZ-GENERATION:2\r\nEND:VEVENT\r\n"},
       {"reminder on",
        1,
        kReminderSet,
        [](Appointment& a) { a.reminder_set = true; },
        stamps,
-       {"LAST-MODIFIED", "DTSTAMP", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE", "BEGIN", "ACTION", "TRIGGER", "DESCRIPTION", "END"},
        "BEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\nDESCRIPTION:Reminder\r\n"
        "END:VALARM\r\nEND:VEVENT\r\n"},
       {"categories",
@@ -292,21 +293,21 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
        kCategories,
        [](Appointment& a) { a.categories = "Feiertag, Privat"; },
        {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES"},
-       {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES"},
+       {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES", "SEQUENCE"},
        "CATEGORIES:Feiertag,Privat\r\n"},
       {"categories emptied",
        1,
        kCategories,
        [](Appointment& a) { a.categories.clear(); },
        {"LAST-MODIFIED", "DTSTAMP", "CATEGORIES"},
-       stamps,
+       {"LAST-MODIFIED", "DTSTAMP", "SEQUENCE"},
        "LOCATION:Gemeindesaal\r\n"},
       {"body",
        2,
        kBody,
        [](Appointment& a) { a.body = "Erste Zeile\r\nZweite Zeile"; },
        {"LAST-MODIFIED", "DTSTAMP", "DESCRIPTION"},
-       {"LAST-MODIFIED", "DTSTAMP", "DESCRIPTION"},
+       {"LAST-MODIFIED", "DTSTAMP", "DESCRIPTION", "SEQUENCE"},
        "DESCRIPTION:Erste Zeile\\nZweite Zeile\r\n"},
       {"all day becomes timed",
        2,
@@ -317,7 +318,7 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
          a.duration = 240;
        },
        {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "X-MICROSOFT-CDO-ALLDAYEVENT"},
-       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "X-MICROSOFT-CDO-ALLDAYEVENT"},
+       {"LAST-MODIFIED", "DTSTAMP", "DTSTART", "DTEND", "X-MICROSOFT-CDO-ALLDAYEVENT", "SEQUENCE"},
        "DTSTART:20060707T160000Z\r\nDTEND:20060707T200000Z\r\n"},
   };
   const std::vector<std::string> components = SampleComponents();
@@ -418,6 +419,65 @@ TEST_F(CalendarStoreTest, AddsTheCalendarPropertiesAFileLacks) {
   EXPECT_EQ(ReadBytes(path).substr(0, expected.size()), expected);
 }
 
+TEST_F(CalendarStoreTest, AFileWithoutCalendarPropertiesIsNotWrittenWhenNothingChanged) {
+  const auto path = dir_.path() / "bare.ics";
+  const std::string bare = CalendarWith("", "DTSTART:20060609T160000Z\r\n");
+  WriteBytes(path, bare.substr(0, 17) + bare.substr(bare.find("BEGIN:VEVENT")));
+  const std::string original = ReadBytes(path);
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  // What a run's probe does: an appointment saved and deleted again.
+  Result<std::shared_ptr<StoredEvent>> probe = store->Add(Holiday());
+  ASSERT_TRUE(probe.ok());
+  ASSERT_TRUE(store->Remove(**probe).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_FALSE(store->HasUnsavedChanges());
+}
+
+// SEQUENCE goes up by one per save of a changed event, however often it changed.
+TEST_F(CalendarStoreTest, ChangedEventsGoUpOneSequencePerSave) {
+  const struct {
+    const char* name;
+    const char* lines;   // SEQUENCE of the file's event, if any
+    int saves;           // each after two changes
+    const char* wanted;  // the line written; "" for none
+  } kCases[] = {
+      {"none before", "", 1, "SEQUENCE:1\r\n"},
+      {"from the file's", "SEQUENCE:5\r\n", 1, "SEQUENCE:6\r\n"},
+      {"two saves", "SEQUENCE:5\r\n", 2, "SEQUENCE:7\r\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const auto path = dir_.path() / "sequence.ics";
+    WriteBytes(path, CalendarWith("", std::string("DTSTART:20060609T160000Z\r\n") + c.lines));
+    auto store = OpenOk(path);
+    ASSERT_NE(store, nullptr);
+    for (int save = 0; save < c.saves; ++save) {
+      for (const char* location : {"Raum 1", "Raum 2"}) {
+        Appointment a = store->at(0)->appointment();
+        a.location = location + std::to_string(save);
+        ASSERT_TRUE(store->Change(*store->at(0), a, kLocation).ok());
+      }
+      ASSERT_TRUE(store->SaveChanges().ok());
+    }
+    const std::string written = ReadBytes(path);
+    EXPECT_NE(written.find(c.wanted), std::string::npos) << written;
+    EXPECT_EQ(written.find("SEQUENCE"), written.rfind("SEQUENCE"));  // one line only
+  }
+  // An event new to the file has no version before it is written.
+  const auto path = dir_.path() / "new.ics";
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  Result<std::shared_ptr<StoredEvent>> added = store->Add(Holiday());
+  ASSERT_TRUE(added.ok());
+  Appointment a = (*added)->appointment();
+  a.location = "Liechtenstein";
+  ASSERT_TRUE(store->Change(**added, a, kLocation).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  EXPECT_EQ(ReadBytes(path).find("SEQUENCE"), std::string::npos);
+}
+
 TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
   const std::string sample = ReadBytes(DataFile("thunderbird.ics"));
   std::string binary =
@@ -435,6 +495,17 @@ TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
       {"truncated", sample.substr(0, sample.find("X-MOZ-LASTACK")),
        "it ends inside the VEVENT begun at line 42: the file is truncated"},
       {"binary", binary, "it is not a text file"},
+      {"nested 100,000 deep",
+       CalendarWith("",
+                    [] {
+                      std::string nested;
+                      for (const char* line : {"BEGIN:X-DEEP\r\n", "END:X-DEEP\r\n"}) {
+                        for (int i = 0; i < 100000; ++i)
+                          nested += line;
+                      }
+                      return nested;
+                    }()),
+       "line 37: components are nested more than 32 deep"},
       {"a corrupt line", CalendarWith("", "DTSTART:20060609T160000Z\r\nthis is no line\r\n"),
        "line 8 is not an iCalendar content line"},
       {"an unreadable date", CalendarWith("", "DTSTART:20060609T160000Z\r\nDTEND:tomorrow\r\n"),
@@ -523,16 +594,46 @@ TEST_F(CalendarStoreTest, AMissingFileIsCreatedByTheFirstSaveThatHasSomethingToW
   EXPECT_EQ(reread->size(), 2u);
 }
 
-TEST_F(CalendarStoreTest, KeepsTheModeOfAnExistingFile) {
+TEST_F(CalendarStoreTest, KeepsTheModeOwnerAndGroupOfAnExistingFile) {
   const auto path = Sample();
-  ::chmod(path.c_str(), 0604);
+  ::chmod(path.c_str(), 0640);
+  // An administrator importing into another user's calendar must leave it theirs.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown(path.c_str(), 4321, 4322), 0);
+  }
+  struct stat before {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
   auto store = OpenOk(path);
   ASSERT_NE(store, nullptr);
   ASSERT_TRUE(store->Add(Holiday()).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
-  EXPECT_EQ(st.st_mode & 07777, 0604u);
+  EXPECT_NE(st.st_ino, before.st_ino);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(st.st_uid, before.st_uid);
+  EXPECT_EQ(st.st_gid, before.st_gid);
+}
+
+TEST_F(CalendarStoreTest, ASaveRemovesTheTemporaryFilesOfKilledSavesAndNothingElse) {
+  const auto path = Sample();
+  const struct {
+    const char* name;
+    bool removed;
+  } entries[] = {
+      {".calendar.ics.feriant-Ab12Cd", true},  // left by a save that was killed
+      {".calendar.ics.feriant-Ab12C", false}, {".calendar.ics.feriant-Ab12C!", false},
+      {".calendar.ics.Ab12Cd", false},  // a person's own file, whatever it looks like
+      {".other.ics.feriant-Ab12Cd", false},
+  };
+  for (const auto& entry : entries)
+    WriteBytes(dir_.path() / entry.name, "BEGIN:VCALENDAR\r\n");
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  ASSERT_TRUE(store->Add(Holiday()).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  for (const auto& entry : entries)
+    EXPECT_EQ(std::filesystem::exists(dir_.path() / entry.name), !entry.removed) << entry.name;
 }
 
 TEST_F(CalendarStoreTest, AReadOnlyFileIsNotReplaced) {

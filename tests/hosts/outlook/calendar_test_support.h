@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/base/clock.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::outlook::testing {
 
@@ -38,50 +39,8 @@ inline std::filesystem::path DataFile(const std::string& name) {
   return std::filesystem::path(FERIANT_SOURCE_DIR) / "tests" / "data" / "calendars" / name;
 }
 
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) {
-      ::setenv(name, value, 1);
-    } else {
-      ::unsetenv(name);
-    }
-    ::tzset();
-  }
-  ~ScopedEnv() {
-    if (old_) {
-      ::setenv(name_.c_str(), old_->c_str(), 1);
-    } else {
-      ::unsetenv(name_.c_str());
-    }
-    ::tzset();
-  }
-
- private:
-  std::string name_;
-  std::optional<std::string> old_;
-};
-
-// A fresh directory per test, removed afterwards (made writable again first).
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "feriant-outlook-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-  }
-  ~ScratchDir() {
-    ::chmod(path_.c_str(), 0700);
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using ::feriant::testing::ScopedEnv;
+using ::feriant::testing::ScratchDir;
 
 // The person's situation in every test: Berlin time, 1 June 2006 12:00, and UIDs that
 // count up, so that written files can be compared byte for byte.
@@ -93,6 +52,12 @@ class CalendarTest : public ::testing::Test {
   }
   void TearDown() override { base::SetCurrentClock(nullptr); }
 
+  // Stamps at 1 June 2006 10:00 UTC (the fixed clock's time) in place of the system's.
+  static std::function<std::chrono::sys_seconds()> FixedStamps() {
+    return [] {
+      return std::chrono::sys_days(std::chrono::year(2006) / 6 / 1) + std::chrono::hours(10);
+    };
+  }
   std::function<std::string()> CountingUids() {
     return [this] { return "feriant-test-" + std::to_string(++uids_); };
   }

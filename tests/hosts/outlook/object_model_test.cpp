@@ -64,6 +64,7 @@ class OutlookModelTest : public CalendarTest {
     written_.push_back(path);
     OutlookOptions options;
     options.new_uid = CountingUids();
+    options.stamp_time = FixedStamps();
     return CreateOutlookApplication(path, std::move(options));
   }
 
@@ -415,8 +416,8 @@ TEST_F(OutlookModelTest, ReminderSetAddsAndRemovesTheAlarm) {
   }
   const std::string text = ReadBytes(path);
   EXPECT_EQ(text.find("Default Mozilla Description"), std::string::npos);
-  EXPECT_NE(text.find("X-MOZ-GENERATION:5\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT15M\r\n"
-                      "DESCRIPTION:Reminder\r\nEND:VALARM\r\nEND:VEVENT\r\n"),
+  EXPECT_NE(text.find("X-MOZ-GENERATION:5\r\nSEQUENCE:1\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                      "TRIGGER:-PT15M\r\nDESCRIPTION:Reminder\r\nEND:VALARM\r\nEND:VEVENT\r\n"),
             std::string::npos);
   auto app = App(path);
   ObjectRef items = Items(*app);

@@ -184,18 +184,19 @@ TEST(ProjectApplicationTest, BaseCalendarEditDaysTakesItsArgumentsByNameOrPositi
     EXPECT_EQ(Slurp(path), Slurp(DataFile("project2003-standard-may-day.expected.xml")));
   }
 
+  // Default = true takes the program's own May Day away again.
   ScratchDir dir;
-  const auto path = dir.Copy("project2003.xml");
+  const auto path = dir.Copy("project2003-standard-may-day.expected.xml");
   auto app = ProjectApplication::Create();
   ASSERT_TRUE(app->Open(path).ok());
   ASSERT_TRUE(app->Call("BaseCalendarEditDays", {},
                         {{"Name", Variant("Standard")},
-                         {"StartDate", DateOf(2006, 12, 25)},
-                         {"EndDate", DateOf(2006, 12, 25)},
+                         {"StartDate", DateOf(2006, 5, 1)},
+                         {"EndDate", DateOf(2006, 5, 1)},
                          {"Default", Variant(true)}})
                   .ok());
   ASSERT_TRUE(app->Save().ok());
-  EXPECT_EQ(Slurp(path), Slurp(DataFile("project2003-standard-christmas-day-reset.expected.xml")));
+  EXPECT_EQ(Slurp(path), Slurp(DataFile("project2003.xml")));
 }
 
 TEST(ProjectApplicationTest, BaseCalendarEditDaysRefusesBadCalls) {

@@ -2,14 +2,22 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <optional>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include "platform/base/interrupt.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::base {
 namespace {
@@ -18,17 +26,6 @@ namespace fs = std::filesystem;
 
 class FileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("feriant-file-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
   static void Put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
   }
@@ -41,7 +38,8 @@ class FileTest : public ::testing::Test {
     std::sort(names.begin(), names.end());
     return names;
   }
-  fs::path dir_;
+  testing::ScratchDir scratch_;
+  const fs::path& dir_ = scratch_.path();
 };
 
 TEST_F(FileTest, ReadsWholeFileAndReportsMissingOneWithItsName) {
@@ -171,6 +169,151 @@ TEST_F(FileTest, WritersTakeTurnsWhenTheSidecarIsRemovedUnderThem) {
   }
   EXPECT_EQ(*ReadFile(path), std::to_string(kProcesses * kIncrements));
   EXPECT_FALSE(fs::exists(dir_ / "counter.lock"));
+}
+
+// What a reader of a person's file is given instead of what would hang it or fill the memory.
+TEST_F(FileTest, ReadingRefusesWhatIsNotAPersonsFile) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  Put(dir_ / "big.ics", std::string(4096, 'x'));
+  const struct {
+    fs::path path;
+    size_t max_bytes;
+    const char* says;
+  } cases[] = {
+      {dir_ / "fifo", kMaxFileBytes, "it is a FIFO, not a regular file"},
+      {"/dev/zero", kMaxFileBytes, "it is a character device, not a regular file"},
+      {dir_, kMaxFileBytes, "Is a directory"},
+      {dir_ / "big.ics", 4095, "it is larger than"},
+  };
+  for (const auto& c : cases) {
+    Result<std::string> bytes = ReadFile(c.path, c.max_bytes);
+    ASSERT_FALSE(bytes.ok()) << c.path;
+    EXPECT_EQ(bytes.error().kind, ErrorKind::kRefused) << c.path;
+    EXPECT_NE(bytes.error().description.find(c.says), std::string::npos)
+        << bytes.error().description;
+  }
+  EXPECT_EQ(ReadFile(dir_ / "big.ics", 4096)->size(), 4096u);
+}
+
+TEST_F(FileTest, CheckReplaceableAcceptsRegularFilesAndNewFilesInAFolder) {
+  Put(dir_ / "cal.ics", "x");
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  fs::create_symlink("cal.ics", dir_ / "link.ics");
+  fs::create_symlink("new.ics", dir_ / "dangling.ics");
+  const struct {
+    fs::path path;
+    std::optional<ErrorKind> refused;
+  } cases[] = {
+      {dir_ / "cal.ics", std::nullopt},
+      {dir_ / "link.ics", std::nullopt},
+      {dir_ / "new.ics", std::nullopt},
+      {dir_ / "dangling.ics", std::nullopt},  // saving creates the file the link names
+      {dir_ / "no-folder" / "new.ics", ErrorKind::kNotFound},
+      {dir_ / "fifo", ErrorKind::kRefused},
+      {"/dev/null", ErrorKind::kRefused},
+      {dir_, ErrorKind::kRefused},
+  };
+  for (const auto& c : cases) {
+    const Status checked = CheckReplaceable(c.path);
+    EXPECT_EQ(checked.ok() ? std::nullopt : std::optional(checked.error().kind), c.refused)
+        << c.path;
+  }
+}
+
+// ReplaceFile hands the decision the file as it is under the lock and carries it out.
+TEST_F(FileTest, ReplaceFileWritesRemovesOrKeepsWhatTheCallerDecides) {
+  using Content = std::optional<std::string>;
+  const struct {
+    const char* name;
+    Content before;
+    Content wanted;  // none: no file
+    bool rewritten;  // a new file took the place of the old one
+  } cases[] = {
+      {"create", std::nullopt, "new", true},
+      {"replace", "old", "new", true},
+      {"keep", "same", "same", false},
+      {"remove", "old", std::nullopt, false},
+      {"stay absent", std::nullopt, std::nullopt, false},
+  };
+  const fs::path path = dir_ / "registry.json";
+  for (const auto& c : cases) {
+    fs::remove(path);
+    if (c.before) Put(path, *c.before);
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+    const Status replaced = ReplaceFile(path, [&](const CurrentContent& current) {
+      EXPECT_EQ(current, c.before) << c.name;
+      return Result<std::optional<std::string_view>>(
+          c.wanted ? std::optional<std::string_view>(*c.wanted) : std::nullopt);
+    });
+    ASSERT_TRUE(replaced.ok()) << c.name << ": " << replaced.error().description;
+    const Result<std::string> after = ReadFile(path);
+    EXPECT_EQ(after.ok() ? Content(*after) : std::nullopt, c.wanted) << c.name;
+    struct stat now {};
+    if (c.before && c.wanted) {
+      ::stat(path.c_str(), &now);
+      EXPECT_EQ(now.st_ino != before.st_ino, c.rewritten) << c.name;
+    }
+    EXPECT_EQ(Entries(),
+              c.wanted ? std::vector<std::string>{"registry.json"} : std::vector<std::string>{})
+        << c.name;
+    EXPECT_FALSE(fs::exists(dir_ / "registry.json.lock")) << c.name;
+  }
+}
+
+// Another program that ignores the lock changes the file after it was read under the lock
+// and before the rename: its edit is kept and the replacement refused.
+TEST_F(FileTest, AnEditMadeDuringTheSaveIsNeitherLostNorOverwritten) {
+  const fs::path path = dir_ / "cal.ics";
+  const struct {
+    const char* name;
+    std::function<void()> edit;
+    std::optional<std::string> left;
+  } cases[] = {
+      {"rewritten in place",
+       [&] {
+         std::fstream(path, std::ios::in | std::ios::out | std::ios::binary) << "EDIT";
+         const timespec later[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 5, 0}};
+         ::utimensat(AT_FDCWD, path.c_str(), later, 0);
+       },
+       "EDITinal"},
+      {"replaced", [&] { WriteFileAtomically(path, "theirs").ok(); }, "theirs"},
+      {"deleted", [&] { fs::remove(path); }, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Put(path, "original");
+    const Status saved = ReplaceFile(path, [&](const CurrentContent&) {
+      c.edit();
+      return Result<std::optional<std::string_view>>(std::string_view("ours"));
+    });
+    ASSERT_FALSE(saved.ok()) << c.name;
+    EXPECT_EQ(saved.error().kind, ErrorKind::kConflict) << c.name;
+    const Result<std::string> after = ReadFile(path);
+    EXPECT_EQ(after.ok() ? std::optional(*after) : std::nullopt, c.left) << c.name;
+    EXPECT_EQ(Entries().size(), c.left ? 1u : 0u) << c.name << ": no temporary file left";
+  }
+}
+
+TEST_F(FileTest, AnInterruptBeforeTheRenameSavesNothingAndLeavesNoLitter) {
+  InstallInterruptHandlers();
+  const fs::path path = dir_ / "plan.xml";
+  Put(path, "original");
+  const Status saved = ReplaceIfUnchanged(path, "original", std::string(3 << 20, 'x'), {});
+  ASSERT_TRUE(saved.ok());
+  const Status interrupted = ReplaceFile(path, [&](const CurrentContent&) {
+    std::raise(SIGINT);  // arrives while the decision is made, before anything is written
+    return Result<std::optional<std::string_view>>(std::string_view("replacement"));
+  });
+  const int signal = InterruptSignal();
+  const Status refused = ReplaceIfUnchanged(path, std::nullopt, "new", {});
+  ClearInterrupt();
+  EXPECT_EQ(signal, SIGINT);
+  ASSERT_FALSE(interrupted.ok());
+  EXPECT_EQ(interrupted.error().kind, ErrorKind::kInterrupted);
+  EXPECT_EQ(refused.error().kind, ErrorKind::kInterrupted);  // nothing starts once interrupted
+  EXPECT_EQ(ReadFile(path)->size(), 3u << 20);
+  EXPECT_EQ(Entries(), std::vector<std::string>{"plan.xml"});
+  EXPECT_FALSE(fs::exists(dir_ / "plan.xml.lock"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "platform/base/file.h"
 #include "tests/platform/components/test_component.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::components {
 namespace {

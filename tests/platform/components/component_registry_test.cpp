@@ -13,7 +13,7 @@
 #include "platform/components/registration.h"
 #include "platform/registry/registry.h"
 #include "tests/platform/components/test_component.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::components {
 namespace {
@@ -212,7 +212,7 @@ TEST_F(ComponentRegistryTest, TheProcessRegistryCreatesFromTheCurrentUsersRegist
   ASSERT_TRUE(base::WriteFileAtomically(file_, "[").ok());
   auto damaged = CreateObject(tc::kCounterClass);
   ASSERT_FALSE(damaged.ok());
-  EXPECT_EQ(damaged.error().code, registry::kErrorDamaged);
+  EXPECT_EQ(damaged.error().kind, ErrorKind::kDamaged);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 #include "platform/components/registration.h"
 #include "platform/registry/registry.h"
 #include "tests/platform/components/test_component.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::components {
 namespace {
@@ -136,7 +136,7 @@ TEST_F(ComponentServerTest, AFailureToWriteTheRegistryIsReportedWithItsReason) {
     EXPECT_EQ(((*library_).*entry_point)(), hresult::kSelfRegClass);
     const auto info = TakeErrorInfo();
     ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->code, registry::kErrorDamaged);
+    EXPECT_EQ(info->kind, ErrorKind::kDamaged);
     EXPECT_THAT(info->description, HasSubstr(file_.string()));
     EXPECT_FALSE(TakeErrorInfo().has_value());  // taken once
     EXPECT_EQ(Bytes(), damaged);

@@ -13,7 +13,7 @@
 #include "platform/components/registration.h"
 #include "platform/registry/registry.h"
 #include "tests/platform/components/test_component.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::components {
 namespace {

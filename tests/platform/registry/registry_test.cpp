@@ -11,7 +11,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/base/file.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::registry {
 namespace {
@@ -115,7 +115,7 @@ TEST_F(RegistryTest, ParsesWhatPeopleMayWrite) {
 TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
   struct Case {
     const char* name;
-    const char* text;
+    std::string text;
     const char* complaint;
   };
   const Case cases[] = {
@@ -143,6 +143,12 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
       {"key twice in another case", R"({"version": 1, "keys": {"A\\b": {}, "a\\B": {}}})",
        "listed twice"},
       {"empty key name", R"({"version": 1, "keys": {"A\\\\B": {}}})", "invalid key path"},
+      {"a number beyond a double", R"({"version": 1, "keys": {"K": {"CurrentUI": 1e400}}})",
+       "number overflow"},
+      {"nested 100,000 deep",
+       R"({"version": 1, "keys": {"K": {"v": )" + std::string(100000, '[') +
+           std::string(100000, ']') + "}}}",
+       "nests values more than 16 deep"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -151,7 +157,7 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
 
     auto read = registry_.Read();
     ASSERT_FALSE(read.ok());
-    EXPECT_EQ(read.error().code, kErrorDamaged);
+    EXPECT_EQ(read.error().kind, ErrorKind::kDamaged);
     EXPECT_THAT(read.error().description, HasSubstr(file_.string()));
     EXPECT_THAT(read.error().description, HasSubstr(c.complaint));
 
@@ -168,10 +174,10 @@ TEST_F(RegistryTest, AMissingFileIsAnEmptyRegistryAndIsCreatedByTheFirstChange) 
   EXPECT_TRUE(registry_.Read()->empty());
   EXPECT_FALSE(*registry_.KeyExists("Software"));
   EXPECT_EQ(*registry_.ReadValue("Software", "v"), std::nullopt);
-  EXPECT_EQ(registry_.SubKeyNames("Software").error().code, kErrorNotFound);
+  EXPECT_EQ(registry_.SubKeyNames("Software").error().kind, ErrorKind::kNotFound);
   // A change that changes nothing, or fails, creates no file.
   EXPECT_TRUE(registry_.Update([](Hive&) { return Ok(); }).ok());
-  EXPECT_EQ(registry_.DeleteKey("Software").error().code, kErrorNotFound);
+  EXPECT_EQ(registry_.DeleteKey("Software").error().kind, ErrorKind::kNotFound);
   EXPECT_FALSE(std::filesystem::exists(file_));
 
   ASSERT_TRUE(registry_.CreateKey("Software\\Quillmark").ok());

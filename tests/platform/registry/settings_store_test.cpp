@@ -6,7 +6,7 @@
 
 #include "platform/base/file.h"
 #include "platform/registry/registry.h"
-#include "tests/platform/registry/scratch_dir.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::registry {
 namespace {

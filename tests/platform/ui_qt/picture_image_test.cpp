@@ -14,6 +14,7 @@
 
 #include "platform/ui/common/errors.h"
 #include "qt_test_support.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::ui_qt {
 namespace {
@@ -56,9 +57,8 @@ TEST_F(PictureImageTest, EmptyPicturesAndNullImagesStayEmpty) {
 }
 
 TEST_F(PictureImageTest, LoadsPngFilesAndRefusesOthersByName) {
-  const std::filesystem::path dir =
-      std::filesystem::temp_directory_path() / ("ui_qt_picture_" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const feriant::testing::ScratchDir scratch;
+  const std::filesystem::path& dir = scratch.path();
   QImage image(4, 3, QImage::Format_RGB32);
   image.fill(QColor(12, 34, 56));
   const std::filesystem::path png = dir / "icon.png";
@@ -82,7 +82,6 @@ TEST_F(PictureImageTest, LoadsPngFilesAndRefusesOthersByName) {
     EXPECT_EQ(refused.error().code, ui::ui_error::kInvalidPicture);
     EXPECT_NE(refused.error().description.find(bad.filename().string()), std::string::npos);
   }
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "addin/engine/outlook_target.h"
+#include "addin/engine/targets/outlook_target.h"
 
 #include <chrono>
 #include <cmath>
@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "addin/data/holiday_data.h"
+#include "addin/engine/date_arithmetic.h"
 #include "addin/engine/delimited_list.h"
 #include "platform/base/clock.h"
 
@@ -66,6 +67,15 @@ Result<Date> GetDate(Dispatch& object, std::string_view name) {
   return value->ToDate();
 }
 
+// Sets the members `values` of `object`, in order; the first that fails ends it.
+Status PutAll(Dispatch& object,
+              std::initializer_list<std::pair<std::string_view, Variant>> values) {
+  for (const auto& [name, value] : values) {
+    if (Status set = object.Put(name, value); !set) return set;
+  }
+  return Ok();
+}
+
 Status CallMethod(Dispatch& object, std::string_view name) {
   Result<Variant> result = object.Call(name);
   if (!result) return result.error();
@@ -112,6 +122,13 @@ bool WithinOneSecond(Date a, Date b) {
   return std::fabs(LinearDays(a) - LinearDays(b)) * kSecondsPerDay < 1.0;
 }
 
+// The appointment's start in the host's local time. A match's kick-off is a German
+// local time: the same instant wherever, and in whatever time zone, the calendar is kept.
+Date StartOf(const Occurrence& occurrence) {
+  if (!occurrence.IsWorldCupMatch) return Date::FromLocal(occurrence.date.Start);
+  return Date::FromLocal(base::ToLocal(GermanTimeToUtc(occurrence.date.Start)));
+}
+
 // The progress bar's value one step further; the bar saturates rather than overflows.
 void StepProgress(RunDialog& dialog) {
   const std::int32_t value = dialog.ProgressValue();
@@ -128,10 +145,13 @@ Result<bool> OutlookTarget::ProbeNewItemPosition(TargetContext& /*run*/) {
       CallObject(*application_, "CreateItem", {Variant(kAppointmentItemType)});
   if (!probe) return probe.error();
   Dispatch& item = **probe;
-  if (Status set = item.Put("Subject", Variant(kProbeSubject)); !set) return set.error();
-  if (Status set = item.Put("Categories", Variant(kProbeCategory)); !set) return set.error();
   const auto tomorrow = base::CurrentClock().Now() + std::chrono::days(1);
-  if (Status set = item.Put("Start", Variant(Date::FromLocal(tomorrow))); !set) return set.error();
+  if (Status set = PutAll(item, {{"Subject", Variant(kProbeSubject)},
+                                 {"Categories", Variant(kProbeCategory)},
+                                 {"Start", Variant(Date::FromLocal(tomorrow))}});
+      !set) {
+    return set.error();
+  }
   if (Status saved = CallMethod(item, "Save"); !saved) return saved.error();
 
   Result<ObjectRef> folder = DefaultCalendarFolder(*application_);
@@ -246,7 +266,7 @@ Status OutlookTarget::HandleDate(TargetContext& run, const Occurrence& occurrenc
 
 Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
   const std::string_view name = occurrence.name->Name;
-  const Date start = Date::FromLocal(occurrence.date.Start);
+  const Date start = StartOf(occurrence);
   RunCounters& counters = run.Counters();
   const Localisation& texts = run.Texts();
 
@@ -264,8 +284,9 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
         CallObject(*application_, "CreateItem", {Variant(kAppointmentItemType)});
     if (!created) return created.error();
     item = std::move(*created);
-    if (Status set = item->Put("Subject", Variant(name)); !set) return set;
-    if (Status set = item->Put("Start", Variant(start)); !set) return set;
+    if (Status set = PutAll(*item, {{"Subject", Variant(name)}, {"Start", Variant(start)}}); !set) {
+      return set;
+    }
     // A host that lists new items first moves every cached appointment down one place.
     if (cache_valid_ && run.NewItemsFirst()) {
       for (CachedAppointment& record : cache_)
@@ -275,41 +296,42 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
   }
 
   if (occurrence.IsWorldCupMatch) {
-    if (Status set = item->Put("AllDayEvent", Variant(false)); !set) return set;
-    if (Status set = item->Put("Duration", Variant(kMatchDuration)); !set) return set;
-    if (Status set = item->Put("Body", Variant("")); !set) return set;
-    if (Status set = item->Put("Location", Variant("")); !set) return set;
-    const std::string body = texts.Message(MessageKey::OutlookMessages_Status5);
-    if (Status set = item->Put("Body", Variant(body)); !set) return set;
-    if (Status set = item->Put("Categories", Variant(occurrence.CountryLine)); !set) return set;
+    // The body is emptied before it is set, as the location is.
+    const Status set =
+        PutAll(*item, {{"AllDayEvent", Variant(false)},
+                       {"Duration", Variant(kMatchDuration)},
+                       {"Body", Variant("")},
+                       {"Location", Variant("")},
+                       {"Body", Variant(texts.Message(MessageKey::OutlookMessages_Status5))},
+                       {"Categories", Variant(occurrence.CountryLine)},
+                       {"ReminderSet", Variant(false)}});
+    if (!set) return set;
   } else {
-    if (Status set = item->Put("AllDayEvent", Variant(true)); !set) return set;
     Result<std::string> location = GetText(*item, "Location");
     if (!location) return location.error();
+    Result<std::string> body = GetText(*item, "Body");
+    if (!body) return body.error();
     if (existed && !IsInList(*location, occurrence.CountryLine, kLocationDelimiter,
                              CaseSensitivity::kInsensitive)) {
       ++counters.ModifiedCount;
     }
-    const std::string new_location = AddToList(*location, occurrence.CountryLine,
-                                               kLocationDelimiter, CaseSensitivity::kInsensitive);
-    if (Status set = item->Put("Location", Variant(new_location)); !set) return set;
-    Result<std::string> body = GetText(*item, "Body");
-    if (!body) return body.error();
-    const std::string new_body =
-        AddToList(*body, occurrence.RegionsText, kBodyDelimiter, CaseSensitivity::kInsensitive);
-    if (Status set = item->Put("Body", Variant(new_body)); !set) return set;
-    const std::string category = texts.Message(MessageKey::OutlookMessages_HolidayCategory);
-    if (Status set = item->Put("Categories", Variant(category)); !set) return set;
+    const Status set = PutAll(
+        *item, {{"AllDayEvent", Variant(true)},
+                {"Location", Variant(AddToList(*location, occurrence.CountryLine,
+                                               kLocationDelimiter, CaseSensitivity::kInsensitive))},
+                {"Body", Variant(AddToList(*body, occurrence.RegionsText, kBodyDelimiter,
+                                           CaseSensitivity::kInsensitive))},
+                {"Categories", Variant(texts.Message(MessageKey::OutlookMessages_HolidayCategory))},
+                {"ReminderSet", Variant(false)}});
+    if (!set) return set;
   }
-  if (Status set = item->Put("ReminderSet", Variant(false)); !set) return set;
   return CallMethod(*item, "Save");
 }
 
 Status OutlookTarget::Remove(TargetContext& run, const Occurrence& occurrence) {
   // What the cache does not know cannot be removed.
   if (!cache_valid_) return Ok();
-  CachedAppointment* record =
-      FindCached(occurrence.name->Name, Date::FromLocal(occurrence.date.Start));
+  CachedAppointment* record = FindCached(occurrence.name->Name, StartOf(occurrence));
   if (record == nullptr) return Ok();
   Result<ObjectRef> found = CachedItem(*record);
   if (!found) return found.error();
@@ -319,16 +341,17 @@ Status OutlookTarget::Remove(TargetContext& run, const Occurrence& occurrence) {
   if (!occurrence.IsWorldCupMatch) {
     Result<std::string> location = GetText(item, "Location");
     if (!location) return location.error();
-    was_listed = IsInList(*location, occurrence.CountryLine, kLocationDelimiter,
-                          CaseSensitivity::kInsensitive);
-    const std::string new_location = RemoveFromList(
-        *location, occurrence.CountryLine, kLocationDelimiter, CaseSensitivity::kInsensitive);
-    if (Status set = item.Put("Location", Variant(new_location)); !set) return set;
     Result<std::string> body = GetText(item, "Body");
     if (!body) return body.error();
-    const std::string new_body = RemoveFromList(*body, occurrence.RegionsText, kBodyDelimiter,
-                                                CaseSensitivity::kInsensitive);
-    if (Status set = item.Put("Body", Variant(new_body)); !set) return set;
+    was_listed = IsInList(*location, occurrence.CountryLine, kLocationDelimiter,
+                          CaseSensitivity::kInsensitive);
+    const Status set = PutAll(
+        item,
+        {{"Location", Variant(RemoveFromList(*location, occurrence.CountryLine, kLocationDelimiter,
+                                             CaseSensitivity::kInsensitive))},
+         {"Body", Variant(RemoveFromList(*body, occurrence.RegionsText, kBodyDelimiter,
+                                         CaseSensitivity::kInsensitive))}});
+    if (!set) return set;
   }
 
   Result<std::string> location = GetText(item, "Location");

@@ -1,4 +1,4 @@
-#include "addin/engine/project_target.h"
+#include "addin/engine/targets/project_target.h"
 
 #include <chrono>
 #include <set>
@@ -97,7 +97,7 @@ class ProjectRunTest : public ::testing::Test {
     dialog::clsLangSetter texts;
     texts.LanguageID = 1033;
     ProjectTarget target(recorder_);
-    HolidayRun run(dialog, texts, RunTargets{nullptr, &target});
+    HolidayRun run(dialog, texts, &target);
     if (holidays) run.SetRules(testing::OnlyHolidays(*holidays));
     run.SetObserver(observer);
     recorder_->edits.clear();

@@ -1,4 +1,4 @@
-#include "addin/engine/project_target.h"
+#include "addin/engine/targets/project_target.h"
 
 #include <string>
 #include <utility>

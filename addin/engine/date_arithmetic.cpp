@@ -1,4 +1,4 @@
-#include "addin/engine/calendar.h"
+#include "addin/engine/date_arithmetic.h"
 
 #include <string>
 
@@ -67,6 +67,17 @@ Result<local_days> DateSerial(std::int64_t year, std::int64_t month, std::int64_
 Result<local_days> AddDays(local_days day, std::int64_t offset) {
   if (!IsRepresentable(day) || !IsWithinLimit(offset)) return OutOfRange();
   return FromDayCount(day.time_since_epoch().count() + offset);
+}
+
+std::chrono::sys_seconds GermanTimeToUtc(std::chrono::local_seconds german) {
+  using std::chrono::hours;
+  using std::chrono::Sunday;
+  const std::chrono::year year =
+      std::chrono::year_month_day(std::chrono::floor<days>(german)).year();
+  const local_days summer_day(year / std::chrono::March / Sunday[std::chrono::last]);
+  const local_days winter_day(year / std::chrono::October / Sunday[std::chrono::last]);
+  const bool summer = german >= summer_day + hours(2) && german < winter_day + hours(3);
+  return std::chrono::sys_seconds(german.time_since_epoch()) - hours(summer ? 2 : 1);
 }
 
 }  // namespace feriant::engine

@@ -1,6 +1,7 @@
 #pragma once
-// Calendar arithmetic for holiday dates: the range of years the engine represents and
-// the normalising construction of a date from year, month and day numbers.
+// Date arithmetic for holiday dates: the range of years the engine represents, the
+// normalising construction of a date from year, month and day numbers, and German local
+// time (the time of the World Cup kick-offs) as an instant.
 //
 // Dates are wall-clock calendar days (std::chrono::local_days) in the proleptic
 // Gregorian calendar. The engine represents the years that std::chrono::year holds,
@@ -32,5 +33,11 @@ bool IsRepresentable(std::chrono::local_days day);
 // `day` moved by `offset` days; fails when the result lies outside the represented years.
 [[nodiscard]] Result<std::chrono::local_days> AddDays(std::chrono::local_days day,
                                                       std::int64_t offset);
+
+// The instant of a German wall-clock time: UTC+1, and UTC+2 in summer, from 02:00 on the
+// last Sunday of March to 03:00 on the last Sunday of October (the European rule in
+// force since 1996; earlier years are taken by it too). The hour skipped in spring counts
+// as summer time; of the hour that comes twice in autumn, the first (summer) one is meant.
+std::chrono::sys_seconds GermanTimeToUtc(std::chrono::local_seconds german);
 
 }  // namespace feriant::engine

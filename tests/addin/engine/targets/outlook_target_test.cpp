@@ -1,4 +1,4 @@
-#include "addin/engine/outlook_target.h"
+#include "addin/engine/targets/outlook_target.h"
 
 #include <chrono>
 #include <optional>
@@ -94,7 +94,7 @@ Outcome RunWith(const std::shared_ptr<automation::Dispatch>& application, const 
   dialog::clsLangSetter texts;
   texts.LanguageID = 1033;
   OutlookTarget target(application);
-  HolidayRun run(dialog, texts, RunTargets{&target, nullptr});
+  HolidayRun run(dialog, texts, &target);
   if (s.holidays) run.SetRules(OnlyHolidays(*s.holidays));
   run.SetObserver(observer);
   run.ProcessHolidays();
@@ -117,7 +117,8 @@ class OutlookRunTest : public outlook::testing::CalendarTest {
   }
 
   Outcome Run(const Selection& s, OccurrenceObserver* observer = nullptr) {
-    return RunWith(outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}}), s, observer);
+    return RunWith(outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}}), s,
+                   observer);
   }
 
   std::vector<Appointment> All() const {
@@ -369,7 +370,7 @@ TEST_F(OutlookRunTest, ACalendarChangedDuringTheRunIsNotOverwritten) {
 }
 
 TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
-  auto application = outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}});
+  auto application = outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}});
   OutlookTarget target(application);
   RunContext run;
   const Result<bool> first = target.ProbeNewItemPosition(run);

@@ -1,0 +1,91 @@
+#include "addin/engine/run_caches.h"
+
+#include <algorithm>
+
+#include "addin/engine/delimited_list.h"
+
+namespace feriant::engine {
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+// How many countries' texts stay cached; a dialog offers six.
+constexpr size_t kCachedCountries = 8;
+
+// Word slots of RunCaches::Words.
+constexpr size_t kPartiallyWord = 0;
+constexpr size_t kWholeCountryWord = 1;
+constexpr size_t kFirstStatusWord = 2;
+constexpr std::int32_t kStatusCount = 5;  // statuses 1..5
+static_assert(RunCaches::kWordCount == kFirstStatusWord + kStatusCount);
+
+}  // namespace
+
+ParsedRules ParseRules(std::span<const std::string_view, data::kRuleCount> rules) {
+  auto parsed = std::make_shared<std::vector<ParsedRule>>();
+  parsed->reserve(rules.size());
+  for (const std::string_view rule : rules)
+    parsed->push_back(ParsedRule::Parse(rule));
+  return parsed;
+}
+
+RunCaches::RunCaches() : shipped_rules_(ParseRules(data::RuleTable)) {}
+
+RunCaches::Words RunCaches::WordsOf(const Localisation& texts) {
+  Words words;
+  words[kPartiallyWord] = texts.Message(MessageKey::OutlookMessages_Partially);
+  words[kWholeCountryWord] = texts.Message(MessageKey::OutlookMessages_WholeCounty);
+  for (std::int32_t status = 1; status <= kStatusCount; ++status)
+    words[kFirstStatusWord + static_cast<size_t>(status - 1)] = StatusText(texts, status);
+  return words;
+}
+
+RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words words) {
+  for (auto it = countries_.begin(); it != countries_.end(); ++it) {
+    if ((*it)->country_ == country && (*it)->words_ == words) {
+      std::rotate(it, it + 1, countries_.end());
+      return *countries_.back();
+    }
+  }
+  if (countries_.size() >= kCachedCountries) countries_.erase(countries_.begin());
+  auto texts = std::make_unique<CountryTexts>();
+  texts->country_ = country;
+  texts->words_ = std::move(words);
+  countries_.push_back(std::move(texts));
+  return *countries_.back();
+}
+
+const RunCaches::HolidayTexts& RunCaches::CountryTexts::Compose(std::int32_t holiday) {
+  HolidayTexts& texts = holidays_[static_cast<size_t>(holiday)];
+
+  bool partially = false;
+  ListBuilder regions(kLineBreak, CaseSensitivity::kInsensitive);
+  std::string line;
+  for (const std::int32_t row : data::AssignmentRowsOfHoliday(holiday)) {
+    const data::Assignment& assignment = data::AssignmentTable[static_cast<size_t>(row)];
+    if (assignment.RegionIndex < 0 || assignment.RegionIndex >= data::kRegionCount) continue;
+    const std::string_view path = data::RegionTable[static_cast<size_t>(assignment.RegionIndex)];
+    // Regions of other countries are not listed. (A bare prefix test would also take
+    // "Schweizerland|X" for a region of "Schweiz".)
+    if (!data::BelongsToCountry(path, country_)) continue;
+
+    const bool whole_country = path.find(data::kRegionSeparator) == std::string_view::npos;
+    if (!whole_country) partially = true;
+    line.assign(path);
+    std::replace(line.begin(), line.end(), data::kRegionSeparator, '/');
+    if (whole_country) line.append(" (").append(words_[kWholeCountryWord]).append(")");
+    line.append(" (");
+    if (assignment.Status >= 1 && assignment.Status <= 5) {
+      line.append(words_[kFirstStatusWord + static_cast<size_t>(assignment.Status - 1)]);
+    }
+    line.append(")");
+    if (data::IsDayOffStatus(assignment.Status)) texts.IsDayOff = true;
+    regions.Add(line);
+  }
+  texts.RegionsText = regions.list();
+  texts.CountryLine = country_;
+  if (partially) texts.CountryLine.append(" (").append(words_[kPartiallyWord]).append(")");
+  texts.ready = true;
+  return texts;
+}
+
+}  // namespace feriant::engine

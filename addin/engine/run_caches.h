@@ -1,0 +1,83 @@
+#pragma once
+// RunCaches: what holiday runs can share because it depends only on the fixed tables and
+// the localised words: the parsed rule table, and the texts that say where and how each
+// holiday is observed in a country (CountryLine, RegionsText, IsDayOff) for a few recently
+// used countries and languages.
+//
+// Whoever drives runs (the dialog, the command line, a benchmark) owns one RunCaches and
+// hands it to each HolidayRun it makes; a run given none keeps a private one. Texts handed
+// out stay valid until the next call of Country on the same object. One thread.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/data/holiday_data.h"
+#include "addin/engine/localisation.h"
+#include "addin/engine/rule.h"
+
+namespace feriant::engine {
+
+// Rules by holiday index.
+using ParsedRules = std::shared_ptr<const std::vector<ParsedRule>>;
+
+// Parses one rule per holiday index.
+ParsedRules ParseRules(std::span<const std::string_view, data::kRuleCount> rules);
+
+class RunCaches {
+ public:
+  // The localised words the region texts are made of: "partially", "Whole country" and
+  // the five status texts, in this order.
+  static constexpr size_t kWordCount = 7;
+  using Words = std::array<std::string, kWordCount>;
+
+  struct HolidayTexts {
+    bool ready = false;
+    std::string CountryLine;
+    std::string RegionsText;
+    bool IsDayOff = false;
+  };
+
+  // The texts of every holiday in one country, composed from one set of words; filled
+  // holiday by holiday as the holidays come up.
+  class CountryTexts {
+   public:
+    // The texts of `holiday` (0..158), composed on the first call. Asked once per
+    // occurrence, so the answer for a known holiday stays inline.
+    const HolidayTexts& Holiday(std::int32_t holiday) {
+      const HolidayTexts& texts = holidays_[static_cast<size_t>(holiday)];
+      return texts.ready ? texts : Compose(holiday);
+    }
+
+   private:
+    friend class RunCaches;
+    const HolidayTexts& Compose(std::int32_t holiday);
+
+    std::string country_;
+    Words words_;
+    std::array<HolidayTexts, data::kRuleCount> holidays_;
+  };
+
+  RunCaches();
+  RunCaches(const RunCaches&) = delete;
+  RunCaches& operator=(const RunCaches&) = delete;
+
+  // The words `texts` gives in its current language.
+  static Words WordsOf(const Localisation& texts);
+
+  // The shipped rule table, parsed once.
+  const ParsedRules& ShippedRules() const { return shipped_rules_; }
+  // The texts of `country` in `words`; made the most recently used.
+  CountryTexts& Country(std::string_view country, Words words);
+
+ private:
+  ParsedRules shipped_rules_;
+  // Most recently used last.
+  std::vector<std::unique_ptr<CountryTexts>> countries_;
+};
+
+}  // namespace feriant::engine

@@ -1,0 +1,88 @@
+#include "platform/base/text.h"
+
+#include <cstdio>
+
+namespace feriant::base {
+namespace {
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+std::string_view Trim(std::string_view text, std::string_view characters) {
+  const size_t first = text.find_first_not_of(characters);
+  if (first == std::string_view::npos) return {};
+  const size_t last = text.find_last_not_of(characters);
+  return text.substr(first, last - first + 1);
+}
+
+std::optional<std::chrono::year_month_day> ParseIsoDay(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  for (const size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (!IsDigit(text[i])) return std::nullopt;
+  }
+  const auto number = [&](size_t at, size_t length) {
+    unsigned value = 0;
+    for (size_t i = at; i < at + length; ++i)
+      value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    return value;
+  };
+  const std::chrono::year_month_day day{std::chrono::year(static_cast<int>(number(0, 4))),
+                                        std::chrono::month(number(5, 2)),
+                                        std::chrono::day(number(8, 2))};
+  if (!day.ok()) return std::nullopt;
+  return day;
+}
+
+std::string FormatIsoDay(std::chrono::year_month_day day) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(day.year()),
+                static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()));
+  return text;
+}
+
+bool JsonNestsDeeperThan(std::string_view json, size_t limit) {
+  size_t depth = 0;
+  bool in_string = false;
+  for (size_t i = 0; i < json.size(); ++i) {
+    const char c = json[i];
+    if (in_string) {
+      if (c == '\\') {
+        ++i;  // the escaped character, a quote included
+      } else if (c == '"') {
+        in_string = false;
+      }
+    } else if (c == '"') {
+      in_string = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > limit) return true;
+    } else if ((c == ']' || c == '}') && depth > 0) {
+      --depth;
+    }
+  }
+  return false;
+}
+
+}  // namespace feriant::base

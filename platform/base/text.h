@@ -1,0 +1,43 @@
+#pragma once
+// Text helpers every layer shares: ASCII case folding, trimming and ISO days.
+//
+// Names in files and automation calls (property and component names, program ids, the
+// words "true" and "false") ignore the case of ASCII letters only; every other byte of
+// UTF-8 text compares as it is. Days are written "YYYY-MM-DD", the form of iCalendar,
+// Project XML and the command line. Pure functions; no thread affinity.
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace feriant::base {
+
+// What Trim takes away by default: blanks within a line.
+inline constexpr std::string_view kBlanks = " \t";
+// Blanks and line breaks.
+inline constexpr std::string_view kWhitespace = " \t\r\n";
+
+// Whether `a` and `b` are equal when ASCII letters are folded to one case.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+// `text` with its ASCII letters in upper case.
+std::string ToUpperAscii(std::string_view text);
+
+// `text` without the leading and trailing characters found in `characters`.
+std::string_view Trim(std::string_view text, std::string_view characters = kBlanks);
+
+// The day written exactly as "YYYY-MM-DD" (ten characters, digits where digits go);
+// nothing for any other text or a day that does not exist ("2006-02-29").
+std::optional<std::chrono::year_month_day> ParseIsoDay(std::string_view text);
+
+// "YYYY-MM-DD" for a valid day of the years 0 to 9999.
+std::string FormatIsoDay(std::chrono::year_month_day day);
+
+// Whether the JSON text `json` opens more than `limit` arrays and objects inside one
+// another (brackets within strings do not count). JSON libraries copy, compare and
+// print values recursively; a file nested deeper than any file of ours is refused with
+// this before it is parsed.
+bool JsonNestsDeeperThan(std::string_view json, size_t limit);
+
+}  // namespace feriant::base
