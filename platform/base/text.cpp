@@ -5,23 +5,11 @@
 namespace feriant::base {
 namespace {
 
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
 }  // namespace
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 std::string ToUpperAscii(std::string_view text) {
   std::string out(text);

@@ -18,14 +18,33 @@ inline constexpr std::string_view kBlanks = " \t";
 // Blanks and line breaks.
 inline constexpr std::string_view kWhitespace = " \t\r\n";
 
-// Whether `a` and `b` are equal when ASCII letters are folded to one case.
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+// Whether `a` and `b` are equal when ASCII letters are folded to one case. Inline: the
+// readers of calendars compare every content line's name with it.
+inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    // Letters differ from their other case in bit 0x20 alone; other bytes must be equal.
+    const char folded = static_cast<char>(a[i] | 0x20);
+    if (folded != static_cast<char>(b[i] | 0x20) || folded < 'a' || folded > 'z') return false;
+  }
+  return true;
+}
 
 // `text` with its ASCII letters in upper case.
 std::string ToUpperAscii(std::string_view text);
 
+// `text` without leading and trailing blanks (kBlanks). Inline, like the comparison.
+inline std::string_view Trim(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    text.remove_suffix(1);
+  return text;
+}
+
 // `text` without the leading and trailing characters found in `characters`.
-std::string_view Trim(std::string_view text, std::string_view characters = kBlanks);
+std::string_view Trim(std::string_view text, std::string_view characters);
 
 // The day written exactly as "YYYY-MM-DD" (ten characters, digits where digits go);
 // nothing for any other text or a day that does not exist ("2006-02-29").

@@ -195,9 +195,9 @@ Result<PropertyBag> PropertyBag::FromContents(const automation::ByteArray& bytes
     return MakeUiError(ui_error::kInvalidPropertyValue, "damaged property bag: " + what);
   };
   // The JSON library copies and compares values recursively.
-  if (base::JsonNestsDeeperThan(std::string_view(reinterpret_cast<const char*>(bytes.data()),
-                                                 bytes.size()),
-                                kMaxNesting)) {
+  if (base::JsonNestsDeeperThan(
+          std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+          kMaxNesting)) {
     return damaged("nested too deep");
   }
   codec::Json document = codec::Json::parse(bytes.begin(), bytes.end(), nullptr,

@@ -118,8 +118,8 @@ TEST_F(FormStoreTest, RefusesDamagedFilesAndLeavesTheFormAlone) {
       {"untyped property",
        replace("{\n            \"type\": \"String\",", "{\n            \"kind\": \"String\",")},
       {"name used twice", replace("\"name\": \"btl\"", "\"name\": \"WTO\"")},
-      {"nested 100,000 deep", replace("\"tag\": \"\"",
-               "\"tag\": " + std::string(100000, '[') + std::string(100000, ']'))},
+      {"nested 100,000 deep",
+       replace("\"tag\": \"\"", "\"tag\": " + std::string(100000, '[') + std::string(100000, ']'))},
   };
   for (const auto& c : cases) {
     const std::filesystem::path damaged = dir_ / "damaged.json";
