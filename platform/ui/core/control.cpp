@@ -7,20 +7,17 @@
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
 #include "platform/ui/core/user_control.h"
+#include "platform/ui/core/window.h"
 
 namespace feriant::ui {
 
-std::int32_t NextWindowHandle() {
-  // Starts high enough to look like a window number and never wraps into 0 in practice.
-  static std::int32_t next = 0x10000;
-  return next++;
-}
-
 // ---------------------------------------------------------------------------- Control
 
-Control::Control(bool windowed) : hwnd_(windowed ? NextWindowHandle() : 0) {}
+Control::Control(bool windowed) : hwnd_(windowed ? window::Create() : 0) {}
 
-Control::~Control() = default;
+Control::~Control() {
+  window::Destroy(hwnd_);
+}
 
 Status Control::SetContainer(Control* container) {
   if (container == container_) return Ok();
@@ -219,9 +216,20 @@ void Control::NotifyChanged(std::string_view property) {
 
 // ------------------------------------------------------------------------ ControlHost
 
-ControlHost::ControlHost() : hwnd_(NextWindowHandle()) {}
+ControlHost::ControlHost(bool windowed) : hwnd_(windowed ? window::Create() : 0) {}
+
+void ControlHost::CreateSurfaceWindow() {
+  DestroySurfaceWindow();
+  hwnd_ = window::Create();
+}
+
+void ControlHost::DestroySurfaceWindow() {
+  window::Destroy(hwnd_);
+  hwnd_ = 0;
+}
 
 ControlHost::~ControlHost() {
+  window::Destroy(hwnd_);
   // Detach without events: the host is going away, its handlers may be half destroyed.
   for (const auto& control : controls_) {
     control->host_ = nullptr;
@@ -289,6 +297,7 @@ void ControlHost::Retire(Control& control) {
   tab_order_.erase(std::find(tab_order_.begin(), tab_order_.end(), &control));
   RenumberTabs();
   CurrentBackend().Observer().ControlRemoved(*this, control);
+  window::Destroy(control.hwnd_);
   control.host_ = nullptr;
   control.container_ = nullptr;
   retired_.push_back(std::move(keep));
