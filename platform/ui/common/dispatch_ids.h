@@ -51,6 +51,7 @@ inline constexpr DispId kTabIndex = Container(0x104);
 inline constexpr DispId kTag = Container(0x105);
 inline constexpr DispId kMove = Container(0x106);
 inline constexpr DispId kSetFocus = Container(0x107);
+inline constexpr DispId kZOrder = Container(0x108);
 
 // Control-specific members below the standard range, shared where the meaning is shared.
 inline constexpr DispId kAlignment = 0x1001;
