@@ -337,6 +337,15 @@ void QtBackend::ControlChanged(ui::Control& control, std::string_view property) 
     MirrorControl(control);
     return;
   }
+  if (property == "ZOrder") {
+    // Raised back to front, each within its own parent widget.
+    if (control.Host() != nullptr) {
+      for (ui::Control* stacked : control.Host()->StackingOrder()) {
+        if (QWidget* widget = WidgetOf(*stacked)) widget->raise();
+      }
+    }
+    return;
+  }
   if (mirror == nullptr) return;
   if (property == "Picture") {
     mirror->PictureChanged();

@@ -153,6 +153,24 @@ TEST_F(SurfaceTest, TheMouseOnAUserControlsOwnSurfaceReachesIt) {
                                                    "click", "dblclick", "up 1 60,75"}));
 }
 
+TEST_F(SurfaceTest, ZOrderRestacksTheWidgets) {
+  auto form = MakeForm();
+  auto& first = form->Add<ui::CommandButton>("cmdFirst");
+  auto& second = form->Add<ui::CommandButton>("cmdSecond");
+  auto& label = form->Add<ui::Label>("lblUnder");
+  for (ui::Control* control : std::initializer_list<ui::Control*>{&first, &second, &label})
+    ASSERT_TRUE(control->Move(150, 150, 1500, 450));
+  ASSERT_TRUE(form->Show());
+  Settle();
+  QWidget* surface = backend().FormWidget(*form);
+  const QPoint inside(20, 20);
+  EXPECT_EQ(surface->childAt(inside), backend().WidgetOf(second));
+  ASSERT_TRUE(second.ZOrder(1));
+  EXPECT_EQ(surface->childAt(inside), backend().WidgetOf(first));
+  ASSERT_TRUE(label.ZOrder(0));  // still below the windowed ones
+  EXPECT_EQ(surface->childAt(inside), backend().WidgetOf(first));
+}
+
 TEST_F(SurfaceTest, KeysAndAutoRepeatGoThroughTheModelFirst) {
   auto form = MakeForm();
   auto& text = form->Add<ui::TextBox>("txtValue");
