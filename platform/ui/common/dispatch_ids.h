@@ -20,6 +20,7 @@ inline constexpr DispId kBackStyle = -502;
 inline constexpr DispId kBorderColor = -503;
 inline constexpr DispId kBorderStyle = -504;
 inline constexpr DispId kBorderWidth = -505;
+inline constexpr DispId kFillColor = -510;
 inline constexpr DispId kFont = -512;
 inline constexpr DispId kForeColor = -513;
 inline constexpr DispId kEnabled = -514;
