@@ -13,13 +13,8 @@ namespace feriant::ui {
 namespace {
 
 // The control holding the mouse capture (held weakly: it may go at any time).
-struct Capture {
-  std::weak_ptr<automation::Dispatch> alive;
-  Control* control = nullptr;
-};
-
-Capture& TheCapture() {
-  static Capture capture;
+WeakControl& TheCapture() {
+  static WeakControl capture;
   return capture;
 }
 
@@ -181,14 +176,14 @@ Status Control::SetCapture() {
   }
   if (HasCapture()) return Ok();
   if (Control* holder = CaptureHolder()) holder->ReleaseCapture();
-  TheCapture() = Capture{weak_from_this(), this};
+  TheCapture() = WeakControl(*this);
   NotifyChanged("MouseCapture");
   return Ok();
 }
 
 void Control::ReleaseCapture() {
   if (!HasCapture()) return;
-  TheCapture() = Capture{};
+  TheCapture() = WeakControl();
   NotifyChanged("MouseCapture");
 }
 
@@ -197,9 +192,7 @@ bool Control::HasCapture() const {
 }
 
 Control* Control::CaptureHolder() {
-  Capture& capture = TheCapture();
-  if (capture.alive.expired() || capture.control->host_ == nullptr) return nullptr;
-  return capture.control;
+  return TheCapture().Get();
 }
 
 void Control::InputKey(KeyAction action, int& key_code, int shift_state) {

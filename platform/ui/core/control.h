@@ -228,6 +228,21 @@ class Control : public automation::Dispatch {
   Event<> lost_focus_;
 };
 
+// A control held weakly: Get() answers nullptr once the control is gone or has left its
+// surface.
+class WeakControl {
+ public:
+  WeakControl() = default;
+  explicit WeakControl(Control& control) : alive_(control.weak_from_this()), control_(&control) {}
+  Control* Get() const {
+    return alive_.expired() || control_->Host() == nullptr ? nullptr : control_;
+  }
+
+ private:
+  std::weak_ptr<automation::Dispatch> alive_;
+  Control* control_ = nullptr;
+};
+
 // Dispatch through the static member table T::Interface(), as DispatchObject<T> does.
 template <class T>
 class ControlImpl : public Control {

@@ -37,20 +37,9 @@ std::pair<int, int> OriginOnTop(const Control& control) {
 }
 
 // The control a press holds the mouse for until the release.
-struct Pressed {
-  std::weak_ptr<automation::Dispatch> alive;
-  Control* control = nullptr;
-};
-
-Pressed& ThePressed() {
-  static Pressed pressed;
+WeakControl& ThePressed() {
+  static WeakControl pressed;
   return pressed;
-}
-
-Control* PressedControl() {
-  const Pressed& pressed = ThePressed();
-  if (pressed.alive.expired() || pressed.control->Host() == nullptr) return nullptr;
-  return pressed.control;
 }
 
 // A key for `control`, routed through its form (or straight to it on a surface without
@@ -81,7 +70,7 @@ Status DblClick(Control& control) {
 Status Mouse(Control& control, const MouseInput& mouse) {
   auto keep = control.weak_from_this().lock();
   Control* holder = Control::CaptureHolder();
-  if (holder == nullptr) holder = PressedControl();
+  if (holder == nullptr) holder = ThePressed().Get();
   Control& target = holder != nullptr ? *holder : control;
   auto keep_target = target.weak_from_this().lock();
   MouseInput moved = mouse;
@@ -97,10 +86,10 @@ Status Mouse(Control& control, const MouseInput& mouse) {
     status = Unreachable(target);
   } else {
     if (mouse.action == MouseAction::kDown && holder == nullptr)
-      ThePressed() = Pressed{control.weak_from_this(), &control};
+      ThePressed() = WeakControl(control);
     status = target.InputMouse(moved);
   }
-  if (mouse.action == MouseAction::kUp) ThePressed() = Pressed{};
+  if (mouse.action == MouseAction::kUp) ThePressed() = WeakControl();
   return status;
 }
 
