@@ -70,7 +70,8 @@ Status DblClick(Control& control) {
 Status Mouse(Control& control, const MouseInput& mouse) {
   auto keep = control.weak_from_this().lock();
   Control* holder = Control::CaptureHolder();
-  if (holder == nullptr) holder = ThePressed().Get();
+  // A new press starts afresh, should a renderer ever have missed a release.
+  if (holder == nullptr && mouse.action != MouseAction::kDown) holder = ThePressed().Get();
   Control& target = holder != nullptr ? *holder : control;
   auto keep_target = target.weak_from_this().lock();
   MouseInput moved = mouse;

@@ -31,7 +31,7 @@ Status MouseUp(Control& control, int button, int shift_state, int x, int y);
 Status MouseMove(Control& control, int buttons, int shift_state, int x, int y);
 // Mouse input goes to the control that holds the capture (Control::SetCapture) or,
 // between a press and the release, to the pressed control, with x and y moved into that
-// control's coordinates.
+// control's coordinates. A press without a capture goes to its own control.
 
 // A key pressed in a form, for its focused control (Enter and Esc are routed; see form.h).
 Status KeyDown(Form& form, int key_code, int shift_state = 0);
