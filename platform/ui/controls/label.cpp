@@ -104,6 +104,20 @@ Status Label::SetBorderStyle(int style) {
   return Ok();
 }
 
+Status Label::InputClick() {
+  click_.Raise();
+  return Ok();
+}
+
+Status Label::InputDblClick() {
+  dbl_click_.Raise();
+  return Ok();
+}
+
+Status Label::InputMouse(const MouseInput& input) {
+  return RaiseMouseEvent(input, &mouse_down_, &mouse_up_);
+}
+
 void Label::OnBoundsChanged(const Rect& old_bounds) {
   // A wrapping auto-sized label re-flows at its new width. A height set from outside
   // stands until the text, font or width changes (a caller may clip the label).

@@ -38,6 +38,7 @@ class TextBox final : public ControlImpl<TextBox> {
 
   // The whole text after a user's edit; refused (false) when Locked.
   bool EditText(std::string text);
+  Status InputText(std::string text) override;
 
   Event<>& Change() { return change_; }
 

@@ -30,6 +30,8 @@
 #include "platform/automation/guid.h"
 #include "platform/base/result.h"
 #include "platform/ui/common/color.h"
+#include "platform/ui/common/geometry.h"
+#include "platform/ui/common/input_codes.h"
 #include "platform/ui/drawing/font.h"
 
 namespace feriant::ui {
@@ -39,13 +41,21 @@ class Extender;
 class Form;
 class UserControl;
 
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Rect&, const Rect&) = default;
+// What a person did with the mouse over a control.
+enum class MouseAction { kDown, kUp, kMove };
+
+// One mouse event: `button` is a mouse_button::* value (for a move, the buttons held,
+// added up), `shift_state` shift::* bits, x and y in twips of the control.
+struct MouseInput {
+  MouseAction action = MouseAction::kDown;
+  int button = 0;
+  int shift_state = 0;
+  int x = 0;
+  int y = 0;
 };
+
+// Whether a key went down (again with each auto-repeat while it is held) or up.
+enum class KeyAction { kDown, kUp };
 
 // Creates a user control by class id; the container supplies it (the component registry
 // in a program, a table of constructors in a test).
@@ -95,7 +105,8 @@ class Control : public automation::Dispatch {
   void SetTag(std::string tag);
   int MousePointer() const { return mouse_pointer_; }
   void SetMousePointer(int pointer);
-  // A process-unique window number for controls that are windows; 0 for windowless ones.
+  // The window of a control that is one (window.h); 0 for windowless ones. It lives until
+  // the control leaves its host or is destroyed.
   std::int32_t hWnd() const { return hwnd_; }
 
   // Visible itself, in every container, and on a shown surface.
@@ -108,6 +119,22 @@ class Control : public automation::Dispatch {
   bool HasFocus() const;
   virtual bool CanFocus() const { return false; }
 
+  // Stacking on the surface: 0 brings the control to the front, 1 sends it to the back
+  // (anything else is an invalid procedure call). Windowless controls always stay below
+  // the windowed ones of the same surface (ControlHost::StackingOrder).
+  Status ZOrder(int position = 0);
+
+  // Mouse capture from code: while a control holds it, the mouse input the renderer
+  // reports for any control goes to it, in its own coordinates (input.h; a pressed
+  // control holds the mouse the same way until the release, without this). It lasts
+  // until ReleaseCapture or the control leaves its surface; a hidden or disabled
+  // control is refused.
+  Status SetCapture();
+  void ReleaseCapture();
+  bool HasCapture() const;
+  // The control that holds the capture; nullptr when none does.
+  static Control* CaptureHolder();
+
   // The form the control is on (through user controls), nullptr when detached.
   Form* ParentForm() const;
 
@@ -116,7 +143,41 @@ class Control : public automation::Dispatch {
   bool IsDefault() const { return default_; }
   bool IsCancel() const { return cancel_; }
 
+  // Input hooks. The model's input path (input.h) calls them once the control is visible
+  // and enabled, and keeps it alive meanwhile; each kind overrides what a person can do
+  // to it. By default a kind has no click, double click or mouse events (the call
+  // answers "doesn't support"), and keys raise KeyDown, KeyUp and KeyPress.
+  virtual Status InputClick();
+  virtual Status InputDblClick();
+  virtual Status InputMouse(const MouseInput& input);
+  // A key went down (again with each auto-repeat) or up, or a character was typed,
+  // while the control has the focus; a handler that sets the code to 0 swallows it.
+  virtual void InputKey(KeyAction action, int& key_code, int shift_state);
+  virtual void InputKeyPress(int& key_ascii);
+  // The whole text of an editable control after the person edited it.
+  virtual Status InputText(std::string text);
+
+  // Keys and focus, for the kinds that can hold the focus. GotFocus and LostFocus follow
+  // the innermost focused control of a surface tree (a form and the user controls on it).
+  KeyEvent& KeyDown() { return key_down_; }
+  KeyEvent& KeyUp() { return key_up_; }
+  KeyPressEvent& KeyPress() { return key_press_; }
+  Event<>& GotFocus() { return got_focus_; }
+  Event<>& LostFocus() { return lost_focus_; }
+
+  // Whether Enter pressed while this control has the focus presses the control itself
+  // rather than its surface's default control (a push button does).
+  virtual bool TakesFocusedEnter() const { return false; }
+  // Enter (13) or Esc (27) presses the control as its surface's default or cancel
+  // control: a push button clicks, an extender hands the key to its user control.
+  virtual void PressByKey(int /*key_ascii*/) {}
+
  protected:
+  // Raises the one of a kind's MouseDown, MouseUp and MouseMove that `input` names; a
+  // nullptr (the kind has no such event) answers "doesn't support", naming the event.
+  Status RaiseMouseEvent(const MouseInput& input, MouseEvent* down, MouseEvent* up,
+                         MouseEvent* move = nullptr) const;
+
   // Setting a flag clears it on every other control of the same host.
   void SetDefaultFlag(bool value);
   void SetCancelFlag(bool value);
@@ -160,6 +221,26 @@ class Control : public automation::Dispatch {
   std::int32_t hwnd_ = 0;
   bool default_ = false;
   bool cancel_ = false;
+  KeyEvent key_down_;
+  KeyEvent key_up_;
+  KeyPressEvent key_press_;
+  Event<> got_focus_;
+  Event<> lost_focus_;
+};
+
+// A control held weakly: Get() answers nullptr once the control is gone or has left its
+// surface.
+class WeakControl {
+ public:
+  WeakControl() = default;
+  explicit WeakControl(Control& control) : alive_(control.weak_from_this()), control_(&control) {}
+  Control* Get() const {
+    return alive_.expired() || control_->Host() == nullptr ? nullptr : control_;
+  }
+
+ private:
+  std::weak_ptr<automation::Dispatch> alive_;
+  Control* control_ = nullptr;
 };
 
 // Dispatch through the static member table T::Interface(), as DispatchObject<T> does.
@@ -242,6 +323,13 @@ class ControlHost : public automation::Dispatch {
   virtual FontDesc SurfaceFont() const { return {}; }
 
   Control* ActiveControl() const { return active_; }
+  // The innermost control with the focus, following user controls' own active controls;
+  // nullptr when none has it.
+  Control* FocusedControl() const;
+  // The surface's controls back to front: the windowless ones, then the windowed ones,
+  // each in the order ZOrder left them (new controls at the front).
+  std::vector<Control*> StackingOrder() const;
+  // The surface's window (window.h); a form has one only while it is loaded (0 else).
   std::int32_t hWnd() const { return hwnd_; }
 
   // Raises Show or Hide in the user controls on this surface whose on-screen state
@@ -249,7 +337,12 @@ class ControlHost : public automation::Dispatch {
   void UpdateShown();
 
  protected:
-  ControlHost();
+  // `windowed`: the surface gets its window now (a form gets one when it loads).
+  explicit ControlHost(bool windowed = true);
+
+  // Gives the surface a new window, or destroys the one it has (nothing is sent).
+  void CreateSurfaceWindow();
+  void DestroySurfaceWindow();
 
   void Adopt(std::shared_ptr<Control> control, std::string name, int index);
   // Retires every control (unload). Extenders' objects get Hide and Terminate.
@@ -281,12 +374,10 @@ class ControlHost : public automation::Dispatch {
 
   std::vector<std::shared_ptr<Control>> controls_;
   std::vector<Control*> tab_order_;
+  std::vector<Control*> z_order_;  // back to front
   std::vector<std::shared_ptr<Control>> retired_;
   Control* active_ = nullptr;
   std::int32_t hwnd_ = 0;
 };
-
-// A new window number (process-unique, never 0).
-std::int32_t NextWindowHandle();
 
 }  // namespace feriant::ui

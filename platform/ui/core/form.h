@@ -13,20 +13,31 @@
 // Sizes are in twips: ScaleWidth/ScaleHeight is the client area, Width/Height the outer
 // size (client plus the frame of the border style, as the backend measures it).
 //
+// Window: a loaded form is a window (window.h); Load creates it, Unload sends it
+// WM_DESTROY after the Unload handlers and before its controls go, then destroys it, so a
+// form that loads again has a new hWnd. Whenever its size may change (a size set from
+// code or by the person, and when it is shown) the form asks its window procedure for
+// its size limits (WM_GETMINMAXINFO) and keeps its outer size within the minimum and
+// maximum tracking sizes of the answer; the renderer's window follows that range.
+//
 // Key routing: KeyDown() first offers the key to the form's own handler when KeyPreview
 // is set (it may swallow the key by setting it to 0); then Enter presses the focused push
 // button, else the form's default control, and Esc the cancel control, provided that the
 // control is visible and enabled. A default or cancel extender receives the key through
-// its control's AccessKeyPress.
+// its control's AccessKeyPress. A key that none of these took goes to the focused
+// control (its KeyDown, which may swallow it). KeyUp and KeyPress go the same way,
+// through the form's preview to the focused control.
 //
 // Forms are automation objects too (Caption, sizes, Visible, hWnd, Show, Hide, Unload),
 // which is what a control reaches through its extender's Parent. The user-interface
 // thread only.
 
+#include <climits>
 #include <memory>
 #include <string>
 
 #include "platform/ui/common/event.h"
+#include "platform/ui/common/input_codes.h"
 #include "platform/ui/core/control.h"
 #include "platform/ui/drawing/font.h"
 
@@ -42,19 +53,14 @@ enum class UnloadMode : int {
   kFormOwner = 5,
 };
 
-// Key codes the model routes.
-namespace key {
-inline constexpr int kReturn = 13;
-inline constexpr int kEscape = 27;
-inline constexpr int kTab = 9;
-}  // namespace key
-
-// Shift state bits of mouse and key events.
-namespace shift {
-inline constexpr int kShift = 1;
-inline constexpr int kCtrl = 2;
-inline constexpr int kAlt = 4;
-}  // namespace shift
+// The client sizes a form may take, in twips.
+struct SizeRange {
+  int min_width = 0;
+  int min_height = 0;
+  int max_width = INT_MAX;
+  int max_height = INT_MAX;
+  friend bool operator==(const SizeRange&, const SizeRange&) = default;
+};
 
 class Form : public ControlHost {
  public:
@@ -81,9 +87,12 @@ class Form : public ControlHost {
   int ScaleHeight() const override { return client_height_; }
   int Width() const;
   int Height() const;
-  // Negative sizes are refused. A client size that changes re-docks the aligned controls
-  // and then raises Resize (while loaded).
+  // Negative sizes are refused; others are brought into ClientSizeRange() (while
+  // loaded). A client size that changes re-docks the aligned controls and then raises
+  // Resize (while loaded).
   Status SetClientSize(int width, int height);
+  // The range the window procedure answered last (no limit before it was asked).
+  const SizeRange& ClientSizeRange() const { return size_range_; }
   Status SetWidth(int width);
   Status SetHeight(int height);
   int BorderStyle() const { return border_style_; }
@@ -114,8 +123,13 @@ class Form : public ControlHost {
   // handler cancelled.
   Result<bool> Unload(UnloadMode mode = UnloadMode::kFormCode);
 
-  // A key pressed while the form is active (see above); `shift` holds shift::* bits.
-  void KeyDown(int key_code, int shift_state = 0);
+  // A key pressed or released, or a character typed, while the form is active (see
+  // above); `shift_state` holds shift::* bits. `focused` is the control that has the
+  // focus in the renderer (nullptr: the form's focused control). True when the key was
+  // taken: swallowed by a handler, or it pressed a control.
+  bool KeyDown(int key_code, int shift_state = 0, Control* focused = nullptr);
+  bool KeyUp(int key_code, int shift_state = 0, Control* focused = nullptr);
+  bool KeyPress(int key_ascii, Control* focused = nullptr);
   // The visible, enabled control that Enter or Esc would press; nullptr when none.
   Control* DefaultControl() const;
   Control* CancelControl() const;
@@ -130,6 +144,8 @@ class Form : public ControlHost {
   Event<bool&, UnloadMode>& QueryUnloadEvent() { return query_unload_event_; }
   Event<bool&>& UnloadEvent() { return unload_event_; }
   Event<int&, int>& KeyDownEvent() { return key_down_event_; }
+  Event<int&, int>& KeyUpEvent() { return key_up_event_; }
+  Event<int&>& KeyPressEvent() { return key_press_event_; }
 
   bool SurfaceShown() const override { return visible_; }
   bool SurfaceEnabled() const override { return enabled_; }
@@ -149,14 +165,18 @@ class Form : public ControlHost {
   virtual void OnResize() {}
   virtual void OnQueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void OnUnload(bool& /*cancel*/) {}
-  // With KeyPreview: setting `key_code` to 0 swallows the key.
+  // With KeyPreview: setting `key_code` (`key_ascii`) to 0 swallows the key.
   virtual void OnKeyDown(int& /*key_code*/, int /*shift_state*/) {}
+  virtual void OnKeyUp(int& /*key_code*/, int /*shift_state*/) {}
+  virtual void OnKeyPress(int& /*key_ascii*/) {}
 
   void OnChildBoundsChanged(Control& control) override;
   void OnChildRemoved() override { Redock(); }
 
  private:
   void RaiseResize();
+  // Sends WM_GETMINMAXINFO and keeps the answer as the client-size range.
+  void AskSizeRange();
 
   std::string name_;
   std::string caption_;
@@ -178,11 +198,15 @@ class Form : public ControlHost {
   bool unloading_ = false;
   bool docking_ = false;
   bool redock_pending_ = false;
+  bool asking_size_ = false;
+  SizeRange size_range_;
   Event<> load_event_;
   Event<> resize_event_;
   Event<bool&, UnloadMode> query_unload_event_;
   Event<bool&> unload_event_;
   Event<int&, int> key_down_event_;
+  Event<int&, int> key_up_event_;
+  Event<int&> key_press_event_;
 };
 
 }  // namespace feriant::ui

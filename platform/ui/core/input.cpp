@@ -1,11 +1,10 @@
 #include "platform/ui/core/input.h"
 
+#include <memory>
+#include <utility>
+
 #include "platform/ui/common/errors.h"
-#include "platform/ui/controls/check_box.h"
-#include "platform/ui/controls/command_button.h"
-#include "platform/ui/controls/image.h"
-#include "platform/ui/controls/label.h"
-#include "platform/ui/controls/text_box.h"
+#include "platform/ui/core/extender.h"
 #include "platform/ui/core/user_control.h"
 
 namespace feriant::ui::input {
@@ -20,21 +19,38 @@ bool Reachable(const Control& control) {
   return control.IsShown() && control.IsEnabledForInput();
 }
 
-// The mouse events of the controls that have them; nullptr for the others.
-MouseEvent* MouseDownOf(Control& control) {
-  if (auto* c = dynamic_cast<Label*>(&control)) return &c->MouseDown();
-  if (auto* c = dynamic_cast<CommandButton*>(&control)) return &c->MouseDown();
-  if (auto* c = dynamic_cast<Image*>(&control)) return &c->MouseDown();
-  if (auto* c = dynamic_cast<PictureBox*>(&control)) return &c->MouseDown();
-  return nullptr;
+// Where the control's client area starts on the surface at the top of its tree, in twips.
+std::pair<int, int> OriginOnTop(const Control& control) {
+  int x = 0;
+  int y = 0;
+  for (const Control* c = &control; c != nullptr;) {
+    x += c->Left();
+    y += c->Top();
+    if (c->Container() != nullptr) {
+      c = c->Container();
+      continue;
+    }
+    const auto* user_control = dynamic_cast<const UserControl*>(c->Host());
+    c = user_control != nullptr ? user_control->Site() : nullptr;
+  }
+  return {x, y};
 }
 
-MouseEvent* MouseUpOf(Control& control) {
-  if (auto* c = dynamic_cast<Label*>(&control)) return &c->MouseUp();
-  if (auto* c = dynamic_cast<CommandButton*>(&control)) return &c->MouseUp();
-  if (auto* c = dynamic_cast<Image*>(&control)) return &c->MouseUp();
-  if (auto* c = dynamic_cast<PictureBox*>(&control)) return &c->MouseUp();
-  return nullptr;
+// The control a press holds the mouse for until the release.
+WeakControl& ThePressed() {
+  static WeakControl pressed;
+  return pressed;
+}
+
+// A key for `control`, routed through its form (or straight to it on a surface without
+// one).
+template <class Route>
+Result<bool> RouteKey(Control& control, Route route) {
+  auto keep = control.weak_from_this().lock();
+  if (!Reachable(control)) return Unreachable(control).error();
+  Form* form = control.ParentForm();
+  auto keep_form = form != nullptr ? form->weak_from_this().lock() : nullptr;
+  return route(form);
 }
 
 }  // namespace
@@ -42,40 +58,52 @@ MouseEvent* MouseUpOf(Control& control) {
 Status Click(Control& control) {
   auto keep = control.weak_from_this().lock();
   if (!Reachable(control)) return Unreachable(control);
-  if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-    button->PerformClick();
-  } else if (auto* check = dynamic_cast<CheckBox*>(&control)) {
-    check->Toggle();
-  } else if (auto* label = dynamic_cast<Label*>(&control)) {
-    label->Click().Raise();
-  } else if (auto* image = dynamic_cast<Image*>(&control)) {
-    image->Click().Raise();
-  } else if (auto* picture = dynamic_cast<PictureBox*>(&control)) {
-    picture->Click().Raise();
-  } else {
-    return MakeUiError(ui_error::kNotSupported, control.ClassName() + " has no Click");
+  return control.InputClick();
+}
+
+Status DblClick(Control& control) {
+  auto keep = control.weak_from_this().lock();
+  if (!Reachable(control)) return Unreachable(control);
+  return control.InputDblClick();
+}
+
+Status Mouse(Control& control, const MouseInput& mouse) {
+  auto keep = control.weak_from_this().lock();
+  Control* holder = Control::CaptureHolder();
+  // A new press starts afresh, should a renderer ever have missed a release.
+  if (holder == nullptr && mouse.action != MouseAction::kDown) holder = ThePressed().Get();
+  Control& target = holder != nullptr ? *holder : control;
+  auto keep_target = target.weak_from_this().lock();
+  MouseInput moved = mouse;
+  if (&target != &control) {
+    // The holder hears it in its own coordinates.
+    const auto [from_x, from_y] = OriginOnTop(control);
+    const auto [to_x, to_y] = OriginOnTop(target);
+    moved.x += from_x - to_x;
+    moved.y += from_y - to_y;
   }
-  return Ok();
+  Status status = Ok();
+  if (!Reachable(target)) {
+    status = Unreachable(target);
+  } else {
+    if (mouse.action == MouseAction::kDown && holder == nullptr)
+      ThePressed() = WeakControl(control);
+    status = target.InputMouse(moved);
+  }
+  if (mouse.action == MouseAction::kUp) ThePressed() = WeakControl();
+  return status;
 }
 
 Status MouseDown(Control& control, int button, int shift_state, int x, int y) {
-  auto keep = control.weak_from_this().lock();
-  if (!Reachable(control)) return Unreachable(control);
-  MouseEvent* event = MouseDownOf(control);
-  if (event == nullptr)
-    return MakeUiError(ui_error::kNotSupported, control.ClassName() + " has no MouseDown");
-  event->Raise(button, shift_state, x, y);
-  return Ok();
+  return Mouse(control, MouseInput{MouseAction::kDown, button, shift_state, x, y});
 }
 
 Status MouseUp(Control& control, int button, int shift_state, int x, int y) {
-  auto keep = control.weak_from_this().lock();
-  if (!Reachable(control)) return Unreachable(control);
-  MouseEvent* event = MouseUpOf(control);
-  if (event == nullptr)
-    return MakeUiError(ui_error::kNotSupported, control.ClassName() + " has no MouseUp");
-  event->Raise(button, shift_state, x, y);
-  return Ok();
+  return Mouse(control, MouseInput{MouseAction::kUp, button, shift_state, x, y});
+}
+
+Status MouseMove(Control& control, int buttons, int shift_state, int x, int y) {
+  return Mouse(control, MouseInput{MouseAction::kMove, buttons, shift_state, x, y});
 }
 
 Status KeyDown(Form& form, int key_code, int shift_state) {
@@ -86,12 +114,34 @@ Status KeyDown(Form& form, int key_code, int shift_state) {
   return Ok();
 }
 
-Status EditText(TextBox& text_box, std::string text) {
-  auto keep = text_box.weak_from_this().lock();
-  if (!Reachable(text_box)) return Unreachable(text_box);
-  if (!text_box.EditText(std::move(text)))
-    return MakeUiError(ui_error::kInvalidProcedureCall, text_box.Name() + " is locked");
-  return Ok();
+Result<bool> KeyDown(Control& control, int key_code, int shift_state) {
+  return RouteKey(control, [&](Form* form) {
+    if (form != nullptr) return form->KeyDown(key_code, shift_state, &control);
+    control.InputKey(KeyAction::kDown, key_code, shift_state);
+    return key_code == 0;
+  });
+}
+
+Result<bool> KeyUp(Control& control, int key_code, int shift_state) {
+  return RouteKey(control, [&](Form* form) {
+    if (form != nullptr) return form->KeyUp(key_code, shift_state, &control);
+    control.InputKey(KeyAction::kUp, key_code, shift_state);
+    return key_code == 0;
+  });
+}
+
+Result<bool> KeyPress(Control& control, int key_ascii) {
+  return RouteKey(control, [&](Form* form) {
+    if (form != nullptr) return form->KeyPress(key_ascii, &control);
+    control.InputKeyPress(key_ascii);
+    return key_ascii == 0;
+  });
+}
+
+Status EditText(Control& control, std::string text) {
+  auto keep = control.weak_from_this().lock();
+  if (!Reachable(control)) return Unreachable(control);
+  return control.InputText(std::move(text));
 }
 
 Status Focus(Control& control) {

@@ -1,7 +1,6 @@
 #include "platform/ui/core/user_control.h"
 
 #include "platform/ui/common/errors.h"
-#include "platform/ui/controls/command_button.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
@@ -107,9 +106,7 @@ void UserControl::PropertyChanged(std::string_view property) {
 }
 
 void UserControl::Refresh() {
-  if (!on_screen_) return;
-  CurrentBackend().Observer().RepaintRequested(*this);
-  Paint();
+  if (on_screen_) Paint();
 }
 
 namespace {
@@ -153,7 +150,11 @@ Status UserControl::Save(PropertyBag& bag) {
 void UserControl::Paint() {
   if (terminated_) return;
   auto keep = weak_from_this().lock();
+  canvas_.Clear();
   OnPaint();
+  // The renderer shows the new drawing at once (a run that blocks the event loop may
+  // be painting its progress).
+  CurrentBackend().Observer().RepaintRequested(*this);
 }
 
 void UserControl::AccessKeyPress(int key_ascii) {
@@ -164,12 +165,12 @@ void UserControl::AccessKeyPress(int key_ascii) {
 
 void UserControl::OnAccessKeyPress(int key_ascii) {
   if (key_ascii != 13 && key_ascii != 27) return;
+  // Push buttons only: a user control placed inside this one is not pressed through it.
   for (const auto& control : Controls()) {
-    auto* button = dynamic_cast<CommandButton*>(control.get());
-    if (button == nullptr) continue;
-    const bool match = key_ascii == 13 ? button->Default() : button->Cancel();
-    if (match && button->IsShown() && button->IsEnabledForInput()) {
-      button->PerformClick();
+    if (dynamic_cast<Extender*>(control.get()) != nullptr) continue;
+    const bool match = key_ascii == 13 ? control->IsDefault() : control->IsCancel();
+    if (match && control->IsShown() && control->IsEnabledForInput()) {
+      control->PressByKey(key_ascii);
       return;
     }
   }
