@@ -74,6 +74,8 @@ class Mirror {
   void Apply();
   // The control's picture changed (pixels or object).
   virtual void PictureChanged() { widget_.update(); }
+  // One of the control's items changed (lists and trees keep items of their own).
+  virtual void ItemsChanged(const ui::ItemChange& /*change*/) {}
 
  protected:
   virtual QRect Geometry(const ui::Control& control) const;

@@ -62,6 +62,9 @@ class Label final : public ControlImpl<Label> {
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 
+  // A new array element takes these of the element it is loaded from.
+  void CopyPropertiesFrom(const Label& other);
+
   Event<>& Click() { return click_; }
   Event<>& DblClick() { return dbl_click_; }
   MouseEvent& MouseDown() { return mouse_down_; }

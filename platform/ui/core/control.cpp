@@ -186,6 +186,22 @@ void Control::NotifyChanged(std::string_view property) {
   if (host_ != nullptr) CurrentBackend().Observer().ControlChanged(*this, property);
 }
 
+void Control::NotifyItems(const ItemChange& change) {
+  if (host_ != nullptr) CurrentBackend().Observer().ItemsChanged(*this, change);
+}
+
+Status Control::AssignColor(OleColor& field, OleColor color, std::string_view property) {
+  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
+  if (color == field) return Ok();
+  field = color;
+  NotifyChanged(property);
+  return Ok();
+}
+
+void Control::Refresh() {
+  if (host_ != nullptr) CurrentBackend().Observer().RefreshRequested(*this);
+}
+
 // ------------------------------------------------------------------------ ControlHost
 
 ControlHost::ControlHost() : hwnd_(NextWindowHandle()) {}

@@ -36,6 +36,7 @@ namespace feriant::ui {
 
 class ControlHost;
 class Extender;
+struct ItemChange;
 class Form;
 class UserControl;
 
@@ -111,6 +112,10 @@ class Control : public automation::Dispatch {
   // The form the control is on (through user controls), nullptr when detached.
   Form* ParentForm() const;
 
+  // Draws the control again at once, without waiting for the event loop (a run that
+  // blocks the loop shows its progress this way). Nothing while detached.
+  void Refresh();
+
   // Enter presses the default control of a surface and Esc its cancel control. Only push
   // buttons and extenders carry these flags; at most one control of a surface has each.
   bool IsDefault() const { return default_; }
@@ -126,6 +131,11 @@ class Control : public automation::Dispatch {
 
   // Tells the renderer that `property` changed (nothing while detached).
   void NotifyChanged(std::string_view property);
+  // Tells the renderer that one of the control's items changed (nothing while detached).
+  void NotifyItems(const ItemChange& change);
+  // Sets the colour property `field` named `property`: an invalid colour is refused, a
+  // change reaches the renderer.
+  Status AssignColor(OleColor& field, OleColor color, std::string_view property);
   // Sets the bounds without the checks of the public setters (auto-size, docking).
   void SetBoundsInternal(const Rect& bounds);
   // Whether Left/Top/Width/Height may be set from outside (a line's may not).
@@ -163,8 +173,10 @@ class Control : public automation::Dispatch {
 };
 
 // Dispatch through the static member table T::Interface(), as DispatchObject<T> does.
-template <class T>
-class ControlImpl : public Control {
+// `Base` is Control or a class between it and T that shares state among kinds (the list
+// controls); it is constructed from the `windowed` flag.
+template <class T, class Base = Control>
+class ControlImpl : public Base {
  public:
   Result<automation::DispId> GetIdOfName(std::string_view name) const override {
     return T::Interface().IdOfName(name);
@@ -172,7 +184,7 @@ class ControlImpl : public Control {
   Result<automation::Variant> Invoke(automation::DispId id, automation::InvokeKind kind,
                                      std::span<automation::Variant> args,
                                      std::span<const automation::NamedArg> named) override {
-    auto keep = KeepAlive();
+    auto keep = this->KeepAlive();
     try {
       return T::Interface().Invoke(static_cast<T&>(*this), id, kind, args, named);
     } catch (const automation::ObjectError& error) {
@@ -181,7 +193,7 @@ class ControlImpl : public Control {
   }
 
  protected:
-  explicit ControlImpl(bool windowed) : Control(windowed) {}
+  explicit ControlImpl(bool windowed) : Base(windowed) {}
 };
 
 class ControlHost : public automation::Dispatch {

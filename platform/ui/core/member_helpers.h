@@ -157,7 +157,8 @@ enum CommonMembers : unsigned {
   kTabIndex = 8,  // TabIndex
   kFocus = 16,    // SetFocus, hWnd
   kPointer = 32,  // MousePointer
-  kAllCommon = 63,
+  kRefresh = 64,  // Refresh
+  kAllCommon = 127,
 };
 
 Variant ParentOf(const Control& control);
@@ -221,6 +222,13 @@ void AddCommonMembers(automation::Members<T>& m, unsigned which = kAllCommon) {
                   if (Status s = c.SetFocus(); !s) return s.error();
                   return Variant();
                 });
+  }
+  if (which & kRefresh) {
+    m.Method("Refresh", dispid::kRefresh,
+             [](T& c, Args, std::span<const automation::NamedArg>) -> Result<Variant> {
+               c.Refresh();
+               return Variant();
+             });
   }
   if (which & kPointer) {
     m.Get("MousePointer", dispid::kMousePointer, Getter<T>([](T& c) { return c.MousePointer(); }))
