@@ -80,6 +80,11 @@ void CheckBox::Toggle() {
   (void)SetValue(next);
 }
 
+Status CheckBox::InputClick() {
+  Toggle();
+  return Ok();
+}
+
 void CheckBox::OnAttached() {
   if (Host() != nullptr) font_.Inherit(Host()->SurfaceFont());
 }

@@ -42,6 +42,7 @@ class CheckBox final : public ControlImpl<CheckBox> {
 
   // A user's click: toggles and raises Click.
   void Toggle();
+  Status InputClick() override;
 
   Event<>& Click() { return click_; }
 

@@ -57,6 +57,19 @@ void CommandButton::PerformClick() {
   click_.Raise();
 }
 
+Status CommandButton::InputClick() {
+  PerformClick();
+  return Ok();
+}
+
+Status CommandButton::InputMouse(const MouseInput& input) {
+  return RaiseMouseEvent(input, &mouse_down_, &mouse_up_);
+}
+
+void CommandButton::PressByKey(int /*key_ascii*/) {
+  PerformClick();
+}
+
 void CommandButton::OnAttached() {
   if (Host() != nullptr) font_.Inherit(Host()->SurfaceFont());
 }

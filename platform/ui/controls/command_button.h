@@ -35,6 +35,11 @@ class CommandButton final : public ControlImpl<CommandButton> {
   // Raises Click (what setting Value to True does).
   void PerformClick();
 
+  Status InputClick() override;
+  Status InputMouse(const MouseInput& input) override;
+  bool TakesFocusedEnter() const override { return true; }
+  void PressByKey(int key_ascii) override;
+
   Event<>& Click() { return click_; }
   MouseEvent& MouseDown() { return mouse_down_; }
   MouseEvent& MouseUp() { return mouse_up_; }

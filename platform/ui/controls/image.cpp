@@ -63,6 +63,15 @@ void Image::SetStretch(bool value) {
   FitToPicture();
 }
 
+Status Image::InputClick() {
+  click_.Raise();
+  return Ok();
+}
+
+Status Image::InputMouse(const MouseInput& input) {
+  return RaiseMouseEvent(input, &mouse_down_, &mouse_up_);
+}
+
 void Image::FitToPicture() {
   if (stretch_ || picture_->IsEmpty()) return;
   SetBoundsInternal(Rect{Left(), Top(), picture_->WidthTwips(), picture_->HeightTwips()});
@@ -191,6 +200,15 @@ Result<OleColor> PictureBox::Point(double x, double y) const {
 
 Status PictureBox::PSet(double x, double y, OleColor color) {
   return picture_->SetPixel(PixelX(x), PixelY(y), color);
+}
+
+Status PictureBox::InputClick() {
+  click_.Raise();
+  return Ok();
+}
+
+Status PictureBox::InputMouse(const MouseInput& input) {
+  return RaiseMouseEvent(input, &mouse_down_, &mouse_up_);
 }
 
 void PictureBox::FitToPicture() {

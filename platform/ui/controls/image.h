@@ -42,6 +42,9 @@ class Image final : public ControlImpl<Image> {
   MouseEvent& MouseDown() { return mouse_down_; }
   MouseEvent& MouseUp() { return mouse_up_; }
 
+  Status InputClick() override;
+  Status InputMouse(const MouseInput& input) override;
+
  private:
   void FitToPicture();
 
@@ -85,6 +88,9 @@ class PictureBox final : public ControlImpl<PictureBox> {
   Event<>& Click() { return click_; }
   MouseEvent& MouseDown() { return mouse_down_; }
   MouseEvent& MouseUp() { return mouse_up_; }
+
+  Status InputClick() override;
+  Status InputMouse(const MouseInput& input) override;
 
  private:
   void FitToPicture();

@@ -119,6 +119,20 @@ void Label::CopyPropertiesFrom(const Label& other) {
   SetTag(other.Tag());
 }
 
+Status Label::InputClick() {
+  click_.Raise();
+  return Ok();
+}
+
+Status Label::InputDblClick() {
+  dbl_click_.Raise();
+  return Ok();
+}
+
+Status Label::InputMouse(const MouseInput& input) {
+  return RaiseMouseEvent(input, &mouse_down_, &mouse_up_);
+}
+
 void Label::OnBoundsChanged(const Rect& old_bounds) {
   // A wrapping auto-sized label re-flows at its new width. A height set from outside
   // stands until the text, font or width changes (a caller may clip the label).

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/ui/common/event.h"
+#include "platform/ui/common/input_codes.h"
 #include "platform/ui/core/control.h"
 #include "platform/ui/drawing/font_slot.h"
 
@@ -26,16 +27,6 @@ inline constexpr int kLeft = 0;
 inline constexpr int kRight = 1;
 inline constexpr int kCenter = 2;
 }  // namespace alignment
-
-// Mouse buttons of MouseDown/MouseUp.
-namespace mouse_button {
-inline constexpr int kLeft = 1;
-inline constexpr int kRight = 2;
-inline constexpr int kMiddle = 4;
-}  // namespace mouse_button
-
-// MouseDown and MouseUp: button, shift state (shift::* bits), x, y in the control's twips.
-using MouseEvent = Event<int, int, int, int>;
 
 class Label final : public ControlImpl<Label> {
  public:
@@ -69,6 +60,10 @@ class Label final : public ControlImpl<Label> {
   Event<>& DblClick() { return dbl_click_; }
   MouseEvent& MouseDown() { return mouse_down_; }
   MouseEvent& MouseUp() { return mouse_up_; }
+
+  Status InputClick() override;
+  Status InputDblClick() override;
+  Status InputMouse(const MouseInput& input) override;
 
  protected:
   void OnBoundsChanged(const Rect& old_bounds) override;

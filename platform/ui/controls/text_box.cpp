@@ -170,6 +170,12 @@ Status TextBox::SetForeColor(OleColor color) {
   return Ok();
 }
 
+Status TextBox::InputText(std::string text) {
+  if (!EditText(std::move(text)))
+    return MakeUiError(ui_error::kInvalidProcedureCall, Name() + " is locked");
+  return Ok();
+}
+
 bool TextBox::EditText(std::string text) {
   if (locked_) return false;
   if (max_length_ > 0) text = FirstCharacters(text, max_length_);

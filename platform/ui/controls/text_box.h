@@ -54,6 +54,7 @@ class TextBox final : public ControlImpl<TextBox> {
   bool EditText(std::string text);
   // The selection the person made (cut to the text); no event.
   void UserSelect(int start, int length);
+  Status InputText(std::string text) override;
 
   Event<>& Change() { return change_; }
 

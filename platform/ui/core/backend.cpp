@@ -75,6 +75,14 @@ std::shared_ptr<Backend> SetBackend(std::shared_ptr<Backend> backend) {
   return previous;
 }
 
+int ScreenTwipsPerPixelX() {
+  return CurrentBackend().TwipsPerPixelX();
+}
+
+int ScreenTwipsPerPixelY() {
+  return CurrentBackend().TwipsPerPixelY();
+}
+
 OleColor ResolveColor(OleColor color) {
   if (!IsSystemColor(color)) return color & 0x00FFFFFFu;
   return CurrentBackend().SystemColor(static_cast<int>(color & 0xFFu)) & 0x00FFFFFFu;

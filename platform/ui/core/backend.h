@@ -20,6 +20,7 @@
 #include "platform/automation/dispatch.h"
 #include "platform/base/result.h"
 #include "platform/ui/common/color.h"
+#include "platform/ui/common/screen.h"
 #include "platform/ui/drawing/font.h"
 
 namespace feriant::ui {
@@ -226,9 +227,6 @@ class Backend {
 Backend& CurrentBackend();
 // Installs `backend` (nullptr: a fresh HeadlessBackend) and returns the previous one.
 std::shared_ptr<Backend> SetBackend(std::shared_ptr<Backend> backend);
-
-// The RGB value of a colour: system colours through the current backend's scheme.
-OleColor ResolveColor(OleColor color);
 
 // The line rules every backend's text metrics follow. `text` split at CR LF, LF and CR
 // (an empty text is one empty line).

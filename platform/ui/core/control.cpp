@@ -132,6 +132,37 @@ Status Control::SetFocus() {
   return Ok();
 }
 
+Status Control::InputClick() {
+  return MakeUiError(ui_error::kNotSupported, ClassName() + " has no Click");
+}
+
+Status Control::InputDblClick() {
+  return MakeUiError(ui_error::kNotSupported, ClassName() + " has no DblClick");
+}
+
+Status Control::InputMouse(const MouseInput& input) {
+  return RaiseMouseEvent(input, nullptr, nullptr);
+}
+
+Status Control::InputText(std::string /*text*/) {
+  return MakeUiError(ui_error::kNotSupported, ClassName() + " has no editable text");
+}
+
+Status Control::RaiseMouseEvent(const MouseInput& input, MouseEvent* down, MouseEvent* up,
+                                MouseEvent* move) const {
+  MouseEvent* event = input.action == MouseAction::kDown ? down
+                      : input.action == MouseAction::kUp ? up
+                                                         : move;
+  if (event == nullptr) {
+    const char* name = input.action == MouseAction::kDown ? "MouseDown"
+                       : input.action == MouseAction::kUp ? "MouseUp"
+                                                          : "MouseMove";
+    return MakeUiError(ui_error::kNotSupported, ClassName() + " has no " + name);
+  }
+  event->Raise(input.button, input.shift_state, input.x, input.y);
+  return Ok();
+}
+
 bool Control::HasFocus() const {
   return host_ != nullptr && host_->active_ == this;
 }

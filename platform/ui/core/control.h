@@ -30,6 +30,7 @@
 #include "platform/automation/guid.h"
 #include "platform/base/result.h"
 #include "platform/ui/common/color.h"
+#include "platform/ui/common/input_codes.h"
 #include "platform/ui/drawing/font.h"
 
 namespace feriant::ui {
@@ -47,6 +48,22 @@ struct Rect {
   int height = 0;
   friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// What a person did with the mouse over a control.
+enum class MouseAction { kDown, kUp, kMove };
+
+// One mouse event: `button` is a mouse_button::* value (for a move, the buttons held,
+// added up), `shift_state` shift::* bits, x and y in twips of the control.
+struct MouseInput {
+  MouseAction action = MouseAction::kDown;
+  int button = 0;
+  int shift_state = 0;
+  int x = 0;
+  int y = 0;
+};
+
+// Whether a key went down (again with each auto-repeat while it is held) or up.
+enum class KeyAction { kDown, kUp };
 
 // Creates a user control by class id; the container supplies it (the component registry
 // in a program, a table of constructors in a test).
@@ -121,7 +138,33 @@ class Control : public automation::Dispatch {
   bool IsDefault() const { return default_; }
   bool IsCancel() const { return cancel_; }
 
+  // Input hooks. The model's input path (input.h) calls them once the control is visible
+  // and enabled, and keeps it alive meanwhile; each kind overrides what a person can do
+  // to it. By default a kind has no click, double click or mouse events (the call
+  // answers "doesn't support") and ignores keys.
+  virtual Status InputClick();
+  virtual Status InputDblClick();
+  virtual Status InputMouse(const MouseInput& input);
+  // A key went down or up, or a character was typed, while the control has the focus;
+  // a handler that sets the code to 0 swallows it.
+  virtual void InputKey(KeyAction /*action*/, int& /*key_code*/, int /*shift_state*/) {}
+  virtual void InputKeyPress(int& /*key_ascii*/) {}
+  // The whole text of an editable control after the person edited it.
+  virtual Status InputText(std::string text);
+
+  // Whether Enter pressed while this control has the focus presses the control itself
+  // rather than its surface's default control (a push button does).
+  virtual bool TakesFocusedEnter() const { return false; }
+  // Enter (13) or Esc (27) presses the control as its surface's default or cancel
+  // control: a push button clicks, an extender hands the key to its user control.
+  virtual void PressByKey(int /*key_ascii*/) {}
+
  protected:
+  // Raises the one of a kind's MouseDown, MouseUp and MouseMove that `input` names; a
+  // nullptr (the kind has no such event) answers "doesn't support", naming the event.
+  Status RaiseMouseEvent(const MouseInput& input, MouseEvent* down, MouseEvent* up,
+                         MouseEvent* move = nullptr) const;
+
   // Setting a flag clears it on every other control of the same host.
   void SetDefaultFlag(bool value);
   void SetCancelFlag(bool value);

@@ -76,6 +76,11 @@ Status Extender::SetAlign(int value) {
   return Ok();
 }
 
+void Extender::PressByKey(int key_ascii) {
+  std::shared_ptr<UserControl> object = object_;
+  object->AccessKeyPress(key_ascii);
+}
+
 void Extender::RecordChange(std::string_view property) {
   change_log_.emplace_back(property);
   dirty_ = true;

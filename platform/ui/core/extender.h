@@ -58,6 +58,8 @@ class Extender final : public Control {
   void SetEnabled(bool enabled) override { object_->SetEnabled(enabled); }
   bool CanContain() const override { return object_->ControlContainer(); }
   bool CanFocus() const override { return true; }
+  // As the default or cancel control: the user control hears the key.
+  void PressByKey(int key_ascii) override;
 
   // Change notifications of the control.
   const std::vector<std::string>& ChangeLog() const { return change_log_; }

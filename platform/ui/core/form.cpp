@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/ui/common/errors.h"
-#include "platform/ui/controls/command_button.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/member_helpers.h"
@@ -295,12 +294,7 @@ namespace {
 // Presses `control` with Enter or Esc: a push button clicks, a user control hears the key.
 void Press(Control& control, int key_ascii) {
   auto keep = control.weak_from_this().lock();
-  if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-    button->PerformClick();
-  } else if (auto* extender = dynamic_cast<Extender*>(&control)) {
-    std::shared_ptr<UserControl> object = extender->Object();
-    object->AccessKeyPress(key_ascii);
-  }
+  control.PressByKey(key_ascii);
 }
 
 // The innermost control with the focus, following user controls' own active controls.
@@ -326,9 +320,9 @@ void Form::KeyDown(int key_code, int shift_state) {
   }
   if (key_code == key::kReturn) {
     Control* focused = FocusedLeaf(*this);
-    auto* button = dynamic_cast<CommandButton*>(focused);
-    if (button != nullptr && button->IsShown() && button->IsEnabledForInput()) {
-      Press(*button, key::kReturn);
+    if (focused != nullptr && focused->TakesFocusedEnter() && focused->IsShown() &&
+        focused->IsEnabledForInput()) {
+      Press(*focused, key::kReturn);
       return;
     }
     if (Control* target = DefaultControl()) Press(*target, key::kReturn);

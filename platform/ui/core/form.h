@@ -27,6 +27,7 @@
 #include <string>
 
 #include "platform/ui/common/event.h"
+#include "platform/ui/common/input_codes.h"
 #include "platform/ui/core/control.h"
 #include "platform/ui/drawing/font.h"
 
@@ -41,20 +42,6 @@ enum class UnloadMode : int {
   kFormMdiForm = 4,
   kFormOwner = 5,
 };
-
-// Key codes the model routes.
-namespace key {
-inline constexpr int kReturn = 13;
-inline constexpr int kEscape = 27;
-inline constexpr int kTab = 9;
-}  // namespace key
-
-// Shift state bits of mouse and key events.
-namespace shift {
-inline constexpr int kShift = 1;
-inline constexpr int kCtrl = 2;
-inline constexpr int kAlt = 4;
-}  // namespace shift
 
 class Form : public ControlHost {
  public:

@@ -12,25 +12,27 @@
 
 namespace feriant::ui {
 
-class CheckBox;
 class Control;
-class TextBox;
 class UserControl;
 
 namespace input {
 
-// A click: a push button's Click, a check box's toggle (and Click), a label's, image's or
-// picture box's Click.
+// A click: what it does is the control's (a push button's Click, a check box's toggle
+// and Click, a label's, image's or picture box's Click; see Control::InputClick).
 Status Click(Control& control);
-// A mouse button pressed or released over a label, image, picture box or push button;
-// `button` is a mouse_button::* value, `shift_state` shift::* bits, x and y in twips of
-// the control.
+// A double click, for the kinds that have DblClick.
+Status DblClick(Control& control);
+// A mouse button pressed or released, or the mouse moved, over a control whose kind has
+// that event; `button` is a mouse_button::* value (for a move: the buttons held, added
+// up), `shift_state` shift::* bits, x and y in twips of the control.
+Status Mouse(Control& control, const MouseInput& mouse);
 Status MouseDown(Control& control, int button, int shift_state, int x, int y);
 Status MouseUp(Control& control, int button, int shift_state, int x, int y);
+Status MouseMove(Control& control, int buttons, int shift_state, int x, int y);
 // A key pressed in a form (Enter and Esc are routed; see form.h).
 Status KeyDown(Form& form, int key_code, int shift_state = 0);
-// The whole text of a text box after the person edited it.
-Status EditText(TextBox& text_box, std::string text);
+// The whole text of a text box after the person edited it (refused while Locked).
+Status EditText(Control& control, std::string text);
 // The person moved the focus to a control.
 Status Focus(Control& control);
 // The person resized the form's window; sizes of the client area in twips.

@@ -1,7 +1,6 @@
 #include "platform/ui/core/user_control.h"
 
 #include "platform/ui/common/errors.h"
-#include "platform/ui/controls/command_button.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
@@ -164,12 +163,12 @@ void UserControl::AccessKeyPress(int key_ascii) {
 
 void UserControl::OnAccessKeyPress(int key_ascii) {
   if (key_ascii != 13 && key_ascii != 27) return;
+  // Push buttons only: a user control placed inside this one is not pressed through it.
   for (const auto& control : Controls()) {
-    auto* button = dynamic_cast<CommandButton*>(control.get());
-    if (button == nullptr) continue;
-    const bool match = key_ascii == 13 ? button->Default() : button->Cancel();
-    if (match && button->IsShown() && button->IsEnabledForInput()) {
-      button->PerformClick();
+    if (dynamic_cast<Extender*>(control.get()) != nullptr) continue;
+    const bool match = key_ascii == 13 ? control->IsDefault() : control->IsCancel();
+    if (match && control->IsShown() && control->IsEnabledForInput()) {
+      control->PressByKey(key_ascii);
       return;
     }
   }

@@ -5,7 +5,7 @@
 
 #include "platform/base/file.h"
 #include "platform/ui/common/errors.h"
-#include "platform/ui/core/backend.h"
+#include "platform/ui/common/screen.h"
 
 namespace feriant::ui {
 
@@ -73,8 +73,8 @@ Result<std::shared_ptr<StdPicture>> StdPicture::FromPixels(int width, int height
   if (static_cast<long long>(width) * height > (1LL << 26)) return BadBitmap("bitmap too large");
   if (pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
     return BadBitmap("pixel count does not match the size");
-  if (twips_per_pixel_x <= 0) twips_per_pixel_x = CurrentBackend().TwipsPerPixelX();
-  if (twips_per_pixel_y <= 0) twips_per_pixel_y = CurrentBackend().TwipsPerPixelY();
+  if (twips_per_pixel_x <= 0) twips_per_pixel_x = ScreenTwipsPerPixelX();
+  if (twips_per_pixel_y <= 0) twips_per_pixel_y = ScreenTwipsPerPixelY();
   auto picture = std::make_shared<StdPicture>();
   picture->type_ = PictureType::kBitmap;
   picture->handle_ = NextPictureHandle();
