@@ -10,6 +10,7 @@
 #include <QStyleOptionViewItem>
 
 #include "platform/ui/controls/standard_input.h"
+#include "platform/ui/core/input.h"
 #include "platform/ui_qt/pixels.h"
 #include "platform/ui_qt/text_metrics.h"
 
@@ -417,7 +418,7 @@ void ListBoxMirror::mouseDoubleClickEvent(QMouseEvent* event) {
   std::shared_ptr<ui::ListBox> list = ListModel();
   const QModelIndex index = indexAt(event->position().toPoint());
   if (!list || event->button() != Qt::LeftButton || !index.isValid()) return;
-  (void)ui::input::DoubleClickItem(*list, index.row());
+  (void)ui::input::DblClick(*list);
 }
 
 void ListBoxMirror::keyPressEvent(QKeyEvent* event) {

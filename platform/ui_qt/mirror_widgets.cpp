@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "platform/ui/core/backend.h"
@@ -254,10 +255,30 @@ void Mirror::ForwardFocus() {
   });
 }
 
+void Mirror::ForwardAccessKey(int key_code) {
+  std::shared_ptr<ui::Control> control = Model();
+  ui::Form* form = control ? control->ParentForm() : nullptr;
+  if (form != nullptr) (void)ui::input::KeyDown(*form, key_code, ui::shift::kAlt);
+}
+
 // ------------------------------------------------------------------------------ Label
 
 LabelMirror::LabelMirror(const RenderContext& context, ui::Label& label, QWidget* parent)
-    : QWidget(parent), Mirror(context, label, *this) {}
+    : QWidget(parent), Mirror(context, label, *this), access_key_(new QShortcut(this)) {
+  access_key_->setContext(Qt::WindowShortcut);
+  // Two controls with one key: the form decides, by tab order.
+  auto forward = [this] {
+    if (!access_key_->key().isEmpty()) ForwardAccessKey(access_key_->key()[0].key());
+  };
+  connect(access_key_, &QShortcut::activated, this, forward);
+  connect(access_key_, &QShortcut::activatedAmbiguously, this, forward);
+}
+
+void LabelMirror::ApplyOwn(ui::Control& control) {
+  const char key = static_cast<const ui::Label&>(control).AccessKey();
+  const QKeySequence wanted = key != 0 ? QKeySequence(Qt::ALT | key) : QKeySequence();
+  if (access_key_->key() != wanted) access_key_->setKey(wanted);
+}
 
 void LabelMirror::paintEvent(QPaintEvent* /*event*/) {
   std::shared_ptr<ui::Control> control = Model();

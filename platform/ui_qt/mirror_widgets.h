@@ -35,6 +35,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QShortcut;
 
 namespace feriant::ui_qt::internal {
 
@@ -89,6 +90,9 @@ class Mirror {
   void ForwardRelease(const QMouseEvent& event, bool click);
   // Tells the model, from the event loop, that the widget took the keyboard focus.
   void ForwardFocus();
+  // Alt with `key_code` (the control's access key) to the control's form, which presses
+  // the control that the key belongs to.
+  void ForwardAccessKey(int key_code);
 
  private:
   const RenderContext& context_;
@@ -103,9 +107,15 @@ class LabelMirror final : public QWidget, public Mirror {
   bool Windowless() const override { return true; }
 
  protected:
+  // The caption's access key becomes a shortcut of the window, so that Alt with it never
+  // reaches the control that has the focus as typed text.
+  void ApplyOwn(ui::Control& control) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QShortcut* access_key_;
 };
 
 class ButtonMirror final : public QPushButton, public Mirror {

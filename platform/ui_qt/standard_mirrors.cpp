@@ -1,8 +1,10 @@
 #include "platform/ui_qt/standard_mirrors.h"
 
 #include <QPalette>
+#include <QShortcutEvent>
 
 #include "platform/ui/controls/standard_input.h"
+#include "platform/ui/core/input.h"
 #include "platform/ui_qt/text_metrics.h"
 
 namespace feriant::ui_qt::internal {
@@ -81,6 +83,13 @@ void FrameMirror::ApplyOwn(ui::Control& control) {
   ApplyCaptionLook(*this, frame);
 }
 
+bool FrameMirror::event(QEvent* event) {
+  if (event->type() != QEvent::Shortcut) return QGroupBox::event(event);
+  const QKeySequence pressed = static_cast<QShortcutEvent*>(event)->key();
+  if (!pressed.isEmpty()) ForwardAccessKey(pressed[0].key());
+  return true;
+}
+
 // ----------------------------------------------------------------- OptionButtonMirror
 
 OptionButtonMirror::OptionButtonMirror(const RenderContext& context, ui::OptionButton& option,
@@ -90,8 +99,7 @@ OptionButtonMirror::OptionButtonMirror(const RenderContext& context, ui::OptionB
   setAutoExclusive(false);
   setAutoFillBackground(true);
   connect(this, &QRadioButton::clicked, this, [this] {
-    if (std::shared_ptr<ui::Control> control = Model())
-      (void)ui::input::ChooseOption(static_cast<ui::OptionButton&>(*control));
+    if (std::shared_ptr<ui::Control> control = Model()) (void)ui::input::Click(*control);
     Apply();
   });
 }

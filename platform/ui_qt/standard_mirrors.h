@@ -47,6 +47,8 @@ class FrameMirror final : public QGroupBox, public Mirror {
 
  protected:
   void ApplyOwn(ui::Control& control) override;
+  // The caption's access key goes to the form, which moves the focus as a label's does.
+  bool event(QEvent* event) override;
 };
 
 class OptionButtonMirror final : public QRadioButton, public Mirror {

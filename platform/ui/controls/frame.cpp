@@ -53,6 +53,11 @@ Status Frame::SetForeColor(OleColor color) {
   return AssignColor(fore_color_, color, "ForeColor");
 }
 
+void Frame::PressAccessKey() {
+  Control* next = Host() != nullptr ? Host()->NextFocusable(*this) : nullptr;
+  if (next != nullptr) (void)next->SetFocus();
+}
+
 void Frame::OnAttached() {
   if (Host() != nullptr) font_.Inherit(Host()->SurfaceFont());
 }

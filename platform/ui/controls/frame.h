@@ -30,6 +30,10 @@ class Frame final : public ControlImpl<Frame> {
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 
+  char AccessKey() const override { return AccessKeyOf(caption_); }
+  // Moves the focus to the next control in tab order that can take it.
+  void PressAccessKey() override;
+
  protected:
   void OnAttached() override;
 

@@ -124,6 +124,11 @@ Status Label::InputClick() {
   return Ok();
 }
 
+void Label::PressAccessKey() {
+  Control* next = Host() != nullptr ? Host()->NextFocusable(*this) : nullptr;
+  if (next != nullptr) (void)next->SetFocus();
+}
+
 Status Label::InputDblClick() {
   dbl_click_.Raise();
   return Ok();

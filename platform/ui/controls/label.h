@@ -63,6 +63,9 @@ class Label final : public ControlImpl<Label> {
 
   Status InputClick() override;
   Status InputDblClick() override;
+  char AccessKey() const override { return AccessKeyOf(caption_); }
+  // Moves the focus to the next control in tab order that can take it.
+  void PressAccessKey() override;
   Status InputMouse(const MouseInput& input) override;
 
  protected:

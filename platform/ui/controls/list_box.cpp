@@ -238,10 +238,9 @@ void ListBox::UserToggleCheck(int index) {
   if (Contains(index)) Select(index);
 }
 
-void ListBox::UserDoubleClick(int index) {
-  if (!Contains(index)) return;
-  auto keep = KeepAlive();
+Status ListBox::InputDblClick() {
   dbl_click_.Raise();
+  return Ok();
 }
 
 void ListBox::UserScroll(int top_index) {

@@ -68,12 +68,13 @@ class ListBox final : public ControlImpl<ListBox, ListControl> {
 
   // What the person does (through ui::input): a click on entry `index` with shift::*
   // bits; moving to an entry with the keyboard (simple selection only moves the current
-  // entry then); a click on an entry's check box; a double click; scrolling.
+  // entry then); a click on an entry's check box; scrolling; a double click (on the
+  // entry the first click chose).
   void UserClick(int index, int shift_state);
   void UserMoveTo(int index, int shift_state);
   void UserToggleCheck(int index);
-  void UserDoubleClick(int index);
   void UserScroll(int top_index);
+  Status InputDblClick() override;
 
   Event<>& DblClick() { return dbl_click_; }
   Event<int>& ItemCheck() { return item_check_; }

@@ -83,6 +83,16 @@ void OptionButton::CopyPropertiesFrom(const OptionButton& other) {
   SetTag(other.Tag());
 }
 
+Status OptionButton::InputClick() {
+  SetValue(true);
+  return Ok();
+}
+
+void OptionButton::PressAccessKey() {
+  (void)SetFocus();
+  SetValue(true);
+}
+
 void OptionButton::OnAttached() {
   if (Host() != nullptr) font_.Inherit(Host()->SurfaceFont());
 }

@@ -40,6 +40,11 @@ class OptionButton final : public ControlImpl<OptionButton> {
   // A new array element takes these of the element it is loaded from.
   void CopyPropertiesFrom(const OptionButton& other);
 
+  // A click by the person chooses the button.
+  Status InputClick() override;
+  char AccessKey() const override { return AccessKeyOf(caption_); }
+  void PressAccessKey() override;
+
   Event<>& Click() { return click_; }
 
  protected:

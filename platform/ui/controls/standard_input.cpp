@@ -46,10 +46,6 @@ Status ToggleItemCheck(ListBox& list, int index) {
   return Deliver(list, [&] { list.UserToggleCheck(index); });
 }
 
-Status DoubleClickItem(ListBox& list, int index) {
-  return Deliver(list, [&] { list.UserDoubleClick(index); });
-}
-
 Status ScrollList(ListBox& list, int top_index) {
   return Deliver(list, [&] { list.UserScroll(top_index); });
 }
@@ -72,10 +68,6 @@ Status Spin(UpDown& spin, int direction) {
 
 Status SelectText(TextBox& text_box, int start, int length) {
   return Deliver(text_box, [&] { text_box.UserSelect(start, length); });
-}
-
-Status ChooseOption(OptionButton& option) {
-  return Deliver(option, [&] { option.SetValue(true); });
 }
 
 }  // namespace feriant::ui::input

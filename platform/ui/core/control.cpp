@@ -10,6 +10,19 @@
 
 namespace feriant::ui {
 
+char AccessKeyOf(std::string_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    const char next = caption[i + 1];
+    if (next == '&') {
+      ++i;
+      continue;
+    }
+    return next >= 'a' && next <= 'z' ? static_cast<char>(next - 'a' + 'A') : next;
+  }
+  return 0;
+}
+
 std::int32_t NextWindowHandle() {
   // Starts high enough to look like a window number and never wraps into 0 in practice.
   static std::int32_t next = 0x10000;
@@ -326,6 +339,18 @@ void ControlHost::RenumberTabs() {
 
 void ControlHost::NotifyHostChanged(std::string_view property) {
   CurrentBackend().Observer().HostChanged(*this, property);
+}
+
+Control* ControlHost::NextFocusable(const Control& control) const {
+  const auto at = std::find(tab_order_.begin(), tab_order_.end(), &control);
+  if (at == tab_order_.end()) return nullptr;
+  const size_t start = static_cast<size_t>(at - tab_order_.begin());
+  for (size_t step = 1; step < tab_order_.size(); ++step) {
+    Control* candidate = tab_order_[(start + step) % tab_order_.size()];
+    if (candidate->CanFocus() && candidate->IsShown() && candidate->IsEnabledForInput())
+      return candidate;
+  }
+  return nullptr;
 }
 
 void ControlHost::OnChildFocused(Control& control) {

@@ -159,6 +159,13 @@ class Control : public automation::Dispatch {
   // control: a push button clicks, an extender hands the key to its user control.
   virtual void PressByKey(int /*key_ascii*/) {}
 
+  // The access key of the control's caption (the letter or digit after a single "&", in
+  // upper case; "&&" is an ampersand), 0 for none; and what Alt with it does: a label or
+  // frame moves the focus to the next control in tab order that can take it, a push
+  // button clicks, a check box or option button takes the focus and is clicked.
+  virtual char AccessKey() const { return 0; }
+  virtual void PressAccessKey() {}
+
  protected:
   // Raises the one of a kind's MouseDown, MouseUp and MouseMove that `input` names; a
   // nullptr (the kind has no such event) answers "doesn't support", naming the event.
@@ -297,6 +304,9 @@ class ControlHost : public automation::Dispatch {
   virtual FontDesc SurfaceFont() const { return {}; }
 
   Control* ActiveControl() const { return active_; }
+  // The first control after `control` in tab order (wrapping round) that can take the
+  // focus now; nullptr when none.
+  Control* NextFocusable(const Control& control) const;
   std::int32_t hWnd() const { return hwnd_; }
 
   // Raises Show or Hide in the user controls on this surface whose on-screen state
@@ -343,5 +353,9 @@ class ControlHost : public automation::Dispatch {
 
 // A new window number (process-unique, never 0).
 std::int32_t NextWindowHandle();
+
+// The access key of a caption: the character after a single "&", in upper case; 0 when
+// there is none ("&&" stands for an ampersand).
+char AccessKeyOf(std::string_view caption);
 
 }  // namespace feriant::ui

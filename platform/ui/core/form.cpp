@@ -328,6 +328,25 @@ void Form::KeyDown(int key_code, int shift_state) {
     if (Control* target = DefaultControl()) Press(*target, key::kReturn);
   } else if (key_code == key::kEscape) {
     if (Control* target = CancelControl()) Press(*target, key::kEscape);
+  } else if ((shift_state & shift::kAlt) != 0 && key_code > 0 && key_code < 128) {
+    PressAccessKey(static_cast<char>(key_code));
+  }
+}
+
+void Form::PressAccessKey(char access_key) {
+  // Key codes of letters are their capitals; the tab order decides between two controls
+  // with the same key.
+  std::vector<Control*> order;
+  for (const auto& control : Controls())
+    order.push_back(control.get());
+  std::sort(order.begin(), order.end(),
+            [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  for (Control* control : order) {
+    if (control->AccessKey() != access_key || !control->IsShown() || !control->IsEnabledForInput())
+      continue;
+    auto keep = control->weak_from_this().lock();
+    control->PressAccessKey();
+    return;
   }
 }
 

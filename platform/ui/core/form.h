@@ -17,7 +17,9 @@
 // is set (it may swallow the key by setting it to 0); then Enter presses the focused push
 // button, else the form's default control, and Esc the cancel control, provided that the
 // control is visible and enabled. A default or cancel extender receives the key through
-// its control's AccessKeyPress.
+// its control's AccessKeyPress. Alt with a letter or digit presses the first control of
+// the form, in tab order, whose access key it is and that is visible and enabled
+// (Control::PressAccessKey).
 //
 // Forms are automation objects too (Caption, sizes, Visible, hWnd, Show, Hide, Unload),
 // which is what a control reaches through its extender's Parent. The user-interface
@@ -144,6 +146,7 @@ class Form : public ControlHost {
 
  private:
   void RaiseResize();
+  void PressAccessKey(char access_key);
 
   std::string name_;
   std::string caption_;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ui/controls/combo_box.h"
+#include "platform/ui/controls/command_button.h"
 #include "platform/ui/controls/control_array.h"
 #include "platform/ui/controls/frame.h"
 #include "platform/ui/controls/image_list.h"
@@ -167,7 +169,7 @@ TEST_F(StandardControlsTest, OptionButtonsLoadedAtRunTimeFormAGroupPerContainer)
         [&clicks, i] { clicks.push_back("opt(" + std::to_string(i) + ")"); });
   }
   auto* second = form_->FindAs<OptionButton>("opt", 1);
-  ASSERT_TRUE(input::ChooseOption(*second));
+  ASSERT_TRUE(input::Click(*second));
   ASSERT_TRUE(second->Put(automation::kDispIdValue, true));  // already chosen: no Click
   first.SetValue(true);
   EXPECT_FALSE(second->Value());
@@ -234,6 +236,43 @@ TEST_F(StandardControlsTest, PopupMenusReturnTheScriptedChoiceAfterItsClick) {
   const size_t shown_before = backend().PopupMenus().size();
   EXPECT_EQ(*PopupMenu(popup), nullptr);
   EXPECT_EQ(backend().PopupMenus().size(), shown_before);
+}
+
+TEST_F(StandardControlsTest, AccessKeysMoveTheFocusFromALabelToTheNextControlInTabOrder) {
+  auto& label = form_->Add<Label>("lblCountry");
+  label.SetCaption("&Choose a country:");
+  auto& hidden = form_->Add<TextBox>("txtHidden");
+  form_->Add<Label>("lblNote");  // no access key, no focus
+  auto& combo = form_->Add<ComboBox>("cboCountry");
+  auto& button = form_->Add<CommandButton>("cmdSelectAll");
+  button.SetCaption("Select &all");
+  auto& amp = form_->Add<Label>("lblAmp");
+  amp.SetCaption("R&&D");
+  int clicks = 0;
+  button.Click().Connect([&] { ++clicks; });
+  hidden.SetVisible(false);
+  struct Case {
+    const char* what;
+    int key;
+    int shift_state;
+    Control* focused;  // afterwards
+    int clicks;
+  };
+  const Case cases[] = {
+      {"Alt+C skips the hidden box and the label", 'C', shift::kAlt, &combo, 0},
+      {"without Alt nothing", 'A', 0, &combo, 0},
+      {"a button's key clicks it", 'A', shift::kAlt, &button, 1},
+      {"an escaped ampersand is no key", 'D', shift::kAlt, &button, 1},
+  };
+  for (const Case& c : cases) {
+    ASSERT_TRUE(input::KeyDown(*form_, c.key, c.shift_state)) << c.what;
+    EXPECT_TRUE(c.focused->HasFocus()) << c.what;
+    EXPECT_EQ(clicks, c.clicks) << c.what;
+  }
+  // From the last place in the tab order the search goes round to the start.
+  ASSERT_TRUE(label.SetTabIndex(5));
+  ASSERT_TRUE(input::KeyDown(*form_, 'C', shift::kAlt));
+  EXPECT_TRUE(combo.HasFocus());
 }
 
 TEST_F(StandardControlsTest, APictureListDrawsByKeyLeavingOutItsMaskColour) {
