@@ -468,7 +468,10 @@ void ListBoxMirror::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListBoxMirror::focusInEvent(QFocusEvent* event) {
+  // Qt makes the first row current when a view without one takes the focus; the
+  // control's current entry is what counts.
   QListView::focusInEvent(event);
+  Apply();
   ForwardFocus();
 }
 
@@ -538,7 +541,12 @@ void TreeViewMirror::ApplyOwn(ui::Control& control) {
 }
 
 void TreeViewMirror::focusInEvent(QFocusEvent* event) {
+  // Qt makes the first node current when a view without one takes the focus; that is no
+  // selection by the person.
+  applying_ = true;
   QTreeView::focusInEvent(event);
+  applying_ = false;
+  Apply();
   ForwardFocus();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/ui_qt/standard_mirrors.h"
 
+#include <QFontMetrics>
+#include <QPainter>
 #include <QPalette>
 #include <QShortcutEvent>
 
@@ -70,17 +72,39 @@ void ProgressBarMirror::ApplyOwn(ui::Control& control) {
 // ------------------------------------------------------------------------ FrameMirror
 
 FrameMirror::FrameMirror(const RenderContext& context, ui::Frame& frame, QWidget* parent)
-    : QGroupBox(parent), Mirror(context, frame, *this) {
-  setAutoFillBackground(true);
-}
+    : QGroupBox(parent), Mirror(context, frame, *this) {}
 
 void FrameMirror::ApplyOwn(ui::Control& control) {
   const auto& frame = static_cast<const ui::Frame&>(control);
-  const bool bordered = frame.BorderStyle() != 0;
-  const QString caption = bordered ? QString::fromStdString(frame.Caption()) : QString();
+  // The title only gives Qt the access key; paintEvent draws the caption.
+  const QString caption = QString::fromStdString(frame.Caption());
   if (title() != caption) setTitle(caption);
-  setFlat(!bordered);
   ApplyCaptionLook(*this, frame);
+}
+
+void FrameMirror::paintEvent(QPaintEvent* /*event*/) {
+  std::shared_ptr<ui::Control> control = Model();
+  if (!control) return;
+  const auto& frame = static_cast<const ui::Frame&>(*control);
+  QPainter painter(this);
+  painter.fillRect(rect(), ToQColor(frame.BackColor()));
+  if (frame.BorderStyle() == 0) return;
+  const QFontMetrics metrics(font());
+  const int middle = metrics.height() / 2;
+  const QRect border = rect().adjusted(0, middle, -1, -1);
+  painter.setPen(ToQColor(ui::system_color::kButtonShadow));
+  painter.drawRect(border.adjusted(0, 0, -1, -1));
+  painter.setPen(ToQColor(ui::system_color::kButtonHighlight));
+  painter.drawRect(border.adjusted(1, 1, 0, 0));
+  if (frame.Caption().empty()) return;
+  // The caption stands on the frame's colour, a few pixels in from the left.
+  const QString caption = QString::fromStdString(frame.Caption());
+  const QRect text(6, 0, metrics.horizontalAdvance(QString(caption).remove('&')) + 4,
+                   metrics.height());
+  painter.fillRect(text, ToQColor(frame.BackColor()));
+  painter.setPen(frame.Enabled() ? ToQColor(frame.ForeColor())
+                                 : ToQColor(ui::system_color::kGrayText));
+  painter.drawText(text, Qt::AlignCenter | Qt::TextShowMnemonic, caption);
 }
 
 bool FrameMirror::event(QEvent* event) {

@@ -47,6 +47,9 @@ class FrameMirror final : public QGroupBox, public Mirror {
 
  protected:
   void ApplyOwn(ui::Control& control) override;
+  // The classic frame: the control's colour inside and out, an etched border whose top
+  // line runs through the middle of the caption.
+  void paintEvent(QPaintEvent* event) override;
   // The caption's access key goes to the form, which moves the focus as a label's does.
   bool event(QEvent* event) override;
 };
