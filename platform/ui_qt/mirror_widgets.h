@@ -140,6 +140,8 @@ class CheckBoxMirror final : public QCheckBox, public Mirror {
   void focusInEvent(QFocusEvent* event) override;
 };
 
+// The caret and the selection are the control's too: the person's go to the control
+// (SelStart, SelLength), and the control's are shown.
 class TextBoxMirror final : public QLineEdit, public Mirror {
  public:
   TextBoxMirror(const RenderContext& context, ui::TextBox& text_box, QWidget* parent);
@@ -147,6 +149,11 @@ class TextBoxMirror final : public QLineEdit, public Mirror {
  protected:
   void ApplyOwn(ui::Control& control) override;
   void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  void ForwardSelection();
+
+  bool quiet_ = false;  // while the widget follows the control or an edit goes to it
 };
 
 class MultiLineTextBoxMirror final : public QPlainTextEdit, public Mirror {

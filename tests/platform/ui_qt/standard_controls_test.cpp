@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QProgressBar>
@@ -22,6 +23,7 @@
 #include "platform/ui/controls/list_box.h"
 #include "platform/ui/controls/menu.h"
 #include "platform/ui/controls/progress_bar.h"
+#include "platform/ui/controls/text_box.h"
 #include "platform/ui/controls/tree_view.h"
 #include "platform/ui/controls/up_down.h"
 #include "platform/ui_qt/standard_mirrors.h"
@@ -264,6 +266,40 @@ TEST_F(StandardControlsTest, APopupMenuIsARealMenuThatReturnsTheChoice) {
   EXPECT_EQ(*chosen, items[2]);
   EXPECT_EQ(closes, 1);
   EXPECT_EQ(shown, "&Open;&Close;");
+}
+
+TEST_F(StandardControlsTest, TheCaretAndSelectionOfATextBoxAreTheModels) {
+  auto& text = form_->Add<ui::TextBox>("txtNotes");
+  ASSERT_TRUE(text.Move(0, 0, 3000, 315));
+  Show();
+  auto* edit = WidgetOf<QLineEdit>(text);
+  edit->setFocus();
+  QTest::keyClicks(edit, "Gruss");
+  EXPECT_EQ(text.Text(), "Gruss");
+  EXPECT_EQ(text.SelStart(), 5);  // where the person typed, not where a new text starts
+  // Typing in the middle keeps the caret there.
+  QTest::keyClick(edit, Qt::Key_Left);
+  QTest::keyClick(edit, Qt::Key_Left);
+  QTest::keyClicks(edit, "X");
+  EXPECT_EQ(text.Text(), "GruXss");
+  EXPECT_EQ(text.SelStart(), 4);
+  QTest::keyClick(edit, Qt::Key_Backspace);
+  QTest::keyClick(edit, Qt::Key_End);
+  QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+  QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(text.SelText(), "ss");
+  text.SetSelText("ße");
+  EXPECT_EQ(edit->text(), "Gruße");
+  EXPECT_EQ(edit->cursorPosition(), 5);
+  // The model counts characters; Qt counts a character beyond 16 bits twice.
+  text.SetText("a\U0001F600bc");
+  ASSERT_TRUE(text.SetSelStart(2));
+  ASSERT_TRUE(text.SetSelLength(1));
+  EXPECT_EQ(edit->selectedText(), "b");
+  QTest::keyClick(edit, Qt::Key_End);
+  QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+  EXPECT_EQ(text.SelStart(), 3);
+  EXPECT_EQ(text.SelText(), "c");
 }
 
 TEST_F(StandardControlsTest, ALabelsAccessKeyMovesTheFocusInTheWindow) {
