@@ -1,6 +1,7 @@
 #include "platform/ui_qt/mirror_widgets.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -654,8 +655,18 @@ void FormSurface::ApplyForm() {
     if (style == 1 || style == 3 || style == 4) {
       setFixedSize(size);
     } else {
-      setMinimumSize(0, 0);
-      setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+      // The range the form's procedure answered; the model keeps to it as well.
+      const ui::SizeRange& range = form->ClientSizeRange();
+      auto pixels = [](int twips, int twips_per_pixel, bool round_up) {
+        if (twips == INT_MAX) return QWIDGETSIZE_MAX;
+        const int whole = twips / twips_per_pixel;
+        return std::min(round_up && twips % twips_per_pixel != 0 ? whole + 1 : whole,
+                        QWIDGETSIZE_MAX);
+      };
+      const int tx = context_.twips_per_pixel_x;
+      const int ty = context_.twips_per_pixel_y;
+      setMinimumSize(pixels(range.min_width, tx, true), pixels(range.min_height, ty, true));
+      setMaximumSize(pixels(range.max_width, tx, false), pixels(range.max_height, ty, false));
       if (this->size() != size) resize(size);
     }
   } else if (this->size() != size) {

@@ -7,6 +7,7 @@
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
 #include "platform/ui/core/user_control.h"
+#include "platform/ui/core/window.h"
 
 namespace feriant::ui {
 
@@ -23,17 +24,13 @@ char AccessKeyOf(std::string_view caption) {
   return 0;
 }
 
-std::int32_t NextWindowHandle() {
-  // Starts high enough to look like a window number and never wraps into 0 in practice.
-  static std::int32_t next = 0x10000;
-  return next++;
-}
-
 // ---------------------------------------------------------------------------- Control
 
-Control::Control(bool windowed) : hwnd_(windowed ? NextWindowHandle() : 0) {}
+Control::Control(bool windowed) : hwnd_(windowed ? window::Create() : 0) {}
 
-Control::~Control() = default;
+Control::~Control() {
+  window::Destroy(hwnd_);
+}
 
 Status Control::SetContainer(Control* container) {
   if (container == container_) return Ok();
@@ -248,9 +245,20 @@ void Control::Refresh() {
 
 // ------------------------------------------------------------------------ ControlHost
 
-ControlHost::ControlHost() : hwnd_(NextWindowHandle()) {}
+ControlHost::ControlHost(bool windowed) : hwnd_(windowed ? window::Create() : 0) {}
+
+void ControlHost::CreateSurfaceWindow() {
+  DestroySurfaceWindow();
+  hwnd_ = window::Create();
+}
+
+void ControlHost::DestroySurfaceWindow() {
+  window::Destroy(hwnd_);
+  hwnd_ = 0;
+}
 
 ControlHost::~ControlHost() {
+  window::Destroy(hwnd_);
   // Detach without events: the host is going away, its handlers may be half destroyed.
   for (const auto& control : controls_) {
     control->host_ = nullptr;
@@ -318,6 +326,7 @@ void ControlHost::Retire(Control& control) {
   tab_order_.erase(std::find(tab_order_.begin(), tab_order_.end(), &control));
   RenumberTabs();
   CurrentBackend().Observer().ControlRemoved(*this, control);
+  window::Destroy(control.hwnd_);
   control.host_ = nullptr;
   control.container_ = nullptr;
   retired_.push_back(std::move(keep));

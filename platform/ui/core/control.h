@@ -113,7 +113,8 @@ class Control : public automation::Dispatch {
   void SetTag(std::string tag);
   int MousePointer() const { return mouse_pointer_; }
   void SetMousePointer(int pointer);
-  // A process-unique window number for controls that are windows; 0 for windowless ones.
+  // The window of a control that is one (window.h); 0 for windowless ones. It lives until
+  // the control leaves its host or is destroyed.
   std::int32_t hWnd() const { return hwnd_; }
 
   // Visible itself, in every container, and on a shown surface.
@@ -307,6 +308,7 @@ class ControlHost : public automation::Dispatch {
   // The first control after `control` in tab order (wrapping round) that can take the
   // focus now; nullptr when none.
   Control* NextFocusable(const Control& control) const;
+  // The surface's window (window.h); a form has one only while it is loaded (0 else).
   std::int32_t hWnd() const { return hwnd_; }
 
   // Raises Show or Hide in the user controls on this surface whose on-screen state
@@ -314,7 +316,12 @@ class ControlHost : public automation::Dispatch {
   void UpdateShown();
 
  protected:
-  ControlHost();
+  // `windowed`: the surface gets its window now (a form gets one when it loads).
+  explicit ControlHost(bool windowed = true);
+
+  // Gives the surface a new window, or destroys the one it has (nothing is sent).
+  void CreateSurfaceWindow();
+  void DestroySurfaceWindow();
 
   void Adopt(std::shared_ptr<Control> control, std::string name, int index);
   // Retires every control (unload). Extenders' objects get Hide and Terminate.
@@ -350,9 +357,6 @@ class ControlHost : public automation::Dispatch {
   Control* active_ = nullptr;
   std::int32_t hwnd_ = 0;
 };
-
-// A new window number (process-unique, never 0).
-std::int32_t NextWindowHandle();
 
 // The access key of a caption: the character after a single "&", in upper case; 0 when
 // there is none ("&&" stands for an ampersand).

@@ -1,18 +1,25 @@
 #include "platform/ui/core/form.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "platform/ui/common/errors.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/member_helpers.h"
+#include "platform/ui/core/window.h"
 
 namespace feriant::ui {
 
 using automation::Members;
 using automation::Variant;
 
-Form::Form(std::string name) : name_(std::move(name)), caption_(name_), font_(StdFont::Create()) {}
+Form::Form(std::string name)
+    : ControlHost(/*windowed=*/false),
+      name_(std::move(name)),
+      caption_(name_),
+      font_(StdFont::Create()) {}
 
 Form::~Form() = default;
 
@@ -148,6 +155,11 @@ int Form::Height() const {
 
 Status Form::SetClientSize(int width, int height) {
   if (width < 0 || height < 0) return MakeUiError(ui_error::kInvalidPropertyValue, "negative size");
+  if (window::IsWindow(hWnd())) {
+    AskSizeRange();
+    width = std::clamp(width, size_range_.min_width, size_range_.max_width);
+    height = std::clamp(height, size_range_.min_height, size_range_.max_height);
+  }
   if (width == client_width_ && height == client_height_) return Ok();
   client_width_ = width;
   client_height_ = height;
@@ -155,6 +167,37 @@ Status Form::SetClientSize(int width, int height) {
   Redock();
   if (loaded_) RaiseResize();
   return Ok();
+}
+
+void Form::AskSizeRange() {
+  // A procedure that resizes the form from inside its answer gets the range it had.
+  if (asking_size_) return;
+  asking_size_ = true;
+  window::MinMaxInfo info = window::DefaultMinMaxInfo();
+  (void)window::Send(hWnd(), window::kGetMinMaxInfo, 0, reinterpret_cast<std::intptr_t>(&info));
+  asking_size_ = false;
+  const Backend& backend = CurrentBackend();
+  const int frame_width = backend.FrameWidth(border_style_);
+  const int frame_height = backend.FrameHeight(border_style_);
+  // The answer is in pixels of the whole window; the range is of the client area.
+  auto client = [](std::int32_t pixels, int twips_per_pixel, int frame) {
+    const long long twips = static_cast<long long>(pixels) * twips_per_pixel - frame;
+    return static_cast<int>(std::clamp<long long>(twips, 0, INT_MAX));
+  };
+  SizeRange range;
+  range.min_width = client(info.min_track_size.x, backend.TwipsPerPixelX(), frame_width);
+  range.min_height = client(info.min_track_size.y, backend.TwipsPerPixelY(), frame_height);
+  if (info.max_track_size.x < window::kNoLimit) {
+    range.max_width = std::max(
+        range.min_width, client(info.max_track_size.x, backend.TwipsPerPixelX(), frame_width));
+  }
+  if (info.max_track_size.y < window::kNoLimit) {
+    range.max_height = std::max(
+        range.min_height, client(info.max_track_size.y, backend.TwipsPerPixelY(), frame_height));
+  }
+  if (range == size_range_) return;
+  size_range_ = range;
+  NotifyHostChanged("SizeRange");
 }
 
 Status Form::SetWidth(int width) {
@@ -208,6 +251,8 @@ Status Form::Load() {
   if (loaded_) return Ok();
   auto keep = weak_from_this().lock();
   ReleaseRetired();
+  CreateSurfaceWindow();
+  size_range_ = SizeRange{};
   loaded_ = true;
   resized_since_load_ = false;
   BuildControls();
@@ -223,6 +268,8 @@ Status Form::Show(bool modal) {
   // The form's Load handler may have unloaded it again.
   if (!loaded_) return MakeUiError(ui_error::kObjectUnloaded, name_);
   if (!visible_) {
+    // The size the form is shown at keeps to the limits its procedure answers now.
+    if (Status sized = SetClientSize(client_width_, client_height_); !sized) return sized;
     visible_ = true;
     if (!resized_since_load_) RaiseResize();
     CurrentBackend().Observer().FormShown(*this, modal);
@@ -260,7 +307,10 @@ Result<bool> Form::Unload(UnloadMode mode) {
     return false;
   }
   Hide();
+  // As on the desktop: the window hears that it goes before its child windows go.
+  (void)window::Send(hWnd(), window::kDestroy);
   RetireAll();
+  DestroySurfaceWindow();
   loaded_ = false;
   unloading_ = false;
   CurrentBackend().Observer().FormUnloaded(*this);

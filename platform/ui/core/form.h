@@ -13,6 +13,13 @@
 // Sizes are in twips: ScaleWidth/ScaleHeight is the client area, Width/Height the outer
 // size (client plus the frame of the border style, as the backend measures it).
 //
+// Window: a loaded form is a window (window.h); Load creates it, Unload sends it
+// WM_DESTROY after the Unload handlers and before its controls go, then destroys it, so a
+// form that loads again has a new hWnd. Whenever its size may change (a size set from
+// code or by the person, and when it is shown) the form asks its window procedure for
+// its size limits (WM_GETMINMAXINFO) and keeps its outer size within the minimum and
+// maximum tracking sizes of the answer; the renderer's window follows that range.
+//
 // Key routing: KeyDown() first offers the key to the form's own handler when KeyPreview
 // is set (it may swallow the key by setting it to 0); then Enter presses the focused push
 // button, else the form's default control, and Esc the cancel control, provided that the
@@ -25,6 +32,7 @@
 // which is what a control reaches through its extender's Parent. The user-interface
 // thread only.
 
+#include <climits>
 #include <memory>
 #include <string>
 
@@ -43,6 +51,15 @@ enum class UnloadMode : int {
   kAppTaskManager = 3,
   kFormMdiForm = 4,
   kFormOwner = 5,
+};
+
+// The client sizes a form may take, in twips.
+struct SizeRange {
+  int min_width = 0;
+  int min_height = 0;
+  int max_width = INT_MAX;
+  int max_height = INT_MAX;
+  friend bool operator==(const SizeRange&, const SizeRange&) = default;
 };
 
 class Form : public ControlHost {
@@ -70,9 +87,12 @@ class Form : public ControlHost {
   int ScaleHeight() const override { return client_height_; }
   int Width() const;
   int Height() const;
-  // Negative sizes are refused. A client size that changes re-docks the aligned controls
-  // and then raises Resize (while loaded).
+  // Negative sizes are refused; others are brought into ClientSizeRange() (while
+  // loaded). A client size that changes re-docks the aligned controls and then raises
+  // Resize (while loaded).
   Status SetClientSize(int width, int height);
+  // The range the window procedure answered last (no limit before it was asked).
+  const SizeRange& ClientSizeRange() const { return size_range_; }
   Status SetWidth(int width);
   Status SetHeight(int height);
   int BorderStyle() const { return border_style_; }
@@ -147,6 +167,8 @@ class Form : public ControlHost {
  private:
   void RaiseResize();
   void PressAccessKey(char access_key);
+  // Sends WM_GETMINMAXINFO and keeps the answer as the client-size range.
+  void AskSizeRange();
 
   std::string name_;
   std::string caption_;
@@ -168,6 +190,8 @@ class Form : public ControlHost {
   bool unloading_ = false;
   bool docking_ = false;
   bool redock_pending_ = false;
+  bool asking_size_ = false;
+  SizeRange size_range_;
   Event<> load_event_;
   Event<> resize_event_;
   Event<bool&, UnloadMode> query_unload_event_;
