@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/common/errors.h"
+#include "platform/ui/controls/keyed_collection.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/member_helpers.h"
 
@@ -65,70 +66,31 @@ const Members<ListImages>& ListImages::Interface() {
   static const Members<ListImages> members = [] {
     Members<ListImages> m;
     using T = ListImages;
-    m.Get("Item", dispid::kValue,
-          [](T& c, Args a) -> Result<Variant> {
-            auto list = c.Live();
-            if (!list) return list.error();
-            if (a.empty()) return MakeUiError(ui_error::kElementNotFound);
-            auto image = ImageOf(**list, a[0]);
-            if (!image) return image.error();
-            return ImageRef(*image);
-          })
-        .Get("Count", dispid::kCount,
-             [](T& c, Args) -> Result<Variant> {
-               auto list = c.Live();
-               if (!list) return list.error();
-               return Variant(static_cast<std::int32_t>((*list)->Count()));
-             })
-        .Method("Add", dispid::kAdd,
-                [](T& c, Args args, Named named) -> Result<Variant> {
-                  auto list = c.Live();
-                  if (!list) return list.error();
-                  int index = 0;
-                  Variant where = automation::ArgumentOf(args, named, "Index", 0);
-                  if (!where.IsMissing() && !where.IsEmpty()) {
-                    auto value = where.ToI4();
-                    if (!value) return value.error();
-                    index = *value;
-                  }
-                  std::string key;
-                  Variant name = automation::ArgumentOf(args, named, "Key", 1);
-                  if (!name.IsMissing() && !name.IsEmpty()) {
-                    auto text = name.ToString();
-                    if (!text) return text.error();
-                    key = std::move(*text);
-                  }
-                  auto picture = members::FromVariant<std::shared_ptr<StdPicture>>(
-                      automation::ArgumentOf(args, named, "Picture", 2));
-                  if (!picture) return picture.error();
-                  auto image = (*list)->Add(std::move(*picture), std::move(key), index);
-                  if (!image) return image.error();
-                  return ImageRef(*image);
-                })
-        .Method("Remove", dispid::kRemove,
-                [](T& c, Args args, Named named) -> Result<Variant> {
-                  auto list = c.Live();
-                  if (!list) return list.error();
-                  auto image = ImageOf(**list, automation::ArgumentOf(args, named, "Index", 0));
-                  if (!image) return image.error();
-                  if (Status s = (*list)->Remove(**image); !s) return s.error();
-                  return Variant();
-                })
-        .Method("Clear", dispid::kClear,
-                [](T& c, Args, Named) -> Result<Variant> {
-                  auto list = c.Live();
-                  if (!list) return list.error();
-                  (*list)->Clear();
-                  return Variant();
-                })
-        .Get("_NewEnum", automation::kDispIdNewEnum, [](T& c, Args) -> Result<Variant> {
-          auto list = c.Live();
-          if (!list) return list.error();
-          automation::VariantArray all;
-          for (int i = 1; i <= (*list)->Count(); ++i)
-            all.push_back(ImageRef((*list)->At(i)));
-          return Variant(std::move(all));
-        });
+    members::AddCollectionMembers(m, &ImageOf, &ImageList::Count, &ImageList::At);
+    m.Method("Add", dispid::kAdd, [](T& c, Args args, Named named) -> Result<Variant> {
+      auto list = c.Live();
+      if (!list) return list.error();
+      int index = 0;
+      Variant where = automation::ArgumentOf(args, named, "Index", 0);
+      if (!where.IsMissing() && !where.IsEmpty()) {
+        auto value = where.ToI4();
+        if (!value) return value.error();
+        index = *value;
+      }
+      std::string key;
+      Variant name = automation::ArgumentOf(args, named, "Key", 1);
+      if (!name.IsMissing() && !name.IsEmpty()) {
+        auto text = name.ToString();
+        if (!text) return text.error();
+        key = std::move(*text);
+      }
+      auto picture = members::FromVariant<std::shared_ptr<StdPicture>>(
+          automation::ArgumentOf(args, named, "Picture", 2));
+      if (!picture) return picture.error();
+      auto image = (*list)->Add(std::move(*picture), std::move(key), index);
+      if (!image) return image.error();
+      return ImageRef(*image);
+    });
     return m;
   }();
   return members;

@@ -57,10 +57,11 @@ class ListImages final : public automation::DispatchObject<ListImages> {
   ListImages(Token, ImageList& list) : list_(&list) {}
   static const automation::Members<ListImages>& Interface();
   std::string TypeName() const override { return "ListImages"; }
+  // The picture list, or "Object was unloaded" once it is gone.
+  Result<ImageList*> Live() const;
 
  private:
   friend class ImageList;
-  Result<ImageList*> Live() const;
 
   ImageList* list_;
 };

@@ -113,14 +113,6 @@ void ListControl::Clear() {
   OnCleared();
 }
 
-Status ListControl::SetBackColor(OleColor color) {
-  return AssignColor(back_color_, color, "BackColor");
-}
-
-Status ListControl::SetForeColor(OleColor color) {
-  return AssignColor(fore_color_, color, "ForeColor");
-}
-
 void ListControl::MoveListIndex(int index) {
   if (index == list_index_) return;
   list_index_ = index;

@@ -49,9 +49,9 @@ class ListControl : public Control {
   void Clear();
 
   OleColor BackColor() const { return back_color_; }
-  Status SetBackColor(OleColor color);
+  Status SetBackColor(OleColor color) { return AssignColor(back_color_, color, "BackColor"); }
   OleColor ForeColor() const { return fore_color_; }
-  Status SetForeColor(OleColor color);
+  Status SetForeColor(OleColor color) { return AssignColor(fore_color_, color, "ForeColor"); }
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 
@@ -167,20 +167,11 @@ void AddListMembers(automation::Members<T>& m) {
                 if (Status s = c.RemoveItem(*index); !s) return s.error();
                 return Variant();
               })
-      .Method("Clear", dispid::kClear,
-              [](T& c, Args, Named) -> Result<Variant> {
-                c.Clear();
-                return Variant();
-              })
-      .Get("BackColor", dispid::kBackColor, ColorGetter<T>([](T& c) { return c.BackColor(); }))
-      .Put("BackColor", dispid::kBackColor,
-           ColorSetter<T>([](T& c, OleColor v) { return c.SetBackColor(v); }))
-      .Get("ForeColor", dispid::kForeColor, ColorGetter<T>([](T& c) { return c.ForeColor(); }))
-      .Put("ForeColor", dispid::kForeColor,
-           ColorSetter<T>([](T& c, OleColor v) { return c.SetForeColor(v); }))
-      .Get("Font", dispid::kFont, Getter<T>([](T& c) { return c.Font(); }))
-      .PutRef("Font", dispid::kFont,
-              Setter<T, std::shared_ptr<StdFont>>([](T& c, auto f) { c.SetFont(std::move(f)); }));
+      .Method("Clear", dispid::kClear, [](T& c, Args, Named) -> Result<Variant> {
+        c.Clear();
+        return Variant();
+      });
+  AddLookMembers(m);
 }
 
 }  // namespace members

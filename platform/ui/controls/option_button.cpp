@@ -1,14 +1,12 @@
 #include "platform/ui/controls/option_button.h"
 
 #include "platform/ui/common/errors.h"
-#include "platform/ui/core/member_helpers.h"
 
 namespace feriant::ui {
 
 using automation::Members;
 
-OptionButton::OptionButton()
-    : ControlImpl(/*windowed=*/true), font_([this] { NotifyChanged("Font"); }) {}
+OptionButton::OptionButton() : ControlImpl(/*windowed=*/true) {}
 
 const Members<OptionButton>& OptionButton::Interface() {
   static const Members<OptionButton> members = [] {
@@ -19,25 +17,12 @@ const Members<OptionButton>& OptionButton::Interface() {
     members::AddCommonMembers(m);
     m.Get("Value", dispid::kValue, Getter<T>(&T::Value))
         .Put("Value", dispid::kValue, Setter<T, bool>(&T::SetValue))
-        .Get("Caption", dispid::kCaption, Getter<T>(&T::Caption))
-        .Put("Caption", dispid::kCaption, Setter<T, std::string>(&T::SetCaption))
         .Get("Alignment", dispid::kAlignment, Getter<T>(&T::Alignment))
-        .Put("Alignment", dispid::kAlignment, Setter<T, int>(&T::SetAlignment))
-        .Get("BackColor", dispid::kBackColor, members::ColorGetter<T>(&T::BackColor))
-        .Put("BackColor", dispid::kBackColor, members::ColorSetter<T>(&T::SetBackColor))
-        .Get("ForeColor", dispid::kForeColor, members::ColorGetter<T>(&T::ForeColor))
-        .Put("ForeColor", dispid::kForeColor, members::ColorSetter<T>(&T::SetForeColor))
-        .Get("Font", dispid::kFont, Getter<T>(&T::Font))
-        .PutRef("Font", dispid::kFont, Setter<T, std::shared_ptr<StdFont>>(&T::SetFont));
+        .Put("Alignment", dispid::kAlignment, Setter<T, int>(&T::SetAlignment));
+    members::AddCaptionMembers(m);
     return m;
   }();
   return members;
-}
-
-void OptionButton::SetCaption(std::string caption) {
-  if (caption == caption_) return;
-  caption_ = std::move(caption);
-  NotifyChanged("Caption");
 }
 
 void OptionButton::SetValue(bool value) {
@@ -64,20 +49,9 @@ Status OptionButton::SetAlignment(int value) {
   return Ok();
 }
 
-Status OptionButton::SetBackColor(OleColor color) {
-  return AssignColor(back_color_, color, "BackColor");
-}
-
-Status OptionButton::SetForeColor(OleColor color) {
-  return AssignColor(fore_color_, color, "ForeColor");
-}
-
 void OptionButton::CopyPropertiesFrom(const OptionButton& other) {
-  SetCaption(other.caption_);
+  CopyCaptionFrom(other);
   (void)SetAlignment(other.alignment_);
-  (void)SetBackColor(other.back_color_);
-  (void)SetForeColor(other.fore_color_);
-  font_.Get()->SetDesc(other.Font()->Desc());
   (void)Move(other.Left(), other.Top(), other.Width(), other.Height());
   SetEnabled(other.Enabled());
   SetTag(other.Tag());
@@ -91,10 +65,6 @@ Status OptionButton::InputClick() {
 void OptionButton::PressAccessKey() {
   (void)SetFocus();
   SetValue(true);
-}
-
-void OptionButton::OnAttached() {
-  if (Host() != nullptr) font_.Inherit(Host()->SurfaceFont());
 }
 
 }  // namespace feriant::ui

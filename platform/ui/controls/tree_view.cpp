@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/common/errors.h"
+#include "platform/ui/controls/keyed_collection.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/member_helpers.h"
 
@@ -23,7 +24,7 @@ Variant NodeRef(TreeNode* node) {
 
 // A node named by an argument: a key (text) or an Index (number); Missing and Empty name
 // none. An argument that names no node of `tree` is "Element not found".
-Result<TreeNode*> NodeOf(TreeView& tree, const Variant& which) {
+Result<TreeNode*> NodeOf(const TreeView& tree, const Variant& which) {
   if (which.IsMissing() || which.IsEmpty()) return static_cast<TreeNode*>(nullptr);
   TreeNode* node = nullptr;
   if (const std::string* key = which.AsString()) {
@@ -37,6 +38,13 @@ Result<TreeNode*> NodeOf(TreeView& tree, const Variant& which) {
     node = tree.NodeAt(*index);
   }
   if (node == nullptr) return MakeUiError(ui_error::kElementNotFound);
+  return node;
+}
+
+// The same, where an argument must name a node.
+Result<TreeNode*> NamedNode(const TreeView& tree, const Variant& which) {
+  auto node = NodeOf(tree, which);
+  if (node && *node == nullptr) return MakeUiError(ui_error::kElementNotFound);
   return node;
 }
 
@@ -173,76 +181,32 @@ const Members<TreeNodes>& TreeNodes::Interface() {
   static const Members<TreeNodes> members = [] {
     Members<TreeNodes> m;
     using T = TreeNodes;
-    m.Get("Item", dispid::kValue,
-          [](T& c, Args a) -> Result<Variant> {
-            auto tree = c.Live();
-            if (!tree) return tree.error();
-            if (a.empty()) return MakeUiError(ui_error::kElementNotFound);
-            auto node = NodeOf(**tree, a[0]);
-            if (!node) return node.error();
-            if (*node == nullptr) return MakeUiError(ui_error::kElementNotFound);
-            return NodeRef(*node);
-          })
-        .Get("Count", dispid::kCount,
-             [](T& c, Args) -> Result<Variant> {
-               auto tree = c.Live();
-               if (!tree) return tree.error();
-               return Variant(static_cast<std::int32_t>((*tree)->NodeCount()));
-             })
-        .Method("Add", dispid::kAdd,
-                [](T& c, Args args, Named named) -> Result<Variant> {
-                  auto tree = c.Live();
-                  if (!tree) return tree.error();
-                  auto relative =
-                      NodeOf(**tree, automation::ArgumentOf(args, named, "Relative", 0));
-                  if (!relative) return relative.error();
-                  int relationship =
-                      *relative != nullptr ? tree_relationship::kNext : tree_relationship::kLast;
-                  Variant how = automation::ArgumentOf(args, named, "Relationship", 1);
-                  if (!how.IsMissing() && !how.IsEmpty()) {
-                    auto value = how.ToI4();
-                    if (!value) return value.error();
-                    relationship = *value;
-                  }
-                  std::string texts[2];
-                  const char* const kNames[2] = {"Key", "Text"};
-                  for (size_t i = 0; i < 2; ++i) {
-                    Variant arg = automation::ArgumentOf(args, named, kNames[i], i + 2);
-                    if (arg.IsMissing()) continue;
-                    auto text = arg.ToString();
-                    if (!text) return text.error();
-                    texts[i] = std::move(*text);
-                  }
-                  auto node = (*tree)->Add(*relative, relationship, std::move(texts[0]),
-                                           std::move(texts[1]));
-                  if (!node) return node.error();
-                  return NodeRef(*node);
-                })
-        .Method("Remove", dispid::kRemove,
-                [](T& c, Args args, Named named) -> Result<Variant> {
-                  auto tree = c.Live();
-                  if (!tree) return tree.error();
-                  auto node = NodeOf(**tree, automation::ArgumentOf(args, named, "Index", 0));
-                  if (!node) return node.error();
-                  if (*node == nullptr) return MakeUiError(ui_error::kElementNotFound);
-                  if (Status s = (*tree)->Remove(**node); !s) return s.error();
-                  return Variant();
-                })
-        .Method("Clear", dispid::kClear,
-                [](T& c, Args, Named) -> Result<Variant> {
-                  auto tree = c.Live();
-                  if (!tree) return tree.error();
-                  (*tree)->Clear();
-                  return Variant();
-                })
-        .Get("_NewEnum", automation::kDispIdNewEnum, [](T& c, Args) -> Result<Variant> {
-          auto tree = c.Live();
-          if (!tree) return tree.error();
-          automation::VariantArray all;
-          for (int i = 1; i <= (*tree)->NodeCount(); ++i)
-            all.push_back(NodeRef((*tree)->NodeAt(i)));
-          return Variant(std::move(all));
-        });
+    members::AddCollectionMembers(m, &NamedNode, &TreeView::NodeCount, &TreeView::NodeAt);
+    m.Method("Add", dispid::kAdd, [](T& c, Args args, Named named) -> Result<Variant> {
+      auto tree = c.Live();
+      if (!tree) return tree.error();
+      auto relative = NodeOf(**tree, automation::ArgumentOf(args, named, "Relative", 0));
+      if (!relative) return relative.error();
+      int relationship = *relative != nullptr ? tree_relationship::kNext : tree_relationship::kLast;
+      Variant how = automation::ArgumentOf(args, named, "Relationship", 1);
+      if (!how.IsMissing() && !how.IsEmpty()) {
+        auto value = how.ToI4();
+        if (!value) return value.error();
+        relationship = *value;
+      }
+      std::string texts[2];
+      const char* const kNames[2] = {"Key", "Text"};
+      for (size_t i = 0; i < 2; ++i) {
+        Variant arg = automation::ArgumentOf(args, named, kNames[i], i + 2);
+        if (arg.IsMissing()) continue;
+        auto text = arg.ToString();
+        if (!text) return text.error();
+        texts[i] = std::move(*text);
+      }
+      auto node = (*tree)->Add(*relative, relationship, std::move(texts[0]), std::move(texts[1]));
+      if (!node) return node.error();
+      return NodeRef(*node);
+    });
     return m;
   }();
   return members;

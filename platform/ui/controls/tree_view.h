@@ -108,10 +108,11 @@ class TreeNodes final : public automation::DispatchObject<TreeNodes> {
   TreeNodes(Token, TreeView& tree) : tree_(&tree) {}
   static const automation::Members<TreeNodes>& Interface();
   std::string TypeName() const override { return "Nodes"; }
+  // The tree, or "Object was unloaded" once it is gone.
+  Result<TreeView*> Live() const;
 
  private:
   friend class TreeView;
-  Result<TreeView*> Live() const;
 
   TreeView* tree_;
 };

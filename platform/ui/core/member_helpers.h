@@ -237,4 +237,19 @@ void AddCommonMembers(automation::Members<T>& m, unsigned which = kAllCommon) {
   }
 }
 
+// BackColor, ForeColor and Font of a control that has them.
+template <class T>
+void AddLookMembers(automation::Members<T>& m) {
+  m.Get("BackColor", dispid::kBackColor, ColorGetter<T>([](T& c) { return c.BackColor(); }))
+      .Put("BackColor", dispid::kBackColor,
+           ColorSetter<T>([](T& c, OleColor v) { return c.SetBackColor(v); }))
+      .Get("ForeColor", dispid::kForeColor, ColorGetter<T>([](T& c) { return c.ForeColor(); }))
+      .Put("ForeColor", dispid::kForeColor,
+           ColorSetter<T>([](T& c, OleColor v) { return c.SetForeColor(v); }))
+      .Get("Font", dispid::kFont, Getter<T>([](T& c) { return c.Font(); }))
+      .PutRef("Font", dispid::kFont, Setter<T, std::shared_ptr<StdFont>>([](T& c, auto font) {
+                c.SetFont(std::move(font));
+              }));
+}
+
 }  // namespace feriant::ui::members

@@ -17,16 +17,8 @@
 namespace feriant::ui {
 namespace {
 
-using testing::UiTest;
-
-class ListBoxTest : public UiTest {
+class ListBoxTest : public testing::ShownFormTest {
  protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    form_ = std::make_shared<Form>("frmTest");
-    ASSERT_TRUE(form_->Load());
-    ASSERT_TRUE(form_->Show());
-  }
   template <class T>
   T& AddList(const char* name, std::vector<std::string> texts) {
     T& list = form_->Add<T>(name);
@@ -40,7 +32,6 @@ class ListBoxTest : public UiTest {
       marks += *list.Selected(i) ? 'x' : '.';
     return marks;
   }
-  std::shared_ptr<Form> form_;
 };
 
 TEST_F(ListBoxTest, ADropDownClicksWheneverItsChoiceChangesByThePersonOrByCode) {

@@ -23,18 +23,8 @@ namespace feriant::ui {
 namespace {
 
 using automation::Variant;
-using testing::UiTest;
 
-class StandardControlsTest : public UiTest {
- protected:
-  void SetUp() override {
-    UiTest::SetUp();
-    form_ = std::make_shared<Form>("frmTest");
-    ASSERT_TRUE(form_->Load());
-    ASSERT_TRUE(form_->Show());
-  }
-  std::shared_ptr<Form> form_;
-};
+using StandardControlsTest = testing::ShownFormTest;
 
 TEST_F(StandardControlsTest, TheEndYearsMinimumFollowsTheStartYearThroughTheBuddies) {
   auto& txt1 = form_->Add<TextBox>("txtYear1");

@@ -15,16 +15,12 @@
 namespace feriant::ui {
 namespace {
 
-using testing::UiTest;
 using namespace tree_relationship;
 
-class TreeViewTest : public UiTest {
+class TreeViewTest : public testing::ShownFormTest {
  protected:
   void SetUp() override {
-    UiTest::SetUp();
-    form_ = std::make_shared<Form>("frmTest");
-    ASSERT_TRUE(form_->Load());
-    ASSERT_TRUE(form_->Show());
+    ShownFormTest::SetUp();
     tree_ = &form_->Add<TreeView>("trvRegions");
     tree_->SetCheckboxes(true);
   }
@@ -51,7 +47,6 @@ class TreeViewTest : public UiTest {
     }
     return ticked;
   }
-  std::shared_ptr<Form> form_;
   TreeView* tree_ = nullptr;
 };
 
