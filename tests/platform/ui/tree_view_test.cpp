@@ -162,7 +162,9 @@ TEST_F(TreeViewTest, RemovingANodeTakesItsSubtreeAndLeavesItDetached) {
   TreeNode& munich = Add("BY", "M");
   Add("DE", "BE");
   ASSERT_TRUE(tree_->SetSelectedItem(&munich));
-  std::shared_ptr<automation::Dispatch> held = munich.shared_from_this();
+  // Held as a script would hold them.
+  const std::shared_ptr<automation::Dispatch> held[] = {munich.shared_from_this(),
+                                                        de.shared_from_this()};
   backend().RecordNotifications(true);
   ASSERT_TRUE(tree_->Remove(*tree_->Find("BY")));
   EXPECT_EQ(Shape(tree_->Roots()), "DE[BE]");
