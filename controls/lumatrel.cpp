@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
 #include "controls/WhiteTop/prp_white_top.h"
@@ -39,15 +41,18 @@ ClassDescription Class(const std::string& name, const automation::Guid& class_id
   return cls;
 }
 
-// A control of the library, its events' interface named "__" + its class name.
+// A control of the library, its events' interface named "__" + its class name, with its
+// property pages in the order a container shows them.
 template <class T>
 ClassDescription Control(const std::string& name, const automation::Guid& class_id,
                          std::string_view prog_id, const automation::Guid& interface_id,
-                         const automation::Guid& event_interface_id) {
+                         const automation::Guid& event_interface_id,
+                         std::vector<automation::Guid> property_pages = {}) {
   ClassDescription cls = Class<T>(name, class_id, prog_id, interface_id);
   cls.event_interface_id = event_interface_id;
   cls.event_interface_name = "__" + name;
   cls.is_control = true;
+  cls.property_pages = std::move(property_pages);
   return cls;
 }
 
@@ -58,7 +63,8 @@ ServerDescription Describe() {
   server.library_name = std::string(kLibraryName);
   server.classes = {
       Control<WhiteTop>("WhiteTop", white_top::kClassId, white_top::kProgId,
-                        white_top::kInterfaceId, white_top::kEventInterfaceId),
+                        white_top::kInterfaceId, white_top::kEventInterfaceId,
+                        {prp_white_top::kClassId}),
       Control<BottomLine>("BottomLine", bottom_line::kClassId, bottom_line::kProgId,
                           bottom_line::kInterfaceId, bottom_line::kEventInterfaceId),
       Class<PrpWhiteTop>("prpWhiteTop", prp_white_top::kClassId, prp_white_top::kProgId,

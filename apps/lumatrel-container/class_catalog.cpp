@@ -24,43 +24,32 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
          automation::NamesEqual(text.substr(0, prefix.size()), prefix);
 }
 
-struct ClassEntry {
-  RegisteredClass cls;
-  bool is_control = false;
-};
-
 }  // namespace
 
 std::vector<RegisteredClass> LumatrelControls(const registry::Hive& hive) {
   auto ids = hive.SubKeyNames(kClassIds);
   if (!ids) return {};
-  std::vector<ClassEntry> lumatrel;
+  std::vector<RegisteredClass> controls;
   for (const std::string& id : *ids) {
     auto class_id = automation::Guid::Parse(id);
     if (!class_id) continue;
     const std::string key = std::string(kClassIds) + "\\" + id;
-    ClassEntry entry;
-    entry.cls.class_id = *class_id;
-    entry.cls.class_name = TextValue(hive, key);
-    entry.cls.prog_id = TextValue(hive, key + "\\ProgID");
-    entry.cls.library = TextValue(hive, key + "\\InprocServer32");
-    entry.is_control = hive.KeyExists(key + "\\Control");
+    if (!hive.KeyExists(key + "\\Control")) continue;
+    RegisteredClass control;
+    control.class_id = *class_id;
+    control.class_name = TextValue(hive, key);
+    control.prog_id = TextValue(hive, key + "\\ProgID");
+    control.library = TextValue(hive, key + "\\InprocServer32");
     const auto type_library = automation::Guid::Parse(TextValue(hive, key + "\\TypeLib"));
     const bool ours = (type_library && *type_library == kLumatrelLibraryId) ||
-                      StartsWithIgnoringCase(entry.cls.prog_id, kLumatrelPrefix);
-    if (ours) lumatrel.push_back(std::move(entry));
-  }
-
-  std::vector<RegisteredClass> controls;
-  for (const ClassEntry& entry : lumatrel) {
-    if (!entry.is_control) continue;
-    RegisteredClass control = entry.cls;
-    for (const ClassEntry& page : lumatrel) {
-      if (!page.is_control && !control.class_name.empty() &&
-          automation::NamesEqual(page.cls.class_name, "prp" + control.class_name)) {
-        control.property_page = page.cls.class_id;
-        break;
-      }
+                      StartsWithIgnoringCase(control.prog_id, kLumatrelPrefix);
+    if (!ours) continue;
+    for (int i = 1;; ++i) {
+      auto value = hive.ReadValue(key + "\\PropertyPages", std::to_string(i));
+      if (!value) break;
+      const std::string* text = std::get_if<std::string>(&*value);
+      if (text == nullptr) continue;
+      if (auto page = automation::Guid::Parse(*text)) control.property_pages.push_back(*page);
     }
     controls.push_back(std::move(control));
   }

@@ -4,10 +4,10 @@
 // "Control" key) and belongs to Lumatrel (its "TypeLib" is Lumatrel's type library, or
 // its program id starts with "Lumatrel.").
 //
-// A control's property page is found by the library's naming rule: a class of the same
-// library that is not a control and is named "prp" followed by the control's class name
-// (prpWhiteTop for WhiteTop). The registry holds no other link between a control and its
-// page. Plain values and functions; no thread affinity.
+// A control's property pages are those its class description lists, as registration
+// wrote them under its "PropertyPages" key ("1", "2", ...: a page's class id), in that
+// order; a value that is no class id is skipped. Plain values and functions; no thread
+// affinity.
 
 #include <filesystem>
 #include <optional>
@@ -30,7 +30,7 @@ struct RegisteredClass {
   std::string prog_id;     // "Lumatrel.WhiteTop"; empty when none is registered
   std::string class_name;  // "WhiteTop", the key's default value
   std::filesystem::path library;
-  std::optional<automation::Guid> property_page;
+  std::vector<automation::Guid> property_pages;
 };
 
 // The Lumatrel controls in `hive`, ordered by program id (ignoring case). Keys that are

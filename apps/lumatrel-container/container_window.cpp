@@ -27,6 +27,7 @@
 #include "platform/ui/core/input.h"
 #include "platform/ui/core/property_page.h"
 #include "platform/ui/core/user_control.h"
+#include "platform/ui/pages/standard_pages.h"
 
 namespace feriant::lumatrel_container {
 namespace {
@@ -41,20 +42,23 @@ std::string DisplayName(const RegisteredClass& cls) {
   return cls.prog_id.empty() ? cls.class_name : cls.prog_id;
 }
 
-// A property page in a dialog of its own: the page on one tab, OK, Cancel and Apply.
-// Apply is enabled while the page reports changes; OK applies them first.
+// A control's property pages in a dialog of their own: one tab each, OK, Cancel and
+// Apply. Apply is enabled while a page reports changes; it and OK apply every changed
+// page, in tab order, and stop at the first that refuses.
 class PropertyDialog final : public QDialog {
  public:
-  PropertyDialog(ui_qt::QtBackend& backend, std::shared_ptr<ui::PropertyPage> page,
+  PropertyDialog(ui_qt::QtBackend& backend, std::vector<std::shared_ptr<ui::PropertyPage>> pages,
                  automation::ObjectRef selected, const QString& title, QWidget* parent)
-      : QDialog(parent), page_(std::move(page)) {
+      : QDialog(parent), pages_(std::move(pages)) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     auto* tabs = new QTabWidget(this);
-    auto* holder = new QWidget;
-    QWidget* surface = backend.PageWidget(*page_, holder);
-    holder->setMinimumSize(surface->size());
-    tabs->addTab(holder, ToQString(page_->Caption()));
+    for (const auto& page : pages_) {
+      auto* holder = new QWidget;
+      QWidget* surface = backend.PageWidget(*page, holder);
+      holder->setMinimumSize(surface->size());
+      tabs->addTab(holder, ToQString(page->Caption()));
+    }
     layout->addWidget(tabs);
     auto* buttons = new QDialogButtonBox(
         QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
@@ -66,31 +70,43 @@ class PropertyDialog final : public QDialog {
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(apply_, &QPushButton::clicked, this, [this] { ApplyChanges(); });
-    connection_ =
-        page_->ChangedEvent().Connect([this](bool changed) { apply_->setEnabled(changed); });
-    page_->Show();
-    page_->SetSelectedControls({std::move(selected)});
+    for (const auto& page : pages_) {
+      connections_.push_back(page->ChangedEvent().Connect([this](bool) { UpdateApply(); }));
+      page->Show();
+      page->SetSelectedControls({selected});
+    }
   }
 
   ~PropertyDialog() override {
-    page_->ChangedEvent().Disconnect(connection_);
-    page_->Hide();
+    for (size_t i = 0; i < pages_.size(); ++i) {
+      pages_[i]->ChangedEvent().Disconnect(connections_[i]);
+      pages_[i]->Hide();
+    }
   }
 
  private:
+  void UpdateApply() {
+    bool changed = false;
+    for (const auto& page : pages_)
+      changed = changed || page->Changed();
+    apply_->setEnabled(changed);
+  }
+
   bool ApplyChanges() {
-    if (!page_->Changed()) return true;
-    Status status = page_->Apply();
-    if (!status) {
-      QMessageBox::warning(this, windowTitle(), ToQString(status.error().description));
-      return false;
+    for (const auto& page : pages_) {
+      if (!page->Changed()) continue;
+      Status status = page->Apply();
+      if (!status) {
+        QMessageBox::warning(this, windowTitle(), ToQString(status.error().description));
+        return false;
+      }
     }
     return true;
   }
 
-  std::shared_ptr<ui::PropertyPage> page_;
+  std::vector<std::shared_ptr<ui::PropertyPage>> pages_;
+  std::vector<ui::Event<bool>::Connection> connections_;
   QPushButton* apply_ = nullptr;
-  ui::Event<bool>::Connection connection_ = 0;
 };
 
 }  // namespace
@@ -316,18 +332,26 @@ Result<QDialog*> ContainerWindow::ShowProperties(std::string_view name, bool mod
   if (extender == nullptr)
     return ui::MakeUiError(ui::ui_error::kInvalidProcedureCall, "no control " + std::string(name));
   const RegisteredClass* cls = ClassOf(*extender);
-  if (cls == nullptr || !cls->property_page) {
+  if (cls == nullptr || cls->property_pages.empty()) {
     return ui::MakeUiError(ui::ui_error::kNotSupported,
                            std::string(name) + " has no property page");
   }
-  auto created = factory_(*cls->property_page);
-  if (!created) return created.error();
-  auto page = std::dynamic_pointer_cast<ui::PropertyPage>(*created);
-  if (!page) {
-    return ui::MakeUiError(ui::ui_error::kCantCreateObject,
-                           cls->property_page->ToString() + " is not a property page");
+  std::vector<std::shared_ptr<ui::PropertyPage>> pages;
+  for (const automation::Guid& page_id : cls->property_pages) {
+    // The platform's standard pages are not in the component registry.
+    std::shared_ptr<ui::PropertyPage> page = ui::CreateStandardPage(page_id);
+    if (!page) {
+      auto created = factory_(page_id);
+      if (!created) return created.error();
+      page = std::dynamic_pointer_cast<ui::PropertyPage>(*created);
+    }
+    if (!page) {
+      return ui::MakeUiError(ui::ui_error::kCantCreateObject,
+                             page_id.ToString() + " is not a property page");
+    }
+    pages.push_back(std::move(page));
   }
-  auto* dialog = new PropertyDialog(backend_, std::move(page), extender->weak_from_this().lock(),
+  auto* dialog = new PropertyDialog(backend_, std::move(pages), extender->weak_from_this().lock(),
                                     ToQString(std::string(name) + " Properties"), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
   if (modal) {

@@ -3,7 +3,7 @@
 // form in the middle on which they are placed as new instances (docked ones stack at the
 // edges they ask for), and the event log with its "Cancel" box at the bottom. File › Save
 // and Open write and read the form's property bags (ui::FormStore); Control › Properties
-// shows a placed control's property page.
+// shows a placed control's property pages, those its class lists, one tab each.
 //
 // The form runs in user mode, so the controls behave as they do at run time: a button
 // bar that closes its form unloads this one, which takes its controls with it; placing a
@@ -47,7 +47,7 @@ class ContainerWindow final : public QMainWindow {
   // name and the next free number ("WhiteTop1"), and loads and shows the form if needed.
   Result<ui::Extender*> Place(std::string_view class_name);
   Status RemoveControl(std::string_view name);
-  // Opens the property page of the named control in a dialog; modal: runs it until the
+  // Opens the property pages of the named control in a dialog; modal: runs it until the
   // person closes it (and returns nullptr then).
   Result<QDialog*> ShowProperties(std::string_view name, bool modal);
   // Writes the form's controls to `file`; reads a form from `file` in place of this one

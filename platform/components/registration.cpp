@@ -1,6 +1,7 @@
 #include "platform/components/registration.h"
 
 #include <algorithm>
+#include <string>
 
 namespace feriant::components {
 namespace {
@@ -83,6 +84,11 @@ Result<std::vector<RegistrationGroup>> RegistrationLayout(const ServerDescriptio
     entries.push_back(Default(Join(key, "TypeLib"), library_id));
     entries.push_back(Default(Join(key, "Version"), server.version));
     if (cls.is_control) entries.push_back(RegistryEntry{Join(key, "Control"), std::nullopt});
+    for (size_t i = 0; i < cls.property_pages.size(); ++i) {
+      entries.push_back(
+          RegistryEntry{Join(key, "PropertyPages"),
+                        NamedValue{std::to_string(i + 1), cls.property_pages[i].ToString()}});
+    }
     entries.push_back(Default(Join(ProgIdKey(cls.prog_id), "CLSID"), cls.class_id.ToString()));
     if (cls.add_in) {
       auto host_names = registry::SplitKeyPath(cls.add_in->host_key);

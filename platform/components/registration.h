@@ -8,6 +8,8 @@
 //     TypeLib                      default: {library id}
 //     Version                      default: type library version ("4.10")
 //     Control                      (controls only; no value)
+//     PropertyPages                "1", "2", ...: {page class id}, one per property page
+//                                  in the order the container shows them
 //   <program id>\CLSID             default: {clsid}
 //   Interface\{iid}                default: interface name (default and event interface)
 //     TypeLib                      default: {library id}; "Version": type library version

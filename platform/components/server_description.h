@@ -37,6 +37,9 @@ struct ClassDescription {
   automation::Guid event_interface_id;
   std::string event_interface_name;  // "__WhiteTop"
   bool is_control = false;
+  // A control's property pages in the order a container shows them: class ids of the
+  // library's own pages and of the platform's standard pages (colour, font).
+  std::vector<automation::Guid> property_pages;
   std::function<Result<std::shared_ptr<automation::Dispatch>>()> create;
   std::optional<AddInRegistration> add_in;
 };

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -17,6 +18,8 @@
 #include "platform/ui/controls/standard_input.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/input.h"
+#include "platform/ui_qt/drawing_replay.h"
+#include "platform/ui_qt/key_router.h"
 #include "platform/ui_qt/picture_image.h"
 #include "platform/ui_qt/pixels.h"
 
@@ -199,9 +202,16 @@ int KeyCodeOf(const QKeyEvent& event) {
 // ----------------------------------------------------------------------------- Mirror
 
 Mirror::Mirror(const RenderContext& context, ui::Control& control, QWidget& widget)
-    : context_(context), model_(control.weak_from_this()), control_(&control), widget_(widget) {}
+    : context_(context),
+      model_(control.weak_from_this()),
+      control_(&control),
+      widget_(widget),
+      key_router_(new KeyRouter(*this)) {}
 
-Mirror::~Mirror() = default;
+Mirror::~Mirror() {
+  // The router refers to this mirror; it must not outlive it while the widget goes.
+  delete key_router_;
+}
 
 std::shared_ptr<ui::Control> Mirror::Model() const {
   std::shared_ptr<automation::Dispatch> alive = model_.lock();
@@ -251,6 +261,7 @@ void Mirror::ForwardRelease(const QMouseEvent& event, bool click) {
   std::shared_ptr<ui::Control> control = Model();
   const int button = MouseButtonOf(event.button());
   if (!control || button == 0) return;
+  if (std::exchange(double_clicked_, false)) click = false;
   const QPointF at = event.position();
   (void)ui::input::MouseUp(*control, button, ShiftStateOf(event.modifiers()),
                            static_cast<int>(at.x() * context_.twips_per_pixel_x),
@@ -259,6 +270,26 @@ void Mirror::ForwardRelease(const QMouseEvent& event, bool click) {
     // The MouseUp handler may have removed the control.
     if (std::shared_ptr<ui::Control> again = Model()) (void)ui::input::Click(*again);
   }
+}
+
+void Mirror::ForwardMove(const QMouseEvent& event) {
+  std::shared_ptr<ui::Control> control = Model();
+  if (!control) return;
+  int buttons = 0;
+  for (Qt::MouseButton held : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+    if (event.buttons() & held) buttons |= MouseButtonOf(held);
+  }
+  const QPointF at = event.position();
+  (void)ui::input::MouseMove(*control, buttons, ShiftStateOf(event.modifiers()),
+                             static_cast<int>(at.x() * context_.twips_per_pixel_x),
+                             static_cast<int>(at.y() * context_.twips_per_pixel_y));
+}
+
+void Mirror::ForwardDoubleClick(const QMouseEvent& event) {
+  std::shared_ptr<ui::Control> control = Model();
+  if (!control || event.button() != Qt::LeftButton) return;
+  double_clicked_ = true;
+  (void)ui::input::DblClick(*control);
 }
 
 void Mirror::ForwardFocus() {
@@ -329,6 +360,10 @@ void LabelMirror::mousePressEvent(QMouseEvent* event) {
 
 void LabelMirror::mouseReleaseEvent(QMouseEvent* event) {
   ForwardRelease(*event, /*click=*/true);
+}
+
+void LabelMirror::mouseDoubleClickEvent(QMouseEvent* event) {
+  ForwardDoubleClick(*event);
 }
 
 // ----------------------------------------------------------------------------- Button
@@ -613,7 +648,9 @@ void LineMirror::paintEvent(QPaintEvent* /*event*/) {
 
 ExtenderMirror::ExtenderMirror(const RenderContext& context, ui::Extender& extender,
                                QWidget* parent)
-    : QWidget(parent), Mirror(context, extender, *this) {}
+    : QWidget(parent), Mirror(context, extender, *this) {
+  setMouseTracking(true);
+}
 
 void ExtenderMirror::paintEvent(QPaintEvent* /*event*/) {
   std::shared_ptr<ui::Control> control = Model();
@@ -621,6 +658,24 @@ void ExtenderMirror::paintEvent(QPaintEvent* /*event*/) {
   const auto& extender = static_cast<const ui::Extender&>(*control);
   QPainter painter(this);
   painter.fillRect(rect(), ToQColor(extender.Object()->BackColor()));
+  ReplayDrawing(painter, extender.Object()->Drawing(), context().twips_per_pixel_x,
+                context().twips_per_pixel_y);
+}
+
+void ExtenderMirror::mousePressEvent(QMouseEvent* event) {
+  ForwardPress(*event);
+}
+
+void ExtenderMirror::mouseReleaseEvent(QMouseEvent* event) {
+  ForwardRelease(*event, /*click=*/true);
+}
+
+void ExtenderMirror::mouseMoveEvent(QMouseEvent* event) {
+  ForwardMove(*event);
+}
+
+void ExtenderMirror::mouseDoubleClickEvent(QMouseEvent* event) {
+  ForwardDoubleClick(*event);
 }
 
 // ------------------------------------------------------------------------------- Form

@@ -39,6 +39,8 @@ class QShortcut;
 
 namespace feriant::ui_qt::internal {
 
+class KeyRouter;
+
 // What every mirror needs of the renderer; owned by the renderer, outlives its mirrors.
 struct RenderContext {
   int twips_per_pixel_x = 15;
@@ -85,9 +87,12 @@ class Mirror {
 
   const RenderContext& context() const { return context_; }
   // Mouse input of windowless controls and picture boxes: MouseDown, MouseUp, and a
-  // left-button release inside the control is a Click.
+  // left-button release inside the control is a Click (except the release that ends a
+  // double click). A double click is DblClick alone: its second press is no MouseDown.
   void ForwardPress(const QMouseEvent& event);
   void ForwardRelease(const QMouseEvent& event, bool click);
+  void ForwardMove(const QMouseEvent& event);
+  void ForwardDoubleClick(const QMouseEvent& event);
   // Tells the model, from the event loop, that the widget took the keyboard focus.
   void ForwardFocus();
   // Alt with `key_code` (the control's access key) to the control's form, which presses
@@ -99,6 +104,8 @@ class Mirror {
   std::weak_ptr<automation::Dispatch> model_;
   ui::Control* control_;
   QWidget& widget_;
+  KeyRouter* key_router_;
+  bool double_clicked_ = false;
 };
 
 class LabelMirror final : public QWidget, public Mirror {
@@ -113,6 +120,7 @@ class LabelMirror final : public QWidget, public Mirror {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   QShortcut* access_key_;
@@ -198,13 +206,20 @@ class LineMirror final : public QWidget, public Mirror {
   void paintEvent(QPaintEvent* event) override;
 };
 
-// The surface of a sited user control; its constituent controls are its children.
+// The surface of a sited user control; its constituent controls are its children. It
+// shows the control's background and what the control drew when it last painted, and
+// passes the mouse on the surface itself (moves too, with or without a button held)
+// to the control.
 class ExtenderMirror final : public QWidget, public Mirror {
  public:
   ExtenderMirror(const RenderContext& context, ui::Extender& extender, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 };
 
 // A form's client area: a top-level window, or a child widget when a program embeds the

@@ -389,6 +389,15 @@ void QtBackend::ControlChanged(ui::Control& control, std::string_view property) 
     MirrorControl(control);
     return;
   }
+  if (property == "ZOrder") {
+    // Raised back to front, each within its own parent widget.
+    if (control.Host() != nullptr) {
+      for (ui::Control* stacked : control.Host()->StackingOrder()) {
+        if (QWidget* widget = WidgetOf(*stacked)) widget->raise();
+      }
+    }
+    return;
+  }
   if (mirror == nullptr) return;
   if (property == "Picture") {
     mirror->PictureChanged();
@@ -434,8 +443,12 @@ void QtBackend::RepaintRequested(ui::ControlHost& host) {
   if (auto* form = dynamic_cast<ui::Form*>(&host)) {
     surface = Surface(*form, nullptr, false);
   } else if (auto* user_control = dynamic_cast<ui::UserControl*>(&host)) {
+    // A user control painted: its drawing goes on screen now, not from the event loop,
+    // which a long run may not reach for a while.
     ui::Extender* site = user_control->Site();
-    surface = site != nullptr ? WidgetOf(*site) : nullptr;
+    QWidget* widget = site != nullptr ? WidgetOf(*site) : nullptr;
+    if (widget != nullptr && widget->isVisible()) widget->repaint();
+    return;
   } else {
     surface = SurfaceWidget(host);
   }

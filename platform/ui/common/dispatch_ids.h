@@ -20,6 +20,7 @@ inline constexpr DispId kBackStyle = -502;
 inline constexpr DispId kBorderColor = -503;
 inline constexpr DispId kBorderStyle = -504;
 inline constexpr DispId kBorderWidth = -505;
+inline constexpr DispId kFillColor = -510;
 inline constexpr DispId kFont = -512;
 inline constexpr DispId kForeColor = -513;
 inline constexpr DispId kEnabled = -514;
@@ -51,6 +52,7 @@ inline constexpr DispId kTabIndex = Container(0x104);
 inline constexpr DispId kTag = Container(0x105);
 inline constexpr DispId kMove = Container(0x106);
 inline constexpr DispId kSetFocus = Container(0x107);
+inline constexpr DispId kZOrder = Container(0x108);
 
 // Control-specific members below the standard range, shared where the meaning is shared.
 inline constexpr DispId kAlignment = 0x1001;

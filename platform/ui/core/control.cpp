@@ -10,6 +10,25 @@
 #include "platform/ui/core/window.h"
 
 namespace feriant::ui {
+namespace {
+
+// The control holding the mouse capture (held weakly: it may go at any time).
+WeakControl& TheCapture() {
+  static WeakControl capture;
+  return capture;
+}
+
+// The surface at the top of `host`'s tree: the form (or page) its user controls sit on.
+const ControlHost* TopSurface(const ControlHost* host) {
+  while (auto* user_control = dynamic_cast<const UserControl*>(host)) {
+    const Extender* site = user_control->Site();
+    if (site == nullptr || site->Host() == nullptr) break;
+    host = site->Host();
+  }
+  return host;
+}
+
+}  // namespace
 
 char AccessKeyOf(std::string_view caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
@@ -137,9 +156,64 @@ Status Control::SetFocus() {
     return MakeUiError(ui_error::kInvalidProcedureCall,
                        name_ + " is hidden or disabled and cannot take the focus");
   }
+  const ControlHost* top = TopSurface(host_);
+  Control* before = top != nullptr ? top->FocusedControl() : nullptr;
   host_->OnChildFocused(*this);
   CurrentBackend().Observer().FocusChanged(*this);
+  if (before != this) {
+    auto keep = KeepAlive();
+    if (before != nullptr) {
+      auto keep_before = before->weak_from_this().lock();
+      before->lost_focus_.Raise();
+    }
+    got_focus_.Raise();
+  }
   return Ok();
+}
+
+Status Control::ZOrder(int position) {
+  if (position != 0 && position != 1)
+    return MakeUiError(ui_error::kInvalidProcedureCall, "ZOrder " + std::to_string(position));
+  if (host_ == nullptr) return Ok();
+  auto& order = host_->z_order_;
+  order.erase(std::find(order.begin(), order.end(), this));
+  order.insert(position == 0 ? order.end() : order.begin(), this);
+  NotifyChanged("ZOrder");
+  return Ok();
+}
+
+Status Control::SetCapture() {
+  if (!IsShown() || !IsEnabledForInput()) {
+    return MakeUiError(ui_error::kInvalidProcedureCall,
+                       name_ + " is hidden or disabled and cannot take the mouse");
+  }
+  if (HasCapture()) return Ok();
+  if (Control* holder = CaptureHolder()) holder->ReleaseCapture();
+  TheCapture() = WeakControl(*this);
+  NotifyChanged("MouseCapture");
+  return Ok();
+}
+
+void Control::ReleaseCapture() {
+  if (!HasCapture()) return;
+  TheCapture() = WeakControl();
+  NotifyChanged("MouseCapture");
+}
+
+bool Control::HasCapture() const {
+  return CaptureHolder() == this;
+}
+
+Control* Control::CaptureHolder() {
+  return TheCapture().Get();
+}
+
+void Control::InputKey(KeyAction action, int& key_code, int shift_state) {
+  (action == KeyAction::kDown ? key_down_ : key_up_).Raise(key_code, shift_state);
+}
+
+void Control::InputKeyPress(int& key_ascii) {
+  key_press_.Raise(key_ascii);
 }
 
 Status Control::InputClick() {
@@ -288,6 +362,7 @@ void ControlHost::Adopt(std::shared_ptr<Control> control, std::string name, int 
   control->host_ = this;
   controls_.push_back(control);
   tab_order_.push_back(control.get());
+  z_order_.push_back(control.get());
   RenumberTabs();
   control->OnAttached();
   CurrentBackend().Observer().ControlAdded(*this, *control);
@@ -324,7 +399,9 @@ void ControlHost::Retire(Control& control) {
   if (active_ == &control) active_ = nullptr;
   controls_.erase(it);
   tab_order_.erase(std::find(tab_order_.begin(), tab_order_.end(), &control));
+  z_order_.erase(std::find(z_order_.begin(), z_order_.end(), &control));
   RenumberTabs();
+  control.ReleaseCapture();
   CurrentBackend().Observer().ControlRemoved(*this, control);
   window::Destroy(control.hwnd_);
   control.host_ = nullptr;
@@ -364,6 +441,23 @@ Control* ControlHost::NextFocusable(const Control& control) const {
 
 void ControlHost::OnChildFocused(Control& control) {
   active_ = &control;
+}
+
+Control* ControlHost::FocusedControl() const {
+  Control* active = active_;
+  while (auto* extender = dynamic_cast<Extender*>(active)) {
+    Control* inner = extender->Object()->ActiveControl();
+    if (inner == nullptr) break;
+    active = inner;
+  }
+  return active;
+}
+
+std::vector<Control*> ControlHost::StackingOrder() const {
+  std::vector<Control*> order = z_order_;
+  std::stable_partition(order.begin(), order.end(),
+                        [](const Control* control) { return control->hWnd() == 0; });
+  return order;
 }
 
 std::vector<Extender*> ControlHost::Extenders() const {

@@ -30,6 +30,7 @@
 #include "platform/automation/guid.h"
 #include "platform/base/result.h"
 #include "platform/ui/common/color.h"
+#include "platform/ui/common/geometry.h"
 #include "platform/ui/common/input_codes.h"
 #include "platform/ui/drawing/font.h"
 
@@ -40,14 +41,6 @@ class Extender;
 struct ItemChange;
 class Form;
 class UserControl;
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 // What a person did with the mouse over a control.
 enum class MouseAction { kDown, kUp, kMove };
@@ -127,6 +120,22 @@ class Control : public automation::Dispatch {
   bool HasFocus() const;
   virtual bool CanFocus() const { return false; }
 
+  // Stacking on the surface: 0 brings the control to the front, 1 sends it to the back
+  // (anything else is an invalid procedure call). Windowless controls always stay below
+  // the windowed ones of the same surface (ControlHost::StackingOrder).
+  Status ZOrder(int position = 0);
+
+  // Mouse capture from code: while a control holds it, the mouse input the renderer
+  // reports for any control goes to it, in its own coordinates (input.h; a pressed
+  // control holds the mouse the same way until the release, without this). It lasts
+  // until ReleaseCapture or the control leaves its surface; a hidden or disabled
+  // control is refused.
+  Status SetCapture();
+  void ReleaseCapture();
+  bool HasCapture() const;
+  // The control that holds the capture; nullptr when none does.
+  static Control* CaptureHolder();
+
   // The form the control is on (through user controls), nullptr when detached.
   Form* ParentForm() const;
 
@@ -142,16 +151,24 @@ class Control : public automation::Dispatch {
   // Input hooks. The model's input path (input.h) calls them once the control is visible
   // and enabled, and keeps it alive meanwhile; each kind overrides what a person can do
   // to it. By default a kind has no click, double click or mouse events (the call
-  // answers "doesn't support") and ignores keys.
+  // answers "doesn't support"), and keys raise KeyDown, KeyUp and KeyPress.
   virtual Status InputClick();
   virtual Status InputDblClick();
   virtual Status InputMouse(const MouseInput& input);
-  // A key went down or up, or a character was typed, while the control has the focus;
-  // a handler that sets the code to 0 swallows it.
-  virtual void InputKey(KeyAction /*action*/, int& /*key_code*/, int /*shift_state*/) {}
-  virtual void InputKeyPress(int& /*key_ascii*/) {}
+  // A key went down (again with each auto-repeat) or up, or a character was typed,
+  // while the control has the focus; a handler that sets the code to 0 swallows it.
+  virtual void InputKey(KeyAction action, int& key_code, int shift_state);
+  virtual void InputKeyPress(int& key_ascii);
   // The whole text of an editable control after the person edited it.
   virtual Status InputText(std::string text);
+
+  // Keys and focus, for the kinds that can hold the focus. GotFocus and LostFocus follow
+  // the innermost focused control of a surface tree (a form and the user controls on it).
+  KeyEvent& KeyDown() { return key_down_; }
+  KeyEvent& KeyUp() { return key_up_; }
+  KeyPressEvent& KeyPress() { return key_press_; }
+  Event<>& GotFocus() { return got_focus_; }
+  Event<>& LostFocus() { return lost_focus_; }
 
   // Whether Enter pressed while this control has the focus presses the control itself
   // rather than its surface's default control (a push button does).
@@ -221,6 +238,26 @@ class Control : public automation::Dispatch {
   std::int32_t hwnd_ = 0;
   bool default_ = false;
   bool cancel_ = false;
+  KeyEvent key_down_;
+  KeyEvent key_up_;
+  KeyPressEvent key_press_;
+  Event<> got_focus_;
+  Event<> lost_focus_;
+};
+
+// A control held weakly: Get() answers nullptr once the control is gone or has left its
+// surface.
+class WeakControl {
+ public:
+  WeakControl() = default;
+  explicit WeakControl(Control& control) : alive_(control.weak_from_this()), control_(&control) {}
+  Control* Get() const {
+    return alive_.expired() || control_->Host() == nullptr ? nullptr : control_;
+  }
+
+ private:
+  std::weak_ptr<automation::Dispatch> alive_;
+  Control* control_ = nullptr;
 };
 
 // Dispatch through the static member table T::Interface(), as DispatchObject<T> does.
@@ -308,6 +345,12 @@ class ControlHost : public automation::Dispatch {
   // The first control after `control` in tab order (wrapping round) that can take the
   // focus now; nullptr when none.
   Control* NextFocusable(const Control& control) const;
+  // The innermost control with the focus, following user controls' own active controls;
+  // nullptr when none has it.
+  Control* FocusedControl() const;
+  // The surface's controls back to front: the windowless ones, then the windowed ones,
+  // each in the order ZOrder left them (new controls at the front).
+  std::vector<Control*> StackingOrder() const;
   // The surface's window (window.h); a form has one only while it is loaded (0 else).
   std::int32_t hWnd() const { return hwnd_; }
 
@@ -353,6 +396,7 @@ class ControlHost : public automation::Dispatch {
 
   std::vector<std::shared_ptr<Control>> controls_;
   std::vector<Control*> tab_order_;
+  std::vector<Control*> z_order_;  // back to front
   std::vector<std::shared_ptr<Control>> retired_;
   Control* active_ = nullptr;
   std::int32_t hwnd_ = 0;

@@ -81,6 +81,50 @@ void Extender::PressByKey(int key_ascii) {
   object->AccessKeyPress(key_ascii);
 }
 
+Status Extender::InputClick() {
+  std::shared_ptr<UserControl> object = object_;
+  if (!object->terminated_) object->OnClick();
+  return Ok();
+}
+
+Status Extender::InputDblClick() {
+  std::shared_ptr<UserControl> object = object_;
+  if (!object->terminated_) object->OnDblClick();
+  return Ok();
+}
+
+Status Extender::InputMouse(const MouseInput& input) {
+  std::shared_ptr<UserControl> object = object_;
+  if (object->terminated_) return Ok();
+  switch (input.action) {
+    case MouseAction::kDown:
+      object->OnMouseDown(input.button, input.shift_state, input.x, input.y);
+      break;
+    case MouseAction::kUp:
+      object->OnMouseUp(input.button, input.shift_state, input.x, input.y);
+      break;
+    case MouseAction::kMove:
+      object->OnMouseMove(input.button, input.shift_state, input.x, input.y);
+      break;
+  }
+  return Ok();
+}
+
+void Extender::InputKey(KeyAction action, int& key_code, int shift_state) {
+  std::shared_ptr<UserControl> object = object_;
+  if (object->terminated_) return;
+  if (action == KeyAction::kDown) {
+    object->OnKeyDown(key_code, shift_state);
+  } else {
+    object->OnKeyUp(key_code, shift_state);
+  }
+}
+
+void Extender::InputKeyPress(int& key_ascii) {
+  std::shared_ptr<UserControl> object = object_;
+  if (!object->terminated_) object->OnKeyPress(key_ascii);
+}
+
 void Extender::RecordChange(std::string_view property) {
   change_log_.emplace_back(property);
   dirty_ = true;

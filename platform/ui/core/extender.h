@@ -60,6 +60,12 @@ class Extender final : public Control {
   bool CanFocus() const override { return true; }
   // As the default or cancel control: the user control hears the key.
   void PressByKey(int key_ascii) override;
+  // Input on the extender is input on the user control's own surface.
+  Status InputClick() override;
+  Status InputDblClick() override;
+  Status InputMouse(const MouseInput& input) override;
+  void InputKey(KeyAction action, int& key_code, int shift_state) override;
+  void InputKeyPress(int& key_ascii) override;
 
   // Change notifications of the control.
   const std::vector<std::string>& ChangeLog() const { return change_log_; }

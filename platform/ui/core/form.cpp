@@ -347,57 +347,95 @@ void Press(Control& control, int key_ascii) {
   control.PressByKey(key_ascii);
 }
 
-// The innermost control with the focus, following user controls' own active controls.
-Control* FocusedLeaf(const ControlHost& host) {
-  Control* active = host.ActiveControl();
-  while (auto* extender = dynamic_cast<Extender*>(active)) {
-    Control* inner = extender->Object()->ActiveControl();
-    if (inner == nullptr) break;
-    active = inner;
-  }
-  return active;
+// The control a key goes to, while it can take one.
+Control* KeyTarget(const Form& form, Control* focused) {
+  if (focused == nullptr) focused = form.FocusedControl();
+  if (focused == nullptr || !focused->IsShown() || !focused->IsEnabledForInput()) return nullptr;
+  return focused;
 }
 
 }  // namespace
 
-void Form::KeyDown(int key_code, int shift_state) {
-  if (!loaded_ || !enabled_) return;
+bool Form::KeyDown(int key_code, int shift_state, Control* focused) {
+  if (!loaded_ || !enabled_) return false;
   auto keep = weak_from_this().lock();
   if (key_preview_) {
     OnKeyDown(key_code, shift_state);
     if (key_code != 0) key_down_event_.Raise(key_code, shift_state);
-    if (key_code == 0) return;
+    if (key_code == 0) return true;
   }
+  Control* target = KeyTarget(*this, focused);
   if (key_code == key::kReturn) {
-    Control* focused = FocusedLeaf(*this);
-    if (focused != nullptr && focused->TakesFocusedEnter() && focused->IsShown() &&
-        focused->IsEnabledForInput()) {
-      Press(*focused, key::kReturn);
-      return;
+    if (target != nullptr && target->TakesFocusedEnter()) {
+      Press(*target, key::kReturn);
+      return true;
     }
-    if (Control* target = DefaultControl()) Press(*target, key::kReturn);
+    if (Control* pressed = DefaultControl()) {
+      Press(*pressed, key::kReturn);
+      return true;
+    }
   } else if (key_code == key::kEscape) {
-    if (Control* target = CancelControl()) Press(*target, key::kEscape);
-  } else if ((shift_state & shift::kAlt) != 0 && key_code > 0 && key_code < 128) {
-    PressAccessKey(static_cast<char>(key_code));
+    if (Control* pressed = CancelControl()) {
+      Press(*pressed, key::kEscape);
+      return true;
+    }
+  } else if ((shift_state & shift::kAlt) != 0 && PressAccessKey(key_code)) {
+    return true;
   }
+  if (target == nullptr) return false;
+  auto keep_target = target->weak_from_this().lock();
+  target->InputKey(KeyAction::kDown, key_code, shift_state);
+  return key_code == 0;
 }
 
-void Form::PressAccessKey(char access_key) {
+bool Form::PressAccessKey(int key_code) {
   // Key codes of letters are their capitals; the tab order decides between two controls
   // with the same key.
+  if (key_code <= 0 || key_code >= 128) return false;
   std::vector<Control*> order;
   for (const auto& control : Controls())
     order.push_back(control.get());
   std::sort(order.begin(), order.end(),
             [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
   for (Control* control : order) {
-    if (control->AccessKey() != access_key || !control->IsShown() || !control->IsEnabledForInput())
+    if (control->AccessKey() != static_cast<char>(key_code) || !control->IsShown() ||
+        !control->IsEnabledForInput())
       continue;
     auto keep = control->weak_from_this().lock();
     control->PressAccessKey();
-    return;
+    return true;
   }
+  return false;
+}
+
+bool Form::KeyUp(int key_code, int shift_state, Control* focused) {
+  if (!loaded_ || !enabled_) return false;
+  auto keep = weak_from_this().lock();
+  if (key_preview_) {
+    OnKeyUp(key_code, shift_state);
+    if (key_code != 0) key_up_event_.Raise(key_code, shift_state);
+    if (key_code == 0) return true;
+  }
+  Control* target = KeyTarget(*this, focused);
+  if (target == nullptr) return false;
+  auto keep_target = target->weak_from_this().lock();
+  target->InputKey(KeyAction::kUp, key_code, shift_state);
+  return key_code == 0;
+}
+
+bool Form::KeyPress(int key_ascii, Control* focused) {
+  if (!loaded_ || !enabled_) return false;
+  auto keep = weak_from_this().lock();
+  if (key_preview_) {
+    OnKeyPress(key_ascii);
+    if (key_ascii != 0) key_press_event_.Raise(key_ascii);
+    if (key_ascii == 0) return true;
+  }
+  Control* target = KeyTarget(*this, focused);
+  if (target == nullptr) return false;
+  auto keep_target = target->weak_from_this().lock();
+  target->InputKeyPress(key_ascii);
+  return key_ascii == 0;
 }
 
 bool Form::Dirty() const {

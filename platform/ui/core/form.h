@@ -26,7 +26,9 @@
 // control is visible and enabled. A default or cancel extender receives the key through
 // its control's AccessKeyPress. Alt with a letter or digit presses the first control of
 // the form, in tab order, whose access key it is and that is visible and enabled
-// (Control::PressAccessKey).
+// (Control::PressAccessKey). A key that none of these took goes to the focused
+// control (its KeyDown, which may swallow it). KeyUp and KeyPress go the same way,
+// through the form's preview to the focused control.
 //
 // Forms are automation objects too (Caption, sizes, Visible, hWnd, Show, Hide, Unload),
 // which is what a control reaches through its extender's Parent. The user-interface
@@ -123,8 +125,13 @@ class Form : public ControlHost {
   // handler cancelled.
   Result<bool> Unload(UnloadMode mode = UnloadMode::kFormCode);
 
-  // A key pressed while the form is active (see above); `shift` holds shift::* bits.
-  void KeyDown(int key_code, int shift_state = 0);
+  // A key pressed or released, or a character typed, while the form is active (see
+  // above); `shift_state` holds shift::* bits. `focused` is the control that has the
+  // focus in the renderer (nullptr: the form's focused control). True when the key was
+  // taken: swallowed by a handler, or it pressed a control.
+  bool KeyDown(int key_code, int shift_state = 0, Control* focused = nullptr);
+  bool KeyUp(int key_code, int shift_state = 0, Control* focused = nullptr);
+  bool KeyPress(int key_ascii, Control* focused = nullptr);
   // The visible, enabled control that Enter or Esc would press; nullptr when none.
   Control* DefaultControl() const;
   Control* CancelControl() const;
@@ -139,6 +146,8 @@ class Form : public ControlHost {
   Event<bool&, UnloadMode>& QueryUnloadEvent() { return query_unload_event_; }
   Event<bool&>& UnloadEvent() { return unload_event_; }
   Event<int&, int>& KeyDownEvent() { return key_down_event_; }
+  Event<int&, int>& KeyUpEvent() { return key_up_event_; }
+  Event<int&>& KeyPressEvent() { return key_press_event_; }
 
   bool SurfaceShown() const override { return visible_; }
   bool SurfaceEnabled() const override { return enabled_; }
@@ -158,15 +167,18 @@ class Form : public ControlHost {
   virtual void OnResize() {}
   virtual void OnQueryUnload(bool& /*cancel*/, UnloadMode /*mode*/) {}
   virtual void OnUnload(bool& /*cancel*/) {}
-  // With KeyPreview: setting `key_code` to 0 swallows the key.
+  // With KeyPreview: setting `key_code` (`key_ascii`) to 0 swallows the key.
   virtual void OnKeyDown(int& /*key_code*/, int /*shift_state*/) {}
+  virtual void OnKeyUp(int& /*key_code*/, int /*shift_state*/) {}
+  virtual void OnKeyPress(int& /*key_ascii*/) {}
 
   void OnChildBoundsChanged(Control& control) override;
   void OnChildRemoved() override { Redock(); }
 
  private:
   void RaiseResize();
-  void PressAccessKey(char access_key);
+  // Presses the control whose access key `key_code` is; false when none has it.
+  bool PressAccessKey(int key_code);
   // Sends WM_GETMINMAXINFO and keeps the answer as the client-size range.
   void AskSizeRange();
 
@@ -197,6 +209,8 @@ class Form : public ControlHost {
   Event<bool&, UnloadMode> query_unload_event_;
   Event<bool&> unload_event_;
   Event<int&, int> key_down_event_;
+  Event<int&, int> key_up_event_;
+  Event<int&> key_press_event_;
 };
 
 }  // namespace feriant::ui

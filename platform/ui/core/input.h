@@ -29,8 +29,18 @@ Status Mouse(Control& control, const MouseInput& mouse);
 Status MouseDown(Control& control, int button, int shift_state, int x, int y);
 Status MouseUp(Control& control, int button, int shift_state, int x, int y);
 Status MouseMove(Control& control, int buttons, int shift_state, int x, int y);
-// A key pressed in a form (Enter and Esc are routed; see form.h).
+// Mouse input goes to the control that holds the capture (Control::SetCapture) or,
+// between a press and the release, to the pressed control, with x and y moved into that
+// control's coordinates. A press without a capture goes to its own control.
+
+// A key pressed in a form, for its focused control (Enter and Esc are routed; see form.h).
 Status KeyDown(Form& form, int key_code, int shift_state = 0);
+// A key pressed (again with each auto-repeat) or released, or a character typed, while
+// `control` has the focus: routed through its form (see form.h). True when the key was
+// taken (a handler swallowed it, or it pressed a control), so the renderer drops it.
+Result<bool> KeyDown(Control& control, int key_code, int shift_state = 0);
+Result<bool> KeyUp(Control& control, int key_code, int shift_state = 0);
+Result<bool> KeyPress(Control& control, int key_ascii);
 // The whole text of a text box after the person edited it (refused while Locked).
 Status EditText(Control& control, std::string text);
 // The person moved the focus to a control.

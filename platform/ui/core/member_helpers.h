@@ -151,7 +151,7 @@ typename automation::Members<T>::PutFn ColorSetter(Fn fn) {
 
 // Which of the shared members a control has.
 enum CommonMembers : unsigned {
-  kIdentity = 1,  // Name, Index, Parent, Container, Visible, Tag
+  kIdentity = 1,  // Name, Index, Parent, Container, Visible, Tag, ZOrder
   kGeometry = 2,  // Left, Top, Width, Height, Move
   kEnabled = 4,   // Enabled
   kTabIndex = 8,  // TabIndex
@@ -177,7 +177,21 @@ void AddCommonMembers(automation::Members<T>& m, unsigned which = kAllCommon) {
         .Put("Visible", dispid::kVisible, Setter<T, bool>([](T& c, bool v) { c.SetVisible(v); }))
         .Get("Tag", dispid::kTag, Getter<T>([](T& c) { return c.Tag(); }))
         .Put("Tag", dispid::kTag,
-             Setter<T, std::string>([](T& c, std::string v) { c.SetTag(std::move(v)); }));
+             Setter<T, std::string>([](T& c, std::string v) { c.SetTag(std::move(v)); }))
+        .Method(
+            "ZOrder", dispid::kZOrder,
+            [](T& c, Args args, std::span<const automation::NamedArg> named) -> Result<Variant> {
+              // ZOrder [Position]: 0 (the default) to the front, 1 to the back.
+              int position = 0;
+              Variant arg = automation::ArgumentOf(args, named, "Position", 0);
+              if (!arg.IsMissing()) {
+                auto value = arg.ToI4();
+                if (!value) return value.error();
+                position = *value;
+              }
+              if (Status s = c.ZOrder(position); !s) return s.error();
+              return Variant();
+            });
   }
   if (which & kGeometry) {
     m.Get("Left", dispid::kLeft, Getter<T>([](T& c) { return c.Left(); }))

@@ -106,9 +106,7 @@ void UserControl::PropertyChanged(std::string_view property) {
 }
 
 void UserControl::Refresh() {
-  if (!on_screen_) return;
-  CurrentBackend().Observer().RepaintRequested(*this);
-  Paint();
+  if (on_screen_) Paint();
 }
 
 namespace {
@@ -152,7 +150,11 @@ Status UserControl::Save(PropertyBag& bag) {
 void UserControl::Paint() {
   if (terminated_) return;
   auto keep = weak_from_this().lock();
+  canvas_.Clear();
   OnPaint();
+  // The renderer shows the new drawing at once (a run that blocks the event loop may
+  // be painting its progress).
+  CurrentBackend().Observer().RepaintRequested(*this);
 }
 
 void UserControl::AccessKeyPress(int key_ascii) {

@@ -31,6 +31,7 @@
 #include "platform/automation/guid.h"
 #include "platform/ui/common/color.h"
 #include "platform/ui/core/control.h"
+#include "platform/ui/drawing/canvas.h"
 #include "platform/ui/drawing/font.h"
 
 namespace feriant::ui {
@@ -88,6 +89,10 @@ class UserControl : public ControlHost, public automation::ConnectionPointContai
   void PropertyChanged(std::string_view property = {});
   // Paints the control again now when it is on screen.
   void Refresh();
+  // What the control drew when it last painted: OnPaint draws here (it starts empty at
+  // every paint), the renderer shows it over the control's background.
+  Canvas& Drawing() { return canvas_; }
+  const Canvas& Drawing() const { return canvas_; }
   // Between OnShow and OnHide.
   bool IsVisibleOnScreen() const { return on_screen_; }
 
@@ -138,6 +143,17 @@ class UserControl : public ControlHost, public automation::ConnectionPointContai
   // By default Enter clicks the constituent push button whose Default is set and Esc the
   // one whose Cancel is set, when it is visible and enabled.
   virtual void OnAccessKeyPress(int key_ascii);
+  // A person's input on the control's own surface (not on a constituent control), while
+  // it is visible and enabled: mouse buttons and shift state as in input.h, x and y in
+  // twips of the control; keys while its extender has the focus (0 swallows them).
+  virtual void OnMouseDown(int /*button*/, int /*shift_state*/, int /*x*/, int /*y*/) {}
+  virtual void OnMouseUp(int /*button*/, int /*shift_state*/, int /*x*/, int /*y*/) {}
+  virtual void OnMouseMove(int /*buttons*/, int /*shift_state*/, int /*x*/, int /*y*/) {}
+  virtual void OnClick() {}
+  virtual void OnDblClick() {}
+  virtual void OnKeyDown(int& /*key_code*/, int /*shift_state*/) {}
+  virtual void OnKeyUp(int& /*key_code*/, int /*shift_state*/) {}
+  virtual void OnKeyPress(int& /*key_ascii*/) {}
 
   void OnChildFocused(Control& control) override;
 
@@ -163,6 +179,7 @@ class UserControl : public ControlHost, public automation::ConnectionPointContai
   OleColor fore_color_ = system_color::kButtonText;
   std::shared_ptr<StdFont> font_;
   bool control_container_ = false;
+  Canvas canvas_;
   bool on_screen_ = false;
   bool terminated_ = false;
   // From siting until InitNew or Load has run: size changes are reported afterwards, so

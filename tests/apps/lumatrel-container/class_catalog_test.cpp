@@ -29,7 +29,7 @@ void WriteClass(registry::Hive& hive, const std::string& class_id, const std::st
   }
 }
 
-TEST(ClassCatalogTest, ListsLumatrelControlsByProgramIdWithTheirPages) {
+TEST(ClassCatalogTest, ListsLumatrelControlsByProgramIdWithTheirListedPages) {
   registry::Hive hive;
   const struct {
     const char* class_id;
@@ -59,6 +59,14 @@ TEST(ClassCatalogTest, ListsLumatrelControlsByProgramIdWithTheirPages) {
   };
   for (const auto& c : classes)
     WriteClass(hive, c.class_id, c.name, c.prog_id, c.type_library, c.control);
+  // WhiteTop lists its own page and the standard font page; a value that is no class id
+  // is skipped, and the list ends at the first number missing.
+  const std::string pages =
+      "Software\\Classes\\CLSID\\{7821D12D-EEB5-46F9-9049-D3EEB56902E5}\\PropertyPages";
+  ASSERT_TRUE(hive.WriteValue(pages, "1", "{DD07983A-8363-45B7-957A-C3155B4B38AC}"));
+  ASSERT_TRUE(hive.WriteValue(pages, "2", "not a class id"));
+  ASSERT_TRUE(hive.WriteValue(pages, "3", "{7EBDAAE0-8120-11CF-899F-00AA00688B10}"));
+  ASSERT_TRUE(hive.WriteValue(pages, "5", "{11111111-0000-0000-0000-000000000009}"));
   ASSERT_TRUE(hive.WriteValue("Software\\Classes\\CLSID\\not-a-guid", "", "junk"));
 
   const std::vector<RegisteredClass> listed = LumatrelControls(hive);
@@ -69,9 +77,13 @@ TEST(ClassCatalogTest, ListsLumatrelControlsByProgramIdWithTheirPages) {
             (std::vector<std::string>{"/TwoBoxes", "Lumatrel.BottomLine/BottomLine",
                                       "LUMATREL.SpinEdit/SpinEdit", "Lumatrel.WhiteTop/WhiteTop"}));
   ASSERT_EQ(listed.size(), 4u);
-  EXPECT_FALSE(listed[1].property_page);  // prpBottomLine belongs to another library
-  ASSERT_TRUE(listed[3].property_page);
-  EXPECT_EQ(listed[3].property_page->ToString(), "{DD07983A-8363-45B7-957A-C3155B4B38AC}");
+  // Pages come from the list alone, never from a class's name.
+  EXPECT_TRUE(listed[1].property_pages.empty());
+  std::vector<std::string> page_ids;
+  for (const automation::Guid& page : listed[3].property_pages)
+    page_ids.push_back(page.ToString());
+  EXPECT_EQ(page_ids, (std::vector<std::string>{"{DD07983A-8363-45B7-957A-C3155B4B38AC}",
+                                                "{7EBDAAE0-8120-11CF-899F-00AA00688B10}"}));
   EXPECT_EQ(listed[3].library, "/usr/lib/libWhiteTop.so");
 
   const struct {

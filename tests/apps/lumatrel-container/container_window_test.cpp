@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include "platform/ui/common/errors.h"
@@ -139,7 +140,7 @@ TEST_F(ContainerWindowTest, EventsAreLoggedAndTheCancelBoxKeepsTheFormOpen) {
   EXPECT_TRUE(Logged("TestBar1.cmdOKClick(Cancel=False) -> Cancel=True"));
 }
 
-TEST_F(ContainerWindowTest, ThePropertyPageEditsThePlacedControl) {
+TEST_F(ContainerWindowTest, ThePropertyPagesTheClassListsEditThePlacedControl) {
   ASSERT_TRUE(window().Place("Lumatrel.TestBanner"));
   ASSERT_TRUE(window().Place("Lumatrel.TestBar"));
   auto none = window().ShowProperties("TestBar1", /*modal=*/false);
@@ -150,9 +151,18 @@ TEST_F(ContainerWindowTest, ThePropertyPageEditsThePlacedControl) {
   ASSERT_TRUE(shown) << shown.error().description;
   QDialog* dialog = *shown;
   Settle();
-  auto* edit = dialog->findChild<QLineEdit*>();
+  // One tab per page the class lists, the platform's colour page among them.
+  auto* tabs = dialog->findChild<QTabWidget*>();
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "General");
+  EXPECT_EQ(tabs->tabText(1), "Color");
+  auto* edit = tabs->widget(0)->findChild<QLineEdit*>();
+  auto* color = tabs->widget(1)->findChild<QLineEdit*>();
   ASSERT_NE(edit, nullptr);
+  ASSERT_NE(color, nullptr);
   EXPECT_EQ(edit->text(), "Title");
+  EXPECT_EQ(color->text(), "&H8000000F&");  // BackColor, the button face
   QPushButton* apply = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Apply);
   EXPECT_FALSE(apply->isEnabled());
 
@@ -160,8 +170,13 @@ TEST_F(ContainerWindowTest, ThePropertyPageEditsThePlacedControl) {
   edit->selectAll();
   QTest::keyClicks(edit, "Neujahr");
   EXPECT_TRUE(apply->isEnabled());
+  tabs->setCurrentIndex(1);
+  color->setFocus();
+  color->selectAll();
+  QTest::keyClicks(color, "&HFF0000&");
   QTest::mouseClick(apply, Qt::LeftButton);
   EXPECT_EQ(Placed<testing::TestBanner>("TestBanner1").Title(), "Neujahr");
+  EXPECT_EQ(Placed<testing::TestBanner>("TestBanner1").BackColor(), ui::Rgb(0, 0, 255));
   EXPECT_FALSE(apply->isEnabled());
   dialog->close();
   Settle();

@@ -109,10 +109,10 @@ TEST_F(SmokeTest, TheRegistryListsBothControlsAndTheBannersPage) {
   ASSERT_NE(bar, nullptr);
   ASSERT_NE(banner, nullptr);
   EXPECT_EQ(bar->class_id.ToString(), "{71B34D9D-3F41-4639-87C9-62211099F0D9}");
-  EXPECT_FALSE(bar->property_page);
+  EXPECT_TRUE(bar->property_pages.empty());
   EXPECT_EQ(banner->class_id.ToString(), "{7821D12D-EEB5-46F9-9049-D3EEB56902E5}");
-  ASSERT_TRUE(banner->property_page);
-  EXPECT_EQ(banner->property_page->ToString(), "{DD07983A-8363-45B7-957A-C3155B4B38AC}");
+  ASSERT_EQ(banner->property_pages.size(), 1u);
+  EXPECT_EQ(banner->property_pages[0].ToString(), "{DD07983A-8363-45B7-957A-C3155B4B38AC}");
   // Pages are not offered as controls.
   EXPECT_EQ(FindClass(classes_, "Lumatrel.prpWhiteTop"), nullptr);
 }

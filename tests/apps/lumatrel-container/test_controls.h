@@ -2,8 +2,9 @@
 // Small controls for the container's tests, standing in for a control library:
 //   TestBar     docks at the bottom (795 twips), raises the button bar's events: its OK
 //               button raises cmdOKClick(Cancel) and unloads the form unless cancelled.
-//   TestBanner  docks at the top, has a Title (persisted), and a property page
-//               prpTestBanner with one text box txtTitle.
+//   TestBanner  docks at the top, has a Title (persisted) and a BackColor, and lists two
+//               property pages: prpTestBanner with one text box txtTitle, and the
+//               platform's standard colour page.
 // TestCatalog() lists them as the registry would, and TestFactory() creates them.
 
 #include <memory>
@@ -17,8 +18,10 @@
 #include "platform/ui/controls/text_box.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
+#include "platform/ui/core/member_helpers.h"
 #include "platform/ui/core/property_page.h"
 #include "platform/ui/core/user_control.h"
+#include "platform/ui/pages/standard_pages.h"
 #include "platform/ui/persistence/property_bag.h"
 
 namespace feriant::lumatrel_container::testing {
@@ -77,15 +80,22 @@ class TestBanner final : public ui::UserControlImpl<TestBanner> {
     using automation::Variant;
     static const automation::Members<TestBanner> members = [] {
       automation::Members<TestBanner> m;
-      m.Put("Title", 1, [](TestBanner& b, std::span<Variant> a) -> Status {
-         auto text = a.back().ToString();
-         if (!text) return text.error();
-         b.title_->SetCaption(*text);
-         b.PropertyChanged("Title");
-         return Ok();
-       }).Get("Title", 1, [](TestBanner& b, std::span<Variant>) -> Result<Variant> {
-        return Variant(b.title_->Caption());
-      });
+      m.Put("Title", 1,
+            [](TestBanner& b, std::span<Variant> a) -> Status {
+              auto text = a.back().ToString();
+              if (!text) return text.error();
+              b.title_->SetCaption(*text);
+              b.PropertyChanged("Title");
+              return Ok();
+            })
+          .Get("Title", 1,
+               [](TestBanner& b, std::span<Variant>) -> Result<Variant> {
+                 return Variant(b.title_->Caption());
+               })
+          .Get("BackColor", ui::dispid::kBackColor,
+               ui::members::ColorGetter<TestBanner>(&TestBanner::BackColor))
+          .Put("BackColor", ui::dispid::kBackColor,
+               ui::members::ColorSetter<TestBanner>(&TestBanner::SetBackColor));
       return m;
     }();
     return members;
@@ -136,8 +146,12 @@ class PrpTestBanner final : public ui::PropertyPage {
 
 inline std::vector<RegisteredClass> TestCatalog() {
   return {
-      {kBannerClass, "Lumatrel.TestBanner", "TestBanner", "/test/libtest.so", kBannerPage},
-      {kBarClass, "Lumatrel.TestBar", "TestBar", "/test/libtest.so", std::nullopt},
+      {kBannerClass,
+       "Lumatrel.TestBanner",
+       "TestBanner",
+       "/test/libtest.so",
+       {kBannerPage, ui::kStandardColorPage}},
+      {kBarClass, "Lumatrel.TestBar", "TestBar", "/test/libtest.so", {}},
   };
 }
 

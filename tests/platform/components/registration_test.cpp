@@ -34,6 +34,8 @@ ServerDescription Lumatrel() {
   control.event_interface_id = kEvents;
   control.event_interface_name = "__WhiteTop";
   control.is_control = true;
+  control.property_pages = {*Guid::Parse("{DD07983A-8363-45B7-957A-C3155B4B38AC}"),
+                            *Guid::Parse("{7EBDAAE1-8120-11CF-899F-00AA00688B10}")};
   server.classes.push_back(control);
   ClassDescription plain;
   plain.class_id = kPlainClass;
@@ -79,6 +81,8 @@ TEST(RegistrationTest, WritesTheLayout) {
       ::testing::UnorderedElementsAreArray(std::vector<std::string>{
           c + "|=WhiteTop",
           c + "\\Control",
+          c + "\\PropertyPages|1={DD07983A-8363-45B7-957A-C3155B4B38AC}",
+          c + "\\PropertyPages|2={7EBDAAE1-8120-11CF-899F-00AA00688B10}",
           c + "\\InprocServer32|=/opt/lumatrel/liblumatrel.so",
           c + "\\ProgID|=Lumatrel.WhiteTop",
           c + "\\TypeLib|=" + lib,
@@ -167,6 +171,8 @@ TEST(RegistrationTest, RemovingLeavesWhatAnotherRegistrationChanged) {
        {control + "|=WhiteTop", control + "\\InprocServer32|=/other/lib.so",
         control + "\\ProgID|=Lumatrel.WhiteTop", control + "\\Control",
         control + "\\TypeLib|={A8FC043F-2ECC-4715-9724-E62009698500}", control + "\\Version|=4.10",
+        control + "\\PropertyPages|1={DD07983A-8363-45B7-957A-C3155B4B38AC}",
+        control + "\\PropertyPages|2={7EBDAAE1-8120-11CF-899F-00AA00688B10}",
         "Software\\Classes\\Lumatrel.WhiteTop\\CLSID|={7821D12D-EEB5-46F9-9049-D3EEB56902E5}"}},
       {"a value changed by hand",
        "ProgID",
