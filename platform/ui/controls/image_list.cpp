@@ -183,6 +183,14 @@ OleColor ImageList::TransparentColorOf(const ListImage& image) const {
   return corner ? *corner : ResolveColor(mask_color_);
 }
 
+void ImageList::Draw(const ListImage& image, Canvas& canvas, int x, int y, bool transparent) const {
+  if (transparent) {
+    canvas.DrawPictureTransparent(image.Picture(), x, y, TransparentColorOf(image));
+  } else {
+    canvas.DrawPicture(image.Picture(), x, y);
+  }
+}
+
 void ImageList::Draw(const ListImage& image, StdPicture& target, int x, int y,
                      bool transparent) const {
   std::optional<OleColor> leave_out;

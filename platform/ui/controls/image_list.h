@@ -17,6 +17,7 @@
 
 #include "platform/automation/dispatch.h"
 #include "platform/ui/core/control.h"
+#include "platform/ui/drawing/canvas.h"
 #include "platform/ui/drawing/picture.h"
 
 namespace feriant::ui {
@@ -91,8 +92,10 @@ class ImageList final : public ControlImpl<ImageList> {
   // The colour a transparent drawing of `image` leaves out (an RGB value).
   OleColor TransparentColorOf(const ListImage& image) const;
 
-  // Draws `image` with its top-left corner at pixel (x, y) of `target`, plainly or
-  // transparently; what falls outside the target is cut off.
+  // Draws `image` with its top-left corner at (x, y), plainly or transparently: onto a
+  // user control's drawing (twips of its surface; the renderer leaves the mask colour
+  // out), or into a picture's pixels (pixels; what falls outside is cut off).
+  void Draw(const ListImage& image, Canvas& canvas, int x, int y, bool transparent) const;
   void Draw(const ListImage& image, StdPicture& target, int x, int y, bool transparent) const;
 
  private:

@@ -296,6 +296,13 @@ TEST_F(StandardControlsTest, APictureListDrawsByKeyLeavingOutItsMaskColour) {
     list.Draw(*list.Find("finished"), *target, 1, 0, c.transparent);
     EXPECT_EQ(target->Pixels(), c.pixels) << c.transparent << c.use_mask;
   }
+  // Onto a user control's drawing, which a renderer replays.
+  Canvas canvas;
+  list.SetUseMaskColor(true);
+  list.Draw(*list.Find("finished"), canvas, 30, 45, /*transparent=*/true);
+  ASSERT_EQ(canvas.Commands().size(), 1u);
+  EXPECT_EQ(std::get<Canvas::Picture>(canvas.Commands()[0]),
+            (Canvas::Picture{picture, Rect{30, 45, 0, 0}, mask}));
 }
 
 }  // namespace
