@@ -1,6 +1,8 @@
 // lumatrel-container: the control test container. It lists the Lumatrel controls
 // registered for the current user, places them on a form in a window, shows their
-// property pages, logs their events, and saves and restores the form.
+// property pages, logs their events, and saves and restores the form. With
+// --standard-controls it shows the platform's standard controls on a form of their own
+// instead.
 // Exit status: 0 done, 1 something asked for on the command line failed, 2 wrong usage.
 
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 #include "apps/lumatrel-container/class_catalog.h"
 #include "apps/lumatrel-container/container_window.h"
+#include "apps/lumatrel-container/standard_controls_form.h"
 #include "platform/components/component_registry.h"
 #include "platform/ui_qt/qt_backend.h"
 
@@ -38,14 +41,20 @@ int main(int argc, char** argv) {
       "Examples:\n"
       "  lumatrel-container --place Lumatrel.WhiteTop --place Lumatrel.BottomLine\n"
       "  lumatrel-container --open form.json\n"
-      "  lumatrel-container --place Lumatrel.BottomLine --screenshot bar.png");
+      "  lumatrel-container --place Lumatrel.BottomLine --screenshot bar.png\n"
+      "  lumatrel-container --standard-controls");
   parser.addHelpOption();
   const QCommandLineOption place(
       "place", "Places a control at start, by program id or class id; may be repeated.", "class");
   const QCommandLineOption open("open", "Opens a form saved with File > Save.", "file");
   const QCommandLineOption screenshot(
       "screenshot", "Saves a picture of the window as a PNG file and quits.", "file");
+  const QCommandLineOption standard_controls(
+      "standard-controls",
+      "Shows the platform's standard controls, live, on a form of their own instead of the "
+      "container.");
   parser.addOption(place);
+  parser.addOption(standard_controls);
   parser.addOption(open);
   parser.addOption(screenshot);
   if (!parser.parse(QApplication::arguments())) {
@@ -60,12 +69,40 @@ int main(int argc, char** argv) {
     return kUsage;
   }
 
+  if (parser.isSet(standard_controls) && (parser.isSet(place) || parser.isSet(open))) {
+    std::cerr << "lumatrel-container: --standard-controls shows no placed controls\n";
+    return kUsage;
+  }
+
   auto backend = feriant::ui_qt::QtBackend::Install();
   int status = 0;
   auto fail = [&status](const std::string& message) {
     std::cerr << "lumatrel-container: " << message << "\n";
     status = kFailed;
   };
+  if (parser.isSet(standard_controls)) {
+    auto form = std::make_shared<container::StandardControlsForm>();
+    if (feriant::Status shown = form->Show(); !shown) {
+      fail(shown.error().description);
+    } else {
+      if (parser.isSet(screenshot)) {
+        const QString file = parser.value(screenshot);
+        QWidget* window = backend->FormWidget(*form);
+        QTimer::singleShot(kScreenshotDelay, window, [window, &fail, file] {
+          if (!window->grab().save(file, "PNG"))
+            fail("cannot write the screenshot " + file.toStdString());
+          QApplication::quit();
+        });
+      }
+      const int loop_status = QApplication::exec();
+      if (status == 0) status = loop_status;
+    }
+    (void)form->Unload();
+    form.reset();
+    feriant::ui::SetBackend(nullptr);
+    backend.reset();
+    return status;
+  }
   auto classes = container::LumatrelControlsOfCurrentUser();
   if (!classes) fail(classes.error().description);
   {

@@ -12,8 +12,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
+#include <QShortcut>
 #include <QTimer>
 
+#include "platform/ui/controls/standard_input.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/input.h"
 #include "platform/ui_qt/drawing_replay.h"
@@ -68,6 +70,19 @@ Qt::PenStyle PenStyleOf(int border_style) {
     default:  // 1 solid, 6 inside solid
       return Qt::SolidLine;
   }
+}
+
+// The characters (code points) in the first `units` UTF-16 units of `text`, and the
+// units of its first `characters` characters: the model counts characters.
+int CharactersIn(const QString& text, int units) {
+  return static_cast<int>(QStringView(text).left(units).toUcs4().size());
+}
+
+int UnitsOf(const QString& text, int characters) {
+  int units = 0;
+  for (int seen = 0; seen < characters && units < text.size(); ++seen)
+    units += text.at(units).isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+  return units;
 }
 
 // The widest margin a line's widget keeps around its end points, in pixels.
@@ -286,10 +301,30 @@ void Mirror::ForwardFocus() {
   });
 }
 
+void Mirror::ForwardAccessKey(int key_code) {
+  std::shared_ptr<ui::Control> control = Model();
+  ui::Form* form = control ? control->ParentForm() : nullptr;
+  if (form != nullptr) (void)ui::input::KeyDown(*form, key_code, ui::shift::kAlt);
+}
+
 // ------------------------------------------------------------------------------ Label
 
 LabelMirror::LabelMirror(const RenderContext& context, ui::Label& label, QWidget* parent)
-    : QWidget(parent), Mirror(context, label, *this) {}
+    : QWidget(parent), Mirror(context, label, *this), access_key_(new QShortcut(this)) {
+  access_key_->setContext(Qt::WindowShortcut);
+  // Two controls with one key: the form decides, by tab order.
+  auto forward = [this] {
+    if (!access_key_->key().isEmpty()) ForwardAccessKey(access_key_->key()[0].key());
+  };
+  connect(access_key_, &QShortcut::activated, this, forward);
+  connect(access_key_, &QShortcut::activatedAmbiguously, this, forward);
+}
+
+void LabelMirror::ApplyOwn(ui::Control& control) {
+  const char key = static_cast<const ui::Label&>(control).AccessKey();
+  const QKeySequence wanted = key != 0 ? QKeySequence(Qt::ALT | key) : QKeySequence();
+  if (access_key_->key() != wanted) access_key_->setKey(wanted);
+}
 
 void LabelMirror::paintEvent(QPaintEvent* /*event*/) {
   std::shared_ptr<ui::Control> control = Model();
@@ -428,20 +463,58 @@ TextBoxMirror::TextBoxMirror(const RenderContext& context, ui::TextBox& text_box
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
     std::shared_ptr<ui::Control> control = Model();
     if (!control) return;
+    quiet_ = true;
     (void)ui::input::EditText(static_cast<ui::TextBox&>(*control), text.toStdString());
+    quiet_ = false;
+    // The caret stays where the person typed.
+    ForwardSelection();
     // The model may have cut the text (MaxLength) or refused it (Locked).
     Apply();
   });
+  connect(this, &QLineEdit::selectionChanged, this, [this] { ForwardSelection(); });
+  connect(this, &QLineEdit::cursorPositionChanged, this, [this] { ForwardSelection(); });
+}
+
+void TextBoxMirror::ForwardSelection() {
+  std::shared_ptr<ui::Control> control = Model();
+  if (quiet_ || !control) return;
+  const QString shown = text();
+  const int from = hasSelectedText() ? selectionStart() : cursorPosition();
+  const int to = hasSelectedText() ? selectionEnd() : from;
+  const int start = CharactersIn(shown, from);
+  // Qt is still moving its caret and selection: what the control hears must not come back.
+  quiet_ = true;
+  (void)ui::input::SelectText(static_cast<ui::TextBox&>(*control), start,
+                              CharactersIn(shown, to) - start);
+  quiet_ = false;
 }
 
 void TextBoxMirror::ApplyOwn(ui::Control& control) {
   const auto& text_box = static_cast<const ui::TextBox&>(control);
   const QString wanted = ToQString(text_box.Text());
+  const bool following = !quiet_;
+  quiet_ = true;
   if (text() != wanted) setText(wanted);
+  if (following) {
+    const int from = UnitsOf(wanted, text_box.SelStart());
+    const int to = UnitsOf(wanted, text_box.SelStart() + text_box.SelLength());
+    const int shown_from = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int shown_to = hasSelectedText() ? selectionEnd() : shown_from;
+    if (from != shown_from || to != shown_to) {
+      if (to > from) {
+        setSelection(from, to - from);
+      } else {
+        setCursorPosition(from);
+      }
+    }
+  }
   setReadOnly(text_box.Locked());
-  setMaxLength(text_box.MaxLength() > 0 ? text_box.MaxLength() : 32767);
+  // Qt sets its text again on every setMaxLength, which moves the caret to the end.
+  const int max_length = text_box.MaxLength() > 0 ? text_box.MaxLength() : 32767;
+  if (maxLength() != max_length) setMaxLength(max_length);
   setAlignment(HorizontalAlignment(text_box.Alignment()) | Qt::AlignVCenter);
   ApplyEditorLook(*this, text_box);
+  quiet_ = !following;
 }
 
 void TextBoxMirror::focusInEvent(QFocusEvent* event) {

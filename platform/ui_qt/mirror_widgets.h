@@ -35,6 +35,7 @@
 
 class QKeyEvent;
 class QMouseEvent;
+class QShortcut;
 
 namespace feriant::ui_qt::internal {
 
@@ -76,6 +77,8 @@ class Mirror {
   void Apply();
   // The control's picture changed (pixels or object).
   virtual void PictureChanged() { widget_.update(); }
+  // One of the control's items changed (lists and trees keep items of their own).
+  virtual void ItemsChanged(const ui::ItemChange& /*change*/) {}
 
  protected:
   virtual QRect Geometry(const ui::Control& control) const;
@@ -92,6 +95,9 @@ class Mirror {
   void ForwardDoubleClick(const QMouseEvent& event);
   // Tells the model, from the event loop, that the widget took the keyboard focus.
   void ForwardFocus();
+  // Alt with `key_code` (the control's access key) to the control's form, which presses
+  // the control that the key belongs to.
+  void ForwardAccessKey(int key_code);
 
  private:
   const RenderContext& context_;
@@ -108,10 +114,16 @@ class LabelMirror final : public QWidget, public Mirror {
   bool Windowless() const override { return true; }
 
  protected:
+  // The caption's access key becomes a shortcut of the window, so that Alt with it never
+  // reaches the control that has the focus as typed text.
+  void ApplyOwn(ui::Control& control) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  QShortcut* access_key_;
 };
 
 class ButtonMirror final : public QPushButton, public Mirror {
@@ -136,6 +148,8 @@ class CheckBoxMirror final : public QCheckBox, public Mirror {
   void focusInEvent(QFocusEvent* event) override;
 };
 
+// The caret and the selection are the control's too: the person's go to the control
+// (SelStart, SelLength), and the control's are shown.
 class TextBoxMirror final : public QLineEdit, public Mirror {
  public:
   TextBoxMirror(const RenderContext& context, ui::TextBox& text_box, QWidget* parent);
@@ -143,6 +157,11 @@ class TextBoxMirror final : public QLineEdit, public Mirror {
  protected:
   void ApplyOwn(ui::Control& control) override;
   void focusInEvent(QFocusEvent* event) override;
+
+ private:
+  void ForwardSelection();
+
+  bool quiet_ = false;  // while the widget follows the control or an edit goes to it
 };
 
 class MultiLineTextBoxMirror final : public QPlainTextEdit, public Mirror {

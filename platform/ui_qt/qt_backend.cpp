@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
@@ -21,9 +22,11 @@
 #include "platform/ui/core/headless_backend.h"
 #include "platform/ui/core/property_page.h"
 #include "platform/ui/core/user_control.h"
+#include "platform/ui_qt/item_views.h"
 #include "platform/ui_qt/mirror_widgets.h"
 #include "platform/ui_qt/picture_image.h"
 #include "platform/ui_qt/pixels.h"
+#include "platform/ui_qt/standard_mirrors.h"
 
 namespace feriant::ui_qt {
 
@@ -105,6 +108,34 @@ QMessageBox::Icon IconOf(int icon) {
       return QMessageBox::Information;
     default:
       return QMessageBox::NoIcon;
+  }
+}
+
+// Adds `entries` to `menu`; `chosen_by` learns the positions (from the top level down,
+// starting with `prefix`) of every entry that can be chosen.
+void AddMenuEntries(QMenu& menu, const std::vector<ui::MenuEntry>& entries,
+                    std::vector<int>& prefix,
+                    std::map<const QAction*, std::vector<int>>& chosen_by) {
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const ui::MenuEntry& entry = entries[i];
+    const QString caption = QString::fromStdString(entry.caption);
+    prefix.push_back(static_cast<int>(i));
+    QAction* action = nullptr;
+    if (entry.caption == "-") {
+      action = menu.addSeparator();
+    } else if (!entry.submenu.empty()) {
+      QMenu* submenu = menu.addMenu(caption);
+      AddMenuEntries(*submenu, entry.submenu, prefix, chosen_by);
+      action = submenu->menuAction();
+    } else {
+      action = menu.addAction(caption);
+      chosen_by[action] = prefix;
+    }
+    action->setCheckable(entry.checked);
+    action->setChecked(entry.checked);
+    action->setEnabled(entry.enabled);
+    action->setVisible(entry.visible);
+    prefix.pop_back();
   }
 }
 
@@ -272,6 +303,8 @@ QWidget* QtBackend::MirrorControl(ui::Control& control) {
     mirror = new internal::LineMirror(context, *line, parent);
   } else if (auto* extender = dynamic_cast<ui::Extender*>(&control)) {
     mirror = new internal::ExtenderMirror(context, *extender, parent);
+  } else if (Mirror* standard = MirrorStandardControl(context, control, parent)) {
+    mirror = standard;
   } else {
     return nullptr;  // timers, and kinds the model has no renderer for
   }
@@ -281,6 +314,25 @@ QWidget* QtBackend::MirrorControl(ui::Control& control) {
   mirror->Apply();
   if (auto* extender = dynamic_cast<ui::Extender*>(&control)) MirrorHost(*extender->Object());
   return &widget;
+}
+
+Mirror* QtBackend::MirrorStandardControl(const internal::RenderContext& context,
+                                         ui::Control& control, QWidget* parent) {
+  if (auto* combo = dynamic_cast<ui::ComboBox*>(&control))
+    return new internal::ComboBoxMirror(context, *combo, parent);
+  if (auto* list = dynamic_cast<ui::ListBox*>(&control))
+    return new internal::ListBoxMirror(context, *list, parent);
+  if (auto* tree = dynamic_cast<ui::TreeView*>(&control))
+    return new internal::TreeViewMirror(context, *tree, parent);
+  if (auto* spin = dynamic_cast<ui::UpDown*>(&control))
+    return new internal::UpDownMirror(context, *spin, parent);
+  if (auto* bar = dynamic_cast<ui::ProgressBar*>(&control))
+    return new internal::ProgressBarMirror(context, *bar, parent);
+  if (auto* frame = dynamic_cast<ui::Frame*>(&control))
+    return new internal::FrameMirror(context, *frame, parent);
+  if (auto* option = dynamic_cast<ui::OptionButton*>(&control))
+    return new internal::OptionButtonMirror(context, *option, parent);
+  return nullptr;  // menus and picture lists have no widget
 }
 
 void QtBackend::MirrorHost(ui::ControlHost& host) {
@@ -419,6 +471,20 @@ void QtBackend::FormShown(ui::Form& form, bool modal) {
   if (surface->isWindow()) {
     surface->raise();
     surface->activateWindow();
+  }
+}
+
+void QtBackend::ItemsChanged(ui::Control& control, const ui::ItemChange& change) {
+  if (Mirror* mirror = MirrorOf(control)) mirror->ItemsChanged(change);
+}
+
+void QtBackend::RefreshRequested(ui::Control& control) {
+  // Painted now, not from the event loop: the caller may keep the loop busy.
+  if (QWidget* widget = WidgetOf(control)) {
+    widget->repaint();
+    for (QWidget* child : widget->findChildren<QWidget*>()) {
+      if (child->isVisible()) child->repaint();
+    }
   }
 }
 
@@ -590,6 +656,30 @@ void QtBackend::StopTimer(ui::TimerId id) {
   it->second->stop();
   it->second->deleteLater();
   timers_.erase(it);
+}
+
+std::vector<int> QtBackend::ShowPopupMenu(const ui::PopupMenuRequest& request) {
+  QMenu menu(QApplication::activeWindow());
+  std::map<const QAction*, std::vector<int>> chosen_by;
+  std::vector<int> prefix;
+  AddMenuEntries(menu, request.entries, prefix, chosen_by);
+  QPoint at = QCursor::pos();
+  QWidget* surface = request.surface != nullptr ? SurfaceWidget(*request.surface) : nullptr;
+  if (surface != nullptr && (request.x || request.y)) {
+    QPoint local = surface->mapFromGlobal(at);
+    if (request.x) local.setX(PixelsFromTwips(*request.x, twips_per_pixel_));
+    if (request.y) local.setY(PixelsFromTwips(*request.y, twips_per_pixel_));
+    at = surface->mapToGlobal(local);
+  }
+  const int width = menu.sizeHint().width();
+  if (request.flags & ui::popup_menu::kCenterAlign) {
+    at.rx() -= width / 2;
+  } else if (request.flags & ui::popup_menu::kRightAlign) {
+    at.rx() -= width;
+  }
+  const QAction* chosen = menu.exec(at);
+  auto it = chosen_by.find(chosen);
+  return it != chosen_by.end() ? it->second : std::vector<int>();
 }
 
 void QtBackend::RunModal(ui::Form& form) {

@@ -94,6 +94,8 @@ class QtBackend final : public ui::Backend, private ui::RenderObserver {
   ui::TimerId StartTimer(std::chrono::milliseconds interval, std::function<void()> tick) override;
   void StopTimer(ui::TimerId id) override;
   void RunModal(ui::Form& form) override;
+  // A QMenu at the position asked for, run until the person chose or dismissed it.
+  std::vector<int> ShowPopupMenu(const ui::PopupMenuRequest& request) override;
   ui::RenderObserver& Observer() override { return *this; }
 
  private:
@@ -107,6 +109,8 @@ class QtBackend final : public ui::Backend, private ui::RenderObserver {
   void FormShown(ui::Form& form, bool modal) override;
   void FormHidden(ui::Form& form) override;
   void FormUnloaded(ui::Form& form) override;
+  void ItemsChanged(ui::Control& control, const ui::ItemChange& change) override;
+  void RefreshRequested(ui::Control& control) override;
 
   internal::FormSurface* Surface(ui::Form& form, QWidget* embed_parent, bool create);
   // The widget a host's controls are drawn on; nullptr when there is none yet.
@@ -117,6 +121,10 @@ class QtBackend final : public ui::Backend, private ui::RenderObserver {
   // Creates (or re-parents) the widget of `control` and, for a user control, of its
   // constituents; returns nullptr for controls that have no widget.
   QWidget* MirrorControl(ui::Control& control);
+  // The mirror of a list, tree, spin button, progress bar, frame or option button;
+  // nullptr for other kinds.
+  static internal::Mirror* MirrorStandardControl(const internal::RenderContext& context,
+                                                 ui::Control& control, QWidget* parent);
   // Mirrors every control of `host` that has no widget yet.
   void MirrorHost(ui::ControlHost& host);
   void Unmirror(const ui::Control& control);

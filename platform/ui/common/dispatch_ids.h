@@ -79,4 +79,57 @@ inline constexpr DispId kKeyPreview = 0x1015;
 inline constexpr DispId kControlCount = 0x1016;
 inline constexpr DispId kControls = 0x1017;
 
+// The lower limit of a spin button keeps the id its callers address it by (7); the
+// progress bar's limit shares it.
+inline constexpr DispId kMin = 7;
+inline constexpr DispId kMax = 0x1018;
+inline constexpr DispId kIncrement = 0x1019;
+inline constexpr DispId kBuddyControl = 0x101A;
+inline constexpr DispId kSyncBuddy = 0x101B;
+inline constexpr DispId kWrap = 0x101C;
+inline constexpr DispId kSelStart = 0x101D;
+inline constexpr DispId kSelLength = 0x101E;
+inline constexpr DispId kSelText = 0x101F;
+
+// Lists (list box, drop-down list).
+inline constexpr DispId kList = 0x1100;
+inline constexpr DispId kItemData = 0x1101;
+inline constexpr DispId kListCount = 0x1102;
+inline constexpr DispId kNewIndex = 0x1103;
+inline constexpr DispId kListIndex = 0x1104;
+inline constexpr DispId kSorted = 0x1105;
+inline constexpr DispId kAddItem = 0x1106;
+inline constexpr DispId kRemoveItem = 0x1107;
+inline constexpr DispId kClear = 0x1108;
+inline constexpr DispId kStyle = 0x1109;
+inline constexpr DispId kMultiSelect = 0x110A;
+inline constexpr DispId kSelected = 0x110B;
+inline constexpr DispId kSelCount = 0x110C;
+inline constexpr DispId kTopIndex = 0x110D;
+inline constexpr DispId kIntegralHeight = 0x110E;
+
+// Trees, their nodes and keyed collections (nodes, pictures).
+inline constexpr DispId kNodes = 0x1200;
+inline constexpr DispId kCheckboxes = 0x1201;
+inline constexpr DispId kSelectedItem = 0x1202;
+inline constexpr DispId kKey = 0x1203;
+inline constexpr DispId kChecked = 0x1204;
+inline constexpr DispId kExpanded = 0x1205;
+inline constexpr DispId kChild = 0x1206;
+inline constexpr DispId kNext = 0x1207;
+inline constexpr DispId kPrevious = 0x1208;
+inline constexpr DispId kFirstSibling = 0x1209;
+inline constexpr DispId kLastSibling = 0x120A;
+inline constexpr DispId kRoot = 0x120B;
+inline constexpr DispId kChildren = 0x120C;
+inline constexpr DispId kFullPath = 0x120D;
+inline constexpr DispId kSelectedNode = 0x120E;
+inline constexpr DispId kCount = 0x120F;
+inline constexpr DispId kAdd = 0x1210;
+inline constexpr DispId kRemove = 0x1211;
+inline constexpr DispId kListImages = 0x1212;
+inline constexpr DispId kMaskColor = 0x1213;
+inline constexpr DispId kUseMaskColor = 0x1214;
+inline constexpr DispId kDraw = 0x1215;
+
 }  // namespace feriant::ui::dispid

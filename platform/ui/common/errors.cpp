@@ -13,6 +13,18 @@ const char* Describe(std::int32_t code) {
       return "Unable to unload within this context";
     case ui_error::kInvalidPropertyValue:
       return "Invalid property value";
+    case ui_error::kInvalidArrayIndex:
+      return "Invalid property array index";
+    case ui_error::kReadOnlyProperty:
+      return "Property is read-only";
+    case ui_error::kArrayElementMissing:
+      return "Control array element does not exist";
+    case ui_error::kAlreadyLoaded:
+      return "Object already loaded";
+    case ui_error::kElementNotFound:
+      return "Element not found";
+    case ui_error::kKeyNotUnique:
+      return "Key is not unique in collection";
     case ui_error::kAlreadyShownModally:
       return "Form already displayed; can't show modally";
     case ui_error::kNotSupported:

@@ -85,6 +85,11 @@ Status CheckBox::InputClick() {
   return Ok();
 }
 
+void CheckBox::PressAccessKey() {
+  (void)SetFocus();
+  Toggle();
+}
+
 void CheckBox::OnAttached() {
   if (Host() != nullptr) font_.Inherit(Host()->SurfaceFont());
 }

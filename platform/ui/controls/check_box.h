@@ -43,6 +43,8 @@ class CheckBox final : public ControlImpl<CheckBox> {
   // A user's click: toggles and raises Click.
   void Toggle();
   Status InputClick() override;
+  char AccessKey() const override { return AccessKeyOf(caption_); }
+  void PressAccessKey() override;
 
   Event<>& Click() { return click_; }
 

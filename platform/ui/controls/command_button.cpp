@@ -66,6 +66,11 @@ Status CommandButton::InputMouse(const MouseInput& input) {
   return RaiseMouseEvent(input, &mouse_down_, &mouse_up_);
 }
 
+void CommandButton::PressAccessKey() {
+  (void)SetFocus();
+  PerformClick();
+}
+
 void CommandButton::PressByKey(int /*key_ascii*/) {
   PerformClick();
 }

@@ -39,6 +39,8 @@ class CommandButton final : public ControlImpl<CommandButton> {
   Status InputMouse(const MouseInput& input) override;
   bool TakesFocusedEnter() const override { return true; }
   void PressByKey(int key_ascii) override;
+  char AccessKey() const override { return AccessKeyOf(caption_); }
+  void PressAccessKey() override;
 
   Event<>& Click() { return click_; }
   MouseEvent& MouseDown() { return mouse_down_; }

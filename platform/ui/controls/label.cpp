@@ -16,7 +16,7 @@ const Members<Label>& Label::Interface() {
     using members::Getter;
     using members::Setter;
     members::AddCommonMembers(m, members::kIdentity | members::kGeometry | members::kEnabled |
-                                     members::kTabIndex | members::kPointer);
+                                     members::kTabIndex | members::kPointer | members::kRefresh);
     m.Get("Caption", dispid::kCaption, Getter<Label>(&Label::Caption))
         .Put("Caption", dispid::kCaption, Setter<Label, std::string>(&Label::SetCaption))
         .Get("AutoSize", dispid::kAutoSize, Getter<Label>(&Label::AutoSize))
@@ -104,9 +104,29 @@ Status Label::SetBorderStyle(int style) {
   return Ok();
 }
 
+void Label::CopyPropertiesFrom(const Label& other) {
+  (void)Move(other.Left(), other.Top(), other.Width(), other.Height());
+  font_.Get()->SetDesc(other.Font()->Desc());
+  (void)SetBackStyle(other.back_style_);
+  (void)SetBackColor(other.back_color_);
+  (void)SetForeColor(other.fore_color_);
+  (void)SetAlignment(other.alignment_);
+  (void)SetBorderStyle(other.border_style_);
+  SetWordWrap(other.word_wrap_);
+  SetAutoSize(other.auto_size_);
+  SetCaption(other.caption_);
+  SetEnabled(other.Enabled());
+  SetTag(other.Tag());
+}
+
 Status Label::InputClick() {
   click_.Raise();
   return Ok();
+}
+
+void Label::PressAccessKey() {
+  Control* next = Host() != nullptr ? Host()->NextFocusable(*this) : nullptr;
+  if (next != nullptr) (void)next->SetFocus();
 }
 
 Status Label::InputDblClick() {

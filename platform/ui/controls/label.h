@@ -53,6 +53,9 @@ class Label final : public ControlImpl<Label> {
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 
+  // A new array element takes these of the element it is loaded from.
+  void CopyPropertiesFrom(const Label& other);
+
   Event<>& Click() { return click_; }
   Event<>& DblClick() { return dbl_click_; }
   MouseEvent& MouseDown() { return mouse_down_; }
@@ -60,6 +63,9 @@ class Label final : public ControlImpl<Label> {
 
   Status InputClick() override;
   Status InputDblClick() override;
+  char AccessKey() const override { return AccessKeyOf(caption_); }
+  // Moves the focus to the next control in tab order that can take it.
+  void PressAccessKey() override;
   Status InputMouse(const MouseInput& input) override;
 
  protected:

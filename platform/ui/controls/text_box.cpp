@@ -1,5 +1,7 @@
 #include "platform/ui/controls/text_box.h"
 
+#include <algorithm>
+
 #include "platform/ui/common/errors.h"
 #include "platform/ui/core/member_helpers.h"
 
@@ -9,17 +11,31 @@ using automation::Members;
 
 namespace {
 
-// The first `count` characters (UTF-8 code points) of `text`.
-std::string FirstCharacters(const std::string& text, int count) {
+// The byte offset of character (UTF-8 code point) `count` of `text`; its size when the
+// text is shorter.
+size_t OffsetOf(std::string_view text, int count) {
   int seen = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
     if ((byte & 0xC0) != 0x80) {
-      if (seen == count) return text.substr(0, i);
+      if (seen == count) return i;
       ++seen;
     }
   }
-  return text;
+  return text.size();
+}
+
+int CharacterCount(std::string_view text) {
+  int count = 0;
+  for (char c : text) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+// The first `count` characters of `text`.
+std::string FirstCharacters(const std::string& text, int count) {
+  return text.substr(0, OffsetOf(text, count));
 }
 
 }  // namespace
@@ -45,6 +61,13 @@ const Members<TextBox>& TextBox::Interface() {
         .Put("BackColor", dispid::kBackColor, members::ColorSetter<T>(&T::SetBackColor))
         .Get("ForeColor", dispid::kForeColor, members::ColorGetter<T>(&T::ForeColor))
         .Put("ForeColor", dispid::kForeColor, members::ColorSetter<T>(&T::SetForeColor))
+        .Get("SelStart", dispid::kSelStart, Getter<T>(&T::SelStart))
+        .Put("SelStart", dispid::kSelStart, Setter<T, int>(&T::SetSelStart))
+        .Get("SelLength", dispid::kSelLength, Getter<T>(&T::SelLength))
+        .Put("SelLength", dispid::kSelLength, Setter<T, int>(&T::SetSelLength))
+        .Get("SelText", dispid::kSelText, Getter<T>(&T::SelText))
+        .Put("SelText", dispid::kSelText,
+             Setter<T, std::string>([](T& t, std::string v) { t.SetSelText(v); }))
         .Get("Font", dispid::kFont, Getter<T>(&T::Font))
         .PutRef("Font", dispid::kFont, Setter<T, std::shared_ptr<StdFont>>(&T::SetFont));
     return m;
@@ -55,9 +78,54 @@ const Members<TextBox>& TextBox::Interface() {
 void TextBox::SetText(std::string text) {
   if (text == text_) return;
   text_ = std::move(text);
+  sel_start_ = 0;
+  sel_length_ = 0;
   NotifyChanged("Text");
   auto keep = KeepAlive();
   change_.Raise();
+}
+
+void TextBox::Select(int start, int length) {
+  const int size = CharacterCount(text_);
+  start = std::clamp(start, 0, size);
+  length = std::clamp(length, 0, size - start);
+  if (start == sel_start_ && length == sel_length_) return;
+  sel_start_ = start;
+  sel_length_ = length;
+  NotifyChanged("Selection");
+}
+
+Status TextBox::SetSelStart(int start) {
+  if (start < 0) return MakeUiError(ui_error::kInvalidPropertyValue, "SelStart");
+  Select(start, 0);
+  return Ok();
+}
+
+Status TextBox::SetSelLength(int length) {
+  if (length < 0) return MakeUiError(ui_error::kInvalidPropertyValue, "SelLength");
+  Select(sel_start_, length);
+  return Ok();
+}
+
+std::string TextBox::SelText() const {
+  const size_t from = OffsetOf(text_, sel_start_);
+  return text_.substr(from, OffsetOf(text_, sel_start_ + sel_length_) - from);
+}
+
+void TextBox::SetSelText(std::string_view text) {
+  const int start = sel_start_;
+  const size_t from = OffsetOf(text_, sel_start_);
+  const size_t to = OffsetOf(text_, sel_start_ + sel_length_);
+  std::string replaced = text_.substr(0, from);
+  replaced += text;
+  replaced += text_.substr(to);
+  auto keep = KeepAlive();
+  SetText(std::move(replaced));
+  Select(start + CharacterCount(text), 0);
+}
+
+void TextBox::UserSelect(int start, int length) {
+  Select(start, length);
 }
 
 Status TextBox::SetMaxLength(int length) {

@@ -1,10 +1,17 @@
 #pragma once
 // TextBox: an edit field. Change is raised whenever Text changes, from code as from the
 // user. Typed text respects Locked (nothing is taken) and MaxLength (0: no limit; longer
-// input is cut to that many characters). The user-interface thread only.
+// input is cut to that many characters); code may set any text.
+//
+// The selection is SelStart (the caret, 0 to the text's length) and SelLength, counted in
+// characters; SelText is the selected text, and setting it replaces the selection (a
+// change of Text) and leaves the caret after the new text. Setting Text puts the caret at
+// the start. A negative SelStart or SelLength is an invalid property value; larger ones
+// are cut to the text. The user-interface thread only.
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/ui/common/event.h"
 #include "platform/ui/core/control.h"
@@ -36,8 +43,17 @@ class TextBox final : public ControlImpl<TextBox> {
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 
+  int SelStart() const { return sel_start_; }
+  Status SetSelStart(int start);
+  int SelLength() const { return sel_length_; }
+  Status SetSelLength(int length);
+  std::string SelText() const;
+  void SetSelText(std::string_view text);
+
   // The whole text after a user's edit; refused (false) when Locked.
   bool EditText(std::string text);
+  // The selection the person made (cut to the text); no event.
+  void UserSelect(int start, int length);
   Status InputText(std::string text) override;
 
   Event<>& Change() { return change_; }
@@ -46,7 +62,12 @@ class TextBox final : public ControlImpl<TextBox> {
   void OnAttached() override;
 
  private:
+  // Sets the selection, cut to the text, and tells the renderer when it changed.
+  void Select(int start, int length);
+
   std::string text_;
+  int sel_start_ = 0;
+  int sel_length_ = 0;
   int max_length_ = 0;
   bool locked_ = false;
   bool multi_line_ = false;

@@ -1,8 +1,8 @@
 #pragma once
 // The backend: everything the windowing model asks of the screen and the desktop (pixel
 // size, the colour scheme, text metrics, message boxes, the mouse pointer, the clipboard,
-// opening a web address, interval timers, running a modal form) and the observer through
-// which a renderer mirrors the model.
+// opening a web address, interval timers, running a modal form, pop-up menus) and the
+// observer through which a renderer mirrors the model.
 //
 // The process has one current backend, a HeadlessBackend unless a program installs
 // another (the Qt renderer does at start-up). Model objects ask CurrentBackend() at the
@@ -12,10 +12,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/automation/dispatch.h"
 #include "platform/base/result.h"
 #include "platform/ui/common/color.h"
 #include "platform/ui/common/screen.h"
@@ -91,6 +93,50 @@ inline constexpr int kHand = 99;
 
 using TimerId = std::uint32_t;
 
+// One change of the items of a list box, a drop-down list or a tree view, so that a
+// renderer holding items of its own changes that one in place instead of rebuilding the
+// whole list (which would lose a tree's expansion and the scroll position).
+struct ItemChange {
+  enum class Kind { kInserted, kRemoved, kChanged, kCleared };
+  Kind kind = Kind::kChanged;
+  // Lists: the position (after an insertion, where the item now is; before a removal,
+  // where it was). Trees: -1.
+  int index = -1;
+  // Trees: the node inserted, changed or removed (a removed node goes with its whole
+  // subtree and is already detached). Lists: null.
+  std::shared_ptr<automation::Dispatch> item;
+};
+
+// An entry of a pop-up menu as a renderer shows it: the caption with its access key
+// ("&Open"; "-" is a separator line), the states, and the entries of its submenu.
+struct MenuEntry {
+  std::string caption;
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+  std::vector<MenuEntry> submenu;
+};
+
+// Pop-up menu flags: horizontal alignment of the menu at x, and the mouse button that
+// chooses an entry.
+namespace popup_menu {
+inline constexpr int kLeftAlign = 0;
+inline constexpr int kCenterAlign = 4;
+inline constexpr int kRightAlign = 8;
+inline constexpr int kLeftButton = 0;
+inline constexpr int kRightButton = 2;
+}  // namespace popup_menu
+
+struct PopupMenuRequest {
+  std::vector<MenuEntry> entries;
+  int flags = 0;
+  // The surface the position is on, and the position in its twips; a missing coordinate
+  // is the mouse pointer's.
+  ControlHost* surface = nullptr;
+  std::optional<int> x;
+  std::optional<int> y;
+};
+
 // A renderer's view of the model. Every notification comes after the change. Controls
 // are identified by reference; a control stays alive (and its address valid) at least
 // until ControlRemoved for it has returned. A user control's constituent controls are
@@ -111,6 +157,12 @@ class RenderObserver {
   virtual void FormShown(Form& form, bool modal) = 0;
   virtual void FormHidden(Form& form) = 0;
   virtual void FormUnloaded(Form& form) = 0;
+  // Items of a list or tree changed (ItemChange). Other changes of such a control
+  // (ListIndex, TopIndex, ...) come through ControlChanged.
+  virtual void ItemsChanged(Control& /*control*/, const ItemChange& /*change*/) {}
+  // A control asks to be drawn again now, before the event loop runs again: a run that
+  // blocks the loop shows its progress this way.
+  virtual void RefreshRequested(Control& /*control*/) {}
 };
 
 class Backend {
@@ -161,6 +213,12 @@ class Backend {
   // Runs `form` modally: returns when the form is unloaded or hidden. The form is
   // already shown when this is called.
   virtual void RunModal(Form& form) = 0;
+
+  // Shows a pop-up menu and waits until the person chose an entry or dismissed the menu.
+  // The chosen entry as positions in `request.entries`, then in its submenu, and so on;
+  // empty when dismissed. Only a visible, enabled entry that is no separator and has no
+  // submenu can be chosen.
+  virtual std::vector<int> ShowPopupMenu(const PopupMenuRequest& request) = 0;
 
   virtual RenderObserver& Observer() = 0;
 };

@@ -30,6 +30,19 @@ const ControlHost* TopSurface(const ControlHost* host) {
 
 }  // namespace
 
+char AccessKeyOf(std::string_view caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    const char next = caption[i + 1];
+    if (next == '&') {
+      ++i;
+      continue;
+    }
+    return next >= 'a' && next <= 'z' ? static_cast<char>(next - 'a' + 'A') : next;
+  }
+  return 0;
+}
+
 // ---------------------------------------------------------------------------- Control
 
 Control::Control(bool windowed) : hwnd_(windowed ? window::Create() : 0) {}
@@ -288,6 +301,22 @@ void Control::NotifyChanged(std::string_view property) {
   if (host_ != nullptr) CurrentBackend().Observer().ControlChanged(*this, property);
 }
 
+void Control::NotifyItems(const ItemChange& change) {
+  if (host_ != nullptr) CurrentBackend().Observer().ItemsChanged(*this, change);
+}
+
+Status Control::AssignColor(OleColor& field, OleColor color, std::string_view property) {
+  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
+  if (color == field) return Ok();
+  field = color;
+  NotifyChanged(property);
+  return Ok();
+}
+
+void Control::Refresh() {
+  if (host_ != nullptr) CurrentBackend().Observer().RefreshRequested(*this);
+}
+
 // ------------------------------------------------------------------------ ControlHost
 
 ControlHost::ControlHost(bool windowed) : hwnd_(windowed ? window::Create() : 0) {}
@@ -396,6 +425,18 @@ void ControlHost::RenumberTabs() {
 
 void ControlHost::NotifyHostChanged(std::string_view property) {
   CurrentBackend().Observer().HostChanged(*this, property);
+}
+
+Control* ControlHost::NextFocusable(const Control& control) const {
+  const auto at = std::find(tab_order_.begin(), tab_order_.end(), &control);
+  if (at == tab_order_.end()) return nullptr;
+  const size_t start = static_cast<size_t>(at - tab_order_.begin());
+  for (size_t step = 1; step < tab_order_.size(); ++step) {
+    Control* candidate = tab_order_[(start + step) % tab_order_.size()];
+    if (candidate->CanFocus() && candidate->IsShown() && candidate->IsEnabledForInput())
+      return candidate;
+  }
+  return nullptr;
 }
 
 void ControlHost::OnChildFocused(Control& control) {

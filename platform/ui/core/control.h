@@ -38,6 +38,7 @@ namespace feriant::ui {
 
 class ControlHost;
 class Extender;
+struct ItemChange;
 class Form;
 class UserControl;
 
@@ -138,6 +139,10 @@ class Control : public automation::Dispatch {
   // The form the control is on (through user controls), nullptr when detached.
   Form* ParentForm() const;
 
+  // Draws the control again at once, without waiting for the event loop (a run that
+  // blocks the loop shows its progress this way). Nothing while detached.
+  void Refresh();
+
   // Enter presses the default control of a surface and Esc its cancel control. Only push
   // buttons and extenders carry these flags; at most one control of a surface has each.
   bool IsDefault() const { return default_; }
@@ -172,6 +177,13 @@ class Control : public automation::Dispatch {
   // control: a push button clicks, an extender hands the key to its user control.
   virtual void PressByKey(int /*key_ascii*/) {}
 
+  // The access key of the control's caption (the letter or digit after a single "&", in
+  // upper case; "&&" is an ampersand), 0 for none; and what Alt with it does: a label or
+  // frame moves the focus to the next control in tab order that can take it, a push
+  // button clicks, a check box or option button takes the focus and is clicked.
+  virtual char AccessKey() const { return 0; }
+  virtual void PressAccessKey() {}
+
  protected:
   // Raises the one of a kind's MouseDown, MouseUp and MouseMove that `input` names; a
   // nullptr (the kind has no such event) answers "doesn't support", naming the event.
@@ -187,6 +199,11 @@ class Control : public automation::Dispatch {
 
   // Tells the renderer that `property` changed (nothing while detached).
   void NotifyChanged(std::string_view property);
+  // Tells the renderer that one of the control's items changed (nothing while detached).
+  void NotifyItems(const ItemChange& change);
+  // Sets the colour property `field` named `property`: an invalid colour is refused, a
+  // change reaches the renderer.
+  Status AssignColor(OleColor& field, OleColor color, std::string_view property);
   // Sets the bounds without the checks of the public setters (auto-size, docking).
   void SetBoundsInternal(const Rect& bounds);
   // Whether Left/Top/Width/Height may be set from outside (a line's may not).
@@ -244,8 +261,10 @@ class WeakControl {
 };
 
 // Dispatch through the static member table T::Interface(), as DispatchObject<T> does.
-template <class T>
-class ControlImpl : public Control {
+// `Base` is Control or a class between it and T that shares state among kinds (the list
+// controls); it is constructed from the `windowed` flag.
+template <class T, class Base = Control>
+class ControlImpl : public Base {
  public:
   Result<automation::DispId> GetIdOfName(std::string_view name) const override {
     return T::Interface().IdOfName(name);
@@ -253,7 +272,7 @@ class ControlImpl : public Control {
   Result<automation::Variant> Invoke(automation::DispId id, automation::InvokeKind kind,
                                      std::span<automation::Variant> args,
                                      std::span<const automation::NamedArg> named) override {
-    auto keep = KeepAlive();
+    auto keep = this->KeepAlive();
     try {
       return T::Interface().Invoke(static_cast<T&>(*this), id, kind, args, named);
     } catch (const automation::ObjectError& error) {
@@ -262,7 +281,7 @@ class ControlImpl : public Control {
   }
 
  protected:
-  explicit ControlImpl(bool windowed) : Control(windowed) {}
+  explicit ControlImpl(bool windowed) : Base(windowed) {}
 };
 
 class ControlHost : public automation::Dispatch {
@@ -323,6 +342,9 @@ class ControlHost : public automation::Dispatch {
   virtual FontDesc SurfaceFont() const { return {}; }
 
   Control* ActiveControl() const { return active_; }
+  // The first control after `control` in tab order (wrapping round) that can take the
+  // focus now; nullptr when none.
+  Control* NextFocusable(const Control& control) const;
   // The innermost control with the focus, following user controls' own active controls;
   // nullptr when none has it.
   Control* FocusedControl() const;
@@ -379,5 +401,9 @@ class ControlHost : public automation::Dispatch {
   Control* active_ = nullptr;
   std::int32_t hwnd_ = 0;
 };
+
+// The access key of a caption: the character after a single "&", in upper case; 0 when
+// there is none ("&&" stands for an ampersand).
+char AccessKeyOf(std::string_view caption);
 
 }  // namespace feriant::ui

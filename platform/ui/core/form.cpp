@@ -379,11 +379,33 @@ bool Form::KeyDown(int key_code, int shift_state, Control* focused) {
       Press(*pressed, key::kEscape);
       return true;
     }
+  } else if ((shift_state & shift::kAlt) != 0 && PressAccessKey(key_code)) {
+    return true;
   }
   if (target == nullptr) return false;
   auto keep_target = target->weak_from_this().lock();
   target->InputKey(KeyAction::kDown, key_code, shift_state);
   return key_code == 0;
+}
+
+bool Form::PressAccessKey(int key_code) {
+  // Key codes of letters are their capitals; the tab order decides between two controls
+  // with the same key.
+  if (key_code <= 0 || key_code >= 128) return false;
+  std::vector<Control*> order;
+  for (const auto& control : Controls())
+    order.push_back(control.get());
+  std::sort(order.begin(), order.end(),
+            [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
+  for (Control* control : order) {
+    if (control->AccessKey() != static_cast<char>(key_code) || !control->IsShown() ||
+        !control->IsEnabledForInput())
+      continue;
+    auto keep = control->weak_from_this().lock();
+    control->PressAccessKey();
+    return true;
+  }
+  return false;
 }
 
 bool Form::KeyUp(int key_code, int shift_state, Control* focused) {

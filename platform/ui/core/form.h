@@ -24,7 +24,9 @@
 // is set (it may swallow the key by setting it to 0); then Enter presses the focused push
 // button, else the form's default control, and Esc the cancel control, provided that the
 // control is visible and enabled. A default or cancel extender receives the key through
-// its control's AccessKeyPress. A key that none of these took goes to the focused
+// its control's AccessKeyPress. Alt with a letter or digit presses the first control of
+// the form, in tab order, whose access key it is and that is visible and enabled
+// (Control::PressAccessKey). A key that none of these took goes to the focused
 // control (its KeyDown, which may swallow it). KeyUp and KeyPress go the same way,
 // through the form's preview to the focused control.
 //
@@ -175,6 +177,8 @@ class Form : public ControlHost {
 
  private:
   void RaiseResize();
+  // Presses the control whose access key `key_code` is; false when none has it.
+  bool PressAccessKey(int key_code);
   // Sends WM_GETMINMAXINFO and keeps the answer as the client-size range.
   void AskSizeRange();
 

@@ -197,6 +197,25 @@ void HeadlessBackend::RunModal(Form& form) {
   if (modal_handler_) modal_handler_(form);
 }
 
+std::vector<int> HeadlessBackend::ShowPopupMenu(const PopupMenuRequest& request) {
+  menus_.push_back(request);
+  if (menu_choices_.empty()) return {};
+  std::vector<int> choice = std::move(menu_choices_.front());
+  menu_choices_.erase(menu_choices_.begin());
+  // Walk the path; anything the person could not have chosen dismisses the menu.
+  const std::vector<MenuEntry>* level = &request.entries;
+  for (size_t i = 0; i < choice.size(); ++i) {
+    const int position = choice[i];
+    if (position < 0 || static_cast<size_t>(position) >= level->size()) return {};
+    const MenuEntry& entry = (*level)[static_cast<size_t>(position)];
+    if (!entry.visible || !entry.enabled || entry.caption == "-") return {};
+    const bool last = i + 1 == choice.size();
+    if (last != entry.submenu.empty()) return {};
+    level = &entry.submenu;
+  }
+  return choice;
+}
+
 void HeadlessBackend::Record(std::string line) {
   if (recording_) notifications_.push_back(std::move(line));
 }
@@ -235,6 +254,23 @@ void HeadlessBackend::FormHidden(Form& form) {
 
 void HeadlessBackend::FormUnloaded(Form& form) {
   if (recording_) Record("unloaded " + form.Name());
+}
+
+void HeadlessBackend::ItemsChanged(Control& control, const ItemChange& change) {
+  if (!recording_) return;
+  static constexpr const char* kKinds[] = {"inserted", "removed", "changed", "cleared"};
+  std::string line = "items " + ControlLabel(control) + " " + kKinds[static_cast<int>(change.kind)];
+  if (change.index >= 0) line += " " + std::to_string(change.index);
+  // A tree's node by its key.
+  if (change.item) {
+    if (auto key = change.item->Get("Key"); key && key->AsString() != nullptr)
+      line += " " + *key->AsString();
+  }
+  Record(std::move(line));
+}
+
+void HeadlessBackend::RefreshRequested(Control& control) {
+  if (recording_) Record("refresh " + ControlLabel(control));
 }
 
 }  // namespace feriant::ui

@@ -14,6 +14,10 @@
 //   due time (ties: the earlier started timer first), each at its due time.
 // - RunModal returns at once after calling the optional modal handler, which lets a test
 //   act while the form is "modal".
+// - Pop-up menus are recorded and answered from a script of choices (each the positions
+//   of an entry, as ShowPopupMenu returns them), else dismissed. A scripted choice that
+//   names no entry the person could choose (hidden, disabled, a separator, a submenu)
+//   dismisses the menu, as a click beside it would.
 // - Renderer notifications are recorded as text lines when recording is switched on.
 //
 // The user-interface thread only.
@@ -50,6 +54,10 @@ class HeadlessBackend final : public Backend, private RenderObserver {
   void ScriptAnswer(MsgBoxResult answer) { answers_.push_back(answer); }
   const std::vector<MessageBoxRequest>& MessageBoxes() const { return boxes_; }
   void ClearMessageBoxes() { boxes_.clear(); }
+
+  // Pop-up menus. An empty choice dismisses the menu.
+  void ScriptMenuChoice(std::vector<int> path) { menu_choices_.push_back(std::move(path)); }
+  const std::vector<PopupMenuRequest>& PopupMenus() const { return menus_; }
 
   // Shell requests (opened web addresses).
   const std::vector<ShellRequest>& ShellRequests() const { return shell_requests_; }
@@ -88,6 +96,7 @@ class HeadlessBackend final : public Backend, private RenderObserver {
   TimerId StartTimer(std::chrono::milliseconds interval, std::function<void()> tick) override;
   void StopTimer(TimerId id) override;
   void RunModal(Form& form) override;
+  std::vector<int> ShowPopupMenu(const PopupMenuRequest& request) override;
   RenderObserver& Observer() override { return *this; }
 
  private:
@@ -111,6 +120,8 @@ class HeadlessBackend final : public Backend, private RenderObserver {
   void FormShown(Form& form, bool modal) override;
   void FormHidden(Form& form) override;
   void FormUnloaded(Form& form) override;
+  void ItemsChanged(Control& control, const ItemChange& change) override;
+  void RefreshRequested(Control& control) override;
 
   int twips_per_pixel_x_ = 15;
   int twips_per_pixel_y_ = 15;
@@ -121,6 +132,8 @@ class HeadlessBackend final : public Backend, private RenderObserver {
   std::vector<MsgBoxResult> answers_;
   std::vector<MessageBoxRequest> boxes_;
   std::vector<ShellRequest> shell_requests_;
+  std::vector<std::vector<int>> menu_choices_;
+  std::vector<PopupMenuRequest> menus_;
   bool fail_shell_ = false;
   int mouse_pointer_ = 0;
   std::string clipboard_text_;

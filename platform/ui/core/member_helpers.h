@@ -157,7 +157,8 @@ enum CommonMembers : unsigned {
   kTabIndex = 8,  // TabIndex
   kFocus = 16,    // SetFocus, hWnd
   kPointer = 32,  // MousePointer
-  kAllCommon = 63,
+  kRefresh = 64,  // Refresh
+  kAllCommon = 127,
 };
 
 Variant ParentOf(const Control& control);
@@ -236,11 +237,33 @@ void AddCommonMembers(automation::Members<T>& m, unsigned which = kAllCommon) {
                   return Variant();
                 });
   }
+  if (which & kRefresh) {
+    m.Method("Refresh", dispid::kRefresh,
+             [](T& c, Args, std::span<const automation::NamedArg>) -> Result<Variant> {
+               c.Refresh();
+               return Variant();
+             });
+  }
   if (which & kPointer) {
     m.Get("MousePointer", dispid::kMousePointer, Getter<T>([](T& c) { return c.MousePointer(); }))
         .Put("MousePointer", dispid::kMousePointer,
              Setter<T, int>([](T& c, int v) { c.SetMousePointer(v); }));
   }
+}
+
+// BackColor, ForeColor and Font of a control that has them.
+template <class T>
+void AddLookMembers(automation::Members<T>& m) {
+  m.Get("BackColor", dispid::kBackColor, ColorGetter<T>([](T& c) { return c.BackColor(); }))
+      .Put("BackColor", dispid::kBackColor,
+           ColorSetter<T>([](T& c, OleColor v) { return c.SetBackColor(v); }))
+      .Get("ForeColor", dispid::kForeColor, ColorGetter<T>([](T& c) { return c.ForeColor(); }))
+      .Put("ForeColor", dispid::kForeColor,
+           ColorSetter<T>([](T& c, OleColor v) { return c.SetForeColor(v); }))
+      .Get("Font", dispid::kFont, Getter<T>([](T& c) { return c.Font(); }))
+      .PutRef("Font", dispid::kFont, Setter<T, std::shared_ptr<StdFont>>([](T& c, auto font) {
+                c.SetFont(std::move(font));
+              }));
 }
 
 }  // namespace feriant::ui::members

@@ -192,6 +192,29 @@ Result<OleColor> StdPicture::Pixel(int x, int y) const {
   return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
 }
 
+void StdPicture::Overlay(const StdPicture& source, int x, int y,
+                         std::optional<OleColor> transparent) {
+  bool changed = false;
+  for (int sy = 0; sy < source.height_; ++sy) {
+    const int ty = y + sy;
+    if (ty < 0 || ty >= height_) continue;
+    for (int sx = 0; sx < source.width_; ++sx) {
+      const int tx = x + sx;
+      if (tx < 0 || tx >= width_) continue;
+      const OleColor color =
+          source.pixels_[static_cast<size_t>(sy) * static_cast<size_t>(source.width_) +
+                         static_cast<size_t>(sx)];
+      if (transparent && color == *transparent) continue;
+      OleColor& pixel =
+          pixels_[static_cast<size_t>(ty) * static_cast<size_t>(width_) + static_cast<size_t>(tx)];
+      if (pixel == color) continue;
+      pixel = color;
+      changed = true;
+    }
+  }
+  if (changed) changed_.Raise();
+}
+
 Status StdPicture::SetPixel(int x, int y, OleColor color) {
   if (x < 0 || y < 0 || x >= width_ || y >= height_)
     return MakeUiError(ui_error::kInvalidProcedureCall, "pixel outside the picture");

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,12 @@ class StdPicture final : public automation::DispatchObject<StdPicture> {
   Result<OleColor> Pixel(int x, int y) const;
   // System colours are resolved through the current backend's scheme.
   Status SetPixel(int x, int y, OleColor color);
+
+  // Copies the pixels of `source` with its top-left corner at pixel (x, y), leaving out
+  // those of the RGB colour `transparent` when given and what falls outside this bitmap;
+  // one Changed when anything changed.
+  void Overlay(const StdPicture& source, int x, int y,
+               std::optional<OleColor> transparent = std::nullopt);
 
   // Same kind, size and pixels (what a property bag compares with a default).
   bool SameImage(const StdPicture& other) const;

@@ -249,5 +249,19 @@ TEST_F(SmokeTest, TheProgramPlacesControlsAndSavesAScreenshot) {
   }
 }
 
+TEST_F(SmokeTest, TheProgramShowsTheStandardControlsAndSavesTheirPicture) {
+  const std::string program = FERIANT_CONTAINER;
+  const std::string env = "QT_QPA_PLATFORM=offscreen ";
+  const std::filesystem::path shot = *dir_ / "standard.png";
+  const ShellRun run =
+      Shell(env + program + " --standard-controls --screenshot '" + shot.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  QImage image;
+  ASSERT_TRUE(image.load(QString::fromStdString(shot.string()), "PNG"));
+  EXPECT_EQ(image.size(), QSize(680, 512));  // the form's client area: 10200 x 7680 twips
+  const ShellRun refused = Shell(env + program + " --standard-controls --place Lumatrel.WhiteTop");
+  EXPECT_EQ(refused.status, 2) << refused.output;
+}
+
 }  // namespace
 }  // namespace feriant::lumatrel_container

@@ -35,6 +35,18 @@ class UiTest : public ::testing::Test {
   std::shared_ptr<Backend> previous_;
 };
 
+// With a form, frmTest, loaded and shown, so that its controls take input.
+class ShownFormTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    form_ = std::make_shared<Form>("frmTest");
+    ASSERT_TRUE(form_->Load());
+    ASSERT_TRUE(form_->Show());
+  }
+  std::shared_ptr<Form> form_;
+};
+
 inline const automation::Guid kProbeClass =
     *automation::Guid::Parse("{0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0}");
 inline const automation::Guid kProbeEvents =
