@@ -22,7 +22,6 @@ constexpr int16_t kOtherName = 0;
 // Holidays of the tables that amendments name.
 constexpr int32_t kGoodFriday = 21;
 constexpr int32_t kWhitMonday = 36;
-constexpr int32_t kSwissNationalDay = 50;
 constexpr int32_t kUnityDay = 67;
 constexpr int32_t kReformationDay = 71;
 constexpr int32_t kRepentanceDay = 75;
@@ -59,7 +58,7 @@ constexpr auto kRows = std::to_array<Amendment>({
     {"Deutschland", kSeventeenthOfJune, 1, kOpenStart, 1990, "Gesetz über den Tag der deutschen Einheit vom 4. August 1953 (BGBl. I S. 778), § 2; abgelöst durch Art. 2 Abs. 2 Einigungsvertrag vom 31. August 1990 (BGBl. 1990 II S. 889)"},
     {"Deutschland", kUnityDay, kNotAssigned, kOpenStart, 1989, "Einigungsvertrag vom 31. August 1990 (BGBl. 1990 II S. 889), Art. 2 Abs. 2: der 3. Oktober ist gesetzlicher Feiertag ab 1990"},
     {"Deutschland", kRepentanceDay, 1, kOpenStart, 1994, "Feiertagsgesetze der Länder; ab 1995 aufgehoben nach § 58 Abs. 2 SGB XI, Pflege-Versicherungsgesetz vom 26. Mai 1994 (BGBl. I S. 1014)"},
-    {"Deutschland|Sachsen", kRepentanceDay, 1, 1995, kOpenEnd, "Gesetz über Sonn- und Feiertage im Freistaat Sachsen (SächsSFG) vom 10. November 1992 (SächsGVBl. S. 536), § 1 Abs. 1; beibehalten nach § 58 Abs. 3 SGB XI (BGBl. 1994 I S. 1014)"},
+    {"Deutschland|Sachsen", kRepentanceDay, 1, 1992, kOpenEnd, "Gesetz über Sonn- und Feiertage im Freistaat Sachsen (SächsSFG) vom 10. November 1992 (SächsGVBl. S. 536), § 1 Abs. 1; ab 1995 beibehalten nach § 58 Abs. 3 SGB XI (BGBl. 1994 I S. 1014)"},
     {"Deutschland", kReformationDay, 1, 2017, 2017, "500. Jahrestag der Reformation, einmaliger Feiertag in allen Ländern nach dem Beschluss der Ministerpräsidentenkonferenz vom 6. Dezember 2012, z. B. Berlin: Gesetz vom 14. Oktober 2015 (GVBl. S. 378); Bremen: Gesetz vom 21. Mai 2013 (Brem.GBl. S. 231); Hamburg: Verordnung über den Reformationstag 2017 vom 30. April 2013 (HmbGVBl. S. 192); Schleswig-Holstein: Landesverordnung über den Reformationstag 2017 vom 24. November 2014 (GVOBl. Schl.-H. S. 380)"},
     {"Deutschland|Bremen", kReformationDay, 1, 2018, kOpenEnd, "Änderung des Gesetzes über die Sonn- und Feiertage, beschlossen von der Bürgerschaft am 20. Juni 2018 (Brem.GBl. vom 26. Juni 2018 S. 302)"},
     {"Deutschland|Hamburg", kReformationDay, 1, 2018, kOpenEnd, "Änderung des Feiertagsgesetzes (Gesetz über Sonntage, Feiertage, Gedenktage und Trauertage) vom 12. März 2018 (HmbGVBl. S. 63): Tag der Reformation"},
@@ -75,8 +74,6 @@ constexpr auto kRows = std::to_array<Amendment>({
     // France.
     {"France", kWhitMonday, 1, kOpenStart, 2004, "Code du travail, art. L. 222-1 : le lundi de Pentecôte est un jour férié ; journée de solidarité fixée à ce jour à partir de 2005 par la loi n° 2004-626 du 30 juin 2004 (JORF du 1er juillet 2004)"},
     {"France", kWhitMonday, 1, 2008, kOpenEnd, "Loi n° 2008-351 du 16 avril 2008 relative à la journée de solidarité (JORF du 17 avril 2008), art. L. 3133-8 du Code du travail : la journée de solidarité n'est plus fixée au lundi de Pentecôte"},
-    // Schweiz.
-    {"Schweiz", kSwissNationalDay, 5, kOpenStart, 1993, "Verordnung über den Bundesfeiertag vom 30. Mai 1994 (SR 116), in Kraft seit 1. Juli 1994, nach Annahme der Volksinitiative «für einen arbeitsfreien Bundesfeiertag» am 26. September 1993 (Art. 116bis aBV)"},
 });
 // clang-format on
 static_assert(kRules.size() == kAppendedHolidayCount);

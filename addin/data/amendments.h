@@ -34,7 +34,7 @@ inline constexpr int32_t kAppendedHolidayCount = 4;
 inline constexpr int32_t kAllHolidayCount = kRuleCount + kAppendedHolidayCount;
 inline constexpr int32_t kAppendedHolidayNameCount = 4 * kAppendedHolidayCount;
 
-inline constexpr int32_t kAmendmentCount = 18;
+inline constexpr int32_t kAmendmentCount = 17;
 
 // An amendment's status that takes the assignment away: in those years the holiday has no
 // standing in that region, whatever the table says.
