@@ -208,6 +208,10 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   // localisation gives now.
   RunCaches::CountryTexts& country =
       caches_.Country(dialog_.CountryText(), RunCaches::WordsOf(texts_), assignments);
+  // Any index that is no language gets the default names, as the name lookup gives them.
+  const std::int32_t names_language = language_index >= 0 && language_index < data::kLanguageCount
+                                          ? language_index
+                                          : data::kLanguageCount;
   const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys(), assignments);
 
   for (const std::int32_t holiday : selection) {
@@ -216,7 +220,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
     if (!date->has_value()) continue;  // the feast does not exist this year
 
     const RunCaches::HolidayTexts& texts = country.Holiday(holiday);
-    const data::HolidayName* name = data::FindHolidayNameRecord(holiday, language_index);
+    const data::HolidayName* name = caches_.HolidayName(holiday, names_language);
     if (name == nullptr) {
       return Error{automation::hresult::kBadIndex,
                    "holiday " + std::to_string(holiday) + " has no name", "ProcessHolidaysOfYear"};

@@ -1,9 +1,9 @@
 #pragma once
 // RunCaches: what holiday runs can share because it depends only on the fixed tables and
-// the localised words: the parsed rule table, and the texts that say where and how each
-// holiday is observed in a country (CountryLine, RegionsText, IsDayOff) for a few recently
-// used countries, languages and sets of assignments (the tables', or the current law of
-// some years).
+// the localised words: the parsed rule table, the holidays' name records, and the texts that say
+// where and how each holiday is observed in a country (CountryLine, RegionsText, IsDayOff) for a
+// few recently used countries, languages and sets of assignments (the tables', or the current law
+// of some years).
 //
 // Whoever drives runs (the dialog, the command line, a benchmark) owns one RunCaches and
 // hands it to each HolidayRun it makes; a run given none keeps a private one. Texts handed
@@ -74,6 +74,13 @@ class RunCaches {
 
   // The shipped rule table, parsed once.
   const ParsedRules& ShippedRules() const { return shipped_rules_; }
+  // The name record of `holiday` (0..kAllHolidayCount-1) in `language`
+  // (0..kLanguageCount, the last for any language that is none: the default names), as
+  // data::FindHolidayNameRecord gives it; null when there is none. Looked up once for
+  // all, since a run asks once per occurrence.
+  const data::HolidayName* HolidayName(std::int32_t holiday, std::int32_t language) const {
+    return names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)];
+  }
   // The texts of `country` in `words` under `assignments` (which outlive the caches, as
   // those of the data layer do); made the most recently used.
   CountryTexts& Country(std::string_view country, Words words,
@@ -81,6 +88,8 @@ class RunCaches {
 
  private:
   ParsedRules shipped_rules_;
+  std::array<std::array<const data::HolidayName*, data::kAllHolidayCount>, data::kLanguageCount + 1>
+      names_{};
   // Most recently used last.
   std::vector<std::unique_ptr<CountryTexts>> countries_;
 };

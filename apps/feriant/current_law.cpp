@@ -82,6 +82,8 @@ int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& e
   dialog::clsLangSetter& texts = dialog::LangSetter();
   texts.LanguageID = HostLanguageID(base::UserLcid());
 
+  if (options.region && data::FindRegion(*options.region) < 0)
+    return UsageError(err, kCommand, "there is no region \"" + *options.region + "\"");
   const std::string country = options.country.value_or(
       options.region ? std::string(CountryOf(*options.region)) : std::string());
   if (!country.empty()) {
@@ -91,13 +93,9 @@ int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& e
     });
     if (!known) return UsageError(err, kCommand, "there is no country \"" + country + "\"");
   }
-  if (options.region) {
-    if (data::FindRegion(*options.region) < 0)
-      return UsageError(err, kCommand, "there is no region \"" + *options.region + "\"");
-    if (CountryOf(*options.region) != country) {
-      return UsageError(err, kCommand,
-                        "the region \"" + *options.region + "\" is not one of " + country);
-    }
+  if (options.region && CountryOf(*options.region) != country) {
+    return UsageError(err, kCommand,
+                      "the region \"" + *options.region + "\" is not one of " + country);
   }
 
   const bool german = texts.LanguageID == engine::kGermanLanguageID;
