@@ -214,6 +214,16 @@ std::vector<int32_t> HolidaysChangedByCurrentLaw(std::span<const int32_t> ticked
   return changed_holidays;
 }
 
+uint64_t CurrentLawKey(std::string_view country, int32_t year) {
+  uint64_t key = 0;
+  for (size_t i = 0; i < AmendmentTable.size(); ++i) {
+    const Amendment& amendment = AmendmentTable[i];
+    if (amendment.AppliesIn(year) && BelongsToCountry(amendment.RegionPath, country))
+      key |= uint64_t{1} << i;
+  }
+  return key;
+}
+
 std::vector<int32_t> AmendmentsFor(std::string_view country, std::string_view region) {
   std::vector<int32_t> rows;
   for (int32_t i = 0; i < kAmendmentCount; ++i) {

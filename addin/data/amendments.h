@@ -98,6 +98,13 @@ const EffectiveAssignments& TableAssignments();
 // amendments apply share one object, so a caller may key what it derives by its address.
 const EffectiveAssignments& CurrentLawAssignments(int32_t year);
 
+// Which amendments of `country` apply in `year`: bit i for AmendmentTable row i. Years
+// with equal keys have equal assignments within the country (the rows of its regions, in
+// the same order), so whatever depends only on those may be shared by key; 0 means the
+// tables' own.
+uint64_t CurrentLawKey(std::string_view country, int32_t year);
+static_assert(kAmendmentCount <= 64, "CurrentLawKey has one bit per amendment");
+
 // The holidays for which applying the current law in some year first..last would change
 // a run over `ticked_regions` (region indexes) in `country`: holidays the law adds to or
 // takes from the selection, and selected holidays whose rows within the country differ

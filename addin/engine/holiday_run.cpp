@@ -204,10 +204,12 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   feasts_.ComputeFeasts(year);
   const data::EffectiveAssignments& assignments =
       current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
+  const std::string country_text = dialog_.CountryText();
+  const std::uint64_t law_key = current_law_ ? data::CurrentLawKey(country_text, year) : 0;
   // The words are fetched anew for every year, so the cached texts are always those the
   // localisation gives now.
   RunCaches::CountryTexts& country =
-      caches_.Country(dialog_.CountryText(), RunCaches::WordsOf(texts_), assignments);
+      caches_.Country(country_text, RunCaches::WordsOf(texts_), assignments, law_key);
   // Any index that is no language gets the default names, as the name lookup gives them.
   const std::int32_t names_language = language_index >= 0 && language_index < data::kLanguageCount
                                           ? language_index

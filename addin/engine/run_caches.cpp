@@ -8,9 +8,9 @@ namespace feriant::engine {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-// How many countries' texts stay cached. A dialog offers six countries; the current law
-// splits the years of a run into about fifteen periods with assignments of their own, and
-// runs over all years in two countries should still find the texts of each.
+// How many countries' texts stay cached. A dialog offers six countries; under the current
+// law Germany's years fall into about a dozen states of its law, and runs over all years
+// in two countries should still find the texts of each.
 constexpr size_t kCachedCountries = 32;
 
 // Word slots of RunCaches::Words.
@@ -51,10 +51,10 @@ RunCaches::Words RunCaches::WordsOf(const Localisation& texts) {
 }
 
 RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words words,
-                                            const data::EffectiveAssignments& assignments) {
+                                            const data::EffectiveAssignments& assignments,
+                                            std::uint64_t law_key) {
   for (auto it = countries_.begin(); it != countries_.end(); ++it) {
-    if ((*it)->assignments_ == &assignments && (*it)->country_ == country &&
-        (*it)->words_ == words) {
+    if ((*it)->law_key_ == law_key && (*it)->country_ == country && (*it)->words_ == words) {
       std::rotate(it, it + 1, countries_.end());
       return *countries_.back();
     }
@@ -62,6 +62,7 @@ RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words word
   if (countries_.size() >= kCachedCountries) countries_.erase(countries_.begin());
   auto texts = std::make_unique<CountryTexts>();
   texts->assignments_ = &assignments;
+  texts->law_key_ = law_key;
   texts->country_ = country;
   texts->words_ = std::move(words);
   countries_.push_back(std::move(texts));

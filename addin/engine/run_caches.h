@@ -1,9 +1,9 @@
 #pragma once
 // RunCaches: what holiday runs can share because it depends only on the fixed tables and
-// the localised words: the parsed rule table, the holidays' name records, and the texts that say
-// where and how each holiday is observed in a country (CountryLine, RegionsText, IsDayOff) for a
-// few recently used countries, languages and sets of assignments (the tables', or the current law
-// of some years).
+// the localised words: the parsed rule table, the holidays' name records, and the texts
+// that say where and how each holiday is observed in a country (CountryLine, RegionsText,
+// IsDayOff) for a few recently used countries, languages and states of the law (the
+// tables', or the current law of some years).
 //
 // Whoever drives runs (the dialog, the command line, a benchmark) owns one RunCaches and
 // hands it to each HolidayRun it makes; a run given none keeps a private one. Texts handed
@@ -60,6 +60,7 @@ class RunCaches {
     const HolidayTexts& Compose(std::int32_t holiday);
 
     const data::EffectiveAssignments* assignments_ = nullptr;
+    std::uint64_t law_key_ = 0;
     std::string country_;
     Words words_;
     std::array<HolidayTexts, data::kAllHolidayCount> holidays_;
@@ -82,9 +83,10 @@ class RunCaches {
     return names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)];
   }
   // The texts of `country` in `words` under `assignments` (which outlive the caches, as
-  // those of the data layer do); made the most recently used.
+  // those of the data layer do), whose rows within the country data::CurrentLawKey
+  // `law_key` identifies (0 for the tables' own); made the most recently used.
   CountryTexts& Country(std::string_view country, Words words,
-                        const data::EffectiveAssignments& assignments);
+                        const data::EffectiveAssignments& assignments, std::uint64_t law_key);
 
  private:
   ParsedRules shipped_rules_;

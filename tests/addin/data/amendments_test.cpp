@@ -1,9 +1,11 @@
 #include "addin/data/amendments.h"
 
 #include <algorithm>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -188,6 +190,33 @@ TEST(CurrentLaw, HolidaysAffectedByALaterChange) {
                 ElementsAreArray(c.changed))
         << c.ticked.back() << " " << c.first << ".." << c.last;
   }
+}
+
+// Whatever is shared by CurrentLawKey must be equal: years with equal keys give equal rows
+// within the country, key 0 the table's.
+TEST(CurrentLaw, EqualKeysMeanEqualRowsWithinTheCountry) {
+  const auto rows_within = [](const EffectiveAssignments& assignments, std::string_view country) {
+    std::vector<std::tuple<int32_t, int32_t, int32_t>> rows;
+    for (int32_t h = 0; h < kAllHolidayCount; ++h) {
+      for (const Assignment& row : assignments.RowsOfHoliday(h)) {
+        if (RegionCountry(RegionTable[static_cast<size_t>(row.RegionIndex)]) == country)
+          rows.emplace_back(h, row.RegionIndex, row.Status);
+      }
+    }
+    return rows;
+  };
+  for (const int32_t country_region : CountryRegions()) {
+    const std::string_view country = RegionTable[static_cast<size_t>(country_region)];
+    std::map<uint64_t, std::vector<std::tuple<int32_t, int32_t, int32_t>>> rows_by_key = {
+        {0, rows_within(TableAssignments(), country)}};
+    for (int32_t year = kFirstYear; year <= kLastYear; ++year) {
+      const auto rows = rows_within(CurrentLawAssignments(year), country);
+      const auto [known, added] = rows_by_key.emplace(CurrentLawKey(country, year), rows);
+      EXPECT_EQ(known->second, rows) << country << " " << year;
+    }
+  }
+  EXPECT_EQ(CurrentLawKey("Schweiz", 2027), 0u);
+  EXPECT_NE(CurrentLawKey("Deutschland", 2017), CurrentLawKey("Deutschland", 2016));
 }
 
 TEST(CurrentLaw, AmendmentsForARegionIncludeItsAncestors) {
