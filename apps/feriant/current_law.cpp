@@ -45,11 +45,6 @@ std::string_view HolidayNameOf(std::int32_t holiday, std::int32_t language) {
   return name == nullptr ? std::string_view() : name->Name;
 }
 
-// A region path's country: the path up to its first "|".
-std::string_view CountryOf(std::string_view path) {
-  return path.substr(0, path.find('|'));
-}
-
 }  // namespace
 
 bool UseCurrentLaw(std::optional<bool> flag) {
@@ -85,7 +80,7 @@ int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& e
   if (options.region && data::FindRegion(*options.region) < 0)
     return UsageError(err, kCommand, "there is no region \"" + *options.region + "\"");
   const std::string country = options.country.value_or(
-      options.region ? std::string(CountryOf(*options.region)) : std::string());
+      options.region ? std::string(data::RegionCountry(*options.region)) : std::string());
   if (!country.empty()) {
     const std::span<const std::int32_t> countries = data::CountryRegions();
     const bool known = std::any_of(countries.begin(), countries.end(), [&](std::int32_t region) {
@@ -93,7 +88,7 @@ int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& e
     });
     if (!known) return UsageError(err, kCommand, "there is no country \"" + country + "\"");
   }
-  if (options.region && CountryOf(*options.region) != country) {
+  if (options.region && data::RegionCountry(*options.region) != country) {
     return UsageError(err, kCommand,
                       "the region \"" + *options.region + "\" is not one of " + country);
   }
