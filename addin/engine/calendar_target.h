@@ -23,7 +23,7 @@ namespace feriant::engine {
 // selected country.
 struct Occurrence {
   std::int32_t year = 0;                    // the processed year
-  std::int32_t holiday_index = 0;           // 0..158
+  std::int32_t holiday_index = 0;           // 0..data::kAllHolidayCount-1
   RuleDate date;                            // Start is 00:00, or the kick-off of a match
   const data::HolidayName* name = nullptr;  // the name record chosen; never null
   // The country, followed by " (partially)" (in the run's language) when only parts of

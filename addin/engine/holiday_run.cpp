@@ -202,11 +202,19 @@ void HolidayRun::ProcessHolidaysOfYear(std::int32_t year, std::int32_t language_
 
 Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   feasts_.ComputeFeasts(year);
+  const data::EffectiveAssignments& assignments =
+      current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
+  const std::string country_text = dialog_.CountryText();
+  const std::uint64_t law_key = current_law_ ? data::CurrentLawKey(country_text, year) : 0;
   // The words are fetched anew for every year, so the cached texts are always those the
   // localisation gives now.
   RunCaches::CountryTexts& country =
-      caches_.Country(dialog_.CountryText(), RunCaches::WordsOf(texts_));
-  const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys());
+      caches_.Country(country_text, RunCaches::WordsOf(texts_), assignments, law_key);
+  // Any index that is no language gets the default names, as the name lookup gives them.
+  const std::int32_t names_language = language_index >= 0 && language_index < data::kLanguageCount
+                                          ? language_index
+                                          : data::kLanguageCount;
+  const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys(), assignments);
 
   for (const std::int32_t holiday : selection) {
     const RuleOutcome date = (*rules_)[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
@@ -214,8 +222,8 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
     if (!date->has_value()) continue;  // the feast does not exist this year
 
     const RunCaches::HolidayTexts& texts = country.Holiday(holiday);
-    const std::int32_t name = data::FindHolidayName(holiday, language_index);
-    if (name < 0) {
+    const data::HolidayName* name = caches_.HolidayName(holiday, names_language);
+    if (name == nullptr) {
       return Error{automation::hresult::kBadIndex,
                    "holiday " + std::to_string(holiday) + " has no name", "ProcessHolidaysOfYear"};
     }
@@ -223,7 +231,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
     occurrence.year = year;
     occurrence.holiday_index = holiday;
     occurrence.date = **date;
-    occurrence.name = &data::HolidayNameTable[static_cast<size_t>(name)];
+    occurrence.name = name;
     occurrence.CountryLine = texts.CountryLine;
     occurrence.RegionsText = texts.RegionsText;
     occurrence.IsDayOff = texts.IsDayOff;
@@ -244,25 +252,25 @@ void HolidayRun::HandleDate(const Occurrence& occurrence) {
   }
 }
 
-const std::vector<std::int32_t>& HolidayRun::SelectionOf(std::vector<std::string> ticked_keys) {
-  if (selection_known_ && ticked_keys == selection_keys_) return selection_;
+const std::vector<std::int32_t>& HolidayRun::SelectionOf(
+    std::vector<std::string> ticked_keys, const data::EffectiveAssignments& assignments) {
+  if (selection_assignments_ == &assignments && ticked_keys == selection_keys_) return selection_;
 
-  std::array<bool, data::kRuleCount> selected{};
+  std::array<bool, data::kAllHolidayCount> selected{};
   for (const std::string& key : ticked_keys) {
     // Only the exact region of a ticked node counts; parents and children are not
     // inherited (the dialog ticks the ancestors itself).
-    const std::int32_t region = data::FindRegion(key);
-    for (const std::int32_t row : data::AssignmentRowsOfRegion(region)) {
-      const std::int32_t holiday = data::AssignmentTable[static_cast<size_t>(row)].HolidayIndex;
-      if (holiday >= 0 && holiday < data::kRuleCount) selected[static_cast<size_t>(holiday)] = true;
+    for (const data::Assignment& row : assignments.RowsOfRegion(data::FindRegion(key))) {
+      if (row.HolidayIndex >= 0 && row.HolidayIndex < data::kAllHolidayCount)
+        selected[static_cast<size_t>(row.HolidayIndex)] = true;
     }
   }
   selection_.clear();
-  for (std::int32_t holiday = 0; holiday < data::kRuleCount; ++holiday) {
+  for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday) {
     if (selected[static_cast<size_t>(holiday)]) selection_.push_back(holiday);
   }
   selection_keys_ = std::move(ticked_keys);
-  selection_known_ = true;
+  selection_assignments_ = &assignments;
   return selection_;
 }
 

@@ -4,7 +4,8 @@
 // regions have, evaluates their rules, composes the texts that say where and how each
 // is observed, and hands every occurrence to the calendar target of the host
 // (HostKind, read once when a run starts) and to an observer; at the end it reports the
-// counts.
+// counts. On request it applies the law as it stands in each year (data/amendments.h) in
+// place of the tables' assignments; otherwise no amendment is consulted.
 //
 // A HolidayRun is owned by its driver (the dialog, the command line) and holds the run
 // state: the counters, the one FeastTable and the holiday selection of the last set of
@@ -22,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "addin/data/amendments.h"
 #include "addin/data/holiday_data.h"
 #include "addin/engine/calendar_target.h"
 #include "addin/engine/feast_table.h"
@@ -67,6 +69,11 @@ class HolidayRun final : public TargetContext {
   // Evaluates `rules` in place of the shipped rule table (one rule per holiday index).
   void SetRules(std::span<const std::string_view, data::kRuleCount> rules);
 
+  // Whether the runs select holidays and compose their texts from the assignments of the
+  // current law of each year (true) or from the tables' own (false, the default).
+  void SetCurrentLaw(bool current_law) { current_law_ = current_law; }
+  bool CurrentLaw() const { return current_law_; }
+
   // The whole run, from the checks of the selection to the result message.
   void ProcessHolidays();
   // One year of a run: the holidays of the ticked regions, in holiday index order, names
@@ -92,7 +99,8 @@ class HolidayRun final : public TargetContext {
   [[nodiscard]] Status RunSteps();
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
-  const std::vector<std::int32_t>& SelectionOf(std::vector<std::string> ticked_keys);
+  const std::vector<std::int32_t>& SelectionOf(std::vector<std::string> ticked_keys,
+                                               const data::EffectiveAssignments& assignments);
 
   RunDialog& dialog_;
   Localisation& texts_;
@@ -108,8 +116,10 @@ class HolidayRun final : public TargetContext {
   FeastTable feasts_;
 
   ParsedRules rules_;  // the caches' shipped rules, or those of SetRules
-  // The selection of the last set of ticked keys: holiday indexes, ascending.
-  bool selection_known_ = false;
+  bool current_law_ = false;
+  // The selection of the last set of ticked keys under the last assignments: holiday
+  // indexes, ascending.
+  const data::EffectiveAssignments* selection_assignments_ = nullptr;
   std::vector<std::string> selection_keys_;
   std::vector<std::int32_t> selection_;
 };

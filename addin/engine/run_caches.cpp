@@ -8,8 +8,10 @@ namespace feriant::engine {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-// How many countries' texts stay cached; a dialog offers six.
-constexpr size_t kCachedCountries = 8;
+// How many countries' texts stay cached. A dialog offers six countries; under the current
+// law Germany's years fall into about a dozen states of its law, and runs over all years
+// in two countries should still find the texts of each.
+constexpr size_t kCachedCountries = 32;
 
 // Word slots of RunCaches::Words.
 constexpr size_t kPartiallyWord = 0;
@@ -22,13 +24,22 @@ static_assert(RunCaches::kWordCount == kFirstStatusWord + kStatusCount);
 
 ParsedRules ParseRules(std::span<const std::string_view, data::kRuleCount> rules) {
   auto parsed = std::make_shared<std::vector<ParsedRule>>();
-  parsed->reserve(rules.size());
+  parsed->reserve(static_cast<size_t>(data::kAllHolidayCount));
   for (const std::string_view rule : rules)
+    parsed->push_back(ParsedRule::Parse(rule));
+  for (const std::string_view rule : data::AppendedRuleTable)
     parsed->push_back(ParsedRule::Parse(rule));
   return parsed;
 }
 
-RunCaches::RunCaches() : shipped_rules_(ParseRules(data::RuleTable)) {}
+RunCaches::RunCaches() : shipped_rules_(ParseRules(data::RuleTable)) {
+  for (std::int32_t language = 0; language <= data::kLanguageCount; ++language) {
+    for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday) {
+      names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)] =
+          data::FindHolidayNameRecord(holiday, language);
+    }
+  }
+}
 
 RunCaches::Words RunCaches::WordsOf(const Localisation& texts) {
   Words words;
@@ -39,15 +50,19 @@ RunCaches::Words RunCaches::WordsOf(const Localisation& texts) {
   return words;
 }
 
-RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words words) {
+RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words words,
+                                            const data::EffectiveAssignments& assignments,
+                                            std::uint64_t law_key) {
   for (auto it = countries_.begin(); it != countries_.end(); ++it) {
-    if ((*it)->country_ == country && (*it)->words_ == words) {
+    if ((*it)->law_key_ == law_key && (*it)->country_ == country && (*it)->words_ == words) {
       std::rotate(it, it + 1, countries_.end());
       return *countries_.back();
     }
   }
   if (countries_.size() >= kCachedCountries) countries_.erase(countries_.begin());
   auto texts = std::make_unique<CountryTexts>();
+  texts->assignments_ = &assignments;
+  texts->law_key_ = law_key;
   texts->country_ = country;
   texts->words_ = std::move(words);
   countries_.push_back(std::move(texts));
@@ -60,8 +75,7 @@ const RunCaches::HolidayTexts& RunCaches::CountryTexts::Compose(std::int32_t hol
   bool partially = false;
   ListBuilder regions(kLineBreak, CaseSensitivity::kInsensitive);
   std::string line;
-  for (const std::int32_t row : data::AssignmentRowsOfHoliday(holiday)) {
-    const data::Assignment& assignment = data::AssignmentTable[static_cast<size_t>(row)];
+  for (const data::Assignment& assignment : assignments_->RowsOfHoliday(holiday)) {
     if (assignment.RegionIndex < 0 || assignment.RegionIndex >= data::kRegionCount) continue;
     const std::string_view path = data::RegionTable[static_cast<size_t>(assignment.RegionIndex)];
     // Regions of other countries are not listed. (A bare prefix test would also take

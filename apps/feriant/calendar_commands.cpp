@@ -23,6 +23,7 @@
 #include "apps/feriant/command_support.h"
 #include "apps/feriant/commands.h"
 #include "apps/feriant/console_dialog.h"
+#include "apps/feriant/current_law.h"
 #include "apps/feriant/interruption.h"
 #include "apps/feriant/progress_line.h"
 #include "hosts/outlook/outlook.h"
@@ -108,6 +109,15 @@ int ExitStatusOf(const ConsoleDialog& dialog) {
   return dialog.Outcome() == RunOutcome::kFinished ? kExitOk : kExitFailed;
 }
 
+// The exit status of a run that has saved what it could; a finished run without the
+// current law first notes the holidays a later change of the law affects.
+int Finish(const engine::HolidayRun& run, const ConsoleDialog& dialog, std::string_view command,
+           std::ostream& err) {
+  if (dialog.Outcome() == RunOutcome::kFinished && !run.CurrentLaw())
+    NoteCurrentLaw(dialog, command, err);
+  return ExitStatusOf(dialog);
+}
+
 int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection selection,
                dialog::clsLangSetter& texts, std::ostream& out, std::ostream& err) {
   const std::shared_ptr<automation::Dispatch> application =
@@ -124,6 +134,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   ProgressLine progress(err);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   engine::HolidayRun run(dialog, texts, &target);
+  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
   run.ProcessHolidays();
   progress.Clear();
 
@@ -134,7 +145,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
     LeaveIfInterrupted(err);
     outlook::AbandonUnsavedChanges(*application);
   }
-  return ExitStatusOf(dialog);
+  return Finish(run, dialog, CommandName(options), err);
 }
 
 // Project's language comes from the per-user registry, which reads as empty when its file
@@ -205,6 +216,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   // Project keeps the edits until the project is saved: the result is true only then.
   dialog.HoldResult();
   engine::HolidayRun run(dialog, texts, &target);
+  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
   run.ProcessHolidays();
   progress.Clear();
 
@@ -216,7 +228,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
     return kExitFailed;
   }
   dialog.PrintHeldResult();
-  return ExitStatusOf(dialog);
+  return Finish(run, dialog, command, err);
 }
 
 }  // namespace

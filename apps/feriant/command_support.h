@@ -29,6 +29,8 @@ struct SelectionOptions {
   std::optional<std::string> from;  // years as typed; none for the current year
   std::optional<std::string> to;
   std::optional<std::string> language;  // a language's name; none for the preselected one
+  // --current-law or --no-current-law; none to follow the per-user setting.
+  std::optional<bool> current_law;
 };
 
 // Prints "feriant <command>: <message>" on `err` and returns kExitUsage.

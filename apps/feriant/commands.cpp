@@ -18,6 +18,7 @@
 #include "addin/engine/host_kind.h"
 #include "apps/feriant/command_support.h"
 #include "apps/feriant/console_dialog.h"
+#include "apps/feriant/current_law.h"
 #include "apps/feriant/listing.h"
 #include "apps/feriant/text_format.h"
 #include "platform/base/clock.h"
@@ -128,9 +129,12 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   ConsoleDialog dialog(std::move(*selection), out, err, json, [&listing] { listing->Flush(); });
   engine::HolidayRun run(dialog, texts);
   run.SetObserver(listing.get());
+  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
   run.ProcessHolidays();
   listing->Flush();
-  return dialog.Outcome() == RunOutcome::kFinished ? kExitOk : kExitFailed;
+  if (dialog.Outcome() != RunOutcome::kFinished) return kExitFailed;
+  if (!run.CurrentLaw()) NoteCurrentLaw(dialog, kCommand, err);
+  return kExitOk;
 }
 
 }  // namespace feriant::cli

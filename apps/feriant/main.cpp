@@ -19,6 +19,7 @@
 
 #include "addin/engine/host_kind.h"
 #include "apps/feriant/commands.h"
+#include "apps/feriant/current_law.h"
 
 namespace {
 
@@ -43,9 +44,11 @@ struct SelectionTexts {
   std::string from;
   std::string to;
   std::string language;
+  bool current_law = false;
   CLI::Option* from_option = nullptr;
   CLI::Option* to_option = nullptr;
   CLI::Option* language_option = nullptr;
+  CLI::Option* current_law_option = nullptr;
 };
 
 void AddSelectionOptions(CLI::App& command, cli::SelectionOptions& selection, SelectionTexts& texts,
@@ -65,6 +68,11 @@ void AddSelectionOptions(CLI::App& command, cli::SelectionOptions& selection, Se
       "--language", texts.language,
       "the language of the holiday names and texts: Deutsch or English (default: " +
           language_default + ")");
+  texts.current_law_option = command.add_flag(
+      "--current-law,!--no-current-law", texts.current_law,
+      "apply the law as it stands in each year (the changes `feriant changes` lists) in place "
+      "of the holiday tables' own, or not (default: the dialog's setting \"Current Law\", "
+      "else not)");
 }
 
 // Whatever a command printed must have reached standard output: a listing written to a
@@ -88,6 +96,7 @@ void TakeSelectionTexts(const SelectionTexts& texts, cli::SelectionOptions& sele
   if (texts.from_option->count() > 0) selection.from = texts.from;
   if (texts.to_option->count() > 0) selection.to = texts.to;
   if (texts.language_option->count() > 0) selection.language = texts.language;
+  if (texts.current_law_option->count() > 0) selection.current_law = texts.current_law;
 }
 
 }  // namespace
@@ -221,11 +230,35 @@ int Main(int argc, char** argv) {
       "Example:\n"
       "  feriant calendars --project plan.xml   (Standard, 24 Hours, Night Shift, ...)");
 
+  cli::ChangesOptions changes;
+  std::string changes_country;
+  std::string changes_region;
+  std::string changes_format = "text";
+  CLI::App* changes_command =
+      app.add_subcommand("changes",
+                         "List the changes of the law since the holiday tables that --current-law "
+                         "applies: region, holiday, years, standing and source.");
+  changes_command->add_option("--country", changes_country,
+                              "only the changes in this country (default: every country)");
+  changes_command->add_option("--region", changes_region,
+                              "only the changes that bear on this region, by its full path: its "
+                              "own and those of the regions above it");
+  changes_command
+      ->add_option("--format", changes_format,
+                   "text: a table with each source under its row; jsonl: one JSON object per "
+                   "change and line")
+      ->check(CLI::IsMember({"text", "jsonl"}))
+      ->capture_default_str();
+  changes_command->footer(
+      "Examples:\n"
+      "  feriant changes --country Deutschland\n"
+      "  feriant changes --region 'Deutschland|Berlin' --format jsonl");
+
   // The parser would only say that a command is missing.
   const auto is_command = [&](const char* word) {
     for (const CLI::App* command :
          {countries_command, regions_command, feasts_command, list_command, import_command,
-          remove_command, calendars_command}) {
+          remove_command, calendars_command, changes_command}) {
       if (command->check_name(word)) return true;
     }
     return false;
@@ -233,7 +266,7 @@ int Main(int argc, char** argv) {
   if (argc > 1 && argv[1][0] != '-' && !is_command(argv[1])) {
     std::cerr << "feriant: there is no command \"" << argv[1]
               << "\". The commands are: countries, regions, feasts, list, import, remove, "
-                 "calendars\n"
+                 "calendars, changes\n"
                  "Run with --help for more information.\n";
     return cli::kExitUsage;
   }
@@ -256,6 +289,12 @@ int Main(int argc, char** argv) {
   if (feasts_command->parsed()) return cli::RunFeasts(feasts, std::cout, std::cerr);
 
   if (calendars_command->parsed()) return cli::RunCalendars(calendars, std::cout, std::cerr);
+  if (changes_command->parsed()) {
+    if (changes_command->count("--country") > 0) changes.country = changes_country;
+    if (changes_command->count("--region") > 0) changes.region = changes_region;
+    changes.json_lines = changes_format == "jsonl";
+    return cli::RunChanges(changes, std::cout, std::cerr);
+  }
   if (import_command->parsed() || remove_command->parsed()) {
     import.removal = remove_command->parsed();
     CLI::App& command = import.removal ? *remove_command : *import_command;

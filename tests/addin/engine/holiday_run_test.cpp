@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "addin/data/amendments.h"
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/host_kind.h"
@@ -380,6 +381,90 @@ TEST_F(HolidayRunTest, DayOffNeedsStatusOneOrTwoSomewhereInTheCountry) {
     }
   }
   EXPECT_EQ(aschermittwoch_checks, 1);
+}
+
+// The law as it stands: each change of the law since the tables, seen through a run of
+// one year with and without the current law.
+TEST_F(HolidayRunTest, TheCurrentLawChangesWhatTheTablesSay) {
+  enum Off { kAbsent, kNo, kYes };
+  constexpr std::int32_t kReformation = 71, kRepentance = 75, kGoodFriday = 21, kWhitMonday = 36;
+  const struct Case {
+    const char* country;
+    const char* region;  // ticked below the country; "" for the country alone
+    std::int32_t year;
+    std::int32_t holiday;
+    unsigned month, day;
+    Off table, law;
+    const char* law_standing;  // the standing the regions text gives under the law, or ""
+  } cases[] = {
+      {"Deutschland", "Berlin", 2027, data::kWomensDay, 3, 8, kAbsent, kYes, "Statutory"},
+      {"Deutschland", "Berlin", 2018, data::kWomensDay, 3, 8, kAbsent, kAbsent, ""},
+      {"Deutschland", "Mecklenburg-Vorpommern", 2023, data::kWomensDay, 3, 8, kAbsent, kYes, ""},
+      {"Deutschland", "Mecklenburg-Vorpommern", 2022, data::kWomensDay, 3, 8, kAbsent, kAbsent, ""},
+      {"Deutschland", "Thüringen", 2019, data::kWorldChildrensDay, 9, 20, kAbsent, kYes, ""},
+      {"Deutschland", "Bremen", 2024, kReformation, 10, 31, kAbsent, kYes, ""},
+      {"Deutschland", "Hamburg", 2024, kReformation, 10, 31, kAbsent, kYes, ""},
+      {"Deutschland", "Niedersachsen", 2024, kReformation, 10, 31, kAbsent, kYes, ""},
+      {"Deutschland", "Schleswig-Holstein", 2018, kReformation, 10, 31, kAbsent, kYes, ""},
+      {"Deutschland", "Bayern", 2017, kReformation, 10, 31, kAbsent, kYes, ""},
+      {"Deutschland", "Bayern", 2018, kReformation, 10, 31, kAbsent, kAbsent, ""},
+      {"Deutschland", "Sachsen", 1995, kRepentance, 11, 22, kNo, kYes, "Statutory"},
+      {"Deutschland", "Bayern", 1994, kRepentance, 11, 16, kAbsent, kYes, ""},
+      {"Deutschland", "Bayern", 1995, kRepentance, 11, 22, kAbsent, kAbsent, ""},
+      {"Deutschland", "Berlin", 2020, data::kLiberationDay, 5, 8, kAbsent, kYes, ""},
+      {"Deutschland", "Berlin", 2021, data::kLiberationDay, 5, 8, kAbsent, kAbsent, ""},
+      {"Deutschland", "Berlin", 2025, data::kLiberationDay, 5, 8, kAbsent, kYes, ""},
+      {"Deutschland", "", 1989, kUnityDay, 10, 3, kYes, kAbsent, ""},
+      {"Deutschland", "", 1990, kUnityDay, 10, 3, kYes, kYes, ""},
+      {"Deutschland", "", 1990, data::kSeventeenthOfJune, 6, 17, kAbsent, kYes, ""},
+      {"Deutschland", "", 1991, data::kSeventeenthOfJune, 6, 17, kAbsent, kAbsent, ""},
+      {"Österreich", "", 2019, kGoodFriday, 4, 19, kNo, kNo, "Non-statutory holiday"},
+      {"France", "", 2004, kWhitMonday, 5, 31, kNo, kYes, "Statutory"},
+      {"France", "", 2005, kWhitMonday, 5, 16, kNo, kNo, ""},
+      {"France", "", 2008, kWhitMonday, 5, 12, kNo, kYes, ""},
+  };
+  for (const Case& c : cases) {
+    dialog_.country = c.country;
+    dialog_.ticked = {c.country};
+    if (*c.region != '\0') dialog_.ticked.push_back(std::string(c.country) + "|" + c.region);
+    dialog_.first_year = dialog_.last_year = std::to_string(c.year);
+    for (const bool current_law : {false, true}) {
+      SCOPED_TRACE(std::string(c.region) + " " + std::to_string(c.year) + " holiday " +
+                   std::to_string(c.holiday) + (current_law ? " under the current law" : ""));
+      HolidayRun run(dialog_, texts_, &target_);
+      run.SetObserver(&observer_);
+      run.SetCurrentLaw(current_law);
+      observer_.seen.clear();
+      run.ProcessHolidays();
+      const Seen* seen = observer_.Find(c.holiday);
+      const Off expected = current_law ? c.law : c.table;
+      ASSERT_EQ(seen != nullptr, expected != kAbsent);
+      if (seen == nullptr) continue;
+      EXPECT_EQ(seen->date.Start, At(c.year, c.month, c.day));
+      EXPECT_EQ(seen->day_off, expected == kYes);
+      if (current_law && *c.law_standing != '\0') {
+        EXPECT_NE(seen->regions.find(std::string("(") + c.law_standing + ")"), std::string::npos)
+            << seen->regions;
+      }
+    }
+  }
+}
+
+// A run over several years takes each year's law, not the first year's.
+TEST_F(HolidayRunTest, TheCurrentLawIsTakenYearByYear) {
+  dialog_.ticked = {"Deutschland", "Deutschland|Berlin"};
+  dialog_.first_year = "2018";
+  dialog_.last_year = "2026";
+  Run().SetCurrentLaw(true);
+  Run().ProcessHolidays();
+  std::vector<std::int32_t> liberation, womens_day;
+  for (const Seen& seen : observer_.seen) {
+    if (seen.holiday == data::kLiberationDay) liberation.push_back(seen.year);
+    if (seen.holiday == data::kWomensDay) womens_day.push_back(seen.year);
+  }
+  EXPECT_EQ(liberation, (std::vector<std::int32_t>{2020, 2025}));
+  EXPECT_EQ(womens_day,
+            (std::vector<std::int32_t>{2019, 2020, 2021, 2022, 2023, 2024, 2025, 2026}));
 }
 
 TEST_F(HolidayRunTest, WorldCupProcessesOnly2006) {

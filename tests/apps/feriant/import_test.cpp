@@ -160,6 +160,20 @@ void ExpectLocation(const std::string& calendar, const std::string& subject,
   EXPECT_EQ(Property(events[0], "LOCATION"), location) << subject;
 }
 
+// Berlin in 2027, where the law since the tables adds International Women's Day: 23
+// holidays by the tables, 24 under the current law.
+std::vector<std::string> Berlin2027(const char* command, std::vector<std::string> more = {}) {
+  std::vector<std::string> args = {
+      command,  "--country", "Deutschland", "--region", "Deutschland|Berlin",
+      "--from", "2027",      "--to",        "2027"};
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+void ExpectWomensDays(const std::string& calendar, size_t count) {
+  EXPECT_EQ(EventsNamed(calendar, "International Women's Day").size(), count);
+}
+
 // The holidays of Liechtenstein (the country alone ticked) in 2006, as `list` shows them.
 constexpr int kLiechtenstein2006 = 30;
 
@@ -443,6 +457,34 @@ std::vector<Scenario> OutlookScenarios() {
             "0 Feiertage wurden aus dem Outlook Kalender entfernt und 0 Feiertage wurden "
             "modifiziert.\n",
             "", FileIs::kUnchanged},
+       }},
+      {"Berlin under the current law into Thunderbird's calendar, again, and out again",
+       "calendars/thunderbird.ics",
+       "privat.ics",
+       "--calendar",
+       kEnglish,
+       {
+           {Berlin2027("import", {"--current-law"}), 0, Added(24, 0), "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) { ExpectWomensDays(calendar, 1); }},
+           {Berlin2027("import", {"--current-law"}), 0, Added(0, 0), "", FileIs::kUnchanged},
+           {Berlin2027("remove", {"--current-law"}), 0, Removed(24, 0), "", FileIs::kOriginal},
+       }},
+      {"the dialog's setting applies the current law; --no-current-law overrides it once",
+       "calendars/thunderbird.ics",
+       "privat.ics",
+       "--calendar",
+       {"LANG=en_GB.UTF-8",
+        "FERIANT_REGISTRY_CONTENT={\"version\": 1, \"keys\": "
+        "{\"Software\\\\Quillmark\\\\Feriant\\\\2.0\": {\"Current Law\": 1}}}"},
+       {
+           {Berlin2027("import"), 0, Added(24, 0), "", FileIs::kAny, nullptr,
+            [](const std::string& calendar) { ExpectWomensDays(calendar, 1); }},
+           {Berlin2027("remove", {"--no-current-law"}), 0, Removed(23, 0),
+            "feriant remove: later changes in the law affect International Women's Day in these "
+            "years; --current-law applies them",
+            FileIs::kAny, nullptr,
+            [](const std::string& calendar) { ExpectWomensDays(calendar, 1); }},
+           {Berlin2027("remove"), 0, Removed(1, 0), "", FileIs::kOriginal},
        }},
       {"a damaged calendar is refused and left alone",
        "calendars/damaged.ics",

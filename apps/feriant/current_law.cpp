@@ -1,0 +1,139 @@
+#include "apps/feriant/current_law.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "addin/data/amendments.h"
+#include "addin/data/holiday_data.h"
+#include "addin/dialog/cls_lang_setter.h"
+#include "addin/dialog/current_law_setting.h"
+#include "addin/engine/holiday_run.h"
+#include "addin/engine/localisation.h"
+#include "apps/feriant/command_support.h"
+#include "apps/feriant/commands.h"
+#include "apps/feriant/text_format.h"
+#include "platform/automation/variant.h"
+#include "platform/base/environment.h"
+
+namespace feriant::cli {
+namespace {
+
+// The words of the `changes` table, in the user's language.
+struct ChangesWords {
+  std::string_view region, holiday, years, standing, removed, until, since, always;
+};
+constexpr ChangesWords kEnglishWords = {"Region",  "Holiday", "Years", "Standing",
+                                        "removed", "until",   "since", "always"};
+constexpr ChangesWords kGermanWords = {"Region",     "Feiertag", "Jahre", "Stellung",
+                                       "aufgehoben", "bis",      "ab",    "immer"};
+
+std::string YearsText(const data::Amendment& row, const ChangesWords& words) {
+  const bool open_start = row.FirstYear == data::kOpenStart;
+  const bool open_end = row.LastYear == data::kOpenEnd;
+  if (open_start && open_end) return std::string(words.always);
+  if (open_start) return std::string(words.until) + " " + std::to_string(row.LastYear);
+  if (open_end) return std::string(words.since) + " " + std::to_string(row.FirstYear);
+  if (row.FirstYear == row.LastYear) return std::to_string(row.FirstYear);
+  return std::to_string(row.FirstYear) + "-" + std::to_string(row.LastYear);
+}
+
+std::string_view HolidayNameOf(std::int32_t holiday, std::int32_t language) {
+  const data::HolidayName* name = data::FindHolidayNameRecord(holiday, language);
+  return name == nullptr ? std::string_view() : name->Name;
+}
+
+}  // namespace
+
+bool UseCurrentLaw(std::optional<bool> flag) {
+  return flag ? *flag : dialog::ReadCurrentLawSetting();
+}
+
+void NoteCurrentLaw(const engine::RunDialog& dialog, std::string_view command, std::ostream& err) {
+  // The years as the run reads and bounds them.
+  const Result<std::int32_t> first = automation::Variant(dialog.FirstYearText()).ToI4();
+  const Result<std::int32_t> last = automation::Variant(dialog.LastYearText()).ToI4();
+  if (!first || !last) return;
+  std::vector<std::int32_t> ticked;
+  for (const std::string& key : dialog.TickedNodeKeys())
+    ticked.push_back(data::FindRegion(key));
+  const std::vector<std::int32_t> changed = data::HolidaysChangedByCurrentLaw(
+      ticked, dialog.CountryText(), std::max(*first, engine::kFirstRunYear),
+      std::min(*last, engine::kLastRunYear));
+  if (changed.empty()) return;
+
+  const std::int32_t language = dialog.SelectedLanguageItemData().value_or(data::kGerman);
+  err << "feriant " << command << ": later changes in the law affect ";
+  for (size_t i = 0; i < changed.size(); ++i)
+    err << (i == 0 ? "" : ", ") << HolidayNameOf(changed[i], language);
+  err << " in these years; --current-law applies them (`feriant changes` lists them)\n";
+}
+
+int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& err) {
+  constexpr std::string_view kCommand = "changes";
+  data::InitHolidayData();
+  dialog::clsLangSetter& texts = dialog::LangSetter();
+  texts.LanguageID = HostLanguageID(base::UserLcid());
+
+  if (options.region && data::FindRegion(*options.region) < 0)
+    return UsageError(err, kCommand, "there is no region \"" + *options.region + "\"");
+  const std::string country = options.country.value_or(
+      options.region ? std::string(data::RegionCountry(*options.region)) : std::string());
+  if (!country.empty()) {
+    const std::span<const std::int32_t> countries = data::CountryRegions();
+    const bool known = std::any_of(countries.begin(), countries.end(), [&](std::int32_t region) {
+      return data::RegionTable[static_cast<size_t>(region)] == country;
+    });
+    if (!known) return UsageError(err, kCommand, "there is no country \"" + country + "\"");
+  }
+  if (options.region && data::RegionCountry(*options.region) != country) {
+    return UsageError(err, kCommand,
+                      "the region \"" + *options.region + "\" is not one of " + country);
+  }
+
+  const bool german = texts.LanguageID == engine::kGermanLanguageID;
+  const ChangesWords& words = german ? kGermanWords : kEnglishWords;
+  const std::int32_t language = PreselectedLanguageItemData(texts).value_or(data::kGerman);
+  const std::vector<std::int32_t> rows = data::AmendmentsFor(country, options.region.value_or(""));
+  if (rows.empty() && !options.json_lines) {
+    out << (german ? "Für " : "No later change of the law is recorded for ")
+        << options.region.value_or(country.empty() ? "*" : country)
+        << (german ? " ist keine spätere Änderung des Rechts verzeichnet.\n" : ".\n");
+    return kExitOk;
+  }
+  TextTable table;
+  table.AddRow({std::string(words.region), std::string(words.holiday), std::string(words.years),
+                std::string(words.standing)});
+  for (const std::int32_t index : rows) {
+    const data::Amendment& row = data::AmendmentTable[static_cast<size_t>(index)];
+    const bool removed = row.Status == data::kNotAssigned;
+    const std::string standing =
+        removed ? std::string(words.removed) : engine::StatusText(texts, row.Status);
+    if (options.json_lines) {
+      nlohmann::ordered_json line;
+      line["region"] = std::string(row.RegionPath);
+      line["holiday"] = row.HolidayIndex;
+      line["name"] = std::string(HolidayNameOf(row.HolidayIndex, language));
+      line["first_year"] = row.FirstYear == data::kOpenStart
+                               ? nlohmann::ordered_json(nullptr)
+                               : nlohmann::ordered_json(row.FirstYear);
+      line["last_year"] = row.LastYear == data::kOpenEnd ? nlohmann::ordered_json(nullptr)
+                                                         : nlohmann::ordered_json(row.LastYear);
+      line["status"] = row.Status;
+      line["standing"] = standing;
+      line["source"] = std::string(row.Source);
+      out << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+      continue;
+    }
+    table.AddRow({std::string(row.RegionPath),
+                  std::string(HolidayNameOf(row.HolidayIndex, language)), YearsText(row, words),
+                  standing});
+    table.AddNote(std::string(row.Source));
+  }
+  if (!options.json_lines) table.Print(out);
+  return kExitOk;
+}
+
+}  // namespace feriant::cli
