@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/SizeConstraint/size_constraint.h"
 #include "controls/SpinEdit/prp_spin_edit.h"
 #include "controls/SpinEdit/spin_edit.h"
+#include "controls/Splitters/splitters.h"
 #include "controls/WhiteTop/prp_white_top.h"
 #include "controls/WhiteTop/white_top.h"
 #include "controls/support/identities.h"
@@ -73,12 +75,19 @@ ServerDescription Describe() {
                           bottom_line::kInterfaceId, bottom_line::kEventInterfaceId),
       Class<PrpWhiteTop>("prpWhiteTop", prp_white_top::kClassId, prp_white_top::kProgId,
                          prp_white_top::kInterfaceId),
-      // SpinEdit, its page, and the system information class.
+      // SpinEdit and its page, the splitters, SizeConstraint, and the system information
+      // class.
       Control<SpinEdit>("SpinEdit", spin_edit::kClassId, spin_edit::kProgId,
                         spin_edit::kInterfaceId, spin_edit::kEventInterfaceId,
                         {prp_spin_edit::kClassId, ui::kStandardColorPage}),
       Class<PrpSpinEdit>("prpSpinEdit", prp_spin_edit::kClassId, prp_spin_edit::kProgId,
                          prp_spin_edit::kInterfaceId),
+      Control<HorzSplitter>("HorzSplitter", horz_splitter::kClassId, horz_splitter::kProgId,
+                            horz_splitter::kInterfaceId, horz_splitter::kEventInterfaceId),
+      Control<VertSplitter>("VertSplitter", vert_splitter::kClassId, vert_splitter::kProgId,
+                            vert_splitter::kInterfaceId, vert_splitter::kEventInterfaceId),
+      Control<SizeConstraint>("SizeConstraint", size_constraint::kClassId, size_constraint::kProgId,
+                              size_constraint::kInterfaceId, size_constraint::kEventInterfaceId),
       Class<ClsSysInfo>("clsSysInfo", cls_sys_info::kClassId, cls_sys_info::kProgId,
                         cls_sys_info::kInterfaceId),
   };
