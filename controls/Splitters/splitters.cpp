@@ -8,6 +8,7 @@
 #include "controls/support/identities.h"
 #include "platform/ui/common/color.h"
 #include "platform/ui/common/input_codes.h"
+#include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/member_helpers.h"
 
@@ -100,6 +101,20 @@ void WriteMinimums(ui::PropertyBag& bag, const Names& names, const SplitterBar& 
   RaiseIfFailed(bag.WriteProperty(names.before_min, bar.before_min, 300));
 }
 
+// At rest the bar is a raised ridge along its length: lit on its first edge, shadowed on
+// its last.
+void DrawRidge(ui::Canvas& canvas, int width, int height, bool along_y) {
+  const int px = ui::CurrentBackend().TwipsPerPixelX();
+  const int py = ui::CurrentBackend().TwipsPerPixelY();
+  if (along_y) {
+    canvas.DrawLine(0, 0, 0, height, ui::system_color::kButtonHighlight);
+    canvas.DrawLine(width - px, 0, width - px, height, ui::system_color::kButtonShadow);
+  } else {
+    canvas.DrawLine(0, 0, width, 0, ui::system_color::kButtonHighlight);
+    canvas.DrawLine(0, height - py, width, height - py, ui::system_color::kButtonShadow);
+  }
+}
+
 void SetPointer(ui::Extender* site, int pointer) {
   if (site != nullptr) site->SetMousePointer(pointer);
 }
@@ -172,6 +187,10 @@ void HorzSplitter::OnResize() {
   if (Width() != kThickness) (void)SetWidth(kThickness);
 }
 
+void HorzSplitter::OnPaint() {
+  DrawRidge(Drawing(), Width(), Height(), /*along_y=*/true);
+}
+
 void HorzSplitter::OnTerminate() {
   bar_.before = bar_.after = nullptr;
 }
@@ -219,6 +238,10 @@ void VertSplitter::OnWriteProperties(ui::PropertyBag& bag) {
 
 void VertSplitter::OnResize() {
   if (Height() != kThickness) (void)SetHeight(kThickness);
+}
+
+void VertSplitter::OnPaint() {
+  DrawRidge(Drawing(), Width(), Height(), /*along_y=*/false);
 }
 
 void VertSplitter::OnTerminate() {

@@ -64,6 +64,7 @@ class HorzSplitter final : public ui::UserControlImpl<HorzSplitter> {
   void OnReadProperties(ui::PropertyBag& bag) override;
   void OnWriteProperties(ui::PropertyBag& bag) override;
   void OnResize() override;
+  void OnPaint() override;
   void OnTerminate() override;
   void OnMouseDown(int button, int shift_state, int x, int y) override;
   void OnMouseUp(int button, int shift_state, int x, int y) override;
@@ -87,6 +88,7 @@ class VertSplitter final : public ui::UserControlImpl<VertSplitter> {
   void OnReadProperties(ui::PropertyBag& bag) override;
   void OnWriteProperties(ui::PropertyBag& bag) override;
   void OnResize() override;
+  void OnPaint() override;
   void OnTerminate() override;
   void OnMouseDown(int button, int shift_state, int x, int y) override;
   void OnMouseUp(int button, int shift_state, int x, int y) override;
