@@ -50,12 +50,15 @@ class SplitterBar {
   std::int32_t grab_ = 0;
 };
 
-class HorzSplitter final : public ui::UserControlImpl<HorzSplitter> {
+// One bar along `A`: Splitter<kX> is HorzSplitter, Splitter<kY> VertSplitter.
+//   _HorzSplitter in slot order: LeftControl, RightControl (get, put by reference),
+//   RightControlMinWidth, LeftControlMinWidth (get, put).
+//   _VertSplitter: TopControl, BottomControl, BottomControlMinHeight, TopControlMinHeight.
+template <SplitterBar::Axis A>
+class Splitter final : public ui::UserControlImpl<Splitter<A>> {
  public:
-  HorzSplitter();
-  // _HorzSplitter in slot order: LeftControl, RightControl (get, put by reference),
-  // RightControlMinWidth, LeftControlMinWidth (get, put).
-  static const automation::Members<HorzSplitter>& Interface();
+  Splitter();
+  static const automation::Members<Splitter>& Interface();
 
   SplitterBar& Bar() { return bar_; }
 
@@ -71,31 +74,12 @@ class HorzSplitter final : public ui::UserControlImpl<HorzSplitter> {
   void OnMouseMove(int buttons, int shift_state, int x, int y) override;
 
  private:
-  SplitterBar bar_{SplitterBar::Axis::kX};
+  SplitterBar bar_{A};
 };
 
-class VertSplitter final : public ui::UserControlImpl<VertSplitter> {
- public:
-  VertSplitter();
-  // _VertSplitter in slot order: TopControl, BottomControl (get, put by reference),
-  // BottomControlMinHeight, TopControlMinHeight (get, put).
-  static const automation::Members<VertSplitter>& Interface();
-
-  SplitterBar& Bar() { return bar_; }
-
- protected:
-  void OnInitProperties() override;
-  void OnReadProperties(ui::PropertyBag& bag) override;
-  void OnWriteProperties(ui::PropertyBag& bag) override;
-  void OnResize() override;
-  void OnPaint() override;
-  void OnTerminate() override;
-  void OnMouseDown(int button, int shift_state, int x, int y) override;
-  void OnMouseUp(int button, int shift_state, int x, int y) override;
-  void OnMouseMove(int buttons, int shift_state, int x, int y) override;
-
- private:
-  SplitterBar bar_{SplitterBar::Axis::kY};
-};
+using HorzSplitter = Splitter<SplitterBar::Axis::kX>;
+using VertSplitter = Splitter<SplitterBar::Axis::kY>;
+extern template class Splitter<SplitterBar::Axis::kX>;
+extern template class Splitter<SplitterBar::Axis::kY>;
 
 }  // namespace feriant::lumatrel
