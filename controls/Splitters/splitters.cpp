@@ -1,8 +1,11 @@
 #include "controls/Splitters/splitters.h"
 
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "controls/support/errors.h"
 #include "controls/support/identities.h"
@@ -79,9 +82,10 @@ template <class T>
 automation::Members<T> MakeMembers(const Traits& traits) {
   using Args = std::span<Variant>;
   automation::Members<T> m;
-  auto neighbour = [&m](const char* name, automation::DispId id, ObjectRef SplitterBar::*side) {
+  using Side = std::weak_ptr<automation::Dispatch> SplitterBar::*;
+  auto neighbour = [&m](const char* name, automation::DispId id, Side side) {
     m.Get(name, id, [side](T& self, Args) -> Result<Variant> {
-       return Variant(self.Bar().*side);
+       return Variant((self.Bar().*side).lock());
      }).PutRef(name, id, [side](T& self, Args args) -> Status {
       auto object = args.back().ToObject();
       if (!object) return object.error();
@@ -155,13 +159,15 @@ void SplitterBar::Release(ui::Extender* bar, int button) {
 }
 
 void SplitterBar::Drag(ui::Extender* bar, int buttons, double position) {
-  if (!before || !after) return;
+  const ObjectRef before_control = before.lock();
+  const ObjectRef after_control = after.lock();
+  if (!before_control || !after_control) return;
   if ((buttons & ui::mouse_button::kLeft) == 0) dragging_ = false;
   if (!dragging_ || bar == nullptr) return;
   // Positive: the mouse went towards the control before the bar.
   std::int32_t d = grab_ - Round(position);
-  const auto before_length = Length(before, Extent());
-  const auto after_length = Length(after, Extent());
+  const auto before_length = Length(before_control, Extent());
+  const auto after_length = Length(after_control, Extent());
   if (d > 0 && before_length && *before_length - d < before_min) d = *before_length - before_min;
   if (d < 0 && after_length && *after_length + d < after_min) d = after_min - *after_length;
   if (d == 0) return;
@@ -170,9 +176,9 @@ void SplitterBar::Drag(ui::Extender* bar, int buttons, double position) {
   } else {
     (void)bar->SetTop(bar->Top() - d);
   }
-  AddTo(before, Extent(), -d);
-  AddTo(after, Extent(), d);
-  AddTo(after, Start(), -d);
+  AddTo(before_control, Extent(), -d);
+  AddTo(after_control, Extent(), d);
+  AddTo(after_control, Start(), -d);
 }
 
 template <SplitterBar::Axis A>
@@ -226,7 +232,8 @@ void Splitter<A>::OnPaint() {
 
 template <SplitterBar::Axis A>
 void Splitter<A>::OnTerminate() {
-  bar_.before = bar_.after = nullptr;
+  bar_.before.reset();
+  bar_.after.reset();
 }
 
 template <SplitterBar::Axis A>

@@ -6,11 +6,12 @@
 // each one was given (300 twips unless set).
 //
 // The two controls are set at run time (put by reference; Nothing empties a side) and
-// are not persisted; the splitter holds them until the form unloads. Every mouse move
+// are not persisted; the splitter forgets them when the form unloads. Every mouse move
 // over the bar raises Move, also without a drag. The mouse is captured from the press
 // until the release. Lengths are twips. The user-interface thread only.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/automation/dispatch.h"
@@ -26,9 +27,10 @@ class SplitterBar {
   enum class Axis { kX, kY };
   explicit SplitterBar(Axis axis) : axis_(axis) {}
 
-  // The control before the bar (left or top) and after it (right or bottom).
-  automation::ObjectRef before;
-  automation::ObjectRef after;
+  // The control before the bar (left or top) and after it (right or bottom). Held weakly:
+  // a control removed from the form counts as none, and a bar given itself is no cycle.
+  std::weak_ptr<automation::Dispatch> before;
+  std::weak_ptr<automation::Dispatch> after;
   std::int32_t before_min = 300;
   std::int32_t after_min = 300;
 
