@@ -9,11 +9,17 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/SizeConstraint/size_constraint.h"
+#include "controls/SpinEdit/prp_spin_edit.h"
+#include "controls/SpinEdit/spin_edit.h"
+#include "controls/Splitters/splitters.h"
 #include "controls/WhiteTop/prp_white_top.h"
 #include "controls/WhiteTop/white_top.h"
 #include "controls/support/identities.h"
+#include "controls/support/sys_info.h"
 #include "platform/components/component_server.h"
 #include "platform/components/server_description.h"
+#include "platform/ui/pages/standard_pages.h"
 
 namespace feriant::lumatrel {
 namespace {
@@ -69,6 +75,21 @@ ServerDescription Describe() {
                           bottom_line::kInterfaceId, bottom_line::kEventInterfaceId),
       Class<PrpWhiteTop>("prpWhiteTop", prp_white_top::kClassId, prp_white_top::kProgId,
                          prp_white_top::kInterfaceId),
+      // SpinEdit and its page, the splitters, SizeConstraint, and the system information
+      // class.
+      Control<SpinEdit>("SpinEdit", spin_edit::kClassId, spin_edit::kProgId,
+                        spin_edit::kInterfaceId, spin_edit::kEventInterfaceId,
+                        {prp_spin_edit::kClassId, ui::kStandardColorPage}),
+      Class<PrpSpinEdit>("prpSpinEdit", prp_spin_edit::kClassId, prp_spin_edit::kProgId,
+                         prp_spin_edit::kInterfaceId),
+      Control<HorzSplitter>("HorzSplitter", horz_splitter::kClassId, horz_splitter::kProgId,
+                            horz_splitter::kInterfaceId, horz_splitter::kEventInterfaceId),
+      Control<VertSplitter>("VertSplitter", vert_splitter::kClassId, vert_splitter::kProgId,
+                            vert_splitter::kInterfaceId, vert_splitter::kEventInterfaceId),
+      Control<SizeConstraint>("SizeConstraint", size_constraint::kClassId, size_constraint::kProgId,
+                              size_constraint::kInterfaceId, size_constraint::kEventInterfaceId),
+      Class<ClsSysInfo>("clsSysInfo", cls_sys_info::kClassId, cls_sys_info::kProgId,
+                        cls_sys_info::kInterfaceId),
   };
   return server;
 }
