@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/calendar_list.h"
 #include "addin/dialog/cls_lang_setter.h"
@@ -273,8 +275,15 @@ int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostrea
   dialog::CalendarList calendars;
   if (!ReadCalendars(*application, calendars, out, err)) return kExitFailed;
   // The dialog selects every calendar it lists.
-  for (const dialog::CalendarListEntry& entry : calendars.entries())
-    out << entry.text << '\n';
+  for (const dialog::CalendarListEntry& entry : calendars.entries()) {
+    if (options.json) {
+      out << nlohmann::json{{"name", entry.text}}.dump(-1, ' ', false,
+                                                       nlohmann::json::error_handler_t::replace)
+          << '\n';
+    } else {
+      out << entry.text << '\n';
+    }
+  }
   return kExitOk;
 }
 
