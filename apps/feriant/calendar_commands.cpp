@@ -259,9 +259,18 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitFailed;
   }
   WatchForInterrupts();
-  if (options.project) return RunProject(options, file, std::move(*selection), texts, out, err);
-  AddHostTexts(*selection, texts, engine::kHostOutlook);
-  return RunOutlook(options, file, std::move(*selection), texts, out, err);
+  // Said after a run that went through; a refused run says why itself.
+  const std::string year_note = YearRangeNote(*selection);
+  int status = kExitOk;
+  if (options.project) {
+    status = RunProject(options, file, std::move(*selection), texts, out, err);
+  } else {
+    AddHostTexts(*selection, texts, engine::kHostOutlook);
+    status = RunOutlook(options, file, std::move(*selection), texts, out, err);
+  }
+  if (status == kExitOk && !year_note.empty())
+    err << "feriant " << command << ": " << year_note << '\n';
+  return status;
 }
 
 int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err) {

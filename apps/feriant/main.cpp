@@ -134,8 +134,12 @@ int Main(int argc, char** argv) {
       "  feriant list --country Germany --region Bayern --format ics > bayern.ics\n"
       "  feriant regions --country Schweiz --find see\n"
       "Run `feriant COMMAND --help` for the options of a command.\n"
-      "Exit status: 0 done; 1 the run refused the selection, reported an error, or what it "
-      "wrote could not be saved; 2 wrong usage (nothing ran).");
+      "\n"
+      "Exit status:\n"
+      "  0  done\n"
+      "  1  the run refused the selection or reported an error, what it wrote could not be\n"
+      "     saved, a file could not be read or the output could not be written\n"
+      "  2  wrong usage: the message says what is valid; nothing ran");
 
   cli::CountriesOptions countries;
   std::string countries_host = "outlook";
@@ -169,8 +173,8 @@ int Main(int argc, char** argv) {
       "Examples:\n"
       "  feriant regions --country Deutschland                  (Bayern (+3 holidays) ...)\n"
       "  feriant regions --country Schweiz --paths --host project\n"
-      "  feriant regions --country CH --find see           (Schweiz|Freiburg|See ...)\n"
-      "  feriant regions --country DE --format jsonl         (path, name, depth, holidays)");
+      "  feriant regions --country CH --find see            (Schweiz|Freiburg|See ...)\n"
+      "  feriant regions --country DE --format jsonl        (path, name, depth, holidays)");
 
   cli::FeastsOptions feasts;
   CLI::App* feasts_command =
