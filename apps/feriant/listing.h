@@ -33,8 +33,9 @@ std::unique_ptr<Listing> MakeTextListing(std::ostream& out, const engine::Locali
 std::unique_ptr<Listing> MakeJsonListing(std::ostream& out);
 
 // The same lines with a "regions" array after world_cup: one object per line of
-// regions_text, {"path": the region's table path, "standing": the text in the line's last
-// parentheses}; `country` is the run's country (a table path).
+// regions_text, {"path": the region's table path (null when the line names none of the
+// country's regions), "standing": the text in the line's last parentheses}; `country` is
+// the run's country (a table path).
 std::unique_ptr<Listing> MakeJsonListingWithRegions(std::ostream& out, std::string country);
 
 }  // namespace feriant::cli
