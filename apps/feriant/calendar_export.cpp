@@ -9,7 +9,9 @@
 #include <string>
 #include <system_error>
 
+#include "addin/data/holiday_data.h"
 #include "apps/feriant/commands.h"
+#include "apps/feriant/region_finder.h"
 
 namespace feriant::cli {
 namespace {
@@ -49,6 +51,9 @@ int RunCalendarExport(const ListOptions& options, std::ostream& out, std::ostrea
   ImportOptions import;
   import.selection = options.selection;
   import.calendar = (folder.path() / "holidays.ics").string();
+  // An import offers the World Cup only until its final; a listing offers it always, and
+  // its matches are those of 2006 whatever the date.
+  if (FindCountry(options.selection.country) == data::kWorldCupCountry) import.today = "2006-07-09";
   // The import's own report ("... holidays were added") is no part of the calendar.
   std::ostringstream report;
   const int status = RunImport(import, report, err);

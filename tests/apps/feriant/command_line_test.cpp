@@ -149,6 +149,15 @@ TEST(CommandLineTest, TheCalendarExportIsWhatAnImportWrites) {
   // The export's temporary calendar is gone.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 
+  // The World Cup is listed whatever the date, and so it is exported: its 64 matches.
+  const Output world_cup =
+      RunFeriant({"list", "--country", "2006 FIFA World Cup Germany\u2122", "--format", "ics"});
+  EXPECT_EQ(world_cup.exit_code, 0) << world_cup.err;
+  size_t matches = 0;
+  for (size_t at = 0; (at = world_cup.out.find("BEGIN:VEVENT", at)) != std::string::npos; ++at)
+    ++matches;
+  EXPECT_EQ(matches, 64u);
+
   if (std::system("/usr/bin/python3 -c 'import icalendar' >/dev/null 2>&1") != 0)
     GTEST_SKIP() << "python3 cannot import icalendar";
   const std::string count =
