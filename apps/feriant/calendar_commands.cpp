@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/calendar_list.h"
 #include "addin/dialog/cls_lang_setter.h"
@@ -269,9 +271,18 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitFailed;
   }
   WatchForInterrupts();
-  if (options.project) return RunProject(options, file, std::move(*selection), texts, out, err);
-  AddHostTexts(*selection, texts, engine::kHostOutlook);
-  return RunOutlook(options, file, std::move(*selection), texts, out, err);
+  // Said after a run that went through; a refused run says why itself.
+  const std::string year_note = YearRangeNote(*selection);
+  int status = kExitOk;
+  if (options.project) {
+    status = RunProject(options, file, std::move(*selection), texts, out, err);
+  } else {
+    AddHostTexts(*selection, texts, engine::kHostOutlook);
+    status = RunOutlook(options, file, std::move(*selection), texts, out, err);
+  }
+  if (status == kExitOk && !year_note.empty())
+    err << "feriant " << command << ": " << year_note << '\n';
+  return status;
 }
 
 int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err) {
@@ -285,8 +296,15 @@ int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostrea
   dialog::CalendarList calendars;
   if (!ReadCalendars(*application, calendars, out, err)) return kExitFailed;
   // The dialog selects every calendar it lists.
-  for (const dialog::CalendarListEntry& entry : calendars.entries())
-    out << entry.text << '\n';
+  for (const dialog::CalendarListEntry& entry : calendars.entries()) {
+    if (options.json) {
+      out << nlohmann::json{{"name", entry.text}}.dump(-1, ' ', false,
+                                                       nlohmann::json::error_handler_t::replace)
+          << '\n';
+    } else {
+      out << entry.text << '\n';
+    }
+  }
   return kExitOk;
 }
 

@@ -9,8 +9,10 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/language_list.h"
 #include "addin/dialog/region_tree.h"
+#include "addin/engine/holiday_run.h"
 #include "addin/engine/localisation.h"
 #include "apps/feriant/commands.h"
+#include "apps/feriant/region_finder.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 
@@ -35,6 +37,25 @@ Result<std::string> YearText(std::string_view option, std::string_view text) {
 std::int32_t CurrentYear() {
   const auto today = std::chrono::floor<std::chrono::days>(base::CurrentClock().Now());
   return static_cast<int>(std::chrono::year_month_day{today}.year());
+}
+
+// The last of `count` years (as typed to --years) from `first_year`.
+Result<std::string> LastOfYears(std::string_view count, const std::string& first_year,
+                                bool to_given) {
+  if (to_given) return Usage("--years and --to both say where the years end: give one");
+  const auto years = ParseWholeNumber(count);
+  // More years than the run processes is no error: the run cuts them off.
+  constexpr std::int64_t kMostYears = 100000;
+  if (!years || *years < 1 || *years > kMostYears) {
+    return Usage("--years \"" + std::string(count) + "\" is not a number of years: give a whole " +
+                 "number from 1, such as 3 for this year and the two after it");
+  }
+  const std::int64_t last = *ParseWholeNumber(first_year) + *years - 1;
+  if (last > std::numeric_limits<std::int32_t>::max()) {
+    return Usage("--years " + std::string(count) + " from " + first_year + " goes beyond " +
+                 std::to_string(std::numeric_limits<std::int32_t>::max()));
+  }
+  return std::to_string(last);
 }
 
 // `text` as one word for a POSIX shell.
@@ -65,6 +86,8 @@ std::string RegionProblem(const dialog::RegionTree& tree, std::string_view count
     message += " Regions are named by their full path: did you mean \"" + below + "\"?";
   } else if (const std::int32_t region = data::FindRegion(path); region >= 0) {
     message += " It belongs to " + std::string(data::RegionCountry(path)) + ".";
+  } else if (const auto other = OtherCountryOfPath(country, path)) {
+    message += " It belongs to " + std::string(*other) + ".";
   }
 
   const auto& nodes = tree.Nodes();
@@ -83,6 +106,24 @@ std::string RegionProblem(const dialog::RegionTree& tree, std::string_view count
   return message;
 }
 
+Result<dialog::NodeIndex> FindNode(const dialog::RegionTree& tree, std::string_view country,
+                                   std::string_view text) {
+  if (const dialog::NodeIndex node = tree.Find(text); node != dialog::kNoNode) return node;
+  const RegionMatch match = FindRegionOf(country, text);
+  if (match.region >= 0) {
+    const dialog::NodeIndex node = tree.Find(data::RegionTable[static_cast<size_t>(match.region)]);
+    if (node != dialog::kNoNode) return node;
+  }
+  if (match.candidates.empty()) return Usage(RegionProblem(tree, country, text));
+  std::string message =
+      "\"" + std::string(text) + "\" could mean several regions of " + std::string(country) + ":";
+  for (const std::int32_t region : match.candidates)
+    message += "\n  " + std::string(data::RegionTable[static_cast<size_t>(region)]);
+  message += "\nName one by its path, for example --region " +
+             ShellWord(data::RegionTable[static_cast<size_t>(match.candidates.front())]) + ".";
+  return Usage(std::move(message));
+}
+
 Result<std::int32_t> LanguageItemData(std::span<const dialog::LanguageItem> items,
                                       std::string_view name) {
   for (const dialog::LanguageItem& item : items) {
@@ -95,6 +136,21 @@ Result<std::int32_t> LanguageItemData(std::span<const dialog::LanguageItem> item
 }
 
 }  // namespace
+
+std::string YearRangeNote(const RunSelection& selection) {
+  const auto first = ParseWholeNumber(selection.first_year);
+  const auto last = ParseWholeNumber(selection.last_year);
+  if (!first || !last) return std::string();
+  const std::int64_t run_first =
+      std::clamp<std::int64_t>(*first, engine::kFirstRunYear, engine::kLastRunYear);
+  const std::int64_t run_last =
+      std::clamp<std::int64_t>(*last, engine::kFirstRunYear, engine::kLastRunYear);
+  if (run_first == *first && run_last == *last) return std::string();
+  return "years run from " + std::to_string(engine::kFirstRunYear) + " to " +
+         std::to_string(engine::kLastRunYear) + ": " + selection.first_year + " to " +
+         selection.last_year + " became " + std::to_string(run_first) + " to " +
+         std::to_string(run_last);
+}
 
 int UsageError(std::ostream& err, std::string_view command, std::string_view message) {
   err << "feriant " << command << ": " << message << '\n';
@@ -156,22 +212,23 @@ Result<RunSelection> MakeSelection(const SelectionOptions& options,
                                    std::span<const std::string_view> countries,
                                    std::string_view country_note, std::int32_t host_kind,
                                    const dialog::clsLangSetter& texts) {
-  if (std::find(countries.begin(), countries.end(), options.country) == countries.end()) {
+  const std::string country = std::string(FindCountry(options.country).value_or(options.country));
+  if (std::find(countries.begin(), countries.end(), country) == countries.end()) {
     std::string message = "there is no country \"" + options.country + "\"";
     if (!country_note.empty()) message += ": " + std::string(country_note);
     message += ". The countries are:";
-    for (const std::string_view country : countries)
-      message += "\n  " + std::string(country);
+    for (const std::string_view listed : countries)
+      message += "\n  " + std::string(listed);
     return Usage(std::move(message));
   }
 
   // Choosing the country ticks its node; each region then ticks itself and its ancestors.
-  dialog::RegionTree tree = dialog::RegionTree::Build(options.country, host_kind, texts);
+  dialog::RegionTree tree = dialog::RegionTree::Build(country, host_kind, texts);
   std::vector<dialog::NodeIndex> ticks;
   for (const std::string& region : options.regions) {
-    const dialog::NodeIndex node = tree.Find(region);
-    if (node == dialog::kNoNode) return Usage(RegionProblem(tree, options.country, region));
-    ticks.push_back(node);
+    auto node = FindNode(tree, country, region);
+    if (!node) return node.error();
+    ticks.push_back(*node);
   }
   if (options.all_regions) tree.SelectAll();
   for (const dialog::NodeIndex node : ticks)
@@ -182,6 +239,11 @@ Result<RunSelection> MakeSelection(const SelectionOptions& options,
   if (!first_year) return first_year.error();
   auto last_year = YearText("--to", options.to.value_or(this_year));
   if (!last_year) return last_year.error();
+  if (options.years) {
+    auto last = LastOfYears(*options.years, *first_year, options.to.has_value());
+    if (!last) return last.error();
+    last_year = std::move(*last);
+  }
 
   std::optional<std::int32_t> language;
   if (options.language) {
@@ -193,7 +255,7 @@ Result<RunSelection> MakeSelection(const SelectionOptions& options,
   }
 
   RunSelection selection;
-  selection.country = options.country;
+  selection.country = country;
   selection.ticked_keys = tree.TickedKeys();
   selection.first_year = std::move(*first_year);
   selection.last_year = std::move(*last_year);

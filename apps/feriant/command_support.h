@@ -28,10 +28,15 @@ struct SelectionOptions {
   bool all_regions = false;
   std::optional<std::string> from;  // years as typed; none for the current year
   std::optional<std::string> to;
+  std::optional<std::string> years;     // how many years from the first, as typed
   std::optional<std::string> language;  // a language's name; none for the preselected one
   // --current-law or --no-current-law; none to follow the per-user setting.
   std::optional<bool> current_law;
 };
+
+// When the years of `selection` reach outside the years a run processes, the note that
+// says which years it processes instead; empty otherwise.
+std::string YearRangeNote(const RunSelection& selection);
 
 // Prints "feriant <command>: <message>" on `err` and returns kExitUsage.
 int UsageError(std::ostream& err, std::string_view command, std::string_view message);

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <system_error>
 
+#include <nlohmann/json.hpp>
+
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/dialog/country_list.h"
@@ -20,6 +22,8 @@
 #include "apps/feriant/console_dialog.h"
 #include "apps/feriant/current_law.h"
 #include "apps/feriant/listing.h"
+#include "apps/feriant/place_names.h"
+#include "apps/feriant/region_finder.h"
 #include "apps/feriant/text_format.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
@@ -43,9 +47,15 @@ std::vector<std::string_view> AllCountries() {
   return countries;
 }
 
-Status CheckCountry(std::string_view country) {
+// One JSON object on a line of its own, UTF-8 as it is.
+void PrintJsonLine(std::ostream& out, const nlohmann::ordered_json& line) {
+  out << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+// The table name of the country `country` names (see FindCountry).
+Result<std::string_view> CheckCountry(std::string_view country) {
+  if (const auto found = FindCountry(country)) return *found;
   const std::vector<std::string_view> countries = AllCountries();
-  if (std::find(countries.begin(), countries.end(), country) != countries.end()) return Ok();
   std::string message = "there is no country \"" + std::string(country) + "\". The countries are:";
   for (const std::string_view name : countries)
     message += "\n  " + std::string(name);
@@ -59,8 +69,21 @@ int RunCountries(const CountriesOptions& options, std::ostream& out, std::ostrea
   if (Status set = SetToday(options.today); !set)
     return UsageError(err, "countries", set.error().description);
   for (const std::string_view country :
-       dialog::CountryList(options.host_kind, base::CurrentClock().Now()))
-    out << country << '\n';
+       dialog::CountryList(options.host_kind, base::CurrentClock().Now())) {
+    if (!options.json) {
+      out << country << '\n';
+      continue;
+    }
+    nlohmann::ordered_json line;
+    line["name"] = std::string(country);
+    for (const CountryName& names : CountryNames()) {
+      if (names.table_name != country) continue;
+      line["code"] = names.code.empty() ? nlohmann::ordered_json(nullptr)
+                                        : nlohmann::ordered_json(std::string(names.code));
+      line["english"] = std::string(names.english.empty() ? country : names.english);
+    }
+    PrintJsonLine(out, line);
+  }
   return kExitOk;
 }
 
@@ -68,12 +91,37 @@ int RunRegions(const RegionsOptions& options, std::ostream& out, std::ostream& e
   data::InitHolidayData();
   dialog::clsLangSetter& texts = dialog::LangSetter();
   texts.LanguageID = HostLanguageID(base::UserLcid());
-  if (Status known = CheckCountry(options.country); !known)
-    return UsageError(err, "regions", known.error().description);
+  const Result<std::string_view> country = CheckCountry(options.country);
+  if (!country) return UsageError(err, "regions", country.error().description);
 
-  const dialog::RegionTree tree =
-      dialog::RegionTree::Build(options.country, options.host_kind, texts);
+  const dialog::RegionTree tree = dialog::RegionTree::Build(*country, options.host_kind, texts);
+  std::vector<std::int32_t> found;
+  if (options.find) {
+    found = SearchRegions(*country, *options.find);
+    if (found.empty()) {
+      err << "feriant regions: no region of " << *country << " is called \"" << *options.find
+          << "\"\n";
+      return kExitFailed;
+    }
+  }
   for (const dialog::RegionNode& node : tree.Nodes()) {
+    if (options.find && std::find(found.begin(), found.end(), node.RegionIndex) == found.end())
+      continue;
+    if (options.json) {
+      nlohmann::ordered_json line;
+      line["path"] = node.Key;
+      line["name"] = std::string(data::RegionDisplayName(node.Key));
+      line["depth"] = node.Depth;
+      line["holidays"] = {
+          {"outlook", dialog::RegionHolidayCount(node.RegionIndex, engine::kHostOutlook)},
+          {"project", dialog::RegionHolidayCount(node.RegionIndex, engine::kHostProject)}};
+      PrintJsonLine(out, line);
+      continue;
+    }
+    if (options.find) {
+      out << node.Key << node.Text.substr(data::RegionDisplayName(node.Key).size()) << '\n';
+      continue;
+    }
     out << std::string(2 * static_cast<size_t>(node.Depth), ' ');
     if (options.paths) {
       // The label is what follows the display name in the node's text.
@@ -123,9 +171,22 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   selection->banner_title = BannerTitle(texts);
   // Listing has no host, so no result texts: the run's final message is empty.
 
+  if (options.region_objects && options.format != ListFormat::kJsonLines)
+    return UsageError(err, kCommand, "--region-objects adds to the JSON lines of --format jsonl");
+  if (options.format == ListFormat::kICalendar) {
+    if (options.verbose) {
+      return UsageError(err, kCommand,
+                        "--verbose adds region lines to the text table; a calendar carries them "
+                        "in each appointment's notes");
+    }
+    return RunCalendarExport(options, out, err);
+  }
+  const std::string year_note = YearRangeNote(*selection);
   const bool json = options.format == ListFormat::kJsonLines;
-  const std::unique_ptr<Listing> listing =
-      json ? MakeJsonListing(out) : MakeTextListing(out, texts, options.verbose);
+  const std::unique_ptr<Listing> listing = !json ? MakeTextListing(out, texts, options.verbose)
+                                           : options.region_objects
+                                               ? MakeJsonListingWithRegions(out, selection->country)
+                                               : MakeJsonListing(out);
   ConsoleDialog dialog(std::move(*selection), out, err, json, [&listing] { listing->Flush(); });
   engine::HolidayRun run(dialog, texts);
   run.SetObserver(listing.get());
@@ -133,6 +194,8 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   run.ProcessHolidays();
   listing->Flush();
   if (dialog.Outcome() != RunOutcome::kFinished) return kExitFailed;
+  // The JSON lines say their years themselves; a refused run said why already.
+  if (!json && !year_note.empty()) err << "feriant list: " << year_note << '\n';
   if (!run.CurrentLaw()) NoteCurrentLaw(dialog, kCommand, err);
   return kExitOk;
 }

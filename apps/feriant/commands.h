@@ -23,6 +23,7 @@ inline constexpr int kExitUsage = 2;   // the command line was wrong; nothing ra
 
 struct CountriesOptions {
   std::int32_t host_kind = 1;
+  bool json = false;                 // one JSON object per country: name, code, english
   std::optional<std::string> today;  // "YYYY-MM-DD"; none for the real clock
 };
 
@@ -30,18 +31,26 @@ struct RegionsOptions {
   std::string country;
   std::int32_t host_kind = 1;
   bool paths = false;  // full region paths in place of the display names
+  // Only the regions this text could mean (by name, part of a name or path), each by
+  // its path.
+  std::optional<std::string> find;
+  bool json = false;  // one JSON object per region: path, name, depth, counts per host
 };
 
 struct FeastsOptions {
   std::string year;
 };
 
-enum class ListFormat { kText, kJsonLines };
+// kICalendar: the calendar an import of the selection into an empty calendar writes.
+enum class ListFormat { kText, kJsonLines, kICalendar };
 
 struct ListOptions {
   SelectionOptions selection;  // the language defaults to the user's locale
   ListFormat format = ListFormat::kText;
   bool verbose = false;
+  // With kJsonLines: a "regions" array on each line, one object (path, standing) per
+  // region line of regions_text.
+  bool region_objects = false;
 };
 
 // import and remove: the run of the dialog's Import or Remove button against a calendar
@@ -63,6 +72,7 @@ inline constexpr std::string_view kDefaultCalendarFile = "holidays.ics";
 
 struct CalendarsOptions {
   std::string project;  // the Project XML file
+  bool json = false;    // one JSON object per base calendar: name
 };
 
 int RunCountries(const CountriesOptions& options, std::ostream& out, std::ostream& err);
@@ -70,6 +80,9 @@ int RunRegions(const RegionsOptions& options, std::ostream& out, std::ostream& e
 int RunFeasts(const FeastsOptions& options, std::ostream& out, std::ostream& err);
 int RunList(const ListOptions& options, std::ostream& out, std::ostream& err);
 int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err);
+// list --format ics: imports the selection into a new calendar in a private temporary
+// folder and copies that file to `out`; every message goes to `err`.
+int RunCalendarExport(const ListOptions& options, std::ostream& out, std::ostream& err);
 // Lists the base calendars of a project as the dialog's calendar list shows them.
 int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err);
 

@@ -14,6 +14,7 @@
 #include "addin/engine/localisation.h"
 #include "apps/feriant/command_support.h"
 #include "apps/feriant/commands.h"
+#include "apps/feriant/region_finder.h"
 #include "apps/feriant/text_format.h"
 #include "platform/automation/variant.h"
 #include "platform/base/environment.h"
@@ -43,6 +44,35 @@ std::string YearsText(const data::Amendment& row, const ChangesWords& words) {
 std::string_view HolidayNameOf(std::int32_t holiday, std::int32_t language) {
   const data::HolidayName* name = data::FindHolidayNameRecord(holiday, language);
   return name == nullptr ? std::string_view() : name->Name;
+}
+
+// The region's table path that `text` names, in `country` or, when no country is given, in
+// the one country where it names a region; the usual messages for none and several.
+Result<std::string> FindChangesRegion(std::string_view country, std::string_view text) {
+  std::vector<std::string_view> countries;
+  if (!country.empty()) {
+    countries.push_back(country);
+  } else {
+    for (const std::int32_t index : data::CountryRegions())
+      countries.push_back(data::RegionTable[static_cast<size_t>(index)]);
+  }
+  std::vector<std::int32_t> found;
+  for (const std::string_view candidate : countries) {
+    const RegionMatch match = FindRegionOf(candidate, text);
+    if (match.region >= 0) found.push_back(match.region);
+    found.insert(found.end(), match.candidates.begin(), match.candidates.end());
+  }
+  if (found.size() == 1) return std::string(data::RegionTable[static_cast<size_t>(found[0])]);
+  if (found.empty()) {
+    if (!country.empty() && data::FindRegion(text) >= 0)
+      return Usage("the region \"" + std::string(text) + "\" is not one of " +
+                   std::string(country));
+    return Usage("there is no region \"" + std::string(text) + "\"");
+  }
+  std::string message = "\"" + std::string(text) + "\" could mean several regions:";
+  for (const std::int32_t index : found)
+    message += "\n  " + std::string(data::RegionTable[static_cast<size_t>(index)]);
+  return Usage(std::move(message));
 }
 
 }  // namespace
@@ -77,29 +107,30 @@ int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& e
   dialog::clsLangSetter& texts = dialog::LangSetter();
   texts.LanguageID = HostLanguageID(base::UserLcid());
 
-  if (options.region && data::FindRegion(*options.region) < 0)
-    return UsageError(err, kCommand, "there is no region \"" + *options.region + "\"");
-  const std::string country = options.country.value_or(
-      options.region ? std::string(data::RegionCountry(*options.region)) : std::string());
-  if (!country.empty()) {
-    const std::span<const std::int32_t> countries = data::CountryRegions();
-    const bool known = std::any_of(countries.begin(), countries.end(), [&](std::int32_t region) {
-      return data::RegionTable[static_cast<size_t>(region)] == country;
-    });
-    if (!known) return UsageError(err, kCommand, "there is no country \"" + country + "\"");
+  std::string country;
+  if (options.country) {
+    const auto found = FindCountry(*options.country);
+    if (!found)
+      return UsageError(err, kCommand, "there is no country \"" + *options.country + "\"");
+    country = std::string(*found);
   }
-  if (options.region && data::RegionCountry(*options.region) != country) {
-    return UsageError(err, kCommand,
-                      "the region \"" + *options.region + "\" is not one of " + country);
+  std::string region;
+  if (options.region) {
+    auto found = FindChangesRegion(country, *options.region);
+    if (!found) return UsageError(err, kCommand, found.error().description);
+    region = std::move(*found);
+    country = std::string(data::RegionCountry(region));
   }
 
   const bool german = texts.LanguageID == engine::kGermanLanguageID;
   const ChangesWords& words = german ? kGermanWords : kEnglishWords;
   const std::int32_t language = PreselectedLanguageItemData(texts).value_or(data::kGerman);
-  const std::vector<std::int32_t> rows = data::AmendmentsFor(country, options.region.value_or(""));
+  const std::vector<std::int32_t> rows = data::AmendmentsFor(country, region);
   if (rows.empty() && !options.json_lines) {
     out << (german ? "Für " : "No later change of the law is recorded for ")
-        << options.region.value_or(country.empty() ? "*" : country)
+        << (!region.empty()   ? region
+            : country.empty() ? std::string("*")
+                              : country)
         << (german ? " ist keine spätere Änderung des Rechts verzeichnet.\n" : ".\n");
     return kExitOk;
   }

@@ -1,11 +1,13 @@
 #include "apps/feriant/listing.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <string_view>
 
 #include <nlohmann/json.hpp>
 
+#include "addin/data/holiday_data.h"
 #include "apps/feriant/text_format.h"
 
 namespace feriant::cli {
@@ -65,9 +67,34 @@ class TextListing final : public Listing {
   TextTable table_;
 };
 
+// The region and the standing of one line of a regions text, "Land/Region (Standing)";
+// the path as the table has it ("Land|Region"), the longest region of `country` the line
+// begins with.
+nlohmann::ordered_json RegionObject(std::string_view line, std::string_view country) {
+  std::string path;
+  for (const std::string_view region : data::RegionTable) {
+    if (!data::BelongsToCountry(region, country) || region.size() <= path.size()) continue;
+    std::string shown(region);
+    std::replace(shown.begin(), shown.end(), data::kRegionSeparator, '/');
+    if (line.starts_with(shown) && line.substr(shown.size()).starts_with(" (")) {
+      path = std::string(region);
+    }
+  }
+  std::string standing;
+  if (line.ends_with(')')) {
+    const size_t open = line.rfind('(');
+    if (open != std::string_view::npos) standing = line.substr(open + 1, line.size() - open - 2);
+  }
+  nlohmann::ordered_json object;
+  object["path"] = path.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(path);
+  object["standing"] = standing;
+  return object;
+}
+
 class JsonListing final : public Listing {
  public:
-  explicit JsonListing(std::ostream& out) : out_(out) {}
+  explicit JsonListing(std::ostream& out, std::string country = {})
+      : out_(out), country_(std::move(country)) {}
 
   void OnOccurrence(const engine::Occurrence& occurrence) override {
     // ordered_json keeps the fields in the order they are set.
@@ -83,6 +110,17 @@ class JsonListing final : public Listing {
     line["regions_text"] = std::string(occurrence.RegionsText);
     line["day_off"] = occurrence.IsDayOff;
     line["world_cup"] = occurrence.IsWorldCupMatch;
+    if (!country_.empty()) {
+      nlohmann::ordered_json regions = nlohmann::ordered_json::array();
+      std::string_view rest = occurrence.RegionsText;
+      while (!rest.empty()) {
+        const size_t end = rest.find(kLineBreak);
+        regions.push_back(RegionObject(rest.substr(0, end), country_));
+        rest = end == std::string_view::npos ? std::string_view()
+                                             : rest.substr(end + kLineBreak.size());
+      }
+      line["regions"] = std::move(regions);
+    }
     // UTF-8 as it is, not escaped; the data holds only valid UTF-8.
     out_ << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
   }
@@ -91,6 +129,7 @@ class JsonListing final : public Listing {
 
  private:
   std::ostream& out_;
+  std::string country_;  // empty: no "regions" array
 };
 
 }  // namespace
@@ -102,6 +141,10 @@ std::unique_ptr<Listing> MakeTextListing(std::ostream& out, const engine::Locali
 
 std::unique_ptr<Listing> MakeJsonListing(std::ostream& out) {
   return std::make_unique<JsonListing>(out);
+}
+
+std::unique_ptr<Listing> MakeJsonListingWithRegions(std::ostream& out, std::string country) {
+  return std::make_unique<JsonListing>(out, std::move(country));
 }
 
 }  // namespace feriant::cli

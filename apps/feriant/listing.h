@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "addin/engine/calendar_target.h"
 #include "addin/engine/localisation.h"
@@ -30,5 +31,11 @@ std::unique_ptr<Listing> MakeTextListing(std::ostream& out, const engine::Locali
 // One JSON object per occurrence and line, written at once: year, holiday, date, time,
 // name, country_line, regions_text, day_off, world_cup, in this order.
 std::unique_ptr<Listing> MakeJsonListing(std::ostream& out);
+
+// The same lines with a "regions" array after world_cup: one object per line of
+// regions_text, {"path": the region's table path (null when the line names none of the
+// country's regions), "standing": the text in the line's last parentheses}; `country` is
+// the run's country (a table path).
+std::unique_ptr<Listing> MakeJsonListingWithRegions(std::ostream& out, std::string country);
 
 }  // namespace feriant::cli

@@ -12,12 +12,15 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 
 #include "addin/engine/host_kind.h"
+#include "apps/feriant/command_line_checks.h"
 #include "apps/feriant/commands.h"
 #include "apps/feriant/current_law.h"
 
@@ -49,21 +52,45 @@ struct SelectionTexts {
   CLI::Option* to_option = nullptr;
   CLI::Option* language_option = nullptr;
   CLI::Option* current_law_option = nullptr;
+  std::string years;
+  CLI::Option* years_option = nullptr;
 };
+
+constexpr const char* kCountryHelp =
+    "the country: as `countries` lists it (any case), its ISO code (DE, AT, CH, FR, LI) or "
+    "its English name";
+
+// --format of the commands that list things: text for people, jsonl for programs.
+CLI::Option* AddListFormatOption(CLI::App& command, std::string& format) {
+  return command
+      .add_option("--format", format,
+                  "text: for people; jsonl: one JSON object per line, messages on standard "
+                  "error")
+      ->check(CLI::IsMember({"text", "jsonl"}))
+      ->capture_default_str();
+}
 
 void AddSelectionOptions(CLI::App& command, cli::SelectionOptions& selection, SelectionTexts& texts,
                          const std::string& language_default) {
-  command.add_option("--country", selection.country, "the country, as `countries` lists it")
-      ->required();
+  command.add_option("--country", selection.country, kCountryHelp)->required();
   CLI::Option* region_option = command.add_option(
       "--region", selection.regions,
-      "tick a region by its full path, and every region above it; repeat for more (default: "
-      "only the country itself)");
+      "tick a region, and every region above it; repeat for more (default: only the country "
+      "itself). Name it by its path, parts joined by / or | (\"schweiz/zurich\"), or by its "
+      "name alone when that is unique in the country (\"Winterthur\"); any case, with or "
+      "without accents, a letter or two off. `feriant regions --find` shows what a name "
+      "matches");
   command.add_flag("--all-regions", selection.all_regions, "tick every region of the country")
       ->excludes(region_option);
   texts.from_option = command.add_option(
       "--from", texts.from, "the first year (default: this year); years run from 1984 to 2049");
   texts.to_option = command.add_option("--to", texts.to, "the last year (default: this year)");
+  texts.years_option =
+      command
+          .add_option("--years", texts.years,
+                      "N: the first year and the N - 1 after it, in place of --to (--years 3: "
+                      "this year and the next two)")
+          ->excludes(texts.to_option);
   texts.language_option = command.add_option(
       "--language", texts.language,
       "the language of the holiday names and texts: Deutsch or English (default: " +
@@ -97,6 +124,7 @@ void TakeSelectionTexts(const SelectionTexts& texts, cli::SelectionOptions& sele
   if (texts.to_option->count() > 0) selection.to = texts.to;
   if (texts.language_option->count() > 0) selection.language = texts.language;
   if (texts.current_law_option->count() > 0) selection.current_law = texts.current_law;
+  if (texts.years_option->count() > 0) selection.years = texts.years;
 }
 
 }  // namespace
@@ -108,18 +136,28 @@ int Main(int argc, char** argv) {
       "Liechtenstein, Austria, Switzerland) for a range of years.",
       "feriant");
   app.require_subcommand(1);
+  app.set_version_flag("--version", "feriant " FERIANT_VERSION);
   app.footer(
       "Examples:\n"
-      "  feriant list --country Deutschland --region 'Deutschland|Bayern'\n"
-      "  feriant regions --country Schweiz\n"
-      "Run `feriant COMMAND --help` for the options of a command.");
+      "  feriant list --country CH --region zurich --years 3\n"
+      "  feriant list --country Germany --region Bayern --format ics > bayern.ics\n"
+      "  feriant regions --country Schweiz --find see\n"
+      "Run `feriant COMMAND --help` for the options of a command.\n"
+      "\n"
+      "Exit status:\n"
+      "  0  done\n"
+      "  1  the run refused the selection or reported an error, what it wrote could not be\n"
+      "     saved, a file could not be read or the output could not be written\n"
+      "  2  wrong usage: the message says what is valid; nothing ran");
 
   cli::CountriesOptions countries;
   std::string countries_host = "outlook";
   std::string today;
+  std::string countries_format = "text";
   CLI::App* countries_command =
       app.add_subcommand("countries", "List the countries, as the dialog's country box does.");
   AddHostOption(*countries_command, countries_host);
+  AddListFormatOption(*countries_command, countries_format);
   countries_command->add_option("--today", today,
                                 "the local date to pretend it is, YYYY-MM-DD (default: the real "
                                 "date and time)");
@@ -131,15 +169,21 @@ int Main(int argc, char** argv) {
   std::string regions_host = "outlook";
   CLI::App* regions_command = app.add_subcommand(
       "regions", "Show a country's region tree with the holiday count of each region.");
-  regions_command->add_option("--country", regions.country, "the country, as `countries` lists it")
-      ->required();
+  std::string regions_format = "text";
+  regions_command->add_option("--country", regions.country, kCountryHelp)->required();
   AddHostOption(*regions_command, regions_host);
   regions_command->add_flag("--paths", regions.paths,
                             "show each region's full path, as --region of `list` takes it");
+  regions_command->add_option("--find", regions.find,
+                              "show only the regions TEXT could mean, with their paths: a name, "
+                              "part of a name or a path, as --region of `list` takes it");
+  AddListFormatOption(*regions_command, regions_format);
   regions_command->footer(
       "Examples:\n"
       "  feriant regions --country Deutschland                  (Bayern (+3 holidays) ...)\n"
-      "  feriant regions --country Schweiz --paths --host project");
+      "  feriant regions --country Schweiz --paths --host project\n"
+      "  feriant regions --country CH --find see            (Schweiz|Freiburg|See ...)\n"
+      "  feriant regions --country DE --format jsonl        (path, name, depth, holidays)");
 
   cli::FeastsOptions feasts;
   CLI::App* feasts_command =
@@ -158,18 +202,24 @@ int Main(int argc, char** argv) {
                       "from the locale, LC_ALL, LC_MESSAGES or LANG");
   list_command
       ->add_option("--format", format,
-                   "text: a table; jsonl: one JSON object per holiday and line, messages on "
-                   "standard error")
-      ->check(CLI::IsMember({"text", "jsonl"}))
+                   "text: a table; jsonl: one JSON object per holiday and line; ics: the "
+                   "iCalendar file an import into an empty calendar writes. Messages go to "
+                   "standard error with jsonl and ics")
+      ->check(CLI::IsMember({"text", "jsonl", "ics"}))
       ->capture_default_str();
   list_command->add_flag("--verbose", list.verbose,
                          "with --format text, list the regions under each holiday");
+  list_command->add_flag("--region-objects", list.region_objects,
+                         "with --format jsonl, add a \"regions\" array to each line: "
+                         "{\"path\", \"standing\"} per line of regions_text");
   list_command->footer(
       "Examples:\n"
       "  feriant list --country Deutschland --region 'Deutschland|Bayern'\n"
       "  feriant list --country Schweiz --region 'Schweiz|Bern|Bern|Bern' --verbose\n"
       "  feriant list --country Österreich --from 2006 --to 2010 --language Deutsch\n"
       "  feriant list --country France --all-regions --format jsonl\n"
+      "  feriant list --country CH --region zurich --years 3\n"
+      "  feriant list --country DE --region 'Baden-Württemberg' --format ics > bw.ics\n"
       "Years outside 1984 to 2049 are brought into that range; the World Cup lists 2006 "
       "whatever the years.");
 
@@ -226,6 +276,8 @@ int Main(int argc, char** argv) {
   CLI::App* calendars_command = app.add_subcommand(
       "calendars", "List the base calendars of a project, as the dialog's calendar list does.");
   calendars_command->add_option("--project", calendars.project, "the Project XML file")->required();
+  std::string calendars_format = "text";
+  AddListFormatOption(*calendars_command, calendars_format);
   calendars_command->footer(
       "Example:\n"
       "  feriant calendars --project plan.xml   (Standard, 24 Hours, Night Shift, ...)");
@@ -255,20 +307,26 @@ int Main(int argc, char** argv) {
       "  feriant changes --region 'Deutschland|Berlin' --format jsonl");
 
   // The parser would only say that a command is missing.
-  const auto is_command = [&](const char* word) {
-    for (const CLI::App* command :
-         {countries_command, regions_command, feasts_command, list_command, import_command,
-          remove_command, calendars_command, changes_command}) {
-      if (command->check_name(word)) return true;
+  const auto find_command = [&](const char* word) -> CLI::App* {
+    for (CLI::App* command : app.get_subcommands({})) {
+      if (command->check_name(word)) return command;
     }
-    return false;
+    return nullptr;
   };
+  const auto is_command = [&](const char* word) { return find_command(word) != nullptr; };
   if (argc > 1 && argv[1][0] != '-' && !is_command(argv[1])) {
     std::cerr << "feriant: there is no command \"" << argv[1]
               << "\". The commands are: countries, regions, feasts, list, import, remove, "
                  "calendars, changes\n"
                  "Run with --help for more information.\n";
     return cli::kExitUsage;
+  }
+  if (argc > 1 && argv[1][0] != '-') {
+    const std::vector<std::string_view> words(argv + 2, argv + argc);
+    if (const auto mistake = cli::CheckCommandWords(*find_command(argv[1]), words)) {
+      std::cerr << "feriant " << argv[1] << ": " << *mistake << '\n';
+      return cli::kExitUsage;
+    }
   }
   try {
     app.parse(argc, argv);
@@ -279,16 +337,21 @@ int Main(int argc, char** argv) {
 
   if (countries_command->parsed()) {
     countries.host_kind = kHosts.at(countries_host);
+    countries.json = countries_format == "jsonl";
     if (!today.empty() || countries_command->count("--today") > 0) countries.today = today;
     return cli::RunCountries(countries, std::cout, std::cerr);
   }
   if (regions_command->parsed()) {
     regions.host_kind = kHosts.at(regions_host);
+    regions.json = regions_format == "jsonl";
     return cli::RunRegions(regions, std::cout, std::cerr);
   }
   if (feasts_command->parsed()) return cli::RunFeasts(feasts, std::cout, std::cerr);
 
-  if (calendars_command->parsed()) return cli::RunCalendars(calendars, std::cout, std::cerr);
+  if (calendars_command->parsed()) {
+    calendars.json = calendars_format == "jsonl";
+    return cli::RunCalendars(calendars, std::cout, std::cerr);
+  }
   if (changes_command->parsed()) {
     if (changes_command->count("--country") > 0) changes.country = changes_country;
     if (changes_command->count("--region") > 0) changes.region = changes_region;
@@ -308,7 +371,9 @@ int Main(int argc, char** argv) {
   }
 
   TakeSelectionTexts(list_texts, list.selection);
-  list.format = format == "jsonl" ? cli::ListFormat::kJsonLines : cli::ListFormat::kText;
+  list.format = format == "jsonl" ? cli::ListFormat::kJsonLines
+                : format == "ics" ? cli::ListFormat::kICalendar
+                                  : cli::ListFormat::kText;
   return cli::RunList(list, std::cout, std::cerr);
 }
 
