@@ -11,6 +11,7 @@
 
 #include "addin/data/holiday_data.h"
 #include "apps/feriant/commands.h"
+#include "apps/feriant/interruption.h"
 #include "apps/feriant/region_finder.h"
 
 namespace feriant::cli {
@@ -26,8 +27,10 @@ class PrivateFolder {
     std::string pattern = (fs::temp_directory_path(error) / "feriant-export-XXXXXX").string();
     if (error) pattern = "/tmp/feriant-export-XXXXXX";
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    RemoveFolderOnInterrupt(path_.string());
   }
   ~PrivateFolder() {
+    RemoveFolderOnInterrupt({});
     std::error_code ignored;
     if (!path_.empty()) fs::remove_all(path_, ignored);
   }

@@ -10,6 +10,7 @@
 // it would have. main's thread.
 
 #include <ostream>
+#include <string>
 
 namespace feriant::cli {
 
@@ -23,5 +24,10 @@ void WatchForInterrupts();
 // at once with 128 + the signal (130, 143). No destructor runs, so nothing written so
 // far in memory reaches a file. Call it only where nothing has been saved.
 void LeaveIfInterrupted(std::ostream& err);
+
+// A folder of this process's own that LeaveIfInterrupted removes, with everything in it,
+// before it ends the process; empty for none. The one who made it clears it when it
+// removes the folder itself.
+void RemoveFolderOnInterrupt(std::string folder);
 
 }  // namespace feriant::cli
