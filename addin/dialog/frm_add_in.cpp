@@ -556,7 +556,9 @@ void frmAddIn::cmdDelete_Click() {
 void frmAddIn::RunHolidays(bool removal) {
   is_removal_ = removal;
   // A run is composed here from the dialog, the language object, the host's target and
-  // the shared caches; per-user settings that shape a run belong here too.
+  // the shared caches. Per-user settings that shape a run (values under kSettingsKey,
+  // such as which law applies) are read here, at each press, and handed to `run` before
+  // it starts, so that the dialog and the command line follow them alike.
   engine::HolidayRun run(*this, LangSetter(), target_.get(), &caches_);
   run.ProcessHolidays();
 }
