@@ -120,6 +120,8 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   void OnLoad() override { Form_Load(); }
   void OnResize() override { Form_Resize(); }
   void OnUnload(bool& cancel) override { Form_Unload(cancel); }
+  // Alt with the access key of the bar's Organize or Close presses that button.
+  void OnKeyDown(int& key_code, int shift_state) override;
 
  private:
   void BuildRegionControls();
@@ -170,9 +172,9 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
 
 // Shows the one dialog modally, creating and loading it first, and returns when it is
 // closed (headless: at once, with the dialog still shown). An error, also shown to the
-// person in a message box, when it cannot be shown: the Lumatrel controls cannot be
-// created (the message names the command that registers the library), or it is shown
-// already.
+// person in a message box, when it cannot be loaded: the Lumatrel controls cannot be
+// created (the message names the command that registers the library). An error without
+// a box when it is shown already (a second click while it is open).
 Status ShowAddInDialog();
 // Unloads the dialog if it is loaded (which stores "Region Index") and releases it.
 void UnloadAddInDialog();
