@@ -534,7 +534,9 @@ void CommandBar::DiscardTemporaryControls() {
 Status CommandBar::Delete() {
   if (Status alive = CheckAlive(); !alive) return alive;
   const std::shared_ptr<CommandBars> owner = owner_.lock();
-  if (built_in_ || !owner) return OfficeError("a built-in command bar cannot be deleted");
+  if (built_in_ || !owner) {
+    return OfficeError("a built-in command bar or a pop-up menu cannot be deleted");
+  }
   owner->RemoveBar(*this);
   return Ok();
 }
