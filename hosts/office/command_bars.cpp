@@ -593,9 +593,15 @@ const Members<CommandBar>& CommandBar::Interface() {
                   return Found(self.FindControl(*query, *recursive));
                 })
         .Get("Position", id::kPosition,
-             [](CommandBar& self, Args) -> Result<Variant> { return Variant(self.position()); })
+             [](CommandBar& self, Args) -> Result<Variant> {
+               if (Status alive = self.CheckAlive(); !alive) return alive.error();
+               return Variant(self.position());
+             })
         .Get("BuiltIn", id::kBuiltIn,
-             [](CommandBar& self, Args) -> Result<Variant> { return Variant(self.built_in()); })
+             [](CommandBar& self, Args) -> Result<Variant> {
+               if (Status alive = self.CheckAlive(); !alive) return alive.error();
+               return Variant(self.built_in());
+             })
         .Get("Index", id::kIndex, [](CommandBar& self, Args) -> Result<Variant> {
           if (Status alive = self.CheckAlive(); !alive) return alive.error();
           const std::shared_ptr<CommandBars> owner = self.owner_.lock();
