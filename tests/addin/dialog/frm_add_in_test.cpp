@@ -329,6 +329,20 @@ TEST_F(AddInDialogTest, CaptionsAndLanguageFollowTheUserInterfaceLanguage) {
   }
 }
 
+TEST_F(AddInDialogTest, AssignLanguageWritesOnlyIntoTheDialogAndStopsAtAMissingElement) {
+  LangSetter().LanguageID = 1031;
+  Open(kHostOutlook);
+  EXPECT_EQ(dialog_->Caption(), " Feiertage einstellen");
+  EXPECT_EQ(dialog_->BannerTitle(), "Feiertage einstellen");
+
+  ui::Form other("frmOther");
+  ASSERT_TRUE(LangSetter().AssignLanguage(other));
+  EXPECT_EQ(other.Caption(), "frmOther");
+  ui::Form bare("frmAddIn");  // the dialog's type, without its controls
+  EXPECT_FALSE(LangSetter().AssignLanguage(bare));
+  EXPECT_EQ(bare.Caption(), " Feiertage einstellen");
+}
+
 TEST_F(AddInDialogTest, TheStartYearSpinRaisesTheEndYearsLowerLimit) {
   Open(kHostOutlook);
   EXPECT_EQ(dialog_->FirstYearText(), "2006");
