@@ -14,6 +14,7 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/host_kind.h"
+#include "hosts/outlook/outlook.h"
 #include "hosts/project/project_application.h"
 #include "platform/base/clock.h"
 #include "platform/components/component_library.h"
@@ -432,6 +433,37 @@ TEST_F(AddInDialogTest, ImportInProjectMarksTheChosenCalendarsAndShowsProgress) 
   EXPECT_TRUE(project_->HasUnsavedChanges());
   EXPECT_TRUE(Property("cmdImport", "Visible"));  // idle again
   EXPECT_FALSE(Property("pgb", "Visible"));
+}
+
+TEST_F(AddInDialogTest, ImportAndRemoveInOutlookWriteTheCalendarAcrossShowings) {
+  const fs::path calendar = dir_.path() / "calendar.ics";
+  project::testing::Put(
+      calendar, "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
+  auto events = [&] {
+    const std::string text = project::testing::Slurp(calendar);
+    size_t n = 0;
+    for (size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
+         at = text.find("BEGIN:VEVENT", at + 1))
+      ++n;
+    return n;
+  };
+  engine::OutlookApplication = outlook::CreateOutlookApplication(calendar);
+  StoreRegionIndex(std::int32_t{2});  // Liechtenstein
+  Open(kHostOutlook);
+  ASSERT_EQ(dialog_->CountryText(), "Liechtenstein");
+  ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2006"));
+  ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdImport")));
+  const size_t imported = events();
+  EXPECT_GT(imported, 5u);
+  // Unloading empties the appointment cache; the next showing finds the appointments
+  // again in the calendar and removes them.
+  ASSERT_TRUE(dialog_->Unload());
+  Open(kHostOutlook);
+  ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2006"));
+  ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdDelete")));
+  EXPECT_EQ(events(), 0u);
+  EXPECT_EQ(backend_->MessageBoxes().size(), 2u);  // the two results, no error
+  engine::OutlookApplication.reset();
 }
 
 TEST_F(AddInDialogTest, OrganizeOpensTheOrganizerAndRefillsTheCalendars) {
