@@ -155,6 +155,8 @@ TEST_F(AddInDialogTest, ShowsTheOneDialogAndUnloadingStoresTheCountry) {
   EXPECT_EQ(backend_->ModalForms(), std::vector<std::string>{"frmAddIn"});
   EXPECT_EQ(dialog->CountryText(), "Deutschland");  // nothing stored: the first country
   ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(2));
+  ASSERT_TRUE(ui::input::KeyDown(*dialog, 27));  // Esc: Close
+  EXPECT_FALSE(dialog->IsLoaded());
   UnloadAddInDialog();
   EXPECT_EQ(AddInDialog(), nullptr);
   EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{2}));
