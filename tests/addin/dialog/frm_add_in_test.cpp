@@ -59,6 +59,7 @@ class AddInDialogTest : public ::testing::Test {
     UnloadAddInDialog();
     dialog_.reset();
     engine::ProjectApplication.reset();
+    engine::OutlookApplication.reset();
     engine::HostKind = saved_host_;
     LangSetter().LanguageID = saved_language_;
     if (library_) library_->UnregisterServer();
@@ -157,9 +158,15 @@ TEST_F(AddInDialogTest, ShowsTheOneDialogAndUnloadingStoresTheCountry) {
   ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(2));
   ASSERT_TRUE(ui::input::KeyDown(*dialog, 27));  // Esc: Close
   EXPECT_FALSE(dialog->IsLoaded());
+  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{2}));
+  // Shown again, the same dialog loads afresh; a disconnection unloads and releases it.
+  ASSERT_TRUE(ShowAddInDialog());
+  ASSERT_EQ(AddInDialog(), dialog);
+  EXPECT_EQ(dialog->CountryText(), "Liechtenstein");
+  ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(3));
   UnloadAddInDialog();
   EXPECT_EQ(AddInDialog(), nullptr);
-  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{2}));
+  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{3}));
 }
 
 TEST_F(AddInDialogTest, RegionIndexPicksTheCountryAndUnloadStoresItBack) {
@@ -465,7 +472,6 @@ TEST_F(AddInDialogTest, ImportAndRemoveInOutlookWriteTheCalendarAcrossShowings) 
   ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdDelete")));
   EXPECT_EQ(events(), 0u);
   EXPECT_EQ(backend_->MessageBoxes().size(), 2u);  // the two results, no error
-  engine::OutlookApplication.reset();
 }
 
 TEST_F(AddInDialogTest, OrganizeOpensTheOrganizerAndRefillsTheCalendars) {
