@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/TwoBoxes/two_boxes.h"
 #include "controls/WhiteTop/prp_white_top.h"
 #include "controls/WhiteTop/white_top.h"
 #include "controls/support/identities.h"
@@ -69,6 +70,8 @@ ServerDescription Describe() {
                           bottom_line::kInterfaceId, bottom_line::kEventInterfaceId),
       Class<PrpWhiteTop>("prpWhiteTop", prp_white_top::kClassId, prp_white_top::kProgId,
                          prp_white_top::kInterfaceId),
+      Control<TwoBoxes>("TwoBoxes", two_boxes::kClassId, two_boxes::kProgId,
+                        two_boxes::kInterfaceId, two_boxes::kEventInterfaceId),
   };
   return server;
 }

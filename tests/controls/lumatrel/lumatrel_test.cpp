@@ -16,6 +16,7 @@
 #include "platform/components/component_library.h"
 #include "platform/components/component_registry.h"
 #include "platform/registry/registry.h"
+#include "platform/ui/controls/command_button.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
@@ -280,6 +281,68 @@ TEST_F(LumatrelLibraryTest, AStoredFormBringsItsControlsBack) {
   EXPECT_EQ(*btl->Get("cmdApplyVisible"), Variant(false));
   EXPECT_EQ(*btl->Get("cmdOKVisible"), Variant(true));
   ASSERT_TRUE(copy->Unload());
+}
+
+// The list controls, by class id and program id, each with its event interface where it
+// has one; on a form, late-bound.
+TEST_F(LumatrelLibraryTest, ListControlsAreCreatedByClassIdAndProgramId) {
+  struct Case {
+    const char* prog_id;
+    const char* class_id;
+    const char* type_name;
+    const char* events;  // nullptr: not a control
+  };
+  const Case cases[] = {
+      {"Lumatrel.TwoBoxes", "{8859A4B4-4740-46EC-AF5D-B85BEC5FCAE0}", "TwoBoxes",
+       "{D1F71349-AD86-43CD-971D-9A5015EB389A}"},
+  };
+  for (const Case& c : cases) {
+    auto by_name = components::CreateObject(c.prog_id);
+    ASSERT_TRUE(by_name.ok()) << c.prog_id << ": " << by_name.error().description;
+    auto by_id = components::CreateObject(*Guid::Parse(c.class_id));
+    ASSERT_TRUE(by_id.ok()) << c.class_id;
+    EXPECT_EQ((*by_name)->TypeName(), c.type_name);
+    EXPECT_EQ((*by_id)->TypeName(), c.type_name);
+    if (c.events == nullptr) continue;
+    auto container = std::dynamic_pointer_cast<automation::ConnectionPointContainer>(*by_id);
+    ASSERT_TRUE(container) << c.type_name;
+    EXPECT_NE(container->FindConnectionPoint(*Guid::Parse(c.events)), nullptr) << c.type_name;
+  }
+}
+
+TEST_F(LumatrelLibraryTest, TwoBoxesMovesEntriesLateBound) {
+  PlaceBoth();
+  auto tbx = form_->CreateUserControl(*Guid::Parse("{8859A4B4-4740-46EC-AF5D-B85BEC5FCAE0}"), "tbx",
+                                      Factory());
+  ASSERT_TRUE(tbx.ok()) << tbx.error().description;
+  ui::Extender& c = **tbx;
+  std::vector<std::string> log;
+  auto sink = std::make_shared<automation::EventSink>();
+  sink->On("ValidateAdd", 2, [&](std::span<Variant> a) {
+    log.push_back(*a[1].ToString());
+    a[3] = Variant(*a[1].ToString() != "b");
+  });
+  auto object = c.Get("Object");
+  ASSERT_TRUE(object.ok());
+  std::dynamic_pointer_cast<automation::ConnectionPointContainer>(object->AsObject())
+      ->FindConnectionPoint(*Guid::Parse("{D1F71349-AD86-43CD-971D-9A5015EB389A}"))
+      ->Advise(sink);
+  for (const char* text : {"c", "b", "a"})
+    ASSERT_TRUE(c.Call("AddItemLeft", {Variant(text), Variant(std::string(text) + "!")}));
+  EXPECT_EQ(*c.Get("ListLeft", {Variant(std::int32_t{0})}), Variant("a"));
+  EXPECT_EQ(*c.Get("ItemDataLeft", {Variant(std::int32_t{2})}), Variant("c!"));
+  for (std::int32_t i : {0, 1}) {
+    Variant args[] = {Variant(i), Variant(true)};
+    ASSERT_TRUE(
+        c.Invoke(two_boxes::dispid::kSelectedLeft, automation::InvokeKind::kPropertyPut, args, {}));
+  }
+  EXPECT_EQ(*c.Get("SelCountLeft"), Variant(std::int32_t{2}));
+  // The person clicks ">".
+  c.Object()->FindAs<ui::CommandButton>("cmdAdd")->PerformClick();
+  EXPECT_THAT(log, ElementsAre("a", "b"));
+  EXPECT_EQ(*c.Get("ListCountRight"), Variant(std::int16_t{1}));
+  EXPECT_EQ(*c.Get("ItemDataRight", {Variant(std::int32_t{0})}), Variant("a!"));
+  EXPECT_EQ(*c.Get("ListCountLeft"), Variant(std::int16_t{2}));
 }
 
 }  // namespace
