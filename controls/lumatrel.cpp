@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/RadioGroup/radio_group.h"
 #include "controls/TwoBoxes/two_boxes.h"
 #include "controls/WhiteTop/prp_white_top.h"
 #include "controls/WhiteTop/white_top.h"
@@ -72,6 +73,12 @@ ServerDescription Describe() {
                          prp_white_top::kInterfaceId),
       Control<TwoBoxes>("TwoBoxes", two_boxes::kClassId, two_boxes::kProgId,
                         two_boxes::kInterfaceId, two_boxes::kEventInterfaceId),
+      Control<RadioGroup>("RadioGroup", radio_group::kClassId, radio_group::kProgId,
+                          radio_group::kInterfaceId, radio_group::kEventInterfaceId),
+      Class<ColRadioButtons>("colRadioButtons", col_radio_buttons::kClassId,
+                             col_radio_buttons::kProgId, col_radio_buttons::kInterfaceId),
+      Class<ClsRadioButton>("clsRadioButton", cls_radio_button::kClassId, cls_radio_button::kProgId,
+                            cls_radio_button::kInterfaceId),
   };
   return server;
 }

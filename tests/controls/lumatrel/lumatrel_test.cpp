@@ -295,6 +295,12 @@ TEST_F(LumatrelLibraryTest, ListControlsAreCreatedByClassIdAndProgramId) {
   const Case cases[] = {
       {"Lumatrel.TwoBoxes", "{8859A4B4-4740-46EC-AF5D-B85BEC5FCAE0}", "TwoBoxes",
        "{D1F71349-AD86-43CD-971D-9A5015EB389A}"},
+      {"Lumatrel.RadioGroup", "{367655DE-3664-4F5D-8320-B19A64455C14}", "RadioGroup",
+       "{0984F7C6-A0F2-4947-A996-FCD290CACD0D}"},
+      {"Lumatrel.colRadioButtons", "{7CB9B5F4-AF40-47F0-9A2A-798C464694B7}", "colRadioButtons",
+       nullptr},
+      {"Lumatrel.clsRadioButton", "{52E5B824-5BE3-41AB-8F6E-F86C6BD56217}", "clsRadioButton",
+       nullptr},
   };
   for (const Case& c : cases) {
     auto by_name = components::CreateObject(c.prog_id);
@@ -343,6 +349,39 @@ TEST_F(LumatrelLibraryTest, TwoBoxesMovesEntriesLateBound) {
   EXPECT_EQ(*c.Get("ListCountRight"), Variant(std::int16_t{1}));
   EXPECT_EQ(*c.Get("ItemDataRight", {Variant(std::int32_t{0})}), Variant("a!"));
   EXPECT_EQ(*c.Get("ListCountLeft"), Variant(std::int16_t{2}));
+}
+
+TEST_F(LumatrelLibraryTest, ASavedFormBringsBackARadioGroupsButtons) {
+  PlaceBoth();
+  const Guid radio_group = *Guid::Parse("{367655DE-3664-4F5D-8320-B19A64455C14}");
+  auto placed = form_->CreateUserControl(radio_group, "rgpRegion", Factory());
+  ASSERT_TRUE(placed.ok()) << placed.error().description;
+  ui::Extender& rgp = **placed;
+  EXPECT_EQ(*rgp.Get("Caption"), Variant("rgpRegion"));
+  automation::ObjectRef buttons = rgp.Get("RadioButtons")->AsObject();
+  ASSERT_TRUE(buttons);
+  ASSERT_TRUE(buttons->Call("Add", {Variant("de"), Variant("Germany")}));
+  ASSERT_TRUE(buttons->Call("Add", {Variant("at"), Variant("Austria"), Variant(false)}));
+  ASSERT_TRUE(rgp.Put("SelectedIndex", std::int32_t{2}));
+  const std::filesystem::path stored = dir_.path() / "frmAddIn.json";
+  ASSERT_TRUE(ui::FormStore::Save(*form_, stored));
+
+  auto copy = std::make_shared<ui::Form>("frmAddIn");
+  ASSERT_TRUE(copy->SetClientSize(9465, 7965));
+  ASSERT_TRUE(copy->Load());
+  ASSERT_TRUE(ui::FormStore::Load(*copy, stored, Factory()));
+  auto* back = copy->FindAs<ui::Extender>("rgpRegion");
+  ASSERT_NE(back, nullptr);
+  automation::ObjectRef items = back->Get("RadioButtons")->AsObject();
+  ASSERT_TRUE(items);
+  EXPECT_EQ(*items->Get("count"), Variant(std::int32_t{2}));
+  automation::ObjectRef second = items->Get("Item", {Variant("at")})->AsObject();
+  ASSERT_TRUE(second);
+  EXPECT_EQ(*second->Get("Caption"), Variant("Austria"));
+  EXPECT_EQ(*second->Get("Enabled"), Variant(false));
+  EXPECT_EQ(*back->Get("SelectedIndex"), Variant(std::int32_t{2}));
+  EXPECT_EQ(back->Get("ActiveButton")->AsObject(), second);
+  ASSERT_TRUE(copy->Unload());
 }
 
 }  // namespace
