@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/ProgressViewer/progress_viewer.h"
 #include "controls/RadioGroup/radio_group.h"
 #include "controls/TwoBoxes/two_boxes.h"
 #include "controls/WhiteTop/prp_white_top.h"
@@ -79,6 +80,12 @@ ServerDescription Describe() {
                              col_radio_buttons::kProgId, col_radio_buttons::kInterfaceId),
       Class<ClsRadioButton>("clsRadioButton", cls_radio_button::kClassId, cls_radio_button::kProgId,
                             cls_radio_button::kInterfaceId),
+      Control<ProgressViewer>("ProgressViewer", progress_viewer::kClassId, progress_viewer::kProgId,
+                              progress_viewer::kInterfaceId, progress_viewer::kEventInterfaceId),
+      Class<ColProgressTasks>("colProgressTasks", col_progress_tasks::kClassId,
+                              col_progress_tasks::kProgId, col_progress_tasks::kInterfaceId),
+      Class<ClsProgressTask>("clsProgressTask", cls_progress_task::kClassId,
+                             cls_progress_task::kProgId, cls_progress_task::kInterfaceId),
   };
   return server;
 }

@@ -301,6 +301,12 @@ TEST_F(LumatrelLibraryTest, ListControlsAreCreatedByClassIdAndProgramId) {
        nullptr},
       {"Lumatrel.clsRadioButton", "{52E5B824-5BE3-41AB-8F6E-F86C6BD56217}", "clsRadioButton",
        nullptr},
+      {"Lumatrel.ProgressViewer", "{780B7F33-066B-4B2B-815E-7AAF18277D3B}", "ProgressViewer",
+       "{06425C37-B827-4FB1-9C03-ABAEF43E03C9}"},
+      {"Lumatrel.colProgressTasks", "{C427D6B1-1709-45C4-A9C1-0C13974C1CFB}", "colProgressTasks",
+       nullptr},
+      {"Lumatrel.clsProgressTask", "{B3A19879-4BE5-4E94-935E-05BDE38AD6C5}", "clsProgressTask",
+       nullptr},
   };
   for (const Case& c : cases) {
     auto by_name = components::CreateObject(c.prog_id);
