@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/PopupMenu/popup_menu.h"
 #include "controls/ProgressViewer/progress_viewer.h"
 #include "controls/RadioGroup/radio_group.h"
 #include "controls/TwoBoxes/two_boxes.h"
@@ -86,6 +87,12 @@ ServerDescription Describe() {
                               col_progress_tasks::kProgId, col_progress_tasks::kInterfaceId),
       Class<ClsProgressTask>("clsProgressTask", cls_progress_task::kClassId,
                              cls_progress_task::kProgId, cls_progress_task::kInterfaceId),
+      Control<PopupMenu>("PopupMenu", popup_menu::kClassId, popup_menu::kProgId,
+                         popup_menu::kInterfaceId, popup_menu::kEventInterfaceId),
+      Class<ColPopupMenu>("colPopupMenu", col_popup_menu::kClassId, col_popup_menu::kProgId,
+                          col_popup_menu::kInterfaceId),
+      Class<ClsPopupMenuItem>("clsPopupMenuItem", cls_popup_menu_item::kClassId,
+                              cls_popup_menu_item::kProgId, cls_popup_menu_item::kInterfaceId),
   };
   return server;
 }

@@ -307,6 +307,11 @@ TEST_F(LumatrelLibraryTest, ListControlsAreCreatedByClassIdAndProgramId) {
        nullptr},
       {"Lumatrel.clsProgressTask", "{B3A19879-4BE5-4E94-935E-05BDE38AD6C5}", "clsProgressTask",
        nullptr},
+      {"Lumatrel.PopupMenu", "{53D37E63-EE17-44BC-A01A-78A967F556B6}", "PopupMenu",
+       "{107C1190-9571-4737-80D2-79F9346A6A17}"},
+      {"Lumatrel.colPopupMenu", "{EAADCFDA-9343-4366-BE71-313A5BACEB31}", "colPopupMenu", nullptr},
+      {"Lumatrel.clsPopupMenuItem", "{41D957DB-F841-4516-A1FE-1BD70DB863A9}", "clsPopupMenuItem",
+       nullptr},
   };
   for (const Case& c : cases) {
     auto by_name = components::CreateObject(c.prog_id);
