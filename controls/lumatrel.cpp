@@ -12,12 +12,18 @@
 #include "controls/PopupMenu/popup_menu.h"
 #include "controls/ProgressViewer/progress_viewer.h"
 #include "controls/RadioGroup/radio_group.h"
+#include "controls/SizeConstraint/size_constraint.h"
+#include "controls/SpinEdit/prp_spin_edit.h"
+#include "controls/SpinEdit/spin_edit.h"
+#include "controls/Splitters/splitters.h"
 #include "controls/TwoBoxes/two_boxes.h"
 #include "controls/WhiteTop/prp_white_top.h"
 #include "controls/WhiteTop/white_top.h"
 #include "controls/support/identities.h"
+#include "controls/support/sys_info.h"
 #include "platform/components/component_server.h"
 #include "platform/components/server_description.h"
+#include "platform/ui/pages/standard_pages.h"
 
 namespace feriant::lumatrel {
 namespace {
@@ -93,6 +99,21 @@ ServerDescription Describe() {
                           col_popup_menu::kInterfaceId),
       Class<ClsPopupMenuItem>("clsPopupMenuItem", cls_popup_menu_item::kClassId,
                               cls_popup_menu_item::kProgId, cls_popup_menu_item::kInterfaceId),
+      // SpinEdit and its page, the splitters, SizeConstraint, and the system information
+      // class.
+      Control<SpinEdit>("SpinEdit", spin_edit::kClassId, spin_edit::kProgId,
+                        spin_edit::kInterfaceId, spin_edit::kEventInterfaceId,
+                        {prp_spin_edit::kClassId, ui::kStandardColorPage}),
+      Class<PrpSpinEdit>("prpSpinEdit", prp_spin_edit::kClassId, prp_spin_edit::kProgId,
+                         prp_spin_edit::kInterfaceId),
+      Control<HorzSplitter>("HorzSplitter", horz_splitter::kClassId, horz_splitter::kProgId,
+                            horz_splitter::kInterfaceId, horz_splitter::kEventInterfaceId),
+      Control<VertSplitter>("VertSplitter", vert_splitter::kClassId, vert_splitter::kProgId,
+                            vert_splitter::kInterfaceId, vert_splitter::kEventInterfaceId),
+      Control<SizeConstraint>("SizeConstraint", size_constraint::kClassId, size_constraint::kProgId,
+                              size_constraint::kInterfaceId, size_constraint::kEventInterfaceId),
+      Class<ClsSysInfo>("clsSysInfo", cls_sys_info::kClassId, cls_sys_info::kProgId,
+                        cls_sys_info::kInterfaceId),
   };
   return server;
 }
