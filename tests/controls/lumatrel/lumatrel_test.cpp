@@ -312,6 +312,11 @@ TEST_F(LumatrelLibraryTest, ListControlsAreCreatedByClassIdAndProgramId) {
       {"Lumatrel.colPopupMenu", "{EAADCFDA-9343-4366-BE71-313A5BACEB31}", "colPopupMenu", nullptr},
       {"Lumatrel.clsPopupMenuItem", "{41D957DB-F841-4516-A1FE-1BD70DB863A9}", "clsPopupMenuItem",
        nullptr},
+      {"Lumatrel.prpRadioGroup", "{654813A4-C1A1-4891-B24F-0185BDFC93EE}", "prpRadioGroup",
+       nullptr},
+      {"Lumatrel.prpProgressViewer", "{EFAFD521-4F65-41A3-BB40-4AD803DCC9C0}", "prpProgressViewer",
+       nullptr},
+      {"Lumatrel.prpPopupMenu", "{8985305A-AE34-4B8D-8EA0-8CD8FB9F0A2D}", "prpPopupMenu", nullptr},
   };
   for (const Case& c : cases) {
     auto by_name = components::CreateObject(c.prog_id);
