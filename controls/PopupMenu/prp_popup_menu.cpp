@@ -3,14 +3,14 @@
 namespace feriant::lumatrel {
 
 namespace {
-constexpr ItemsPageSpec kSpec = {"prpPopupMenu",     "MenuItems", "lstMenuItems", "MenuItems",
+constexpr ItemsPageInfo kPage = {"prpPopupMenu",     "MenuItems", "lstMenuItems", "MenuItems",
                                  "ChangedMenuItems", "Caption",   "&Caption:",    "txtDisplayname",
                                  "MenuItem ",        "Caption"};
 // The check boxes and the entry members they edit.
 constexpr const char* kStates[] = {"Checked", "Enabled", "Visible"};
 }  // namespace
 
-PrpPopupMenu::PrpPopupMenu() : ItemsPage(kSpec) {
+PrpPopupMenu::PrpPopupMenu() : ItemsPage(kPage) {
   for (size_t i = 0; i < states_.size(); ++i) {
     auto& box = Add<ui::CheckBox>(std::string("chk") + kStates[i]);
     (void)box.SetContainer(&PropertiesFrame());

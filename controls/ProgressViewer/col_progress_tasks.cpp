@@ -26,19 +26,9 @@ const automation::Members<ClsProgressTask>& ClsProgressTask::Interface() {
   static const automation::Members<T> members = [] {
     automation::Members<T> m;
     m.Get("Key", ids::kKey, Getter<T>(&T::Key))
-        .Put("Key", ids::kKey, Setter<T, std::string>(&T::SetKey))
-        .Get("Collection", ids::kCollection, Getter<T>(&T::Collection))
-        .PutRef("Collection", ids::kCollection,
-                [](T& task, Args a) -> Status {
-                  auto object = a.back().ToObject();
-                  if (!object) return object.error();
-                  auto collection = std::dynamic_pointer_cast<ColProgressTasks>(*object);
-                  if (*object && !collection)
-                    return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "Collection");
-                  task.SetCollection(collection);
-                  return Ok();
-                })
-        .Get("Displayname", ids::kDisplayname, Getter<T>(&T::Displayname))
+        .Put("Key", ids::kKey, Setter<T, std::string>(&T::SetKey));
+    AddCollectionMember<T, ColProgressTasks>(m, ids::kCollection);
+    m.Get("Displayname", ids::kDisplayname, Getter<T>(&T::Displayname))
         .Put("Displayname", ids::kDisplayname, Setter<T, std::string>(&T::SetDisplayname))
         .Get("Finished", ids::kFinished, Getter<T>(&T::Finished))
         .Put("Finished", ids::kFinished, Setter<T, bool>(&T::SetFinished))

@@ -3,12 +3,12 @@
 namespace feriant::lumatrel {
 
 namespace {
-constexpr ItemsPageSpec kSpec = {
+constexpr ItemsPageInfo kPage = {
     "prpProgressViewer", "ProgressTasks", "lstTasks",       "ProgressTasks", "ChangedTasks",
     "Displayname",       "&Displayname:", "txtDisplayname", "task ",         "displayname"};
 }  // namespace
 
-PrpProgressViewer::PrpProgressViewer() : ItemsPage(kSpec) {
+PrpProgressViewer::PrpProgressViewer() : ItemsPage(kPage) {
   struct State {
     const char* name;
     const char* caption;

@@ -25,21 +25,8 @@ const automation::Members<ClsRadioButton>& ClsRadioButton::Interface() {
   using T = ClsRadioButton;
   static const automation::Members<T> members = [] {
     automation::Members<T> m;
-    m.Get("Collection", ids::kCollection,
-          [](T& item, Args) -> Result<Variant> {
-            return Variant(automation::ObjectRef(item.Collection()));
-          })
-        .PutRef("Collection", ids::kCollection,
-                [](T& item, Args a) -> Status {
-                  auto object = a.back().ToObject();
-                  if (!object) return object.error();
-                  auto collection = std::dynamic_pointer_cast<ColRadioButtons>(*object);
-                  if (*object && !collection)
-                    return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "Collection");
-                  item.SetCollection(collection);
-                  return Ok();
-                })
-        .Get("Key", ids::kKey, Getter<T>(&T::Key))
+    AddCollectionMember<T, ColRadioButtons>(m, ids::kCollection);
+    m.Get("Key", ids::kKey, Getter<T>(&T::Key))
         .Put("Key", ids::kKey, Setter<T, std::string>(&T::SetKey))
         .Get("Enabled", ids::kEnabled, Getter<T>(&T::Enabled))
         .Put("Enabled", ids::kEnabled, Setter<T, bool>(&T::SetEnabled))

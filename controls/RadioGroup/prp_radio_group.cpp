@@ -11,12 +11,12 @@
 namespace feriant::lumatrel {
 
 namespace {
-constexpr ItemsPageSpec kSpec = {"prpRadioGroup", "Radio Buttons", "lstButtons", "RadioButtons",
+constexpr ItemsPageInfo kPage = {"prpRadioGroup", "Radio Buttons", "lstButtons", "RadioButtons",
                                  "ChangedTasks",  "Caption",       "&Caption:",  "txtCaption",
                                  "Button ",       nullptr};
 }  // namespace
 
-PrpRadioGroup::PrpRadioGroup() : ItemsPage(kSpec) {
+PrpRadioGroup::PrpRadioGroup() : ItemsPage(kPage) {
   enabled_ = &Add<ui::CheckBox>("chkEnabled");
   (void)enabled_->SetContainer(&PropertiesFrame());
   enabled_->SetCaption("&Enabled");

@@ -23,9 +23,9 @@ std::string TextOf(automation::Dispatch& object, const char* member) {
 
 }  // namespace
 
-ItemsPage::ItemsPage(const ItemsPageSpec& spec)
-    : PropertyPage(spec.page_name, spec.tab), spec_(spec) {
-  list_ = &Add<ui::ListBox>(spec.list_name);
+ItemsPage::ItemsPage(const ItemsPageInfo& info)
+    : PropertyPage(info.page_name, info.tab), info_(info) {
+  list_ = &Add<ui::ListBox>(info.list_name);
   (void)list_->Move(120, 120, 2400, 2100);
   auto& add = Add<ui::CommandButton>("cmdAdd");
   add.SetCaption("&Add");
@@ -48,7 +48,7 @@ ItemsPage::ItemsPage(const ItemsPageSpec& spec)
     return &box;
   };
   key_ = field("lblKey", "&Key:", "txtKey", 240);
-  caption_ = field("lblCaption", spec.caption_label, spec.caption_box, 900);
+  caption_ = field("lblCaption", info.caption_label, info.caption_box, 900);
 
   auto& note = Add<ui::Label>("lblNote");
   note.SetWordWrap(true);
@@ -64,13 +64,13 @@ ItemsPage::ItemsPage(const ItemsPageSpec& spec)
     if (list_->ListIndex() >= 0) (void)list_->SetList(list_->ListIndex(), key_->Text());
   });
   caption_->Change().Connect([this] {
-    if (!loading_) PutOnItem(spec_.caption_member, Variant(caption_->Text()));
+    if (!loading_) PutOnItem(info_.caption_member, Variant(caption_->Text()));
   });
 }
 
 automation::ObjectRef ItemsPage::Collection() const {
   if (SelectedControls().empty() || !SelectedControls().front()) return nullptr;
-  auto collection = SelectedControls().front()->Get(spec_.collection);
+  auto collection = SelectedControls().front()->Get(info_.collection);
   return collection ? collection->AsObject() : nullptr;
 }
 
@@ -95,10 +95,10 @@ Status ItemsPage::AddItem() {
   for (int i = 0; i < list_->ListCount(); ++i)
     shown.insert(list_->List(i).value_or(""));
   int n = 0;
-  while (shown.count(spec_.key_prefix + std::to_string(n)) != 0)
+  while (shown.count(info_.key_prefix + std::to_string(n)) != 0)
     ++n;
-  const std::string key = spec_.key_prefix + std::to_string(n);
-  const std::string caption = spec_.new_caption != nullptr ? spec_.new_caption : key;
+  const std::string key = info_.key_prefix + std::to_string(n);
+  const std::string caption = info_.new_caption != nullptr ? info_.new_caption : key;
   auto added = collection->Call("Add", {Variant(key), Variant(caption)});
   if (!added) return added.error();
   if (Status s = list_->AddItem(key); !s) return s;
@@ -125,7 +125,7 @@ void ItemsPage::ShowItem() {
   loading_ = true;
   automation::ObjectRef item = CurrentItem();
   key_->SetText(item ? TextOf(*item, "Key") : std::string());
-  caption_->SetText(item ? TextOf(*item, spec_.caption_member) : std::string());
+  caption_->SetText(item ? TextOf(*item, info_.caption_member) : std::string());
   key_->SetEnabled(item != nullptr);
   caption_->SetEnabled(item != nullptr);
   ShowItemFields(item.get());
@@ -152,7 +152,7 @@ void ItemsPage::OnSelectionChanged() {
 
 Status ItemsPage::OnApplyChanges() {
   if (SelectedControls().empty() || !SelectedControls().front()) return Ok();
-  auto notified = SelectedControls().front()->Call(spec_.notify_method);
+  auto notified = SelectedControls().front()->Call(info_.notify_method);
   return notified ? Ok() : Status(notified.error());
 }
 

@@ -25,7 +25,7 @@
 
 namespace feriant::lumatrel {
 
-struct ItemsPageSpec {
+struct ItemsPageInfo {
   const char* page_name;       // "prpRadioGroup"
   const char* tab;             // "Radio Buttons"
   const char* list_name;       // "lstButtons"
@@ -40,7 +40,7 @@ struct ItemsPageSpec {
 
 class ItemsPage : public ui::PropertyPage {
  public:
-  explicit ItemsPage(const ItemsPageSpec& spec);
+  explicit ItemsPage(const ItemsPageInfo& info);
 
   // The collection of the first selected control; null without one.
   automation::ObjectRef Collection() const;
@@ -70,7 +70,7 @@ class ItemsPage : public ui::PropertyPage {
  private:
   void ShowItem();
 
-  ItemsPageSpec spec_;
+  ItemsPageInfo info_;
   ui::ListBox* list_ = nullptr;
   ui::Frame* frame_ = nullptr;
   ui::TextBox* key_ = nullptr;

@@ -109,6 +109,24 @@ class OwnerAnchor {
   std::shared_ptr<Owner* const> cell_;
 };
 
+// The Collection member of an item (get, put by reference), library-internal: a
+// `Collection` or Nothing; any other object is an invalid property value.
+template <class Item, class Collection>
+void AddCollectionMember(automation::Members<Item>& m, automation::DispId id) {
+  using automation::Variant;
+  m.Get("Collection", id, [](Item& item, std::span<Variant>) -> Result<Variant> {
+     return Variant(automation::ObjectRef(item.Collection()));
+   }).PutRef("Collection", id, [](Item& item, std::span<Variant> a) -> Status {
+    auto object = a.back().ToObject();
+    if (!object) return object.error();
+    auto collection = std::dynamic_pointer_cast<Collection>(*object);
+    if (*object && !collection)
+      return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "Collection");
+    item.SetCollection(collection);
+    return Ok();
+  });
+}
+
 // Item, count, Remove and NewEnum of `Collection`, which has Items() (its KeyedItems) and
 // ItemsRemoved() (what a removal sets off in its owner).
 template <class Collection>
