@@ -5,6 +5,7 @@
 
 #include "controls/BottomLine/logo_blend.h"
 #include "controls/support/errors.h"
+#include "controls/support/font_keys.h"
 #include "controls/support/identities.h"
 #include "controls/support/logo.h"
 #include "platform/ui/common/color.h"
@@ -396,19 +397,7 @@ void BottomLine::OnReadProperties(ui::PropertyBag& bag) {
   for (Button b : kStoreOrder)
     ReadBool(bag, Key(b, "Enabled"), true, [this, b](bool v) { Cmd(b).SetEnabled(v); });
 
-  auto font = ui::StdFont::Create();
-  if (auto name = bag.ReadProperty("FontName")) {
-    if (auto text = name->ToString()) (void)font->SetName(*text);
-  }
-  if (auto size = bag.ReadProperty("FontSize")) {
-    if (auto points = size->ToCurrency()) (void)font->SetSize(*points);
-  }
-  const Variant none = Variant::Missing();
-  ReadBool(bag, "FontItalic", none, [&](bool v) { font->SetItalic(v); });
-  ReadBool(bag, "FontBold", none, [&](bool v) { font->SetBold(v); });
-  ReadBool(bag, "FontUnderline", none, [&](bool v) { font->SetUnderline(v); });
-  ReadBool(bag, "FontStrikethrough", none, [&](bool v) { font->SetStrikethrough(v); });
-  CopyFont(*font);
+  CopyFont(*ReadFontKeys(bag));
 }
 
 void BottomLine::OnWriteProperties(ui::PropertyBag& bag) {
@@ -419,13 +408,7 @@ void BottomLine::OnWriteProperties(ui::PropertyBag& bag) {
     RaiseIfFailed(bag.WriteProperty(Key(b, "Enabled"), ButtonEnabled(b), true));
   for (Button b : kStoreOrder)
     RaiseIfFailed(bag.WriteProperty(Key(b, "Visible"), VisibilityFlag(b)));
-  const std::shared_ptr<ui::StdFont> font = ButtonFont();
-  RaiseIfFailed(bag.WriteProperty("FontName", font->Name()));
-  RaiseIfFailed(bag.WriteProperty("FontSize", font->Size()));
-  RaiseIfFailed(bag.WriteProperty("FontItalic", font->Italic()));
-  RaiseIfFailed(bag.WriteProperty("FontBold", font->Bold()));
-  RaiseIfFailed(bag.WriteProperty("FontUnderline", font->Underline()));
-  RaiseIfFailed(bag.WriteProperty("FontStrikethrough", font->Strikethrough()));
+  WriteFontKeys(bag, *ButtonFont());
 }
 
 void BottomLine::OnResize() {

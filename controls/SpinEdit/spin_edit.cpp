@@ -2,16 +2,18 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "controls/support/errors.h"
+#include "controls/support/font_keys.h"
 #include "controls/support/gfx.h"
 #include "controls/support/identities.h"
 #include "platform/ui/common/color.h"
@@ -95,29 +97,30 @@ std::shared_ptr<ui::StdPicture> MakeFace(SpinEdit::Face face) {
 }
 
 // The text as a number, the way the desktop's numeric test reads it: blanks around,
-// a sign, digits with at most one decimal point, an optional exponent. No number: none.
+// a sign, digits with at most one decimal point, an optional exponent. Read the same in
+// every locale (the decimal point is '.'). No number: none.
 std::optional<double> ParseNumber(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
     text.remove_prefix(1);
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
     text.remove_suffix(1);
-  if (text.empty()) return std::nullopt;
-  const std::string copy(text);
-  char* end = nullptr;
-  const double value = std::strtod(copy.c_str(), &end);
-  if (end != copy.c_str() + copy.size()) return std::nullopt;
-  // strtod also takes what is no number here: hexadecimal, infinities and NaN.
-  for (char c : copy) {
+  // from_chars takes a minus sign only.
+  if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
+  // Nor hexadecimal, infinities or NaN: only digits, point, signs and an exponent.
+  for (char c : text) {
     if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '+' || c == '-' ||
           c == 'e' || c == 'E'))
       return std::nullopt;
   }
-  if (!std::isfinite(value)) return std::nullopt;
+  double value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (text.empty() || ec != std::errc() || ptr != end || !std::isfinite(value)) return std::nullopt;
   return value;
 }
 
-// A whole number, rounded half to even as the desktop's conversion does, held wide enough
-// for any finite double that still fits a 64-bit range check.
+// A whole number, rounded half to even as the desktop's conversion does. Kept as a
+// double: the caller compares it with the limits before it narrows.
 double Whole(double number) {
   return std::nearbyint(number);
 }
@@ -424,20 +427,7 @@ void SpinEdit::OnReadProperties(ui::PropertyBag& bag) {
     txt_->SetEnabled(v);
     BringToFront(v ? Face::kNormal : Face::kDisabled);
   });
-  // The font keys have no defaults: a key not stored leaves a new font's attribute.
-  auto font = ui::StdFont::Create();
-  if (auto name = bag.ReadProperty("FontName")) {
-    if (auto text = name->ToString()) (void)font->SetName(*text);
-  }
-  if (auto size = bag.ReadProperty("FontSize")) {
-    if (auto points = size->ToCurrency()) (void)font->SetSize(*points);
-  }
-  const Variant none = Variant::Missing();
-  ReadBool(bag, "FontItalic", none, [&](bool v) { font->SetItalic(v); });
-  ReadBool(bag, "FontBold", none, [&](bool v) { font->SetBold(v); });
-  ReadBool(bag, "FontUnderline", none, [&](bool v) { font->SetUnderline(v); });
-  ReadBool(bag, "FontStrikethrough", none, [&](bool v) { font->SetStrikethrough(v); });
-  SetEditFont(font);
+  SetEditFont(ReadFontKeys(bag));
 }
 
 void SpinEdit::OnWriteProperties(ui::PropertyBag& bag) {
@@ -451,13 +441,7 @@ void SpinEdit::OnWriteProperties(ui::PropertyBag& bag) {
       bag.WriteProperty("BackColor", ui::members::ColorToVariant(EditBackColor()),
                         ui::members::ColorToVariant(ui::system_color::kWindowBackground)));
   RaiseIfFailed(bag.WriteProperty("Enabled", enabled_, true));
-  const ui::StdFont& font = *EditFont();
-  RaiseIfFailed(bag.WriteProperty("FontName", font.Name()));
-  RaiseIfFailed(bag.WriteProperty("FontSize", font.Size()));
-  RaiseIfFailed(bag.WriteProperty("FontItalic", font.Italic()));
-  RaiseIfFailed(bag.WriteProperty("FontBold", font.Bold()));
-  RaiseIfFailed(bag.WriteProperty("FontUnderline", font.Underline()));
-  RaiseIfFailed(bag.WriteProperty("FontStrikethrough", font.Strikethrough()));
+  WriteFontKeys(bag, *EditFont());
 }
 
 }  // namespace feriant::lumatrel

@@ -1,13 +1,17 @@
 #include "controls/Splitters/splitters.h"
 
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 
 #include "controls/support/errors.h"
 #include "controls/support/identities.h"
 #include "platform/ui/common/color.h"
 #include "platform/ui/common/input_codes.h"
+#include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/member_helpers.h"
 
@@ -23,16 +27,38 @@ constexpr int kDesignLength = 1500;
 constexpr int kPointerSizeWE = 9;
 constexpr int kPointerSizeNS = 7;
 
-// The names one bar gives to its two neighbours and their minimum sizes.
-struct Names {
-  const char* before;      // LeftControl / TopControl
-  const char* after;       // RightControl / BottomControl
-  const char* after_min;   // RightControlMinWidth / BottomControlMinHeight
-  const char* before_min;  // LeftControlMinWidth / TopControlMinHeight
+// What differs between the two bars.
+struct Traits {
+  const char* type_name;
+  const automation::Guid* class_id;
+  const automation::Guid* event_interface_id;
+  int pointer;  // the sizing arrows along the axis
+  // Names and dispatch ids in slot order: the control before the bar, the one after,
+  // the minimum after, the minimum before.
+  const char* names[4];
+  automation::DispId ids[4];
 };
-constexpr Names kHorz{"LeftControl", "RightControl", "RightControlMinWidth", "LeftControlMinWidth"};
-constexpr Names kVert{"TopControl", "BottomControl", "BottomControlMinHeight",
-                      "TopControlMinHeight"};
+
+constexpr Traits kHorz{
+    "HorzSplitter",
+    &horz_splitter::kClassId,
+    &horz_splitter::kEventInterfaceId,
+    kPointerSizeWE,
+    {"LeftControl", "RightControl", "RightControlMinWidth", "LeftControlMinWidth"},
+    {horz_splitter::dispid::kLeftControl, horz_splitter::dispid::kRightControl,
+     horz_splitter::dispid::kRightControlMinWidth, horz_splitter::dispid::kLeftControlMinWidth}};
+constexpr Traits kVert{
+    "VertSplitter",
+    &vert_splitter::kClassId,
+    &vert_splitter::kEventInterfaceId,
+    kPointerSizeNS,
+    {"TopControl", "BottomControl", "BottomControlMinHeight", "TopControlMinHeight"},
+    {vert_splitter::dispid::kTopControl, vert_splitter::dispid::kBottomControl,
+     vert_splitter::dispid::kBottomControlMinHeight, vert_splitter::dispid::kTopControlMinHeight}};
+
+constexpr const Traits& TraitsOf(SplitterBar::Axis axis) {
+  return axis == SplitterBar::Axis::kX ? kHorz : kVert;
+}
 
 // A length of a neighbour, read late-bound; none when it cannot be read.
 std::optional<std::int32_t> Length(const ObjectRef& control, const char* name) {
@@ -53,14 +79,13 @@ std::int32_t Round(double position) {
 
 // The members of either bar, in slot order: the two neighbours, then the minimums.
 template <class T>
-automation::Members<T> MakeMembers(const Names& names, automation::DispId before_id,
-                                   automation::DispId after_id, automation::DispId after_min_id,
-                                   automation::DispId before_min_id) {
+automation::Members<T> MakeMembers(const Traits& traits) {
   using Args = std::span<Variant>;
   automation::Members<T> m;
-  auto neighbour = [&m](const char* name, automation::DispId id, ObjectRef SplitterBar::*side) {
+  using Side = std::weak_ptr<automation::Dispatch> SplitterBar::*;
+  auto neighbour = [&m](const char* name, automation::DispId id, Side side) {
     m.Get(name, id, [side](T& self, Args) -> Result<Variant> {
-       return Variant(self.Bar().*side);
+       return Variant((self.Bar().*side).lock());
      }).PutRef(name, id, [side](T& self, Args args) -> Status {
       auto object = args.back().ToObject();
       if (!object) return object.error();
@@ -79,25 +104,39 @@ automation::Members<T> MakeMembers(const Names& names, automation::DispId before
       return Ok();
     });
   };
-  neighbour(names.before, before_id, &SplitterBar::before);
-  neighbour(names.after, after_id, &SplitterBar::after);
-  minimum(names.after_min, after_min_id, &SplitterBar::after_min);
-  minimum(names.before_min, before_min_id, &SplitterBar::before_min);
+  neighbour(traits.names[0], traits.ids[0], &SplitterBar::before);
+  neighbour(traits.names[1], traits.ids[1], &SplitterBar::after);
+  minimum(traits.names[2], traits.ids[2], &SplitterBar::after_min);
+  minimum(traits.names[3], traits.ids[3], &SplitterBar::before_min);
   return m;
 }
 
-void ReadMinimums(ui::PropertyBag& bag, const Names& names, SplitterBar& bar) {
-  for (auto [key, field] : {std::pair{names.after_min, &SplitterBar::after_min},
-                            std::pair{names.before_min, &SplitterBar::before_min}}) {
+void ReadMinimums(ui::PropertyBag& bag, const Traits& traits, SplitterBar& bar) {
+  for (auto [key, field] : {std::pair{traits.names[2], &SplitterBar::after_min},
+                            std::pair{traits.names[3], &SplitterBar::before_min}}) {
     if (auto stored = bag.ReadProperty(key, 300)) {
       if (auto number = ui::members::FromVariant<int>(*stored)) bar.*field = *number;
     }
   }
 }
 
-void WriteMinimums(ui::PropertyBag& bag, const Names& names, const SplitterBar& bar) {
-  RaiseIfFailed(bag.WriteProperty(names.after_min, bar.after_min, 300));
-  RaiseIfFailed(bag.WriteProperty(names.before_min, bar.before_min, 300));
+void WriteMinimums(ui::PropertyBag& bag, const Traits& traits, const SplitterBar& bar) {
+  RaiseIfFailed(bag.WriteProperty(traits.names[2], bar.after_min, 300));
+  RaiseIfFailed(bag.WriteProperty(traits.names[3], bar.before_min, 300));
+}
+
+// At rest the bar is a raised ridge along its length: lit on its first edge, shadowed on
+// its last.
+void DrawRidge(ui::Canvas& canvas, int width, int height, bool along_y) {
+  const int px = ui::CurrentBackend().TwipsPerPixelX();
+  const int py = ui::CurrentBackend().TwipsPerPixelY();
+  if (along_y) {
+    canvas.DrawLine(0, 0, 0, height, ui::system_color::kButtonHighlight);
+    canvas.DrawLine(width - px, 0, width - px, height, ui::system_color::kButtonShadow);
+  } else {
+    canvas.DrawLine(0, 0, width, 0, ui::system_color::kButtonHighlight);
+    canvas.DrawLine(0, height - py, width, height - py, ui::system_color::kButtonShadow);
+  }
 }
 
 void SetPointer(ui::Extender* site, int pointer) {
@@ -120,13 +159,15 @@ void SplitterBar::Release(ui::Extender* bar, int button) {
 }
 
 void SplitterBar::Drag(ui::Extender* bar, int buttons, double position) {
-  if (!before || !after) return;
+  const ObjectRef before_control = before.lock();
+  const ObjectRef after_control = after.lock();
+  if (!before_control || !after_control) return;
   if ((buttons & ui::mouse_button::kLeft) == 0) dragging_ = false;
   if (!dragging_ || bar == nullptr) return;
   // Positive: the mouse went towards the control before the bar.
   std::int32_t d = grab_ - Round(position);
-  const auto before_length = Length(before, Extent());
-  const auto after_length = Length(after, Extent());
+  const auto before_length = Length(before_control, Extent());
+  const auto after_length = Length(after_control, Extent());
   if (d > 0 && before_length && *before_length - d < before_min) d = *before_length - before_min;
   if (d < 0 && after_length && *after_length + d < after_min) d = after_min - *after_length;
   if (d == 0) return;
@@ -135,107 +176,83 @@ void SplitterBar::Drag(ui::Extender* bar, int buttons, double position) {
   } else {
     (void)bar->SetTop(bar->Top() - d);
   }
-  AddTo(before, Extent(), -d);
-  AddTo(after, Extent(), d);
-  AddTo(after, Start(), -d);
+  AddTo(before_control, Extent(), -d);
+  AddTo(after_control, Extent(), d);
+  AddTo(after_control, Start(), -d);
 }
 
-HorzSplitter::HorzSplitter()
-    : UserControlImpl("HorzSplitter", horz_splitter::kClassId, horz_splitter::kEventInterfaceId) {
-  SetInitialSize(kThickness, kDesignLength);
-  (void)SetBackColor(ui::system_color::kButtonFace);
+template <SplitterBar::Axis A>
+Splitter<A>::Splitter()
+    : ui::UserControlImpl<Splitter<A>>(TraitsOf(A).type_name, *TraitsOf(A).class_id,
+                                       *TraitsOf(A).event_interface_id) {
+  if constexpr (A == SplitterBar::Axis::kX) {
+    this->SetInitialSize(kThickness, kDesignLength);
+  } else {
+    this->SetInitialSize(kDesignLength, kThickness);
+  }
+  (void)this->SetBackColor(ui::system_color::kButtonFace);
 }
 
-const automation::Members<HorzSplitter>& HorzSplitter::Interface() {
-  namespace ids = horz_splitter::dispid;
-  static const auto members =
-      MakeMembers<HorzSplitter>(kHorz, ids::kLeftControl, ids::kRightControl,
-                                ids::kRightControlMinWidth, ids::kLeftControlMinWidth);
+template <SplitterBar::Axis A>
+const automation::Members<Splitter<A>>& Splitter<A>::Interface() {
+  static const auto members = MakeMembers<Splitter<A>>(TraitsOf(A));
   return members;
 }
 
-void HorzSplitter::OnInitProperties() {
+template <SplitterBar::Axis A>
+void Splitter<A>::OnInitProperties() {
   bar_.before_min = bar_.after_min = 300;
-  SetPointer(Site(), kPointerSizeWE);
+  SetPointer(this->Site(), TraitsOf(A).pointer);
 }
 
-void HorzSplitter::OnReadProperties(ui::PropertyBag& bag) {
-  ReadMinimums(bag, kHorz, bar_);
-  SetPointer(Site(), kPointerSizeWE);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnReadProperties(ui::PropertyBag& bag) {
+  ReadMinimums(bag, TraitsOf(A), bar_);
+  SetPointer(this->Site(), TraitsOf(A).pointer);
 }
 
-void HorzSplitter::OnWriteProperties(ui::PropertyBag& bag) {
-  WriteMinimums(bag, kHorz, bar_);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnWriteProperties(ui::PropertyBag& bag) {
+  WriteMinimums(bag, TraitsOf(A), bar_);
 }
 
-void HorzSplitter::OnResize() {
-  if (Width() != kThickness) (void)SetWidth(kThickness);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnResize() {
+  if constexpr (A == SplitterBar::Axis::kX) {
+    if (this->Width() != kThickness) (void)this->SetWidth(kThickness);
+  } else {
+    if (this->Height() != kThickness) (void)this->SetHeight(kThickness);
+  }
 }
 
-void HorzSplitter::OnTerminate() {
-  bar_.before = bar_.after = nullptr;
+template <SplitterBar::Axis A>
+void Splitter<A>::OnPaint() {
+  DrawRidge(this->Drawing(), this->Width(), this->Height(), A == SplitterBar::Axis::kX);
 }
 
-void HorzSplitter::OnMouseDown(int button, int, int x, int) {
-  bar_.Press(Site(), button, x);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnTerminate() {
+  bar_.before.reset();
+  bar_.after.reset();
 }
 
-void HorzSplitter::OnMouseUp(int button, int, int, int) {
-  bar_.Release(Site(), button);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnMouseDown(int button, int, int x, int y) {
+  bar_.Press(this->Site(), button, A == SplitterBar::Axis::kX ? x : y);
 }
 
-void HorzSplitter::OnMouseMove(int buttons, int, int x, int) {
-  RaiseEvent(splitter_event::kMove);
-  bar_.Drag(Site(), buttons, x);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnMouseUp(int button, int, int, int) {
+  bar_.Release(this->Site(), button);
 }
 
-VertSplitter::VertSplitter()
-    : UserControlImpl("VertSplitter", vert_splitter::kClassId, vert_splitter::kEventInterfaceId) {
-  SetInitialSize(kDesignLength, kThickness);
-  (void)SetBackColor(ui::system_color::kButtonFace);
+template <SplitterBar::Axis A>
+void Splitter<A>::OnMouseMove(int buttons, int, int x, int y) {
+  this->RaiseEvent(splitter_event::kMove);
+  bar_.Drag(this->Site(), buttons, A == SplitterBar::Axis::kX ? x : y);
 }
 
-const automation::Members<VertSplitter>& VertSplitter::Interface() {
-  namespace ids = vert_splitter::dispid;
-  static const auto members =
-      MakeMembers<VertSplitter>(kVert, ids::kTopControl, ids::kBottomControl,
-                                ids::kBottomControlMinHeight, ids::kTopControlMinHeight);
-  return members;
-}
-
-void VertSplitter::OnInitProperties() {
-  bar_.before_min = bar_.after_min = 300;
-  SetPointer(Site(), kPointerSizeNS);
-}
-
-void VertSplitter::OnReadProperties(ui::PropertyBag& bag) {
-  ReadMinimums(bag, kVert, bar_);
-  SetPointer(Site(), kPointerSizeNS);
-}
-
-void VertSplitter::OnWriteProperties(ui::PropertyBag& bag) {
-  WriteMinimums(bag, kVert, bar_);
-}
-
-void VertSplitter::OnResize() {
-  if (Height() != kThickness) (void)SetHeight(kThickness);
-}
-
-void VertSplitter::OnTerminate() {
-  bar_.before = bar_.after = nullptr;
-}
-
-void VertSplitter::OnMouseDown(int button, int, int, int y) {
-  bar_.Press(Site(), button, y);
-}
-
-void VertSplitter::OnMouseUp(int button, int, int, int) {
-  bar_.Release(Site(), button);
-}
-
-void VertSplitter::OnMouseMove(int buttons, int, int, int y) {
-  RaiseEvent(splitter_event::kMove);
-  bar_.Drag(Site(), buttons, y);
-}
+template class Splitter<SplitterBar::Axis::kX>;
+template class Splitter<SplitterBar::Axis::kY>;
 
 }  // namespace feriant::lumatrel

@@ -6,11 +6,12 @@
 // each one was given (300 twips unless set).
 //
 // The two controls are set at run time (put by reference; Nothing empties a side) and
-// are not persisted; the splitter holds them until the form unloads. Every mouse move
+// are not persisted; the splitter forgets them when the form unloads. Every mouse move
 // over the bar raises Move, also without a drag. The mouse is captured from the press
 // until the release. Lengths are twips. The user-interface thread only.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/automation/dispatch.h"
@@ -26,9 +27,10 @@ class SplitterBar {
   enum class Axis { kX, kY };
   explicit SplitterBar(Axis axis) : axis_(axis) {}
 
-  // The control before the bar (left or top) and after it (right or bottom).
-  automation::ObjectRef before;
-  automation::ObjectRef after;
+  // The control before the bar (left or top) and after it (right or bottom). Held weakly:
+  // a control removed from the form counts as none, and a bar given itself is no cycle.
+  std::weak_ptr<automation::Dispatch> before;
+  std::weak_ptr<automation::Dispatch> after;
   std::int32_t before_min = 300;
   std::int32_t after_min = 300;
 
@@ -50,12 +52,15 @@ class SplitterBar {
   std::int32_t grab_ = 0;
 };
 
-class HorzSplitter final : public ui::UserControlImpl<HorzSplitter> {
+// One bar along `A`: Splitter<kX> is HorzSplitter, Splitter<kY> VertSplitter.
+//   _HorzSplitter in slot order: LeftControl, RightControl (get, put by reference),
+//   RightControlMinWidth, LeftControlMinWidth (get, put).
+//   _VertSplitter: TopControl, BottomControl, BottomControlMinHeight, TopControlMinHeight.
+template <SplitterBar::Axis A>
+class Splitter final : public ui::UserControlImpl<Splitter<A>> {
  public:
-  HorzSplitter();
-  // _HorzSplitter in slot order: LeftControl, RightControl (get, put by reference),
-  // RightControlMinWidth, LeftControlMinWidth (get, put).
-  static const automation::Members<HorzSplitter>& Interface();
+  Splitter();
+  static const automation::Members<Splitter>& Interface();
 
   SplitterBar& Bar() { return bar_; }
 
@@ -64,36 +69,19 @@ class HorzSplitter final : public ui::UserControlImpl<HorzSplitter> {
   void OnReadProperties(ui::PropertyBag& bag) override;
   void OnWriteProperties(ui::PropertyBag& bag) override;
   void OnResize() override;
+  void OnPaint() override;
   void OnTerminate() override;
   void OnMouseDown(int button, int shift_state, int x, int y) override;
   void OnMouseUp(int button, int shift_state, int x, int y) override;
   void OnMouseMove(int buttons, int shift_state, int x, int y) override;
 
  private:
-  SplitterBar bar_{SplitterBar::Axis::kX};
+  SplitterBar bar_{A};
 };
 
-class VertSplitter final : public ui::UserControlImpl<VertSplitter> {
- public:
-  VertSplitter();
-  // _VertSplitter in slot order: TopControl, BottomControl (get, put by reference),
-  // BottomControlMinHeight, TopControlMinHeight (get, put).
-  static const automation::Members<VertSplitter>& Interface();
-
-  SplitterBar& Bar() { return bar_; }
-
- protected:
-  void OnInitProperties() override;
-  void OnReadProperties(ui::PropertyBag& bag) override;
-  void OnWriteProperties(ui::PropertyBag& bag) override;
-  void OnResize() override;
-  void OnTerminate() override;
-  void OnMouseDown(int button, int shift_state, int x, int y) override;
-  void OnMouseUp(int button, int shift_state, int x, int y) override;
-  void OnMouseMove(int buttons, int shift_state, int x, int y) override;
-
- private:
-  SplitterBar bar_{SplitterBar::Axis::kY};
-};
+using HorzSplitter = Splitter<SplitterBar::Axis::kX>;
+using VertSplitter = Splitter<SplitterBar::Axis::kY>;
+extern template class Splitter<SplitterBar::Axis::kX>;
+extern template class Splitter<SplitterBar::Axis::kY>;
 
 }  // namespace feriant::lumatrel

@@ -91,6 +91,8 @@ TEST_F(SpinEditTest, TypingSetsTheValueWithoutRewritingTheText) {
       {"12.5", 12, text_valid::kYes},  // half to even
       {"13.5", 14, text_valid::kYes},
       {"1e1", 10, text_valid::kYes},
+      {"+8", 8, text_valid::kYes},
+      {"1.2.3", 0, text_valid::kNotNumeric},
       // Beyond 32 bits is beyond Max all the same.
       {"99999999999", 100, text_valid::kOutOfBounds},
       {"-99999999999", 0, text_valid::kOutOfBounds},

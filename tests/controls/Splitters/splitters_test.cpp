@@ -120,7 +120,7 @@ TEST_F(SplittersTest, MinimumsPersistAndNeighboursDoNot) {
   ASSERT_TRUE(copy->Load(bag));
   EXPECT_EQ(*copy->Get("LeftControlMinWidth"), Variant(std::int32_t{450}));
   EXPECT_EQ(*copy->Get("RightControlMinWidth"), Variant(std::int32_t{300}));
-  EXPECT_EQ(copy->Bar().after, nullptr);
+  EXPECT_EQ(copy->Bar().after.lock(), nullptr);
 }
 
 }  // namespace

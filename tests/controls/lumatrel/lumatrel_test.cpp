@@ -400,5 +400,61 @@ TEST_F(LumatrelLibraryTest, ASavedFormBringsBackARadioGroupsButtons) {
   ASSERT_TRUE(copy->Unload());
 }
 
+// The entry field, the layout controls, the page and the system information class, as
+// published, each created late-bound by both of its names and placed where it is a control.
+TEST_F(LumatrelLibraryTest, CreatesTheEntryFieldLayoutControlsAndSysInfoLateBound) {
+  struct Case {
+    const char* prog_id;
+    const char* class_id;
+    const char* type_name;
+    const char* event_interface;  // nullptr: no control
+  };
+  const Case cases[] = {
+      {"Lumatrel.SpinEdit", "{59FEB801-EF05-4253-9523-66B3E278731F}", "SpinEdit",
+       "{E4EB7BFC-B579-4B54-A7CD-57F9C1AC3FDB}"},
+      {"Lumatrel.HorzSplitter", "{01727E5D-22C2-4D4A-BE0D-BECD37CA3DF6}", "HorzSplitter",
+       "{EF29BF00-8C40-4C2F-8418-A057A41F9D13}"},
+      {"Lumatrel.VertSplitter", "{122E4C41-702A-48B5-BCCD-E1F128CD4610}", "VertSplitter",
+       "{D010C7C5-D6C4-4791-9651-FB4AC0F66B17}"},
+      {"Lumatrel.SizeConstraint", "{176C447D-4D82-4F4F-8BD3-FB724B9E160C}", "SizeConstraint",
+       "{2DC6CA34-1619-462D-86AE-96147BCBB185}"},
+      {"Lumatrel.prpSpinEdit", "{24B7BA8C-2F47-4AD5-8C45-04F01A1D0344}", "prpSpinEdit", nullptr},
+      {"Lumatrel.clsSysInfo", "{9E021959-30EB-4537-9202-4EBCDDCE500A}", "clsSysInfo", nullptr},
+  };
+  form_ = std::make_shared<ui::Form>("frmAll");
+  ASSERT_TRUE(form_->SetClientSize(9000, 6000));
+  ASSERT_TRUE(form_->Load());
+  for (const Case& c : cases) {
+    const std::string key = std::string("Software\\Classes\\CLSID\\") + c.class_id;
+    EXPECT_EQ(**registry_.ReadValue(key, ""), registry::RegistryValue(c.type_name));
+    EXPECT_EQ(*registry_.KeyExists(key + "\\Control"), c.event_interface != nullptr) << c.prog_id;
+    auto by_name = components::CreateObject(c.prog_id);
+    ASSERT_TRUE(by_name.ok()) << by_name.error().description;
+    auto by_id = components::CreateObject(*Guid::Parse(c.class_id));
+    ASSERT_TRUE(by_id.ok()) << by_id.error().description;
+    EXPECT_EQ((*by_name)->TypeName(), c.type_name);
+    EXPECT_EQ((*by_id)->TypeName(), c.type_name);
+    if (c.event_interface == nullptr) continue;
+    auto container = std::dynamic_pointer_cast<automation::ConnectionPointContainer>(*by_id);
+    ASSERT_TRUE(container);
+    EXPECT_NE(container->FindConnectionPoint(*Guid::Parse(c.event_interface)), nullptr);
+    auto placed = form_->CreateUserControl(*Guid::Parse(c.class_id), c.type_name, Factory());
+    ASSERT_TRUE(placed.ok()) << placed.error().description;
+  }
+  // Driven by name, as a form's code does.
+  auto* spin = form_->FindAs<ui::Extender>("SpinEdit");
+  ASSERT_TRUE(spin->Put("Value", 150));
+  EXPECT_EQ(*spin->Get("Value"), Variant(std::int32_t{100}));
+  auto* constraint = form_->FindAs<ui::Extender>("SizeConstraint");
+  ASSERT_TRUE(constraint->Put("MinWidth", 6000));
+  ASSERT_TRUE(form_->SetClientSize(1000, 3000));
+  EXPECT_EQ(form_->Width(), 6000);
+  auto sys_info = components::CreateObject("Lumatrel.clsSysInfo");
+  ASSERT_TRUE(sys_info.ok());
+  auto os = (*sys_info)->Get("OS");
+  ASSERT_TRUE(os.ok());
+  EXPECT_EQ(*os->AsObject()->Get("IsWinXP"), Variant(false));
+}
+
 }  // namespace
 }  // namespace feriant::lumatrel
