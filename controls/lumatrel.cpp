@@ -9,10 +9,17 @@
 #include <vector>
 
 #include "controls/BottomLine/bottom_line.h"
+#include "controls/PopupMenu/popup_menu.h"
+#include "controls/PopupMenu/prp_popup_menu.h"
+#include "controls/ProgressViewer/progress_viewer.h"
+#include "controls/ProgressViewer/prp_progress_viewer.h"
+#include "controls/RadioGroup/prp_radio_group.h"
+#include "controls/RadioGroup/radio_group.h"
 #include "controls/SizeConstraint/size_constraint.h"
 #include "controls/SpinEdit/prp_spin_edit.h"
 #include "controls/SpinEdit/spin_edit.h"
 #include "controls/Splitters/splitters.h"
+#include "controls/TwoBoxes/two_boxes.h"
 #include "controls/WhiteTop/prp_white_top.h"
 #include "controls/WhiteTop/white_top.h"
 #include "controls/support/identities.h"
@@ -75,6 +82,35 @@ ServerDescription Describe() {
                           bottom_line::kInterfaceId, bottom_line::kEventInterfaceId),
       Class<PrpWhiteTop>("prpWhiteTop", prp_white_top::kClassId, prp_white_top::kProgId,
                          prp_white_top::kInterfaceId),
+      Control<TwoBoxes>("TwoBoxes", two_boxes::kClassId, two_boxes::kProgId,
+                        two_boxes::kInterfaceId, two_boxes::kEventInterfaceId),
+      Control<RadioGroup>("RadioGroup", radio_group::kClassId, radio_group::kProgId,
+                          radio_group::kInterfaceId, radio_group::kEventInterfaceId,
+                          {prp_radio_group::kClassId}),
+      Class<PrpRadioGroup>("prpRadioGroup", prp_radio_group::kClassId, prp_radio_group::kProgId,
+                           prp_radio_group::kInterfaceId),
+      Class<ColRadioButtons>("colRadioButtons", col_radio_buttons::kClassId,
+                             col_radio_buttons::kProgId, col_radio_buttons::kInterfaceId),
+      Class<ClsRadioButton>("clsRadioButton", cls_radio_button::kClassId, cls_radio_button::kProgId,
+                            cls_radio_button::kInterfaceId),
+      Control<ProgressViewer>("ProgressViewer", progress_viewer::kClassId, progress_viewer::kProgId,
+                              progress_viewer::kInterfaceId, progress_viewer::kEventInterfaceId,
+                              {prp_progress_viewer::kClassId}),
+      Class<PrpProgressViewer>("prpProgressViewer", prp_progress_viewer::kClassId,
+                               prp_progress_viewer::kProgId, prp_progress_viewer::kInterfaceId),
+      Class<ColProgressTasks>("colProgressTasks", col_progress_tasks::kClassId,
+                              col_progress_tasks::kProgId, col_progress_tasks::kInterfaceId),
+      Class<ClsProgressTask>("clsProgressTask", cls_progress_task::kClassId,
+                             cls_progress_task::kProgId, cls_progress_task::kInterfaceId),
+      Control<PopupMenu>("PopupMenu", popup_menu::kClassId, popup_menu::kProgId,
+                         popup_menu::kInterfaceId, popup_menu::kEventInterfaceId,
+                         {prp_popup_menu::kClassId}),
+      Class<PrpPopupMenu>("prpPopupMenu", prp_popup_menu::kClassId, prp_popup_menu::kProgId,
+                          prp_popup_menu::kInterfaceId),
+      Class<ColPopupMenu>("colPopupMenu", col_popup_menu::kClassId, col_popup_menu::kProgId,
+                          col_popup_menu::kInterfaceId),
+      Class<ClsPopupMenuItem>("clsPopupMenuItem", cls_popup_menu_item::kClassId,
+                              cls_popup_menu_item::kProgId, cls_popup_menu_item::kInterfaceId),
       // SpinEdit and its page, the splitters, SizeConstraint, and the system information
       // class.
       Control<SpinEdit>("SpinEdit", spin_edit::kClassId, spin_edit::kProgId,

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -313,8 +314,38 @@ Result<ui::Extender*> ContainerWindow::Place(std::string_view class_name) {
   if (!form_->Visible()) {
     if (Status shown = form_->Show(); !shown) return shown.error();
   }
+  // The form takes the size of its area from the event loop; it needs it to find a spot.
+  QCoreApplication::processEvents();
+  MoveToFreeSpot(**placed);
   Refresh();
   return placed;
+}
+
+void ContainerWindow::MoveToFreeSpot(ui::Extender& placed) {
+  if (placed.Align() != 0) return;  // the form docks it
+  constexpr int kGap = 120;         // twips between controls, and the step of the search
+  const ui::Rect size = placed.Bounds();
+  auto overlaps = [&](int left, int top) {
+    for (ui::Extender* other : form_->Extenders()) {
+      if (other == &placed || !other->Visible()) continue;
+      const ui::Rect& r = other->Bounds();
+      if (left < r.left + r.width + kGap && r.left < left + size.width + kGap &&
+          top < r.top + r.height + kGap && r.top < top + size.height + kGap)
+        return true;
+    }
+    return false;
+  };
+  // Row by row, the first spot that is free and leaves the control inside the form's
+  // width; none: it stays where the form put it.
+  const int width = form_->ScaleWidth();
+  for (int top = 0; top + size.height <= form_->ScaleHeight(); top += kGap) {
+    for (int left = 0; left + size.width <= width; left += kGap) {
+      if (!overlaps(left, top)) {
+        (void)placed.Move(left, top, size.width, size.height);
+        return;
+      }
+    }
+  }
 }
 
 Status ContainerWindow::RemoveControl(std::string_view name) {

@@ -71,6 +71,9 @@ class ContainerWindow final : public QMainWindow {
   // Makes `form` the container's form: embedded, logged, its controls' events connected.
   void Adopt(std::shared_ptr<ui::Form> form);
   void ConnectSink(ui::Extender& extender);
+  // A control that does not dock goes to the first free spot, row by row, so that the
+  // controls placed do not cover each other.
+  void MoveToFreeSpot(ui::Extender& placed);
   // Brings the lists and the form area up to date with the model.
   void Refresh();
   void RefreshSoon();

@@ -8,9 +8,21 @@
 namespace feriant::lumatrel_container {
 namespace {
 
-// __BottomLine {83C3A269-2EA8-4518-86AA-1D20ED0523B0}. (__WhiteTop declares no events.)
-constexpr automation::Guid kBottomLineEvents{
-    0x83C3A269, 0x2EA8, 0x4518, {0x86, 0xAA, 0x1D, 0x20, 0xED, 0x05, 0x23, 0xB0}};
+const automation::Guid kBottomLineEvents =
+    *automation::Guid::Parse("{83C3A269-2EA8-4518-86AA-1D20ED0523B0}");
+const automation::Guid kTwoBoxesEvents =
+    *automation::Guid::Parse("{D1F71349-AD86-43CD-971D-9A5015EB389A}");
+const automation::Guid kRadioGroupEvents =
+    *automation::Guid::Parse("{0984F7C6-A0F2-4947-A996-FCD290CACD0D}");
+const automation::Guid kPopupMenuEvents =
+    *automation::Guid::Parse("{107C1190-9571-4737-80D2-79F9346A6A17}");
+const automation::Guid kSpinEditEvents =
+    *automation::Guid::Parse("{E4EB7BFC-B579-4B54-A7CD-57F9C1AC3FDB}");
+const automation::Guid kHorzSplitterEvents =
+    *automation::Guid::Parse("{EF29BF00-8C40-4C2F-8418-A057A41F9D13}");
+const automation::Guid kVertSplitterEvents =
+    *automation::Guid::Parse("{D010C7C5-D6C4-4791-9651-FB4AC0F66B17}");
+// (__WhiteTop, __ProgressViewer and __SizeConstraint declare no events.)
 
 struct KnownEvent {
   const automation::Guid* event_interface;
@@ -26,6 +38,21 @@ const std::vector<KnownEvent>& KnownEvents() {
       {&kBottomLineEvents, 4, {"cmdNextClick", {}, -1}},
       {&kBottomLineEvents, 5, {"cmdBackClick", {}, -1}},
       {&kBottomLineEvents, 6, {"cmdHelpClick", {}, -1}},
+      {&kTwoBoxesEvents, 1, {"Change", {}, -1}},
+      {&kTwoBoxesEvents, 2, {"ValidateAdd", {"index", "Text", "ItemData", "OK"}, 3, false}},
+      {&kTwoBoxesEvents,
+       3,
+       {"ValidateCheckRight", {"NewState", "index", "Text", "ItemData", "OK"}, 4, false}},
+      {&kTwoBoxesEvents, 4, {"ValidateRemove", {"index", "Text", "ItemData", "OK"}, 3, false}},
+      {&kTwoBoxesEvents, 5, {"AfterAdd", {"Moved", "Blocked"}, -1}},
+      {&kTwoBoxesEvents, 6, {"AfterRemove", {"Moved", "Blocked"}, -1}},
+      {&kTwoBoxesEvents, 7, {"AfterCheckRight", {"NewState", "index", "Text", "ItemData"}, -1}},
+      {&kRadioGroupEvents, 1, {"SelectionChanged", {"index", "NewButton"}, -1}},
+      {&kPopupMenuEvents, 1, {"PopupItemClick", {"index", "MenuItem"}, -1}},
+      {&kSpinEditEvents, 1, {"Change", {}, -1}},
+      {&kSpinEditEvents, 2, {"MapForDisplay", {"Value"}, -1}},
+      {&kHorzSplitterEvents, 1, {"Move", {}, -1}},
+      {&kVertSplitterEvents, 1, {"Move", {}, -1}},
   };
   return events;
 }
@@ -50,9 +77,22 @@ std::string FormatValue(const automation::Variant& value) {
       return value.ToBool().value_or(false) ? "True" : "False";
     case VarType::kString:
       return "\"" + *value.AsString() + "\"";
-    case VarType::kObject:
-      return value.AsObject() ? "(" + value.AsObject()->TypeName() + ")" : "Nothing";
+    case VarType::kObject: {
+      automation::ObjectRef object = value.AsObject();
+      if (!object) return "Nothing";
+      // Records such as TwoBoxes' moved entries show their text.
+      auto text = object->Get("Text");
+      if (text && text->AsString())
+        return "(" + object->TypeName() + " " + FormatValue(*text) + ")";
+      return "(" + object->TypeName() + ")";
+    }
     default: {
+      if (const automation::VariantArray* items = value.AsArray()) {
+        std::string out = "[";
+        for (size_t i = 0; i < items->size(); ++i)
+          out += (i > 0 ? ", " : "") + FormatValue((*items)[i]);
+        return out + "]";
+      }
       auto text = value.ToString();
       return text ? *text : "?";
     }
@@ -88,8 +128,9 @@ Result<automation::Variant> LogSink::Invoke(automation::DispId id, automation::I
   line += ")";
   if (info != nullptr && log_->Cancel() && info->cancel_argument >= 0 &&
       static_cast<size_t>(info->cancel_argument) < args.size()) {
-    args[static_cast<size_t>(info->cancel_argument)] = automation::Variant(true);
-    line += " -> Cancel=True";
+    args[static_cast<size_t>(info->cancel_argument)] = automation::Variant(info->cancel_value);
+    line += " -> " + info->arguments[static_cast<size_t>(info->cancel_argument)] + "=" +
+            (info->cancel_value ? "True" : "False");
   }
   log_->Add(std::move(line));
   return automation::Variant();

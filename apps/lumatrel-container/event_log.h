@@ -2,7 +2,8 @@
 // The container's event log: a sink connected to each placed control's event source
 // writes one line per event ("BottomLine1.cmdOKClick(Cancel=False)"), and, while the
 // person has "Cancel" ticked, sets the Cancel argument of the events that have one, so
-// that a control which would close the form leaves it open.
+// that a control which would close the form leaves it open, and clears the OK argument
+// of the events that ask the form's consent (TwoBoxes' ValidateAdd), so that it refuses.
 //
 // Events arrive by dispatch id without names; the container knows the names and
 // arguments of Lumatrel's event interfaces (EventInfoOf) and writes "Event <id>" with
@@ -23,13 +24,17 @@ namespace feriant::lumatrel_container {
 struct EventInfo {
   std::string name;
   std::vector<std::string> arguments;
-  int cancel_argument = -1;  // the position of Cancel (by reference); -1: none
+  int cancel_argument = -1;  // the position of Cancel or OK (by reference); -1: none
+  // What the "Cancel" box puts there: true for a Cancel argument, false for an OK one
+  // (the form refuses a move or a tick).
+  bool cancel_value = true;
 };
 
 // The event `id` of `event_interface`; nullptr when the container does not know it.
 const EventInfo* EventInfoOf(const automation::Guid& event_interface, automation::DispId id);
 
-// A value as the log shows it: True/False, "text", numbers, Empty, Null, (object).
+// A value as the log shows it: True/False, "text", numbers, Empty, Null, (object), an
+// object with a Text member as (type "text"), arrays as [a, b].
 std::string FormatValue(const automation::Variant& value);
 
 class EventLog {

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStringList>
 #include <QTimer>
 
 #include "apps/lumatrel-container/class_catalog.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
       "  lumatrel-container --place Lumatrel.WhiteTop --place Lumatrel.BottomLine\n"
       "  lumatrel-container --open form.json\n"
       "  lumatrel-container --place Lumatrel.BottomLine --screenshot bar.png\n"
+      "  lumatrel-container --size 1400x900 --place Lumatrel.TwoBoxes --place Lumatrel.RadioGroup\n"
       "  lumatrel-container --standard-controls");
   parser.addHelpOption();
   const QCommandLineOption place(
@@ -53,7 +55,9 @@ int main(int argc, char** argv) {
       "standard-controls",
       "Shows the platform's standard controls, live, on a form of their own instead of the "
       "container.");
+  const QCommandLineOption size("size", "Sizes the window at start, in pixels.", "WIDTHxHEIGHT");
   parser.addOption(place);
+  parser.addOption(size);
   parser.addOption(standard_controls);
   parser.addOption(open);
   parser.addOption(screenshot);
@@ -111,7 +115,21 @@ int main(int argc, char** argv) {
         [](const feriant::automation::Guid& class_id) {
           return feriant::components::CreateObject(class_id);
         });
+    if (parser.isSet(size)) {
+      const QStringList wh = parser.value(size).split('x');
+      bool wide = false;
+      bool high = false;
+      const int width = wh.size() == 2 ? wh[0].toInt(&wide) : 0;
+      const int height = wh.size() == 2 ? wh[1].toInt(&high) : 0;
+      if (!wide || !high || width <= 0 || height <= 0) {
+        std::cerr << "lumatrel-container: --size takes WIDTHxHEIGHT in pixels, such as 1400x900\n";
+        return kUsage;
+      }
+      window.resize(width, height);
+    }
     window.show();
+    // Laid out before anything is placed, so that the form has its size.
+    QApplication::processEvents();
     if (parser.isSet(open)) {
       const std::string file = parser.value(open).toStdString();
       if (auto opened = window.OpenForm(file); !opened)

@@ -103,6 +103,29 @@ TEST_F(ContainerWindowTest, PlacedControlsGetNumberedNamesAndDockTopAndBottom) {
   EXPECT_FALSE(window().RemoveControl("TestBanner1"));
 }
 
+TEST_F(ContainerWindowTest, ControlsThatDoNotDockArePlacedSideBySide) {
+  ASSERT_TRUE(window().Place("Lumatrel.TestBanner"));
+  std::vector<ui::Rect> boxes;
+  for (int i = 0; i < 4; ++i) {
+    auto placed = window().Place("Lumatrel.TestBox");
+    ASSERT_TRUE(placed);
+    boxes.push_back((*placed)->Bounds());
+  }
+  const int width = window().form().ScaleWidth();
+  const ui::Rect banner = window().form().FindAs<ui::Extender>("TestBanner1")->Bounds();
+  auto apart = [](const ui::Rect& a, const ui::Rect& b) {
+    return a.left + a.width <= b.left || b.left + b.width <= a.left || a.top + a.height <= b.top ||
+           b.top + b.height <= a.top;
+  };
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    EXPECT_EQ(boxes[i].width, 3000);
+    EXPECT_LE(boxes[i].left + boxes[i].width, width) << i;
+    EXPECT_TRUE(apart(boxes[i], banner)) << i;
+    for (size_t j = 0; j < i; ++j)
+      EXPECT_TRUE(apart(boxes[i], boxes[j])) << i << " " << j;
+  }
+}
+
 TEST_F(ContainerWindowTest, EventsAreLoggedAndTheCancelBoxKeepsTheFormOpen) {
   ASSERT_TRUE(window().Place("Lumatrel.TestBar"));
   Settle();

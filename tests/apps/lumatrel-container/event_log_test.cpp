@@ -13,6 +13,8 @@ namespace {
 
 const automation::Guid kBarEvents =
     *automation::Guid::Parse("{83C3A269-2EA8-4518-86AA-1D20ED0523B0}");
+const automation::Guid kListEvents =
+    *automation::Guid::Parse("{D1F71349-AD86-43CD-971D-9A5015EB389A}");
 const automation::Guid kUnknownEvents =
     *automation::Guid::Parse("{12345678-0000-0000-0000-000000000000}");
 
@@ -46,6 +48,21 @@ TEST(EventLogTest, EventsAreLoggedByNameAndCancelIsSetWhenAsked) {
        "btl.cmdCancelClick(Cancel=False)",
        {Variant(false)}},
       {&kBarEvents, 6, {}, true, "btl.cmdHelpClick()", {}},
+      // TwoBoxes asks for consent: ticked "Cancel" refuses it.
+      {&kListEvents,
+       2,
+       {Variant(std::int32_t{0}), Variant("a"), Variant(), Variant(true)},
+       true,
+       "btl.ValidateAdd(index=0, Text=\"a\", ItemData=Empty, OK=True) -> OK=False",
+       {Variant(std::int32_t{0}), Variant("a"), Variant(), Variant(false)}},
+      {&kListEvents,
+       5,
+       {Variant(automation::VariantArray{Variant("a"), Variant(std::int32_t{2})}),
+        Variant(automation::VariantArray{})},
+       true,
+       "btl.AfterAdd(Moved=[\"a\", 2], Blocked=[])",
+       {Variant(automation::VariantArray{Variant("a"), Variant(std::int32_t{2})}),
+        Variant(automation::VariantArray{})}},
       // cmdOKClick raised without its argument: nothing to set.
       {&kBarEvents, 1, {}, true, "btl.cmdOKClick()", {}},
       // Unknown events: no names, and nothing is cancelled.

@@ -118,6 +118,19 @@ class TestBanner final : public ui::UserControlImpl<TestBanner> {
   ui::Label* title_ = nullptr;
 };
 
+inline const automation::Guid kBoxClass =
+    *automation::Guid::Parse("{5A000001-0000-4000-8000-000000000004}");
+
+// A control that does not dock, 3000 x 1500 twips.
+class TestBox final : public ui::UserControlImpl<TestBox> {
+ public:
+  TestBox() : UserControlImpl("TestBox", kBoxClass) { SetInitialSize(3000, 1500); }
+  static const automation::Members<TestBox>& Interface() {
+    static const automation::Members<TestBox> members;
+    return members;
+  }
+};
+
 class PrpTestBanner final : public ui::PropertyPage {
  public:
   PrpTestBanner() : PropertyPage("prpTestBanner", "General", 4500, 1200) {
@@ -152,6 +165,7 @@ inline std::vector<RegisteredClass> TestCatalog() {
        "/test/libtest.so",
        {kBannerPage, ui::kStandardColorPage}},
       {kBarClass, "Lumatrel.TestBar", "TestBar", "/test/libtest.so", {}},
+      {kBoxClass, "Lumatrel.TestBox", "TestBox", "/test/libtest.so", {}},
   };
 }
 
@@ -160,6 +174,7 @@ inline ui::ControlFactory TestFactory() {
     if (id == kBarClass) return std::shared_ptr<automation::Dispatch>(std::make_shared<TestBar>());
     if (id == kBannerClass)
       return std::shared_ptr<automation::Dispatch>(std::make_shared<TestBanner>());
+    if (id == kBoxClass) return std::shared_ptr<automation::Dispatch>(std::make_shared<TestBox>());
     if (id == kBannerPage)
       return std::shared_ptr<automation::Dispatch>(std::make_shared<PrpTestBanner>());
     return Error{-2147221164, "Class not registered", {}};

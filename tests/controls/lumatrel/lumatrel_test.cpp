@@ -16,6 +16,7 @@
 #include "platform/components/component_library.h"
 #include "platform/components/component_registry.h"
 #include "platform/registry/registry.h"
+#include "platform/ui/controls/command_button.h"
 #include "platform/ui/core/backend.h"
 #include "platform/ui/core/extender.h"
 #include "platform/ui/core/form.h"
@@ -279,6 +280,123 @@ TEST_F(LumatrelLibraryTest, AStoredFormBringsItsControlsBack) {
   ASSERT_TRUE(copy->Show());
   EXPECT_EQ(*btl->Get("cmdApplyVisible"), Variant(false));
   EXPECT_EQ(*btl->Get("cmdOKVisible"), Variant(true));
+  ASSERT_TRUE(copy->Unload());
+}
+
+// The list controls, by class id and program id, each with its event interface where it
+// has one; on a form, late-bound.
+TEST_F(LumatrelLibraryTest, ListControlsAreCreatedByClassIdAndProgramId) {
+  struct Case {
+    const char* prog_id;
+    const char* class_id;
+    const char* type_name;
+    const char* events;  // nullptr: not a control
+  };
+  const Case cases[] = {
+      {"Lumatrel.TwoBoxes", "{8859A4B4-4740-46EC-AF5D-B85BEC5FCAE0}", "TwoBoxes",
+       "{D1F71349-AD86-43CD-971D-9A5015EB389A}"},
+      {"Lumatrel.RadioGroup", "{367655DE-3664-4F5D-8320-B19A64455C14}", "RadioGroup",
+       "{0984F7C6-A0F2-4947-A996-FCD290CACD0D}"},
+      {"Lumatrel.colRadioButtons", "{7CB9B5F4-AF40-47F0-9A2A-798C464694B7}", "colRadioButtons",
+       nullptr},
+      {"Lumatrel.clsRadioButton", "{52E5B824-5BE3-41AB-8F6E-F86C6BD56217}", "clsRadioButton",
+       nullptr},
+      {"Lumatrel.ProgressViewer", "{780B7F33-066B-4B2B-815E-7AAF18277D3B}", "ProgressViewer",
+       "{06425C37-B827-4FB1-9C03-ABAEF43E03C9}"},
+      {"Lumatrel.colProgressTasks", "{C427D6B1-1709-45C4-A9C1-0C13974C1CFB}", "colProgressTasks",
+       nullptr},
+      {"Lumatrel.clsProgressTask", "{B3A19879-4BE5-4E94-935E-05BDE38AD6C5}", "clsProgressTask",
+       nullptr},
+      {"Lumatrel.PopupMenu", "{53D37E63-EE17-44BC-A01A-78A967F556B6}", "PopupMenu",
+       "{107C1190-9571-4737-80D2-79F9346A6A17}"},
+      {"Lumatrel.colPopupMenu", "{EAADCFDA-9343-4366-BE71-313A5BACEB31}", "colPopupMenu", nullptr},
+      {"Lumatrel.clsPopupMenuItem", "{41D957DB-F841-4516-A1FE-1BD70DB863A9}", "clsPopupMenuItem",
+       nullptr},
+      {"Lumatrel.prpRadioGroup", "{654813A4-C1A1-4891-B24F-0185BDFC93EE}", "prpRadioGroup",
+       nullptr},
+      {"Lumatrel.prpProgressViewer", "{EFAFD521-4F65-41A3-BB40-4AD803DCC9C0}", "prpProgressViewer",
+       nullptr},
+      {"Lumatrel.prpPopupMenu", "{8985305A-AE34-4B8D-8EA0-8CD8FB9F0A2D}", "prpPopupMenu", nullptr},
+  };
+  for (const Case& c : cases) {
+    auto by_name = components::CreateObject(c.prog_id);
+    ASSERT_TRUE(by_name.ok()) << c.prog_id << ": " << by_name.error().description;
+    auto by_id = components::CreateObject(*Guid::Parse(c.class_id));
+    ASSERT_TRUE(by_id.ok()) << c.class_id;
+    EXPECT_EQ((*by_name)->TypeName(), c.type_name);
+    EXPECT_EQ((*by_id)->TypeName(), c.type_name);
+    if (c.events == nullptr) continue;
+    auto container = std::dynamic_pointer_cast<automation::ConnectionPointContainer>(*by_id);
+    ASSERT_TRUE(container) << c.type_name;
+    EXPECT_NE(container->FindConnectionPoint(*Guid::Parse(c.events)), nullptr) << c.type_name;
+  }
+}
+
+TEST_F(LumatrelLibraryTest, TwoBoxesMovesEntriesLateBound) {
+  PlaceBoth();
+  auto tbx = form_->CreateUserControl(*Guid::Parse("{8859A4B4-4740-46EC-AF5D-B85BEC5FCAE0}"), "tbx",
+                                      Factory());
+  ASSERT_TRUE(tbx.ok()) << tbx.error().description;
+  ui::Extender& c = **tbx;
+  std::vector<std::string> log;
+  auto sink = std::make_shared<automation::EventSink>();
+  sink->On("ValidateAdd", 2, [&](std::span<Variant> a) {
+    log.push_back(*a[1].ToString());
+    a[3] = Variant(*a[1].ToString() != "b");
+  });
+  auto object = c.Get("Object");
+  ASSERT_TRUE(object.ok());
+  std::dynamic_pointer_cast<automation::ConnectionPointContainer>(object->AsObject())
+      ->FindConnectionPoint(*Guid::Parse("{D1F71349-AD86-43CD-971D-9A5015EB389A}"))
+      ->Advise(sink);
+  for (const char* text : {"c", "b", "a"})
+    ASSERT_TRUE(c.Call("AddItemLeft", {Variant(text), Variant(std::string(text) + "!")}));
+  EXPECT_EQ(*c.Get("ListLeft", {Variant(std::int32_t{0})}), Variant("a"));
+  EXPECT_EQ(*c.Get("ItemDataLeft", {Variant(std::int32_t{2})}), Variant("c!"));
+  for (std::int32_t i : {0, 1}) {
+    Variant args[] = {Variant(i), Variant(true)};
+    ASSERT_TRUE(
+        c.Invoke(two_boxes::dispid::kSelectedLeft, automation::InvokeKind::kPropertyPut, args, {}));
+  }
+  EXPECT_EQ(*c.Get("SelCountLeft"), Variant(std::int32_t{2}));
+  // The person clicks ">".
+  c.Object()->FindAs<ui::CommandButton>("cmdAdd")->PerformClick();
+  EXPECT_THAT(log, ElementsAre("a", "b"));
+  EXPECT_EQ(*c.Get("ListCountRight"), Variant(std::int16_t{1}));
+  EXPECT_EQ(*c.Get("ItemDataRight", {Variant(std::int32_t{0})}), Variant("a!"));
+  EXPECT_EQ(*c.Get("ListCountLeft"), Variant(std::int16_t{2}));
+}
+
+TEST_F(LumatrelLibraryTest, ASavedFormBringsBackARadioGroupsButtons) {
+  PlaceBoth();
+  const Guid radio_group = *Guid::Parse("{367655DE-3664-4F5D-8320-B19A64455C14}");
+  auto placed = form_->CreateUserControl(radio_group, "rgpRegion", Factory());
+  ASSERT_TRUE(placed.ok()) << placed.error().description;
+  ui::Extender& rgp = **placed;
+  EXPECT_EQ(*rgp.Get("Caption"), Variant("rgpRegion"));
+  automation::ObjectRef buttons = rgp.Get("RadioButtons")->AsObject();
+  ASSERT_TRUE(buttons);
+  ASSERT_TRUE(buttons->Call("Add", {Variant("de"), Variant("Germany")}));
+  ASSERT_TRUE(buttons->Call("Add", {Variant("at"), Variant("Austria"), Variant(false)}));
+  ASSERT_TRUE(rgp.Put("SelectedIndex", std::int32_t{2}));
+  const std::filesystem::path stored = dir_.path() / "frmAddIn.json";
+  ASSERT_TRUE(ui::FormStore::Save(*form_, stored));
+
+  auto copy = std::make_shared<ui::Form>("frmAddIn");
+  ASSERT_TRUE(copy->SetClientSize(9465, 7965));
+  ASSERT_TRUE(copy->Load());
+  ASSERT_TRUE(ui::FormStore::Load(*copy, stored, Factory()));
+  auto* back = copy->FindAs<ui::Extender>("rgpRegion");
+  ASSERT_NE(back, nullptr);
+  automation::ObjectRef items = back->Get("RadioButtons")->AsObject();
+  ASSERT_TRUE(items);
+  EXPECT_EQ(*items->Get("count"), Variant(std::int32_t{2}));
+  automation::ObjectRef second = items->Get("Item", {Variant("at")})->AsObject();
+  ASSERT_TRUE(second);
+  EXPECT_EQ(*second->Get("Caption"), Variant("Austria"));
+  EXPECT_EQ(*second->Get("Enabled"), Variant(false));
+  EXPECT_EQ(*back->Get("SelectedIndex"), Variant(std::int32_t{2}));
+  EXPECT_EQ(back->Get("ActiveButton")->AsObject(), second);
   ASSERT_TRUE(copy->Unload());
 }
 
