@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QString>
+#include <QStringList>
 
 #include "platform/ui/core/backend.h"
 
@@ -22,9 +23,24 @@ std::string CacheKey(const ui::FontDesc& font) {
 // Enough for every font a program shows; the cache starts over beyond it.
 constexpr size_t kCacheLimit = 64;
 
+// The forms are designed for the narrow Windows dialog faces; the usual Linux sans faces
+// are wider and would cut captions off at the designed widths. Narrow faces of Debian's
+// font packages stand in, the first one installed.
+void SubstituteDialogFaces() {
+  static const bool done = [] {
+    const QStringList narrow = {"DejaVu Sans Condensed", "Nimbus Sans Narrow", "Nimbus Sans",
+                                "Liberation Sans Narrow", "Liberation Sans"};
+    for (const char* face : {"MS Sans Serif", "Microsoft Sans Serif", "Tahoma"})
+      QFont::insertSubstitutions(face, narrow);
+    return true;
+  }();
+  (void)done;
+}
+
 }  // namespace
 
 QFont ToQFont(const ui::FontDesc& font) {
+  SubstituteDialogFaces();
   QFont result(QString::fromStdString(font.name));
   result.setPointSizeF(std::max(1.0, font.Points()));
   result.setBold(font.bold);

@@ -42,6 +42,19 @@ TEST_F(TextMetricsTest, BoldAndLargerFontsMeasureWider) {
   EXPECT_GT(metrics_.LineHeight(large), metrics_.LineHeight(font_));
 }
 
+// The designed dialog faces get a narrow stand-in, so that the dialog's German captions
+// fit the designed widths: narrower than the desktop's ordinary sans face.
+TEST_F(TextMetricsTest, DialogFacesMeasureNarrowerThanTheOrdinarySansFace) {
+  ui::FontDesc ordinary = font_;
+  ordinary.name = "DejaVu Sans";
+  const std::string caption = "W\u00e4hlen Sie die zu importierenden Regionen:";
+  for (const char* face : {"MS Sans Serif", "Tahoma"}) {
+    ui::FontDesc dialog = font_;
+    dialog.name = face;
+    EXPECT_LT(metrics_.LineWidth(dialog, caption), metrics_.LineWidth(ordinary, caption)) << face;
+  }
+}
+
 TEST_F(TextMetricsTest, TextBreaksAtEveryKindOfLineEnd) {
   const int line = metrics_.LineHeight(font_);
   const struct {
