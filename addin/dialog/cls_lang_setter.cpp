@@ -84,6 +84,10 @@ constexpr std::array<CaptionText, 15> kCaptions = {{
     {"lblTo", "Caption", "bis", "to"},
 }};
 
+// The dialog's class name: the captions are written into a dialog of this type only, and
+// the first caption is the title of the dialog itself.
+constexpr std::string_view kDialogTypeName = "frmAddIn";
+
 // The table is in key order, so a key's text is at its own index.
 constexpr bool InKeyOrder() {
   for (size_t i = 0; i < kMessages.size(); ++i) {
@@ -100,6 +104,29 @@ std::string clsLangSetter::Message(MessageKey key) const {
   if (index >= kMessages.size()) return std::string();
   const MessageText& text = kMessages[index];
   return std::string(IsGerman() ? text.german : text.english);
+}
+
+Status clsLangSetter::AssignLanguage(automation::Dispatch& oContainer) const {
+  const bool german = IsGerman();
+  if (oContainer.TypeName() != kDialogTypeName) return Ok();
+  for (const CaptionText& caption : kCaptions) {
+    const automation::Variant text(std::string(german ? caption.german : caption.english));
+    if (caption.element == kDialogTypeName) {
+      if (Status put = oContainer.Put(caption.property, text); !put) return put;
+      continue;
+    }
+    Result<automation::Variant> element =
+        oContainer.Get("Controls", {automation::Variant(std::string(caption.element))});
+    if (!element) return element.error();
+    const automation::ObjectRef object = element->AsObject();
+    if (object == nullptr) {
+      return Error{automation::hresult::kFail,
+                   std::string(caption.element) + " is not an element of the dialog",
+                   "AssignLanguage"};
+    }
+    if (Status put = object->Put(caption.property, text); !put) return put;
+  }
+  return Ok();
 }
 
 std::string clsLangSetter::ToolbarCaption_Caption() const {

@@ -15,6 +15,8 @@
 #include <string_view>
 
 #include "addin/engine/localisation.h"
+#include "platform/automation/dispatch.h"
+#include "platform/base/result.h"
 
 namespace feriant::dialog {
 
@@ -29,6 +31,12 @@ class clsLangSetter final : public engine::Localisation {
   std::int16_t GetLanguageID() const override { return LanguageID; }
   void PutLanguageID(std::int16_t language_id) override { LanguageID = language_id; }
   std::string Message(MessageKey key) const override;
+
+  // Writes the fifteen captions of the dialog (CaptionTexts(), in that order) into
+  // `oContainer`, late-bound, in the language LanguageID has when the call starts. Any
+  // object whose type name is not exactly "frmAddIn" is left alone. A caption that cannot
+  // be written (an element missing) ends the call with its error; those before it stay.
+  Status AssignLanguage(automation::Dispatch& oContainer) const;
 
   // The messages, one member per key, in interface order.
   std::string ToolbarCaption_Caption() const;

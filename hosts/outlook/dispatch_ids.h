@@ -51,6 +51,11 @@ inline constexpr DispId kSave = 10;
 inline constexpr DispId kDelete = 11;
 }  // namespace appointment
 
+namespace explorer {
+inline constexpr DispId kCommandBars = 1;
+inline constexpr DispId kCaption = 2;
+}  // namespace explorer
+
 namespace language_settings {
 inline constexpr DispId kLanguageId = 1;
 }  // namespace language_settings

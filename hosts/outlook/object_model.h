@@ -23,6 +23,7 @@ enum ObjectClass : std::int32_t {
   kApplicationClass = 0,
   kNamespaceClass = 1,
   kFolderClass = 2,
+  kExplorerClass = 34,
   kItemsClass = 16,
   kAppointmentClass = 26,
 };

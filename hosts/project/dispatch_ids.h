@@ -23,7 +23,7 @@ using automation::DispId;
 
 // Application.
 inline constexpr DispId kVersion = 5020;              // Version: text "major.minor"
-inline constexpr DispId kCommandBars = 5041;          // CommandBars: not available yet
+inline constexpr DispId kCommandBars = 5041;          // CommandBars: the host's (SetCommandBars)
 inline constexpr DispId kProjects = 5000;             // Projects: the open projects
 inline constexpr DispId kOrganizer = 126;             // Organizer(5): returns when closed
 inline constexpr DispId kActiveProject = 5002;        // ActiveProject: error when none open

@@ -1,0 +1,184 @@
+#pragma once
+// frmAddIn: the add-in's only window. The host connection shows it modally from its menu
+// item and toolbar button; the person picks a country, ticks regions, sets the years (and
+// in Project the base calendars, in Outlook the language of the texts) and presses Import
+// or Remove, which run ProcessHolidays through the RunDialog seam this form implements
+// with its controls. HostKind decides the mode: 2 Project (base calendars, Organize), any
+// other value Outlook (language box, the World Cup until the final).
+//
+// The banner `wto` and the button bar `btl` are Lumatrel controls, created by class id
+// through the component registry and driven late-bound; the add-in links nothing of the
+// control library. When they cannot be created (Lumatrel is not registered), the form
+// does not load and ShowAddInDialog says how to register the library.
+//
+// One dialog per process (ShowAddInDialog), created when first shown, loaded afresh at
+// every showing (captions, lists, tree, calendars and success texts follow the language
+// and the project of that moment) and released by UnloadAddInDialog. The form owns its
+// controls, the region tree model, the calendar target of its host (and with it the
+// Outlook appointment cache, emptied at every unload) and the caches runs share. The only
+// thing remembered between showings is "Region Index" in the per-user registry.
+// Failures are shown in message boxes; nothing throws. One thread: the host's
+// user-interface thread.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "addin/dialog/calendar_list.h"
+#include "addin/dialog/region_tree.h"
+#include "addin/engine/calendar_target.h"
+#include "addin/engine/run_caches.h"
+#include "addin/engine/run_dialog.h"
+#include "platform/automation/guid.h"
+#include "platform/base/result.h"
+#include "platform/ui/core/control.h"
+#include "platform/ui/core/form.h"
+
+namespace feriant::ui {
+class TreeNode;
+}
+
+namespace feriant::dialog {
+
+// The Lumatrel classes the dialog hosts, by their published class ids.
+// WhiteTop {7821D12D-EEB5-46F9-9049-D3EEB56902E5}
+inline constexpr automation::Guid kWhiteTopClassId{
+    0x7821D12D, 0xEEB5, 0x46F9, {0x90, 0x49, 0xD3, 0xEE, 0xB5, 0x69, 0x02, 0xE5}};
+// BottomLine {71B34D9D-3F41-4639-87C9-62211099F0D9}
+inline constexpr automation::Guid kBottomLineClassId{
+    0x71B34D9D, 0x3F41, 0x4639, {0x87, 0xC9, 0x62, 0x21, 0x10, 0x99, 0xF0, 0xD9}};
+// __BottomLine {83C3A269-2EA8-4518-86AA-1D20ED0523B0}, the bar's event interface.
+inline constexpr automation::Guid kBottomLineEventsId{
+    0x83C3A269, 0x2EA8, 0x4518, {0x86, 0xAA, 0x1D, 0x20, 0xED, 0x05, 0x23, 0xB0}};
+
+// The per-user key of the add-in's settings, and the one value the dialog keeps there: the
+// position of the chosen country in the country list, -1 for none.
+inline constexpr std::string_view kSettingsKey = "Software\\Quillmark\\Feriant\\2.0";
+inline constexpr std::string_view kRegionIndexValue = "Region Index";
+
+// The designed client area, in twips.
+inline constexpr int kDesignedWidth = 9465;
+inline constexpr int kDesignedHeight = 7965;
+
+// Texts of the dialog's own error boxes (shown through ShowError).
+inline constexpr std::string_view kNodeCheckError = "frmAddIn.trvRegions_NodeCheck Error.";
+inline constexpr std::string_view kFormLoadError = "frmAddIn.Form_Load Error.";
+inline constexpr std::string_view kOrganizeError = "frmAddIn.btl_cmdOKClick Error.";
+
+class frmAddIn final : public ui::Form, public engine::RunDialog {
+ public:
+  // `factory` creates the banner and the bar by class id; by default the process's
+  // component registry.
+  explicit frmAddIn(ui::ControlFactory factory = {});
+  ~frmAddIn() override;
+
+  // Whether the last load created the banner and the bar; their creation's error if not.
+  const Status& LumatrelStatus() const { return lumatrel_status_; }
+
+  // Switches between the idle dialog and the busy one (Busy): see kBusyTable in the
+  // source. With the World Cup chosen, the tree, the select buttons and the years stay
+  // disabled when idle as well.
+  void SetBusy(bool Busy) override;
+  // The layout: the input column stretched to the client width, the rows stacked from
+  // the banner down, the region tree taking what height is left (at least 300). Each
+  // step works on the controls' values at that moment; a step that fails is skipped.
+  void Form_Resize();
+
+  // The text the hidden notice shows (Shift+Ctrl+Alt with a press on lblCopyright).
+  static std::string_view HiddenNotice();
+  // The address lblURL opens: the project's own documentation.
+  static std::string_view DocumentationAddress();
+
+  // RunDialog: the selection as the controls hold it, the progress bar and label, the
+  // busy state and the message boxes.
+  std::string CountryText() const override;
+  std::vector<std::string> TickedNodeKeys() const override;
+  std::string FirstYearText() const override;
+  std::string LastYearText() const override;
+  std::optional<std::int32_t> SelectedLanguageItemData() const override;
+  std::vector<std::string> SelectedCalendars() const override;
+  bool IsRemoval() const override { return is_removal_; }
+  std::string BannerTitle() const override;
+  std::string SuccessAddMessage() const override { return SuccessAddMessage_; }
+  std::string SuccessRemoveMessage() const override { return SuccessRemoveMessage_; }
+  void SetProgressMin(std::int32_t value) override;
+  void SetProgressMax(std::int32_t value) override;
+  void SetProgressValue(std::int32_t value) override;
+  std::int32_t ProgressValue() const override;
+  void SetProgressLabel(std::string_view text) override;
+  void SetMousePointer(engine::MousePointer pointer) override;
+  engine::MessageAnswer ShowMessage(const engine::MessageBoxRequest& request) override;
+
+  // The calendar target of the host the dialog was loaded in; null when there is none.
+  engine::CalendarTarget* Target() const { return target_.get(); }
+
+ protected:
+  void BuildControls() override;
+  void OnLoad() override { Form_Load(); }
+  void OnResize() override { Form_Resize(); }
+  void OnUnload(bool& cancel) override { Form_Unload(cancel); }
+  // Alt with the access key of the bar's Organize or Close presses that button.
+  void OnKeyDown(int& key_code, int shift_state) override;
+
+ private:
+  void BuildRegionControls();
+  void BuildCalendarAndLanguageControls();
+  void BuildYearControls();
+  void BuildRunControls();
+  // The banner and the bar with the two labels inside it; false when Lumatrel failed.
+  bool BuildLumatrelControls();
+
+  void Form_Load();
+  void Form_Unload(bool& cancel);
+  void cboCountry_Click();
+  void trvRegions_NodeCheck(ui::TreeNode& node);
+  void cmdSelectAll_Click();
+  void cmdSelectNone_Click();
+  void udcYear1_Change();
+  void cmdImport_Click();
+  void cmdDelete_Click();
+  void btl_cmdOKClick(bool& Cancel);
+  void btl_cmdCancelClick(bool& Cancel);
+  void lblURL_Click();
+  void lblCopyright_MouseDown(int Button, int Shift, int X, int Y);
+
+  // Selects the country "Region Index" names; nothing when it names no entry.
+  void SelectRememberedCountry();
+  // Project: the host's count of open projects; an error when Project cannot say.
+  Result<std::int32_t> OpenProjectCount() const;
+  // Refills lstCalendars from the active project (ReadCalendarNames).
+  void ReadCalendarNames();
+  // Ticks the tree view's nodes as the model has them (ticks set by code raise nothing);
+  // an error when a region of the model is missing from the view.
+  Status ShowModelTicks();
+  // Runs ProcessHolidays with the removal flag set to `removal`.
+  void RunHolidays(bool removal);
+  // Writes `value` into the bar's (or banner's) property `name`, late-bound.
+  Status PutLumatrel(std::string_view control, std::string_view name, automation::Variant value);
+
+  ui::ControlFactory factory_;
+  Status lumatrel_status_ = Ok();
+  RegionTree tree_;                // the model of trvRegions
+  CalendarList calendars_;         // what ReadCalendarNames last listed
+  std::string SuccessAddMessage_;  // the host's result texts, copied at load
+  std::string SuccessRemoveMessage_;
+  bool is_removal_ = false;
+  std::unique_ptr<engine::CalendarTarget> target_;
+  engine::RunCaches caches_;
+};
+
+// Shows the one dialog modally, creating and loading it first, and returns when it is
+// closed (headless: at once, with the dialog still shown). An error, also shown to the
+// person in a message box, when it cannot be loaded: the Lumatrel controls cannot be
+// created (the message names the command that registers the library). An error without
+// a box when it is shown already (a second click while it is open).
+Status ShowAddInDialog();
+// Unloads the dialog if it is loaded (which stores "Region Index") and releases it.
+void UnloadAddInDialog();
+// The one dialog while it exists; nullptr before the first showing and after release.
+frmAddIn* AddInDialog();
+
+}  // namespace feriant::dialog
