@@ -13,6 +13,7 @@
 
 #include "apps/feriant-outlook/outlook_window.h"
 #include "apps/host-shell/shell_start.h"
+#include "hosts/outlook/explorer.h"
 #include "hosts/outlook/outlook.h"
 #include "platform/components/component_registry.h"
 #include "platform/ui/core/backend.h"
@@ -68,20 +69,26 @@ int main(int argc, char** argv) {
   auto backend = feriant::ui_qt::QtBackend::Install();
   int status = 0;
   {
+    auto command_bars = feriant::office::CommandBars::Create();
     feriant::outlook::OutlookOptions options;
     if (!parser.isSet(no_explorer)) {
-      options.active_explorer = feriant::outlook_shell::CreateExplorer("Calendar - " + file);
+      options.active_explorer =
+          std::make_shared<feriant::outlook::Explorer>(command_bars, "Calendar - " + file);
     }
     auto outlook = feriant::outlook::CreateOutlookApplication(file, std::move(options));
     if (feriant::Status opened = feriant::outlook::OpenCalendar(*outlook); !opened) {
       shell::ReportFailure(kProgram, opened.error().description);
       status = shell::kFailed;
     } else {
-      feriant::outlook_shell::OutlookWindow window(outlook, file);
+      feriant::outlook_shell::OutlookWindow window(command_bars, outlook, file);
       window.SetAddInManager(std::make_unique<shell::AddInManager>(
           feriant::registry::Registry::CurrentUser(), kHostKey, outlook,
           [](std::string_view prog_id) { return feriant::components::CreateObject(prog_id); }));
-      status = shell::RunShell(window, parser, common, kProgram, [] { return false; });
+      status = shell::RunShell(window, parser, common, kProgram, [&window] {
+        const auto button = window.AddInToolbarButton();
+        if (button != nullptr) window.Execute(button);
+        return button != nullptr;
+      });
       if (feriant::outlook::HasUnsavedChanges(*outlook)) {
         if (feriant::Status saved = feriant::outlook::SaveCalendar(*outlook); !saved) {
           shell::ReportFailure(kProgram, saved.error().description);

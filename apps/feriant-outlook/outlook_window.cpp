@@ -18,27 +18,7 @@ namespace feriant::outlook_shell {
 namespace {
 
 namespace dispid = outlook::dispid;
-using automation::Members;
 using automation::Variant;
-
-class Explorer : public automation::DispatchObject<Explorer> {
- public:
-  explicit Explorer(std::string caption) : caption_(std::move(caption)) {}
-  std::string TypeName() const override { return "Explorer"; }
-  static const Members<Explorer>& Interface() {
-    static const Members<Explorer> members = [] {
-      Members<Explorer> m;
-      m.Get("Caption", 1, [](Explorer& self, std::span<Variant>) -> Result<Variant> {
-        return Variant(self.caption_);
-      });
-      return m;
-    }();
-    return members;
-  }
-
- private:
-  std::string caption_;
-};
 
 Result<std::string> TextOf(automation::Dispatch& item, automation::DispId id) {
   Result<Variant> value = item.Get(id);
@@ -47,10 +27,6 @@ Result<std::string> TextOf(automation::Dispatch& item, automation::DispId id) {
 }
 
 }  // namespace
-
-std::shared_ptr<automation::Dispatch> CreateExplorer(std::string caption) {
-  return std::make_shared<Explorer>(std::move(caption));
-}
 
 Result<std::vector<AppointmentRow>> CalendarRows(automation::Dispatch& application) {
   Result<Variant> name_space = application.Call(dispid::application::kGetNamespace, {"MAPI"});
@@ -108,8 +84,11 @@ Result<std::vector<AppointmentRow>> CalendarRows(automation::Dispatch& applicati
   return rows;
 }
 
-OutlookWindow::OutlookWindow(automation::ObjectRef application, std::filesystem::path file)
-    : application_(std::move(application)), file_(std::move(file)) {
+OutlookWindow::OutlookWindow(std::shared_ptr<office::CommandBars> command_bars,
+                             automation::ObjectRef application, std::filesystem::path file)
+    : ShellWindow(std::move(command_bars)),
+      application_(std::move(application)),
+      file_(std::move(file)) {
   setWindowTitle(QString::fromStdString("Calendar - " + file_.filename().string()));
   view_ = new QTreeWidget(this);
   view_->setObjectName("appointments");
@@ -117,8 +96,8 @@ OutlookWindow::OutlookWindow(automation::ObjectRef application, std::filesystem:
   view_->setHeaderLabels({"Date", "Subject", "Location", "Categories"});
   view_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   setCentralWidget(view_);
-  file_menu()->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
-  tools_menu()->addAction("Add-&ins...", this, [this] { ShowAddInsDialog(); });
+  AddCommand("File", "E&xit", host_shell::kQuitCommandId, [this] { close(); });
+  AddCommand("Tools", "Add-&ins...", host_shell::kAddInsCommandId, [this] { ShowAddInsDialog(); });
   resize(760, 520);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // OutlookWindow: the main window of feriant-outlook, the calendar program of ours that
 // hosts the add-in: the calendar's appointments in date order (date, subject, location,
-// categories) over the Outlook object model of one iCalendar file, and the explorer
-// object that add-ins extend with their command-bar entries.
+// categories) over the Outlook object model of one iCalendar file. The explorer that
+// add-ins extend (hosts/outlook/explorer.h) is made over this window's command bars.
 //
 // The window reads the appointments through the same application object it hands to the
 // add-ins, so the view shows what they changed. One thread, the user-interface thread.
@@ -31,13 +31,11 @@ struct AppointmentRow {
 // ordered by start, ties in calendar order.
 Result<std::vector<AppointmentRow>> CalendarRows(automation::Dispatch& application);
 
-// The explorer window object: what Outlook's ActiveExplorer answers. Its command bars are
-// those the shell renders as its menu bar and toolbars.
-std::shared_ptr<automation::Dispatch> CreateExplorer(std::string caption);
-
 class OutlookWindow : public host_shell::ShellWindow {
  public:
-  OutlookWindow(automation::ObjectRef application, std::filesystem::path file);
+  // `command_bars`: those of the explorer handed to the application, if any.
+  OutlookWindow(std::shared_ptr<office::CommandBars> command_bars,
+                automation::ObjectRef application, std::filesystem::path file);
 
   void Refresh() override;
   QTreeWidget* view() const { return view_; }

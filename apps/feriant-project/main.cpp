@@ -77,11 +77,15 @@ int main(int argc, char** argv) {
       shell::ReportFailure(kProgram, opened.error().description);
       status = shell::kFailed;
     } else {
-      feriant::project_shell::ProjectWindow window(project);
+      feriant::project_shell::ProjectWindow window(feriant::office::CommandBars::Create(), project);
       window.SetAddInManager(std::make_unique<shell::AddInManager>(
           feriant::registry::Registry::CurrentUser(), kHostKey, project,
           [](std::string_view prog_id) { return feriant::components::CreateObject(prog_id); }));
-      status = shell::RunShell(window, parser, common, kProgram, [] { return false; });
+      status = shell::RunShell(window, parser, common, kProgram, [&window] {
+        const auto button = window.AddInToolbarButton();
+        if (button != nullptr) window.Execute(button);
+        return button != nullptr;
+      });
       if (!window.SaveEdits()) status = shell::kFailed;
     }
   }

@@ -100,26 +100,29 @@ void ShowOrganizer(project::ProjectFile& file, QWidget* parent) {
   dialog.exec();
 }
 
-ProjectWindow::ProjectWindow(std::shared_ptr<project::ProjectApplication> application)
-    : application_(std::move(application)) {
+ProjectWindow::ProjectWindow(std::shared_ptr<office::CommandBars> command_bars,
+                             std::shared_ptr<project::ProjectApplication> application)
+    : ShellWindow(std::move(command_bars)), application_(std::move(application)) {
   setWindowTitle("Project");
   view_ = new QTreeWidget(this);
   view_->setObjectName("calendars");
   view_->setHeaderLabels({"Base calendar / non-working days"});
   setCentralWidget(view_);
-  file_menu()->addAction("&Open...", QKeySequence::Open, this, [this] {
+  AddCommand("File", "&Open...", host_shell::kOpenCommandId, [this] {
     const QString path =
         QFileDialog::getOpenFileName(this, "Open", {}, "Project XML (*.xml);;All files (*)");
     if (!path.isEmpty()) OpenProject(path.toStdString());
   });
-  file_menu()->addAction("&Save", QKeySequence::Save, this, [this] { SaveEdits(); });
-  file_menu()->addAction("&Quit", QKeySequence::Quit, this, [this] { close(); });
-  tools_menu()->addAction("&Organizer...", this, [this] {
-    if (application_->file() == nullptr) return;
+  AddCommand("File", "&Save", host_shell::kSaveCommandId, [this] { SaveEdits(); });
+  AddCommand("File", "E&xit", host_shell::kQuitCommandId, [this] { close(); });
+  AddCommand("Tools", "Add-&ins...", host_shell::kAddInsCommandId, [this] { ShowAddInsDialog(); });
+  AddCommand("Tools", "&Organizer...", kOrganizerCommandId, [this] {
+    if (application_->file() == nullptr) return ShowStatus("Open a project first.");
     ShowOrganizer(*application_->file(), this);
-    Refresh();
   });
-  tools_menu()->addAction("Add-&ins...", this, [this] { ShowAddInsDialog(); });
+  application_->SetCommandBars([bars = this->command_bars()]() -> Result<automation::ObjectRef> {
+    return automation::ObjectRef(bars);
+  });
   // What the add-in calls (dispatch id 126): the same dialog, returning when it closes.
   application_->SetOrganizer([this](std::int32_t) -> Status {
     if (application_->file() == nullptr) return ErrorOf(ErrorKind::kInvalid, "no project is open");
@@ -160,6 +163,10 @@ bool ProjectWindow::OpenProject(const std::string& path) {
   }
   Refresh();
   return true;
+}
+
+void ProjectWindow::AfterCommand() {
+  if (SaveEdits()) Refresh();
 }
 
 bool ProjectWindow::SaveEdits() {

@@ -30,9 +30,15 @@ std::vector<CalendarRow> CalendarRows(const project::ProjectFile& file);
 // The Organizer dialog over the open project's base calendars, modal to `parent`.
 void ShowOrganizer(project::ProjectFile& file, QWidget* parent);
 
+// The id of the built-in Tools item after which an add-in places its own: here the
+// Organizer.
+inline constexpr std::int32_t kOrganizerCommandId = 40191;
+
 class ProjectWindow : public host_shell::ShellWindow {
  public:
-  explicit ProjectWindow(std::shared_ptr<project::ProjectApplication> application);
+  // The window's command bars become the application's (dispatch id 5041).
+  ProjectWindow(std::shared_ptr<office::CommandBars> command_bars,
+                std::shared_ptr<project::ProjectApplication> application);
 
   void Refresh() override;
   // Opens `path` as the project; false, with the reason shown, when it cannot be opened.
@@ -42,6 +48,8 @@ class ProjectWindow : public host_shell::ShellWindow {
   QTreeWidget* view() const { return view_; }
 
  protected:
+  // After a click: writes what the add-in changed, then shows the view.
+  void AfterCommand() override;
   void closeEvent(QCloseEvent* event) override;
 
  private:

@@ -57,12 +57,11 @@ int RunShell(ShellWindow& window, const QCommandLineParser& parser, const Common
     QTimer::singleShot(kScreenshotDelay, [shoot] { (*shoot)(); });
   }
   if (open_addin) {
-    QTimer::singleShot(0, &window, [&window, &status, click, program] {
+    QTimer::singleShot(0, &window, [&status, click, program] {
       if (!click()) {
         std::cerr << program << ": --open-addin: no add-in button to click\n";
         status = kFailed;
       }
-      window.Refresh();
     });
   }
   const int loop_status = QApplication::exec();

@@ -14,22 +14,160 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
+#include "platform/ui_qt/picture_image.h"
 
 namespace feriant::host_shell {
 
-ShellWindow::ShellWindow(QWidget* parent) : QMainWindow(parent) {
-  file_menu_ = menuBar()->addMenu("&File");
-  tools_menu_ = menuBar()->addMenu("&Tools");
+namespace {
+
+// The picture with the mask's white pixels transparent; the picture alone without a mask.
+QIcon IconOf(const office::CommandBarControl& control) {
+  if (control.picture() == nullptr || control.picture()->IsEmpty()) return {};
+  QImage image = ui_qt::ToQImage(*control.picture()).convertToFormat(QImage::Format_ARGB32);
+  if (control.mask() != nullptr && !control.mask()->IsEmpty()) {
+    const QImage mask = ui_qt::ToQImage(*control.mask());
+    for (int y = 0; y < std::min(image.height(), mask.height()); ++y) {
+      for (int x = 0; x < std::min(image.width(), mask.width()); ++x) {
+        if (qGray(mask.pixel(x, y)) > 127) image.setPixel(x, y, qRgba(0, 0, 0, 0));
+      }
+    }
+  }
+  return QIcon(QPixmap::fromImage(image));
+}
+
+}  // namespace
+
+ShellWindow::ShellWindow(std::shared_ptr<office::CommandBars> command_bars, QWidget* parent)
+    : QMainWindow(parent), command_bars_(std::move(command_bars)) {
   status_ = new QLabel(this);
   statusBar()->addWidget(status_, 1);
+  // The built-in bars: a menu bar with File and Tools.
+  auto menu_bar = command_bars_->Add("Menu Bar", office::kBarTop, true, false, true);
+  if (menu_bar) {
+    for (auto [caption, id] :
+         {std::pair{"&File", kFileMenuId}, std::pair{"&Tools", kToolsMenuId}}) {
+      if (auto popup = (*menu_bar)->AddControl(office::kControlPopup, id))
+        (*popup)->SetCaption(caption);
+    }
+  }
+  command_bars_->AddObserver(this);
+  RenderCommandBars();
 }
 
 ShellWindow::~ShellWindow() {
   DisconnectAddIns();
+  command_bars_->RemoveObserver(this);
+}
+
+void ShellWindow::AddCommand(std::string_view menu, std::string caption, std::int32_t id,
+                             std::function<void()> run) {
+  const std::shared_ptr<office::CommandBar> bar = command_bars_->Find(menu);
+  if (bar == nullptr) return;
+  auto control = bar->AddControl(office::kControlButton, id);
+  if (!control) return;
+  (*control)->SetCaption(std::move(caption));
+  commands_[control->get()] = std::move(run);
+}
+
+void ShellWindow::OnCommandBarsChanged(const office::CommandBarsChange&) {
+  // Rendered from the event loop: the change may come from a handler of a rendered action.
+  if (render_pending_) return;
+  render_pending_ = true;
+  QMetaObject::invokeMethod(
+      this, [this] { RenderCommandBars(); }, Qt::QueuedConnection);
+}
+
+QAction* ShellWindow::RenderControl(const std::shared_ptr<office::CommandBarControl>& control,
+                                    QWidget* owner) {
+  auto* action = new QAction(QString::fromStdString(control->caption()), owner);
+  action->setEnabled(control->enabled());
+  if (control->style() != office::kStyleCaption) action->setIcon(IconOf(*control));
+  const std::weak_ptr<office::CommandBarControl> weak = control;
+  QObject::connect(action, &QAction::triggered, this, [this, weak] {
+    if (auto clicked = weak.lock()) Execute(clicked);
+  });
+  actions_[control.get()] = action;
+  return action;
+}
+
+void ShellWindow::RenderCommandBars() {
+  render_pending_ = false;
+  actions_.clear();
+  menuBar()->clear();
+  for (QToolBar* toolbar : toolbars_) {
+    removeToolBar(toolbar);
+    toolbar->deleteLater();
+  }
+  toolbars_.clear();
+  const std::shared_ptr<office::CommandBar> menu_bar = command_bars_->MenuBar();
+  for (const std::shared_ptr<office::CommandBar>& bar : command_bars_->bars()) {
+    if (bar->deleted() || (!bar->visible() && bar != menu_bar)) continue;
+    if (bar == menu_bar) {
+      for (const auto& control : bar->controls()) {
+        if (!control->visible()) continue;
+        if (control->popup_bar() == nullptr) {
+          menuBar()->addAction(RenderControl(control, menuBar()));
+          continue;
+        }
+        QMenu* menu = menuBar()->addMenu(QString::fromStdString(control->caption()));
+        for (const auto& item : control->popup_bar()->controls()) {
+          if (!item->visible()) continue;
+          if (item->begin_group()) menu->addSeparator();
+          menu->addAction(RenderControl(item, menu));
+        }
+      }
+      continue;
+    }
+    auto* toolbar = new QToolBar(QString::fromStdString(bar->name()), this);
+    toolbar->setObjectName(QString::fromStdString(bar->name()));
+    for (const auto& control : bar->controls()) {
+      if (!control->visible()) continue;
+      if (control->begin_group()) toolbar->addSeparator();
+      toolbar->addAction(RenderControl(control, toolbar));
+      if (auto* button =
+              qobject_cast<QToolButton*>(toolbar->widgetForAction(actions_[control.get()]))) {
+        button->setToolButtonStyle(control->style() == office::kStyleIcon ? Qt::ToolButtonIconOnly
+                                   : control->style() == office::kStyleCaption
+                                       ? Qt::ToolButtonTextOnly
+                                       : Qt::ToolButtonTextBesideIcon);
+      }
+    }
+    addToolBar(Qt::TopToolBarArea, toolbar);
+    toolbars_.push_back(toolbar);
+  }
+}
+
+QAction* ShellWindow::ActionOf(const office::CommandBarControl& control) const {
+  const auto found = actions_.find(&control);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void ShellWindow::Execute(const std::shared_ptr<office::CommandBarControl>& control) {
+  const bool cancelled = control->Click();
+  if (!cancelled) {
+    if (const auto command = commands_.find(control.get()); command != commands_.end()) {
+      const std::function<void()> run = command->second;
+      run();
+    }
+  }
+  AfterCommand();
+}
+
+std::shared_ptr<office::CommandBarControl> ShellWindow::AddInToolbarButton() const {
+  const std::shared_ptr<office::CommandBar> menu_bar = command_bars_->MenuBar();
+  for (const std::shared_ptr<office::CommandBar>& bar : command_bars_->bars()) {
+    if (bar == menu_bar) continue;
+    for (const auto& control : bar->controls()) {
+      if (control->on_action().starts_with("!<")) return control;
+    }
+  }
+  return nullptr;
 }
 
 void ShellWindow::SetAddInManager(std::unique_ptr<AddInManager> manager) {
@@ -46,6 +184,7 @@ void ShellWindow::ConnectAddIns() {
 
 void ShellWindow::DisconnectAddIns() {
   if (add_ins_) add_ins_->Shutdown();
+  command_bars_->DiscardTemporary();
 }
 
 void ShellWindow::ShowStatus(const QString& text) {
