@@ -13,25 +13,30 @@
 
 #include "apps/feriant-outlook/outlook_window.h"
 #include "hosts/outlook/outlook.h"
-#include "platform/ui/core/backend.h"
 #include "platform/ui_qt/picture_image.h"
-#include "platform/ui_qt/qt_backend.h"
+#include "tests/platform/ui_qt/qt_test_support.h"
 
 namespace feriant::outlook_shell {
 namespace {
 
-class ShellWindowTest : public ::testing::Test {
+class ShellWindowTest : public ui_qt::testing::QtTest {
  protected:
-  ShellWindowTest()
-      : window_(bars_,
-                outlook::CreateOutlookApplication(std::filesystem::path(FERIANT_SOURCE_DIR) /
-                                                  "tests/data/calendars/thunderbird.ics"),
-                "thunderbird.ics") {}
-  ~ShellWindowTest() override { ui::SetBackend(nullptr); }
+  void SetUp() override {
+    QtTest::SetUp();
+    window_ = std::make_unique<OutlookWindow>(
+        bars_,
+        outlook::CreateOutlookApplication(std::filesystem::path(FERIANT_SOURCE_DIR) /
+                                          "tests/data/calendars/thunderbird.ics"),
+        "thunderbird.ics");
+  }
+  void TearDown() override {
+    window_.reset();
+    QtTest::TearDown();
+  }
 
   QStringList MenuTexts(const QString& title) const {
     QStringList texts;
-    for (QAction* menu : window_.menuBar()->actions()) {
+    for (QAction* menu : window_->menuBar()->actions()) {
       if (menu->text() != title) continue;
       for (QAction* item : menu->menu()->actions())
         texts << item->text();
@@ -39,13 +44,8 @@ class ShellWindowTest : public ::testing::Test {
     return texts;
   }
 
-  static inline int argc_ = 1;
-  static inline char name_[] = "shell_window_test";
-  static inline char* argv_[] = {name_, nullptr};
-  QApplication application_{argc_, argv_};
-  std::shared_ptr<ui_qt::QtBackend> backend_ = ui_qt::QtBackend::Install();
   std::shared_ptr<office::CommandBars> bars_ = office::CommandBars::Create();
-  OutlookWindow window_;
+  std::unique_ptr<OutlookWindow> window_;
 };
 
 TEST_F(ShellWindowTest, RendersAnAddInsToolbarAndMenuItemUntilTheHostCloses) {
@@ -68,12 +68,12 @@ TEST_F(ShellWindowTest, RendersAnAddInsToolbarAndMenuItemUntilTheHostCloses) {
                                                0, true);
   ASSERT_TRUE(item);
   (*item)->SetCaption("Feriant...");
-  window_.RenderCommandBars();
+  window_->RenderCommandBars();
 
-  ASSERT_EQ(window_.toolbars().size(), 1u);
-  QToolBar* rendered = window_.toolbars()[0];
+  ASSERT_EQ(window_->toolbars().size(), 1u);
+  QToolBar* rendered = window_->toolbars()[0];
   EXPECT_EQ(rendered->windowTitle(), "Quillmark");
-  QAction* action = window_.ActionOf(**button);
+  QAction* action = window_->ActionOf(**button);
   ASSERT_NE(action, nullptr);
   EXPECT_EQ(action->text(), "Feriant");
   EXPECT_FALSE(action->icon().isNull());
@@ -81,28 +81,28 @@ TEST_F(ShellWindowTest, RendersAnAddInsToolbarAndMenuItemUntilTheHostCloses) {
   ASSERT_NE(tool_button, nullptr);
   EXPECT_EQ(tool_button->toolButtonStyle(), Qt::ToolButtonTextBesideIcon);
   EXPECT_EQ(MenuTexts("&Tools"), (QStringList{"Add-&ins...", "Feriant..."}));
-  EXPECT_EQ(window_.AddInToolbarButton(), *button);
+  EXPECT_EQ(window_->AddInToolbarButton(), *button);
 
   // A change made later is rendered from the event loop.
   (*button)->SetCaption("Holidays");
   QApplication::processEvents();
-  EXPECT_EQ(window_.ActionOf(**button)->text(), "Holidays");
+  EXPECT_EQ(window_->ActionOf(**button)->text(), "Holidays");
 
-  window_.DisconnectAddIns();
-  window_.RenderCommandBars();
-  EXPECT_TRUE(window_.toolbars().empty());
+  window_->DisconnectAddIns();
+  window_->RenderCommandBars();
+  EXPECT_TRUE(window_->toolbars().empty());
   EXPECT_EQ(MenuTexts("&Tools"), QStringList{"Add-&ins..."});
-  EXPECT_EQ(window_.AddInToolbarButton(), nullptr);
+  EXPECT_EQ(window_->AddInToolbarButton(), nullptr);
 }
 
 TEST_F(ShellWindowTest, ClickingABuiltInCommandRunsItAndShowsTheViewAgain) {
   bool ran = false;
-  window_.AddCommand("Tools", "&Count", 9999, [&ran] { ran = true; });
-  window_.RenderCommandBars();
+  window_->AddCommand("Tools", "&Count", 9999, [&ran] { ran = true; });
+  window_->RenderCommandBars();
   const auto control = bars_->Find("Tools")->controls().back();
-  window_.ActionOf(*control)->trigger();
+  window_->ActionOf(*control)->trigger();
   EXPECT_TRUE(ran);
-  EXPECT_GT(window_.view()->topLevelItemCount(), 0);  // shown again after the click
+  EXPECT_GT(window_->view()->topLevelItemCount(), 0);  // shown again after the click
 }
 
 }  // namespace
