@@ -98,7 +98,7 @@ OutlookWindow::OutlookWindow(std::shared_ptr<office::CommandBars> command_bars,
   setCentralWidget(view_);
   AddCommand("File", "E&xit", host_shell::kQuitCommandId, [this] { close(); });
   AddCommand("Tools", "Add-&ins...", host_shell::kAddInsCommandId, [this] { ShowAddInsDialog(); });
-  resize(760, 520);
+  resize(980, 700);
 }
 
 void OutlookWindow::Refresh() {

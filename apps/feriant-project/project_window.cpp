@@ -130,7 +130,7 @@ ProjectWindow::ProjectWindow(std::shared_ptr<office::CommandBars> command_bars,
     Refresh();
     return Ok();
   });
-  resize(640, 520);
+  resize(980, 700);
 }
 
 void ProjectWindow::Refresh() {

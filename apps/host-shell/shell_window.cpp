@@ -258,14 +258,33 @@ bool SaveWindowsScreenshot(const QString& file) {
   std::stable_sort(windows.begin(), windows.end(), [](QWidget* a, QWidget* b) {
     return dynamic_cast<QMainWindow*>(a) != nullptr && dynamic_cast<QMainWindow*>(b) == nullptr;
   });
+  // Without a window manager every window stands at the same corner; a dialog there is
+  // drawn centred over the main window, where a window manager would put it.
+  std::vector<QRect> places;
+  const QRect main = windows.front()->geometry();
+  for (QWidget* window : windows) {
+    QRect place = window->geometry();
+    if (window != windows.front() && place.topLeft() == main.topLeft()) {
+      place.moveCenter(main.center());
+      place.moveTopLeft(
+          QPoint(std::max(place.left(), main.left()), std::max(place.top(), main.top())));
+    }
+    places.push_back(place);
+  }
   QRect bounds;
-  for (QWidget* window : windows)
-    bounds |= window->geometry();
+  for (const QRect& place : places)
+    bounds |= place;
   QImage image(bounds.size(), QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
-  for (QWidget* window : windows)
-    painter.drawPixmap(window->geometry().topLeft() - bounds.topLeft(), window->grab());
+  for (size_t i = 0; i < windows.size(); ++i) {
+    const QRect place = places[i].translated(-bounds.topLeft());
+    painter.drawPixmap(place.topLeft(), windows[i]->grab());
+    if (i > 0) {
+      painter.setPen(Qt::darkGray);
+      painter.drawRect(place.adjusted(0, 0, -1, -1));
+    }
+  }
   painter.end();
   return image.save(file, "PNG");
 }
