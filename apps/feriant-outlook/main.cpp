@@ -47,23 +47,8 @@ int main(int argc, char** argv) {
   const QCommandLineOption no_explorer("no-explorer",
                                        "Starts without an explorer window for the add-ins.");
   parser.addOption(no_explorer);
-  if (!parser.parse(QApplication::arguments())) {
-    std::cerr << kProgram << ": " << parser.errorText().toStdString() << "\nTry " << kProgram
-              << " --help.\n";
-    return shell::kUsage;
-  }
-  if (parser.isSet("help")) parser.showHelp(0);
+  if (auto done = shell::ParseShellCommandLine(parser, common, kProgram)) return *done;
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) {
-    std::cerr << kProgram << ": give one calendar file, not " << files.size() << "\n";
-    return shell::kUsage;
-  }
-  if (parser.isSet(common.today)) {
-    if (feriant::Status set = shell::SetToday(parser.value(common.today).toStdString()); !set) {
-      std::cerr << kProgram << ": " << set.error().description << "\n";
-      return shell::kUsage;
-    }
-  }
   const std::string file = files.isEmpty() ? kDefaultFile : files.first().toStdString();
 
   auto backend = feriant::ui_qt::QtBackend::Install();

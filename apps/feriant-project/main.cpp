@@ -47,23 +47,8 @@ int main(int argc, char** argv) {
       "host-version", "The version text the program answers (default 11.0; 9.0 plays an old one).",
       "major.minor");
   parser.addOption(host_version);
-  if (!parser.parse(QApplication::arguments())) {
-    std::cerr << kProgram << ": " << parser.errorText().toStdString() << "\nTry " << kProgram
-              << " --help.\n";
-    return shell::kUsage;
-  }
-  if (parser.isSet("help")) parser.showHelp(0);
+  if (auto done = shell::ParseShellCommandLine(parser, common, kProgram)) return *done;
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) {
-    std::cerr << kProgram << ": give one project file, not " << files.size() << "\n";
-    return shell::kUsage;
-  }
-  if (parser.isSet(common.today)) {
-    if (feriant::Status set = shell::SetToday(parser.value(common.today).toStdString()); !set) {
-      std::cerr << kProgram << ": " << set.error().description << "\n";
-      return shell::kUsage;
-    }
-  }
 
   auto backend = feriant::ui_qt::QtBackend::Install();
   int status = 0;

@@ -25,6 +25,27 @@ int VisibleWindows() {
 
 }  // namespace
 
+std::optional<int> ParseShellCommandLine(QCommandLineParser& parser, const CommonOptions& options,
+                                         const char* program) {
+  if (!parser.parse(QApplication::arguments())) {
+    std::cerr << program << ": " << parser.errorText().toStdString() << "\nTry " << program
+              << " --help.\n";
+    return kUsage;
+  }
+  if (parser.isSet("help")) parser.showHelp(0);
+  if (parser.positionalArguments().size() > 1) {
+    std::cerr << program << ": give one file, not " << parser.positionalArguments().size() << "\n";
+    return kUsage;
+  }
+  if (parser.isSet(options.today)) {
+    if (Status set = SetToday(parser.value(options.today).toStdString()); !set) {
+      std::cerr << program << ": " << set.error().description << "\n";
+      return kUsage;
+    }
+  }
+  return std::nullopt;
+}
+
 void ReportFailure(const char* program, const std::string& message) {
   std::cerr << program << ": " << message << "\n";
   if (QGuiApplication::platformName() != "offscreen")

@@ -5,6 +5,7 @@
 // One thread, the user-interface thread.
 
 #include <functional>
+#include <optional>
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -33,6 +34,12 @@ struct CommonOptions {
     parser.addOption(screenshot);
   }
 };
+
+// Parses the command line with `parser` (help, the shared options and the shell's own
+// already added), sets the clock for --today and checks that at most one file is named.
+// Returns the exit status to end with, or nothing to go on.
+std::optional<int> ParseShellCommandLine(QCommandLineParser& parser, const CommonOptions& options,
+                                         const char* program);
 
 // Shows `window`, connects its add-ins, fills its view, arranges --open-addin (`click`
 // clicks the add-in's button; false when there is none) and --screenshot, and runs the
