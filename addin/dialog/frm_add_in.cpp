@@ -151,6 +151,8 @@ int MessageStyle(const engine::MessageBoxRequest& request) {
       break;
   }
   // The button sets are numbered alike in both enumerations (OK only = 0 ... Retry/Cancel = 5).
+  static_assert(static_cast<int>(engine::MessageButtons::kOk) == ui::msgbox::kOkOnly &&
+                static_cast<int>(engine::MessageButtons::kRetryCancel) == ui::msgbox::kRetryCancel);
   return static_cast<int>(request.buttons) + icon;
 }
 

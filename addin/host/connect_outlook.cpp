@@ -69,11 +69,8 @@ ObjectRef ConnectOutlook::CreateAddInCommandBar(const ObjectRef& Application, co
   if (bars && !*bars) return nullptr;
   Result<ObjectRef> bar = bars ? FindBarNamed(**bars, strMenuName) : bars;
   if (bar && !*bar) bar = AddTemporaryBar(**bars, strMenuName, IsVisible);
-  if (!bar) {
-    ReportError(bar.error());
-    return nullptr;
-  }
-  return *bar;
+  if (!bar) ReportError(bar.error());
+  return bar.value_or(nullptr);
 }
 
 ObjectRef ConnectOutlook::CreateAddInCommandBarButton(
@@ -108,11 +105,8 @@ ObjectRef ConnectOutlook::CreateAddInCommandBarButton(
     return button;
   };
   Result<ObjectRef> button = create();
-  if (!button) {
-    ReportError(button.error());
-    return nullptr;
-  }
-  return *button;
+  if (!button) ReportError(button.error());
+  return button.value_or(nullptr);
 }
 
 void ConnectOutlook::OnConnection(const ObjectRef& Application, std::int32_t,
@@ -185,12 +179,7 @@ const Members<ConnectOutlook>& ConnectOutlook::Interface() {
              });
     AddCreateBarMember(m, next++);
     AddCreateButtonMember(m, next++);
-    AddExtensibility(
-        m,
-        [](ConnectOutlook& self, const ObjectRef& app, std::int32_t mode, const ObjectRef& inst) {
-          self.OnConnection(app, mode, inst);
-        },
-        [](ConnectOutlook& self, std::int32_t mode) { self.OnDisconnection(mode); });
+    AddExtensibility(m);
     return m;
   }();
   return members;

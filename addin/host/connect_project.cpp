@@ -56,6 +56,13 @@ Status DeleteTagged(automation::Dispatch& where, std::string_view tag) {
   return deleted ? Ok() : Status(deleted.error());
 }
 
+// What a routine made, or nullptr after its error went to AddInErr.
+ObjectRef Reported(Result<ObjectRef> made) {
+  if (made) return *made;
+  ConnectProject::AddInErr(made.error());
+  return nullptr;
+}
+
 }  // namespace
 
 void ConnectProject::SetErrorStream(std::ostream* stream) {
@@ -108,12 +115,7 @@ ObjectRef ConnectProject::CreateAddInMenuCommandBar(std::string_view sMenuName,
     }
     return item;
   };
-  Result<ObjectRef> item = create();
-  if (!item) {
-    AddInErr(item.error());
-    return nullptr;
-  }
-  return *item;
+  return Reported(create());
 }
 
 ObjectRef ConnectProject::CreateAddInCommandBar(const ObjectRef& Application, const ObjectRef&,
@@ -137,12 +139,7 @@ ObjectRef ConnectProject::CreateAddInCommandBar(const ObjectRef& Application, co
     }
     return AddTemporaryBar(**bars, strMenuName, IsVisible);
   };
-  Result<ObjectRef> bar = create();
-  if (!bar) {
-    AddInErr(bar.error());
-    return nullptr;
-  }
-  return *bar;
+  return Reported(create());
 }
 
 ObjectRef ConnectProject::CreateAddInCommandBarButton(
@@ -169,12 +166,7 @@ ObjectRef ConnectProject::CreateAddInCommandBarButton(
     }
     return button;
   };
-  Result<ObjectRef> button = create();
-  if (!button) {
-    AddInErr(button.error());
-    return nullptr;
-  }
-  return *button;
+  return Reported(create());
 }
 
 void ConnectProject::RemoveAddInCommandBars(std::int32_t RemoveMode) {
@@ -273,12 +265,7 @@ const Members<ConnectProject>& ConnectProject::Interface() {
                self.RemoveAddInCommandBars(*mode);
                return Variant();
              });
-    AddExtensibility(
-        m,
-        [](ConnectProject& self, const ObjectRef& app, std::int32_t mode, const ObjectRef& inst) {
-          self.OnConnection(app, mode, inst);
-        },
-        [](ConnectProject& self, std::int32_t mode) { self.OnDisconnection(mode); });
+    AddExtensibility(m);
     return m;
   }();
   return members;

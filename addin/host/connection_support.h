@@ -90,27 +90,28 @@ Result<ObjectRef> FindBarNamed(automation::Dispatch& bars, std::string_view name
 Result<ObjectRef> AddTemporaryBar(automation::Dispatch& bars, std::string_view name, bool visible);
 
 // Adds the five members of the add-in interface to `m` in their order: OnConnection
-// (Application, ConnectMode, AddInInst, custom) calls `connect`, OnDisconnection
-// (RemoveMode, custom) `disconnect`; OnAddInsUpdate, OnStartupComplete and
-// OnBeginShutdown do nothing.
-template <class T, class Connect, class Disconnect>
-void AddExtensibility(automation::Members<T>& m, Connect connect, Disconnect disconnect) {
+// (Application, ConnectMode, AddInInst, custom) and OnDisconnection (RemoveMode, custom)
+// call T's members of those names; OnAddInsUpdate, OnStartupComplete and OnBeginShutdown
+// do nothing.
+template <class T>
+void AddExtensibility(automation::Members<T>& m) {
   using automation::ArgumentOf;
   using automation::Variant;
   using Args = std::span<Variant>;
   using Named = std::span<const automation::NamedArg>;
   m.Method("OnConnection", extensibility::kOnConnection,
-           [connect](T& self, Args args, Named named) -> Result<Variant> {
+           [](T& self, Args args, Named named) -> Result<Variant> {
              const Variant mode = ArgumentOf(args, named, "ConnectMode", 1);
-             connect(self, ArgumentOf(args, named, "Application", 0).AsObject(),
-                     mode.ToI4().value_or(0), ArgumentOf(args, named, "AddInInst", 2).AsObject());
+             self.OnConnection(ArgumentOf(args, named, "Application", 0).AsObject(),
+                               mode.ToI4().value_or(0),
+                               ArgumentOf(args, named, "AddInInst", 2).AsObject());
              return Variant();
            });
   m.Method("OnDisconnection", extensibility::kOnDisconnection,
-           [disconnect](T& self, Args args, Named named) -> Result<Variant> {
+           [](T& self, Args args, Named named) -> Result<Variant> {
              Result<std::int32_t> mode = ArgumentOf(args, named, "RemoveMode", 0).ToI4();
              if (!mode) return mode.error();
-             disconnect(self, *mode);
+             self.OnDisconnection(*mode);
              return Variant();
            });
   for (auto [name, id] : {std::pair{"OnAddInsUpdate", extensibility::kOnAddInsUpdate},

@@ -167,8 +167,11 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
     return kExitFailed;
   }
   LeaveIfInterrupted(err);
-  // Project's language is known once the project says which version wrote it.
+  // Project's language is known once the project says which version wrote it. Like an
+  // installed Project, the stand-in first records its language (the user's locale) when
+  // the registry holds none.
   ReportUnreadableRegistry(command, err);
+  (void)application->RecordUserInterfaceLanguage();
   texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
   if (!options.selection.language) selection.language = PreselectedLanguageItemData(texts);
   AddHostTexts(selection, texts, engine::kHostProject);

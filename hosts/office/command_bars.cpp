@@ -534,7 +534,9 @@ void CommandBar::DiscardTemporaryControls() {
 Status CommandBar::Delete() {
   if (Status alive = CheckAlive(); !alive) return alive;
   const std::shared_ptr<CommandBars> owner = owner_.lock();
-  if (built_in_ || !owner) return OfficeError("a built-in command bar cannot be deleted");
+  if (built_in_ || !owner) {
+    return OfficeError("a built-in command bar or a pop-up menu cannot be deleted");
+  }
   owner->RemoveBar(*this);
   return Ok();
 }
@@ -591,9 +593,15 @@ const Members<CommandBar>& CommandBar::Interface() {
                   return Found(self.FindControl(*query, *recursive));
                 })
         .Get("Position", id::kPosition,
-             [](CommandBar& self, Args) -> Result<Variant> { return Variant(self.position()); })
+             [](CommandBar& self, Args) -> Result<Variant> {
+               if (Status alive = self.CheckAlive(); !alive) return alive.error();
+               return Variant(self.position());
+             })
         .Get("BuiltIn", id::kBuiltIn,
-             [](CommandBar& self, Args) -> Result<Variant> { return Variant(self.built_in()); })
+             [](CommandBar& self, Args) -> Result<Variant> {
+               if (Status alive = self.CheckAlive(); !alive) return alive.error();
+               return Variant(self.built_in());
+             })
         .Get("Index", id::kIndex, [](CommandBar& self, Args) -> Result<Variant> {
           if (Status alive = self.CheckAlive(); !alive) return alive.error();
           const std::shared_ptr<CommandBars> owner = self.owner_.lock();

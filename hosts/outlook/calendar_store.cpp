@@ -126,8 +126,10 @@ bool CalendarStore::EventsChanged() const {
       return true;
     }
   }
+  // An event created here counts unless it was deleted before it ever reached the file
+  // (a probe); one deleted after a save must leave the file too.
   return std::any_of(added_.begin(), added_.end(),
-                     [](const auto& event) { return !event->deleted_; });
+                     [](const auto& event) { return !event->deleted_ || event->in_file_; });
 }
 
 Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appointment) {

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "hosts/project/dispatch_ids.h"
+#include "platform/base/environment.h"
+#include "platform/registry/registry.h"
 
 namespace feriant::project {
 namespace {
@@ -208,6 +210,16 @@ void ProjectApplication::Close() {
 std::string ProjectApplication::Version() const {
   if (!version_.empty()) return version_;
   return file_ ? file_->VersionText() : std::string(kVersionWithoutProject);
+}
+
+Status ProjectApplication::RecordUserInterfaceLanguage() const {
+  const std::string key = "Software\\Microsoft\\Office\\" + Version() + "\\MS Project";
+  const std::int32_t lcid = base::UserLcid();
+  // Looked up and written in one change under the registry's lock.
+  return registry::Registry::CurrentUser().Update([&](registry::Hive& hive) -> Status {
+    if (hive.ReadValue(key, "CurrentUI")) return Ok();
+    return hive.WriteValue(key, "CurrentUI", lcid);
+  });
 }
 
 Result<Variant> ProjectApplication::ActiveProject() const {

@@ -57,6 +57,15 @@ class ProjectApplication : public automation::DispatchObject<ProjectApplication>
   // The open project's file; nullptr when none is open.
   ProjectFile* file() const { return file_.get(); }
 
+  // What an installed Project does for itself: records its user-interface language, the
+  // user's locale as a Windows locale identifier (number), as "CurrentUI" under
+  // "Software\Microsoft\Office\<Version()>\MS Project" in the current user's registry,
+  // when that value is missing; a present value, whatever it holds, stays. Programs that
+  // play Project call it once the version is known (after Open), before the add-in reads
+  // the language. An error when the registry cannot be read or written (then nothing is
+  // written).
+  Status RecordUserInterfaceLanguage() const;
+
   void SetOrganizer(OrganizerHandler handler) { organizer_ = std::move(handler); }
   void SetCommandBars(CommandBarsProvider provider) { command_bars_ = std::move(provider); }
 

@@ -14,6 +14,7 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/host_kind.h"
+#include "hosts/outlook/outlook.h"
 #include "hosts/project/project_application.h"
 #include "platform/base/clock.h"
 #include "platform/components/component_library.h"
@@ -58,6 +59,7 @@ class AddInDialogTest : public ::testing::Test {
     UnloadAddInDialog();
     dialog_.reset();
     engine::ProjectApplication.reset();
+    engine::OutlookApplication.reset();
     engine::HostKind = saved_host_;
     LangSetter().LanguageID = saved_language_;
     if (library_) library_->UnregisterServer();
@@ -154,9 +156,17 @@ TEST_F(AddInDialogTest, ShowsTheOneDialogAndUnloadingStoresTheCountry) {
   EXPECT_EQ(backend_->ModalForms(), std::vector<std::string>{"frmAddIn"});
   EXPECT_EQ(dialog->CountryText(), "Deutschland");  // nothing stored: the first country
   ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(2));
+  ASSERT_TRUE(ui::input::KeyDown(*dialog, 27));  // Esc: Close
+  EXPECT_FALSE(dialog->IsLoaded());
+  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{2}));
+  // Shown again, the same dialog loads afresh; a disconnection unloads and releases it.
+  ASSERT_TRUE(ShowAddInDialog());
+  ASSERT_EQ(AddInDialog(), dialog);
+  EXPECT_EQ(dialog->CountryText(), "Liechtenstein");
+  ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(3));
   UnloadAddInDialog();
   EXPECT_EQ(AddInDialog(), nullptr);
-  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{2}));
+  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{3}));
 }
 
 TEST_F(AddInDialogTest, RegionIndexPicksTheCountryAndUnloadStoresItBack) {
@@ -329,6 +339,20 @@ TEST_F(AddInDialogTest, CaptionsAndLanguageFollowTheUserInterfaceLanguage) {
   }
 }
 
+TEST_F(AddInDialogTest, AssignLanguageWritesOnlyIntoTheDialogAndStopsAtAMissingElement) {
+  LangSetter().LanguageID = 1031;
+  Open(kHostOutlook);
+  EXPECT_EQ(dialog_->Caption(), " Feiertage einstellen");
+  EXPECT_EQ(dialog_->BannerTitle(), "Feiertage einstellen");
+
+  ui::Form other("frmOther");
+  ASSERT_TRUE(LangSetter().AssignLanguage(other));
+  EXPECT_EQ(other.Caption(), "frmOther");
+  ui::Form bare("frmAddIn");  // the dialog's type, without its controls
+  EXPECT_FALSE(LangSetter().AssignLanguage(bare));
+  EXPECT_EQ(bare.Caption(), " Feiertage einstellen");
+}
+
 TEST_F(AddInDialogTest, TheStartYearSpinRaisesTheEndYearsLowerLimit) {
   Open(kHostOutlook);
   EXPECT_EQ(dialog_->FirstYearText(), "2006");
@@ -418,6 +442,36 @@ TEST_F(AddInDialogTest, ImportInProjectMarksTheChosenCalendarsAndShowsProgress) 
   EXPECT_TRUE(project_->HasUnsavedChanges());
   EXPECT_TRUE(Property("cmdImport", "Visible"));  // idle again
   EXPECT_FALSE(Property("pgb", "Visible"));
+}
+
+TEST_F(AddInDialogTest, ImportAndRemoveInOutlookWriteTheCalendarAcrossShowings) {
+  const fs::path calendar = dir_.path() / "calendar.ics";
+  project::testing::Put(
+      calendar, "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
+  auto events = [&] {
+    const std::string text = project::testing::Slurp(calendar);
+    size_t n = 0;
+    for (size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
+         at = text.find("BEGIN:VEVENT", at + 1))
+      ++n;
+    return n;
+  };
+  engine::OutlookApplication = outlook::CreateOutlookApplication(calendar);
+  StoreRegionIndex(std::int32_t{2});  // Liechtenstein
+  Open(kHostOutlook);
+  ASSERT_EQ(dialog_->CountryText(), "Liechtenstein");
+  ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2006"));
+  ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdImport")));
+  const size_t imported = events();
+  EXPECT_GT(imported, 5u);
+  // Unloading empties the appointment cache; the next showing finds the appointments
+  // again in the calendar and removes them.
+  ASSERT_TRUE(dialog_->Unload());
+  Open(kHostOutlook);
+  ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2006"));
+  ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdDelete")));
+  EXPECT_EQ(events(), 0u);
+  EXPECT_EQ(backend_->MessageBoxes().size(), 2u);  // the two results, no error
 }
 
 TEST_F(AddInDialogTest, OrganizeOpensTheOrganizerAndRefillsTheCalendars) {

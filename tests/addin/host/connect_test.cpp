@@ -234,14 +234,22 @@ TEST_F(ConnectTest, OutlookSecondConnectionKeepsTheButtonAndReplacesTheItem) {
   EXPECT_EQ(engine::OutlookApplication, nullptr);
 }
 
-TEST_F(ConnectTest, OutlookWithoutExplorerConnectsWithoutEntries) {
-  ConnectOutlook connect;
-  connect.OnConnection(Outlook(nullptr), 0, outlook_inst_);
-  EXPECT_EQ(engine::HostKind, engine::kHostOutlook);
-  EXPECT_NE(engine::OutlookApplication, nullptr);
-  EXPECT_FALSE(connect.ButtonCaption().empty());
-  EXPECT_EQ(connect.MenuCaption(), connect.ButtonCaption() + "...");
-  EXPECT_EQ(connect.MenuEventHandler().button(), nullptr);
+TEST_F(ConnectTest, OutlookWithoutExplorerConnectsWithoutEntriesInItsLanguage) {
+  const struct {
+    const char* locale;  // what Outlook's language settings answer
+    const char* caption;
+  } cases[] = {{"de_CH.UTF-8", "&Feiertage einstellen"}, {"en_US.UTF-8", "&Feriant"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale);
+    testing::ScopedEnv locale("LC_ALL", c.locale);
+    ConnectOutlook connect;
+    connect.OnConnection(Outlook(nullptr), 0, outlook_inst_);
+    EXPECT_EQ(engine::HostKind, engine::kHostOutlook);
+    EXPECT_NE(engine::OutlookApplication, nullptr);
+    EXPECT_EQ(connect.ButtonCaption(), c.caption);
+    EXPECT_EQ(connect.MenuCaption(), std::string(c.caption) + "...");
+    EXPECT_EQ(connect.MenuEventHandler().button(), nullptr);
+  }
 }
 
 TEST_F(ConnectTest, OutlookReportsAFailedButtonInAnErrorBox) {

@@ -486,11 +486,11 @@ std::vector<Scenario> ProjectScenarios() {
   for (const std::string& entry : ProjectRegistry("14.0", 1033))
     english_project.push_back(entry);
   return {
-      {"a 2003-style project; no CurrentUI, so German",
+      {"a 2003-style project; no CurrentUI: Project records the German locale, so German",
        "projects/project2003.xml",
        "plan.xml",
        "--project",
-       kEnglish,
+       kGerman,
        {
            {Bavaria("import"), 0, add_de, "", FileIs::kGolden,
             "projects/project2003-bayern-2006.expected.xml"},
@@ -498,6 +498,15 @@ std::vector<Scenario> ProjectScenarios() {
            // The person's days off (6 January, 24 to 26 December) were never the program's:
            // they stay whole, and the file is what it was.
            {Bavaria("remove"), 0, remove_de, "", FileIs::kOriginal},
+       }},
+      {"no CurrentUI: Project records the English locale, so English",
+       "projects/project2010.xml",
+       "plan.xml",
+       "--project",
+       kEnglish,
+       {
+           {Bavaria("import"), 0, add_en, "", FileIs::kGolden,
+            "projects/project2010-bayern-2006.expected.xml"},
        }},
       {"a 2007-style project with CurrentUI 1033, so English",
        "projects/project2010.xml",
@@ -843,8 +852,12 @@ TEST(ImportTest, AnInterruptedRunSavesNothing) {
     EXPECT_EQ(output.out, "");
     EXPECT_EQ(ReadAll(file), original);
     lock.Release();
-    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path()), fs::directory_iterator()), 2)
-        << "only the file and the test's own lock";
+    // The per-user registry (where Project records its language) lies there too.
+    int left = 0;
+    for (const auto& entry : fs::directory_iterator(scratch.path())) {
+      left += entry.path().filename().string().rfind("registry.json", 0) == 0 ? 0 : 1;
+    }
+    EXPECT_EQ(left, 2) << "only the file and the test's own lock";
   }
 }
 

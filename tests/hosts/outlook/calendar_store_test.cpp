@@ -419,6 +419,22 @@ TEST_F(CalendarStoreTest, AddsTheCalendarPropertiesAFileLacks) {
   EXPECT_EQ(ReadBytes(path).substr(0, expected.size()), expected);
 }
 
+TEST_F(CalendarStoreTest, AnEventSavedAndThenDeletedLeavesTheFile) {
+  const auto path = dir_.path() / "empty.ics";
+  const std::string empty =
+      "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n";
+  WriteBytes(path, empty);
+  auto store = OpenOk(path);
+  ASSERT_NE(store, nullptr);
+  auto added = store->Add(Holiday());
+  ASSERT_TRUE(added.ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  ASSERT_NE(ReadBytes(path).find("BEGIN:VEVENT"), std::string::npos);
+  ASSERT_TRUE(store->Remove(**added).ok());
+  ASSERT_TRUE(store->SaveChanges().ok());
+  EXPECT_EQ(ReadBytes(path), empty);
+}
+
 TEST_F(CalendarStoreTest, AFileWithoutCalendarPropertiesIsNotWrittenWhenNothingChanged) {
   const auto path = dir_.path() / "bare.ics";
   const std::string bare = CalendarWith("", "DTSTART:20060609T160000Z\r\n");

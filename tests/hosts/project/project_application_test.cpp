@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/project/dispatch_ids.h"
+#include "platform/registry/registry.h"
 #include "tests/hosts/project/test_files.h"
 
 namespace feriant::project {
@@ -43,6 +44,31 @@ std::int32_t CountOf(automation::Dispatch& collection) {
   auto count = collection.Get(dispid::kCount);
   EXPECT_TRUE(count.ok());
   return count.ok() ? count->ToI4().value_or(-1) : -1;
+}
+
+// Like an installed Project, the stand-in records its language under the key of its
+// version when none is recorded, and leaves one that is.
+TEST(ProjectApplicationTest, RecordsTheLocaleAsCurrentUIWhenMissing) {
+  ScratchDir scratch;
+  const auto file = scratch.path() / "registry.json";
+  ::feriant::testing::ScopedEnv registry_file("FERIANT_REGISTRY", file.string());
+  ::feriant::testing::ScopedEnv lc_all("LC_ALL", "");
+  ::feriant::testing::ScopedEnv lc_messages("LC_MESSAGES", "");
+  ::feriant::testing::ScopedEnv lang("LANG", "en_GB.UTF-8");
+  const registry::Registry reg(file);
+  const auto current_ui = [&](const char* version) {
+    const std::string key = "Software\\Microsoft\\Office\\" + std::string(version) + "\\MS Project";
+    return reg.ReadValue(key, "CurrentUI").value_or(std::nullopt);
+  };
+  auto app = ProjectApplication::Create();
+  ASSERT_TRUE(app->RecordUserInterfaceLanguage());
+  EXPECT_EQ(current_ui("14.0"), registry::RegistryValue(std::int32_t{2057}));
+
+  ASSERT_TRUE(reg.WriteValue("Software\\Microsoft\\Office\\11.0\\MS Project", "CurrentUI",
+                             std::string("1031")));
+  ASSERT_TRUE(app->Open(scratch.Copy("project2003.xml")));
+  ASSERT_TRUE(app->RecordUserInterfaceLanguage());
+  EXPECT_EQ(current_ui("11.0"), registry::RegistryValue(std::string("1031")));
 }
 
 TEST(ProjectApplicationTest, WithoutAFileThereIsNoProject) {
