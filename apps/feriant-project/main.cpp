@@ -56,6 +56,9 @@ int main(int argc, char** argv) {
     auto project = feriant::project::ProjectApplication::Create();
     project->SetVersion(parser.isSet(host_version) ? parser.value(host_version).toStdString()
                                                    : kDefaultVersion);
+    // As an installed Project does, before any add-in asks for the language.
+    if (feriant::Status recorded = project->RecordUserInterfaceLanguage(); !recorded)
+      std::cerr << kProgram << ": " << recorded.error().description << "\n";
     feriant::Status opened = feriant::Ok();
     if (!files.isEmpty()) opened = project->Open(files.first().toStdString());
     if (!opened) {
