@@ -208,6 +208,7 @@ void ProjectApplication::Close() {
 }
 
 std::string ProjectApplication::Version() const {
+  if (!version_.empty()) return version_;
   return file_ ? file_->VersionText() : std::string(kVersionWithoutProject);
 }
 

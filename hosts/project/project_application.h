@@ -48,8 +48,14 @@ class ProjectApplication : public automation::DispatchObject<ProjectApplication>
   void Close();
   bool HasOpenProject() const { return file_ != nullptr; }
   bool HasUnsavedChanges() const { return file_ != nullptr && file_->HasUnsavedChanges(); }
-  // "major.minor" of the open file (project_file.h), else kVersionWithoutProject.
+  // "major.minor": the one set with SetVersion, else the open file's (project_file.h),
+  // else kVersionWithoutProject.
   std::string Version() const;
+  // Makes the application answer `version` (a program playing a given Project release);
+  // empty: the open file's again.
+  void SetVersion(std::string version) { version_ = std::move(version); }
+  // The open project's file; nullptr when none is open.
+  ProjectFile* file() const { return file_.get(); }
 
   // What an installed Project does for itself: records its user-interface language, the
   // user's locale as a Windows locale identifier (number), as "CurrentUI" under
@@ -82,6 +88,7 @@ class ProjectApplication : public automation::DispatchObject<ProjectApplication>
   automation::ObjectRef active_project_;
   OrganizerHandler organizer_;
   CommandBarsProvider command_bars_;
+  std::string version_;
 };
 
 }  // namespace feriant::project

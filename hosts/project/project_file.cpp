@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <tuple>
 #include <utility>
 
 #include <pugixml.hpp>
@@ -542,6 +543,19 @@ std::vector<std::string> ProjectFile::BaseCalendarNames() const {
   return names;
 }
 
+std::vector<DaySpan> ProjectFile::NonWorkingDays(std::string_view calendar_name) const {
+  std::vector<DaySpan> days;
+  for (const Calendar& calendar : state_->calendars) {
+    if (!calendar.base || calendar.name != calendar_name) continue;
+    const Form& form = calendar.exceptions.used ? calendar.exceptions : calendar.week_days;
+    for (const CalendarException& e : form.exceptions) {
+      if (!e.working) days.push_back(e.days);
+    }
+    break;
+  }
+  return days;
+}
+
 Status ProjectFile::EditDays(std::string_view calendar_name, year_month_day first,
                              year_month_day last, DayEdit edit) {
   for (const year_month_day& day : {first, last}) {
@@ -647,6 +661,10 @@ Status ProjectFile::Save() {
       calendar.edited = false;
     return Ok();
   }
+  return Replace(std::move(next));
+}
+
+Status ProjectFile::Replace(std::string next) {
   const fs::path& path = state_->path;
   // What is written must read back; a failure here is a fault of this store, and the
   // person's file is left alone.
@@ -673,6 +691,182 @@ Status ProjectFile::Save() {
   }
   state_ = std::move(*reread);
   return Ok();
+}
+
+// The document being organized: its text (Render()), the parse of it, and the calendar
+// the operation names.
+struct ProjectFile::Organized {
+  std::string text;
+  const Reader* reader = nullptr;
+  pugi::xml_node calendars;  // the Calendars element
+  pugi::xml_node calendar;   // the named base calendar
+  std::string prefix;
+};
+
+namespace {
+
+std::string XmlEscaped(std::string_view text) {
+  std::string escaped;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  return escaped;
+}
+
+// Refuses an empty name and one that another calendar of the document already has.
+Status CheckNewName(const pugi::xml_node& calendars, std::string_view name) {
+  if (Trimmed(name).empty()) return ErrorOf(ErrorKind::kInvalid, "a calendar needs a name");
+  for (pugi::xml_node node : calendars.children()) {
+    if (node.type() != pugi::node_element || LocalName(node) != "Calendar") continue;
+    if (base::EqualsIgnoringAsciiCase(Child(node, "Name").child_value(), name)) {
+      return ErrorOf(ErrorKind::kInvalid,
+                     "there is already a calendar named \"" + std::string(name) + "\"");
+    }
+  }
+  return Ok();
+}
+
+// The text with the simple content of `element` (a child of `node`) replaced by `value`.
+std::string WithValue(std::string text, const Reader& reader, const pugi::xml_node& element,
+                      std::string_view value) {
+  const xml_text::ValueSpan span = xml_text::SimpleContent(text, reader.Bounds(element));
+  return text.replace(span.begin, span.end - span.begin, value);
+}
+
+}  // namespace
+
+Status ProjectFile::Organize(std::string_view name,
+                             const std::function<Result<std::string>(Organized&)>& change) {
+  Organized organized;
+  organized.text = Render();
+  std::vector<char> buffer(organized.text.begin(), organized.text.end());
+  pugi::xml_document document;
+  if (!document.load_buffer_inplace(buffer.data(), buffer.size(), pugi::parse_default,
+                                    pugi::encoding_utf8)) {
+    return ErrorOf(ErrorKind::kDamaged, state_->path.string() + " could not be read again");
+  }
+  const Reader reader(organized.text, buffer.data());
+  organized.reader = &reader;
+  organized.prefix = state_->prefix;
+  organized.calendars = Child(document.document_element(), "Calendars");
+  for (pugi::xml_node node : organized.calendars.children()) {
+    if (node.type() != pugi::node_element || LocalName(node) != "Calendar") continue;
+    if (ParseBool(ValueOf(node, "IsBaseCalendar")) && Child(node, "Name").child_value() == name) {
+      organized.calendar = node;
+      break;
+    }
+  }
+  if (!organized.calendar) {
+    return ErrorOf(ErrorKind::kNotFound, "there is no base calendar named \"" + std::string(name) +
+                                             "\" in " + state_->path.string());
+  }
+  Result<std::string> next = change(organized);
+  if (!next) return next.error();
+  return Replace(std::move(*next));
+}
+
+Status ProjectFile::CopyBaseCalendar(std::string_view from, std::string_view to) {
+  return Organize(from, [to](Organized& o) -> Result<std::string> {
+    if (Status fresh = CheckNewName(o.calendars, to); !fresh) return fresh.error();
+    int highest = 0;
+    for (pugi::xml_node node : o.calendars.children()) {
+      if (node.type() == pugi::node_element && LocalName(node) == "Calendar")
+        highest = std::max(highest, ParseInt(ValueOf(node, "UID")).value_or(0));
+    }
+    const xml_text::ElementBounds bounds = o.reader->Bounds(o.calendar);
+    // Edits inside the copy, from the back so that earlier offsets stay right.
+    struct Cut {
+      size_t begin, end;
+      std::string text;
+    };
+    std::vector<Cut> cuts;
+    auto value_of = [&](std::string_view child, std::string text) {
+      if (const pugi::xml_node element = Child(o.calendar, child)) {
+        const xml_text::ValueSpan span = xml_text::SimpleContent(o.text, o.reader->Bounds(element));
+        cuts.push_back({span.begin, span.end, std::move(text)});
+      }
+    };
+    value_of("UID", std::to_string(highest + 1));
+    value_of("Name", XmlEscaped(to));
+    if (const pugi::xml_node guid = Child(o.calendar, "GUID")) {
+      const xml_text::ElementBounds g = o.reader->Bounds(guid);
+      cuts.push_back({xml_text::BlanksBefore(o.text, g.begin), g.end, {}});
+    }
+    std::sort(cuts.begin(), cuts.end(),
+              [](const Cut& a, const Cut& b) { return a.begin > b.begin; });
+    std::string copy = o.text.substr(bounds.begin, bounds.end - bounds.begin);
+    for (const Cut& cut : cuts)
+      copy.replace(cut.begin - bounds.begin, cut.end - cut.begin, cut.text);
+    size_t after_last = bounds.end;
+    for (pugi::xml_node node : o.calendars.children()) {
+      if (node.type() == pugi::node_element && LocalName(node) == "Calendar")
+        after_last = o.reader->Bounds(node).end;
+    }
+    const size_t line_start = xml_text::BlanksBefore(o.text, bounds.begin);
+    std::string lead = o.text.substr(line_start, bounds.begin - line_start);
+    // The blanks before the calendar, from its line break on: one line of its own.
+    if (const size_t lf = lead.rfind('\n'); lf != std::string::npos) {
+      const size_t cr = lf > 0 && lead[lf - 1] == '\r' ? lf - 1 : lf;
+      lead = lead.substr(cr);
+    }
+    std::string next = o.text;
+    next.insert(after_last, lead + copy);
+    return next;
+  });
+}
+
+Status ProjectFile::RenameBaseCalendar(std::string_view from, std::string_view to) {
+  return Organize(from, [from, to](Organized& o) -> Result<std::string> {
+    if (!base::EqualsIgnoringAsciiCase(from, to)) {
+      if (Status fresh = CheckNewName(o.calendars, to); !fresh) return fresh.error();
+    } else if (Trimmed(to).empty()) {
+      return ErrorOf(ErrorKind::kInvalid, "a calendar needs a name");
+    }
+    return WithValue(o.text, *o.reader, Child(o.calendar, "Name"), XmlEscaped(to));
+  });
+}
+
+Status ProjectFile::DeleteBaseCalendar(std::string_view name) {
+  return Organize(name, [name](Organized& o) -> Result<std::string> {
+    const std::string_view uid = Trimmed(ValueOf(o.calendar, "UID"));
+    const pugi::xml_node root = o.calendars.parent();
+    auto refuse = [name](const std::string& user) -> Result<std::string> {
+      return ErrorOf(ErrorKind::kRefused, "the base calendar \"" + std::string(name) +
+                                              "\" is in use by " + user + "; it was not deleted");
+    };
+    if (!uid.empty() && Trimmed(ValueOf(root, "CalendarUID")) == uid)
+      return refuse("the project as its calendar");
+    for (pugi::xml_node node : o.calendars.children()) {
+      if (node.type() == pugi::node_element && LocalName(node) == "Calendar" &&
+          node != o.calendar && Trimmed(ValueOf(node, "BaseCalendarUID")) == uid)
+        return refuse("the calendar \"" + std::string(Child(node, "Name").child_value()) + "\"");
+    }
+    for (auto [list, item, what] : {std::tuple{"Resources", "Resource", "a resource"},
+                                    std::tuple{"Tasks", "Task", "a task"}}) {
+      for (pugi::xml_node node : Child(root, list).children()) {
+        if (node.type() == pugi::node_element && LocalName(node) == item &&
+            Trimmed(ValueOf(node, "CalendarUID")) == uid)
+          return refuse(what);
+      }
+    }
+    const xml_text::ElementBounds bounds = o.reader->Bounds(o.calendar);
+    const size_t begin = xml_text::BlanksBefore(o.text, bounds.begin);
+    std::string next = o.text;
+    next.erase(begin, bounds.end - begin);
+    return next;
+  });
 }
 
 }  // namespace feriant::project

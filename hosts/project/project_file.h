@@ -38,6 +38,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -86,6 +87,11 @@ class ProjectFile {
   // Names of the calendars with IsBaseCalendar 1, in file order.
   std::vector<std::string> BaseCalendarNames() const;
 
+  // The non-working days of the named base calendar (exact name), edits included, in the
+  // order they are stored: of the Exceptions form when the calendar uses it, else of its
+  // WeekDays. Empty for an unknown name.
+  std::vector<DaySpan> NonWorkingDays(std::string_view calendar) const;
+
   // Sets the days from `first` to `last` of the named base calendar non-working, or back
   // to its default working time as far as this program's own exceptions made them
   // non-working. Names match exactly, else ignoring ASCII case. Refused, with nothing
@@ -93,6 +99,17 @@ class ProjectFile {
   // `last`, or days set non-working within a recurring exception.
   Status EditDays(std::string_view calendar, std::chrono::year_month_day first,
                   std::chrono::year_month_day last, DayEdit edit);
+
+  // The Organizer's operations on base calendars. Each writes the file at once, with the
+  // edits not saved yet, under the same rules as Save; refused, with nothing changed, when
+  // the calendar is missing, the new name is empty or names another calendar (ignoring
+  // ASCII case), or, for a deletion, the calendar is the project's calendar or a resource,
+  // task or other calendar is based on it.
+  // A copy is the calendar's element with a new UID (one above the highest) and the new
+  // name, without its GUID, placed after the last calendar.
+  Status CopyBaseCalendar(std::string_view from, std::string_view to);
+  Status RenameBaseCalendar(std::string_view from, std::string_view to);
+  Status DeleteBaseCalendar(std::string_view name);
 
   bool HasUnsavedChanges() const;
   // The file's bytes with every edit so far spliced in.
@@ -105,6 +122,13 @@ class ProjectFile {
   struct State;
   explicit ProjectFile(std::unique_ptr<State> state);
   static Result<std::unique_ptr<State>> Parse(const std::filesystem::path& path, std::string bytes);
+  // Replaces the file's content as read by `next` (checked by reading it back first) and
+  // takes `next` as the new baseline.
+  Status Replace(std::string next);
+  // Writes Render() changed by `change`, which gets the document's text and its parse.
+  struct Organized;
+  Status Organize(std::string_view name,
+                  const std::function<Result<std::string>(Organized&)>& change);
   std::unique_ptr<State> state_;
 };
 
