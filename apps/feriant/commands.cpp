@@ -171,8 +171,6 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   selection->banner_title = BannerTitle(texts);
   // Listing has no host, so no result texts: the run's final message is empty.
 
-  if (options.region_objects && options.format != ListFormat::kJsonLines)
-    return UsageError(err, kCommand, "--region-objects adds to the JSON lines of --format jsonl");
   if (options.format == ListFormat::kICalendar) {
     if (options.verbose) {
       return UsageError(err, kCommand,
@@ -184,9 +182,7 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   const std::string year_note = YearRangeNote(*selection);
   const bool json = options.format == ListFormat::kJsonLines;
   const std::unique_ptr<Listing> listing = !json ? MakeTextListing(out, texts, options.verbose)
-                                           : options.region_objects
-                                               ? MakeJsonListingWithRegions(out, selection->country)
-                                               : MakeJsonListing(out);
+                                                 : MakeJsonListing(out, selection->country);
   ConsoleDialog dialog(std::move(*selection), out, err, json, [&listing] { listing->Flush(); });
   engine::HolidayRun run(dialog, texts);
   run.SetObserver(listing.get());

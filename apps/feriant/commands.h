@@ -48,9 +48,6 @@ struct ListOptions {
   SelectionOptions selection;  // the language defaults to the user's locale
   ListFormat format = ListFormat::kText;
   bool verbose = false;
-  // With kJsonLines: a "regions" array on each line, one object (path, standing) per
-  // region line of regions_text.
-  bool region_objects = false;
 };
 
 // import and remove: the run of the dialog's Import or Remove button against a calendar

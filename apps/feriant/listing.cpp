@@ -93,8 +93,7 @@ nlohmann::ordered_json RegionObject(std::string_view line, std::string_view coun
 
 class JsonListing final : public Listing {
  public:
-  explicit JsonListing(std::ostream& out, std::string country = {})
-      : out_(out), country_(std::move(country)) {}
+  JsonListing(std::ostream& out, std::string country) : out_(out), country_(std::move(country)) {}
 
   void OnOccurrence(const engine::Occurrence& occurrence) override {
     // ordered_json keeps the fields in the order they are set.
@@ -110,17 +109,15 @@ class JsonListing final : public Listing {
     line["regions_text"] = std::string(occurrence.RegionsText);
     line["day_off"] = occurrence.IsDayOff;
     line["world_cup"] = occurrence.IsWorldCupMatch;
-    if (!country_.empty()) {
-      nlohmann::ordered_json regions = nlohmann::ordered_json::array();
-      std::string_view rest = occurrence.RegionsText;
-      while (!rest.empty()) {
-        const size_t end = rest.find(kLineBreak);
-        regions.push_back(RegionObject(rest.substr(0, end), country_));
-        rest = end == std::string_view::npos ? std::string_view()
-                                             : rest.substr(end + kLineBreak.size());
-      }
-      line["regions"] = std::move(regions);
+    nlohmann::ordered_json regions = nlohmann::ordered_json::array();
+    std::string_view rest = occurrence.RegionsText;
+    while (!rest.empty()) {
+      const size_t end = rest.find(kLineBreak);
+      regions.push_back(RegionObject(rest.substr(0, end), country_));
+      rest =
+          end == std::string_view::npos ? std::string_view() : rest.substr(end + kLineBreak.size());
     }
+    line["regions"] = std::move(regions);
     // UTF-8 as it is, not escaped; the data holds only valid UTF-8.
     out_ << line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
   }
@@ -129,7 +126,7 @@ class JsonListing final : public Listing {
 
  private:
   std::ostream& out_;
-  std::string country_;  // empty: no "regions" array
+  std::string country_;
 };
 
 }  // namespace
@@ -139,11 +136,7 @@ std::unique_ptr<Listing> MakeTextListing(std::ostream& out, const engine::Locali
   return std::make_unique<TextListing>(out, texts, verbose);
 }
 
-std::unique_ptr<Listing> MakeJsonListing(std::ostream& out) {
-  return std::make_unique<JsonListing>(out);
-}
-
-std::unique_ptr<Listing> MakeJsonListingWithRegions(std::ostream& out, std::string country) {
+std::unique_ptr<Listing> MakeJsonListing(std::ostream& out, std::string country) {
   return std::make_unique<JsonListing>(out, std::move(country));
 }
 

@@ -29,13 +29,10 @@ std::unique_ptr<Listing> MakeTextListing(std::ostream& out, const engine::Locali
                                          bool verbose);
 
 // One JSON object per occurrence and line, written at once: year, holiday, date, time,
-// name, country_line, regions_text, day_off, world_cup, in this order.
-std::unique_ptr<Listing> MakeJsonListing(std::ostream& out);
-
-// The same lines with a "regions" array after world_cup: one object per line of
-// regions_text, {"path": the region's table path (null when the line names none of the
-// country's regions), "standing": the text in the line's last parentheses}; `country` is
-// the run's country (a table path).
-std::unique_ptr<Listing> MakeJsonListingWithRegions(std::ostream& out, std::string country);
+// name, country_line, regions_text, day_off, world_cup, in this order, then a "regions"
+// array: one object per line of regions_text, {"path": the region's table path (null when
+// the line names none of the country's regions), "standing": the text in the line's last
+// parentheses}. `country` is the run's country (a table path).
+std::unique_ptr<Listing> MakeJsonListing(std::ostream& out, std::string country);
 
 }  // namespace feriant::cli

@@ -209,9 +209,6 @@ int Main(int argc, char** argv) {
       ->capture_default_str();
   list_command->add_flag("--verbose", list.verbose,
                          "with --format text, list the regions under each holiday");
-  list_command->add_flag("--region-objects", list.region_objects,
-                         "with --format jsonl, add a \"regions\" array to each line: "
-                         "{\"path\", \"standing\"} per line of regions_text");
   list_command->footer(
       "Examples:\n"
       "  feriant list --country Deutschland --region 'Deutschland|Bayern'\n"

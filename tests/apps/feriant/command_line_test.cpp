@@ -183,9 +183,8 @@ TEST(CommandLineTest, JsonLinesOfEveryListingParse) {
                                         {"holidays", {{"outlook", 3}, {"project", 3}}}}));
   EXPECT_EQ(regions[0]["holidays"], (nlohmann::json{{"outlook", 23}, {"project", 11}}));
 
-  const Output listed =
-      RunFeriant({"list", "--country", "DE", "--region", "Bayern", "--from", "2006", "--to", "2006",
-                  "--format", "jsonl", "--region-objects"});
+  const Output listed = RunFeriant({"list", "--country", "DE", "--region", "Bayern", "--from",
+                                    "2006", "--to", "2006", "--format", "jsonl"});
   ASSERT_EQ(listed.exit_code, 0) << listed.err;
   for (const nlohmann::json& line : JsonLines(listed.out)) {
     const std::string text = line["regions_text"];
