@@ -190,8 +190,8 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   run.ProcessHolidays();
   listing->Flush();
   if (dialog.Outcome() != RunOutcome::kFinished) return kExitFailed;
-  // The JSON lines say their years themselves; a refused run said why already.
-  if (!json && !year_note.empty()) err << "feriant list: " << year_note << '\n';
+  // On standard error, so JSON lines stay clean; a refused run said why already.
+  if (!year_note.empty()) err << "feriant list: " << year_note << '\n';
   if (!run.CurrentLaw()) NoteCurrentLaw(dialog, kCommand, err);
   return kExitOk;
 }

@@ -133,7 +133,7 @@ const GoldenCase kGoldenCases[] = {
      kEnglish,
      0,
      "list_liechtenstein_2049_2100.jsonl.out",
-     nullptr},
+     "list_liechtenstein_2049_2100.jsonl.err"},
 
     // The language of the run from the locale, as a host would have it.
     {"LANG=de_AT gives German",
