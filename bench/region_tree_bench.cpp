@@ -9,12 +9,9 @@
 #include <memory>
 #include <string>
 
-#include <QApplication>
-#include <QCoreApplication>
-#include <QTreeView>
-
 #include "platform/ui/controls/tree_view.h"
 #include "platform/ui/core/form.h"
+#include "platform/ui_qt/offscreen_application.h"
 #include "platform/ui_qt/qt_backend.h"
 
 namespace feriant::ui_qt {
@@ -24,17 +21,6 @@ using namespace ui::tree_relationship;
 
 constexpr int kNodes = 374;
 constexpr int kStates = 34;  // under the country; the rest are towns under the states
-
-QApplication& Application() {
-  static QApplication* application = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "feriant-bench";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
-  }();
-  return *application;
-}
 
 // Clears the tree and adds the country, its states and their towns, as region paths.
 void Fill(ui::TreeView& tree) {
@@ -53,7 +39,7 @@ void Fill(ui::TreeView& tree) {
 }
 
 void BM_FillAndShowRegionTree(benchmark::State& state) {
-  Application();
+  StartOffscreenApplication();
   auto backend = QtBackend::Install(15);
   {
     auto form = std::make_shared<ui::Form>("frmAddIn");
@@ -63,13 +49,12 @@ void BM_FillAndShowRegionTree(benchmark::State& state) {
     (void)tree.Move(3720, 1560, 5580, 2895);
     tree.SetCheckboxes(true);
     (void)form->Show();
-    QCoreApplication::processEvents();
-    QWidget* view = backend->WidgetOf(tree);
+    ProcessPendingEvents();
     for (auto _ : state) {
       Fill(tree);
       // Laid out and painted before the next event loop turn is over.
-      QCoreApplication::processEvents();
-      static_cast<QTreeView*>(view)->viewport()->repaint();
+      ProcessPendingEvents();
+      tree.Refresh();
     }
     if (tree.NodeCount() != kNodes) state.SkipWithError("the tree has the wrong number of nodes");
     state.counters["nodes"] = tree.NodeCount();
