@@ -10,6 +10,7 @@
 
 #include "platform/automation/guid.h"
 #include "platform/base/file.h"
+#include "platform/base/interrupt.h"
 
 namespace feriant::outlook {
 namespace {
@@ -78,6 +79,7 @@ Status CalendarStore::Load() {
                       failure.kind);
   }
 
+  if (Status going_on = CheckInterrupt(); !going_on) return going_on;
   Result<CalendarLayout> layout = ScanCalendar(loaded_);
   if (!layout) return Unreadable(layout.error().description);
   layout_ = std::move(*layout);
@@ -90,7 +92,8 @@ Status CalendarStore::Load() {
   // Time zones first: an event may come before the zone it names.
   for (const ComponentSpan& span : layout_.components) {
     if (span.name != "VTIMEZONE") continue;
-    if (Status added = zones_.Add(text_of(span)); !added) {
+    if (Status going_on = CheckInterrupt(); !going_on) return going_on;
+    if (Status added = zones_.Add(text_of(span), span.line); !added) {
       return Unreadable("the time zone at line " + std::to_string(span.line) + " is damaged (" +
                         added.error().description + ")");
     }
@@ -99,10 +102,15 @@ Status CalendarStore::Load() {
   for (const ComponentSpan& span : layout_.components) {
     Segment segment{span, nullptr};
     if (span.name == "VEVENT") {
-      Result<Appointment> appointment = ReadEvent(text_of(span), zones_);
+      if (Status going_on = CheckInterrupt(); !going_on) return going_on;
+      Result<Appointment> appointment = ReadEvent(text_of(span), zones_, span.line);
       if (!appointment) {
-        return Unreadable("the event at line " + std::to_string(span.line) + " is damaged (" +
-                          appointment.error().description + ")");
+        // Kept as the file has it, like a component the store does not know.
+        Note("The calendar file " + path_.string() + ": the event at line " +
+             std::to_string(span.line) + " is kept as it stands and left out of this run: " +
+             appointment.error().description + ".");
+        segments_.push_back(std::move(segment));
+        continue;
       }
       segment.event = std::make_shared<StoredEvent>();
       segment.event->original_ = text_of(span);
@@ -113,6 +121,21 @@ Status CalendarStore::Load() {
     segments_.push_back(std::move(segment));
   }
   return Ok();
+}
+
+Status CalendarStore::CheckInterrupt() const {
+  const int signal = base::InterruptSignal();
+  if (signal == 0) return Ok();
+  return Error{
+      signal, "reading " + path_.string() + " was interrupted", {}, ErrorKind::kInterrupted};
+}
+
+void CalendarStore::Note(const std::string& text) const {
+  if (options_.note) {
+    options_.note(text);
+  } else {
+    std::fprintf(stderr, "%s\n", text.c_str());
+  }
 }
 
 EventStamp CalendarStore::NewStamp() const {

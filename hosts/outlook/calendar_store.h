@@ -46,11 +46,17 @@ using StampClock = std::function<std::chrono::sys_seconds()>;
 // calendars take a stamp that goes back in time for an older version of the event.
 std::chrono::sys_seconds SystemStampTime();
 
+// Receives one line of text for a person (without line ending); standard error when not
+// set.
+using StoreNote = std::function<void(const std::string&)>;
+
 struct StoreOptions {
   // Makes the UID of a new event; a random GUID when not set.
   std::function<std::string()> new_uid;
   // SystemStampTime when not set.
   StampClock stamp_time;
+  // Told of each event of the file that is kept as it stands and left out (see Open).
+  StoreNote note;
 };
 
 // One event of the calendar.
@@ -75,8 +81,12 @@ class StoredEvent {
 class CalendarStore {
  public:
   // Reads `path`. A missing file is an empty calendar, created by the first save that has
-  // something to write. A file that is not a calendar the store can keep intact is
-  // refused with an Error that names the file and the reason.
+  // something to write. A file that is not a calendar the store can keep intact (its
+  // structure, its encoding, a time zone, the bounds of ScanCalendar and TimeZones) is
+  // refused with an Error that names the file and the reason. An event that cannot be
+  // read is no item: its text is kept exactly as it stands, and the note names it. An
+  // interrupt (platform/base/interrupt.h) stops the reading with an Error of kind
+  // kInterrupted.
   static Result<std::shared_ptr<CalendarStore>> Open(const std::filesystem::path& path,
                                                      StoreOptions options = {});
 
@@ -122,6 +132,9 @@ class CalendarStore {
 
   CalendarStore(std::filesystem::path path, StoreOptions options);
   Status Load();
+  // An Error of kind kInterrupted once an interrupt arrived.
+  Status CheckInterrupt() const;
+  void Note(const std::string& text) const;
   EventStamp NewStamp() const;
   // Whether the events differ from those of the file as read.
   bool EventsChanged() const;

@@ -11,6 +11,7 @@
 
 #include "hosts/outlook/ics_text.h"
 #include "platform/base/clock.h"
+#include "platform/base/text.h"
 
 namespace feriant::outlook {
 namespace {
@@ -47,14 +48,15 @@ Error Damaged(std::string what) {
 }
 
 ComponentPtr Parse(std::string_view text) {
+  // A copy, for the terminating NUL libical needs.
   const std::string terminated(text);
   return ComponentPtr(icalparser_parse_string(terminated.c_str()));
 }
 
-// The first error libical reports for a line or value it could not read, in the
-// component or those nested in it. Unknown property and parameter names are left out:
-// their lines are kept as text and never re-written.
-std::optional<std::string> ReadError(icalcomponent* component) {
+// Whether libical reports a line or value it could not read, in the component or those
+// nested in it. Unknown property and parameter names are left out: their lines are kept
+// as text and never re-written.
+bool HasReadError(icalcomponent* component) {
   for (icalproperty* p = icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY);
        p != nullptr; p = icalcomponent_get_next_property(component, ICAL_XLICERROR_PROPERTY)) {
     icalparameter* type = icalproperty_get_first_parameter(p, ICAL_XLICERRORTYPE_PARAMETER);
@@ -62,15 +64,100 @@ std::optional<std::string> ReadError(icalcomponent* component) {
         type != nullptr ? icalparameter_get_xlicerrortype(type) : ICAL_XLICERRORTYPE_NONE;
     if (kind == ICAL_XLICERRORTYPE_COMPONENTPARSEERROR ||
         kind == ICAL_XLICERRORTYPE_VALUEPARSEERROR) {
-      const char* message = icalproperty_get_xlicerror(p);
-      return message != nullptr ? message : "unreadable line";
+      return true;
     }
   }
   for (icalcomponent* c = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT);
        c != nullptr; c = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
-    if (auto error = ReadError(c)) return error;
+    if (HasReadError(c)) return true;
   }
-  return std::nullopt;
+  return false;
+}
+
+// The parameters of a content line: its ';' before the value, outside double quotes.
+size_t ParameterCount(std::string_view logical) {
+  size_t count = 0;
+  bool quoted = false;
+  for (const char c : logical) {
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && c == ':') {
+      break;
+    } else if (!quoted && c == ';') {
+      ++count;
+    }
+  }
+  return count;
+}
+
+// The event's own properties that an Appointment is read from.
+bool IsReadProperty(std::string_view upper_name) {
+  for (const std::string_view name :
+       {"SUMMARY", "LOCATION", "DESCRIPTION", "CATEGORIES", "DTSTART", "DTEND", "DURATION"}) {
+    if (upper_name == name) return true;
+  }
+  return false;
+}
+
+std::string AtLine(const std::string& name, int line) {
+  return name + " at line " + std::to_string(line);
+}
+
+Error TooManyParameters(const std::string& name, int line) {
+  return Damaged("its " + AtLine(name, line) + " has more than " + std::to_string(kMaxParameters) +
+                 " parameters");
+}
+
+Error TooLong(std::string_view what) {
+  return Damaged(std::string(what) + " more than " + std::to_string(kMaxReadOctets >> 20) + " MiB");
+}
+
+// The lines of an event that libical is given, each property with where it stands.
+struct EventLines {
+  struct Property {
+    std::string name;  // upper case
+    int line = 0;      // in the file
+    std::string logical;
+  };
+  std::string text;
+  std::vector<Property> properties;
+};
+
+Result<EventLines> LinesToRead(std::string_view text, int first_line) {
+  EventLines lines;
+  ContentLineReader reader(text);
+  int depth = 0;  // 1: the event's own properties
+  while (reader.Next()) {
+    std::string name = base::ToUpperAscii(reader.name());
+    const bool bound = name == "BEGIN" || name == "END";
+    if (name == "END" && depth > 0) --depth;
+    const bool read = bound || (depth == 1 && IsReadProperty(name));
+    if (name == "BEGIN") ++depth;
+    if (!read) continue;
+    const int line = first_line + reader.line_number() - 1;
+    if (!bound && ParameterCount(reader.logical()) > kMaxParameters) {
+      return TooManyParameters(name, line);
+    }
+    if (lines.text.size() + reader.logical().size() + 2 > kMaxReadOctets) {
+      return TooLong("the lines it is read from hold");
+    }
+    lines.text.append(reader.logical()).append("\r\n");
+    if (!bound) lines.properties.push_back({std::move(name), line, reader.logical()});
+  }
+  return lines;
+}
+
+// Why libical could not read `lines`: the first property it cannot read on its own.
+Error WhyUnreadable(const EventLines& lines) {
+  for (const EventLines::Property& property : lines.properties) {
+    if (PropertyPtr(icalproperty_new_from_string(property.logical.c_str())) != nullptr) continue;
+    const size_t colon = property.logical.find(':');
+    const bool blank = colon == std::string::npos ||
+                       base::Trim(std::string_view(property.logical).substr(colon + 1)).empty();
+    return Damaged("its " + AtLine(property.name, property.line) +
+                   (blank ? " has no value" : " holds a value that cannot be read"));
+  }
+  return Damaged("it cannot be read as an event");
 }
 
 std::string TextOf(icalcomponent* component, icalproperty_kind kind) {
@@ -140,12 +227,20 @@ struct TimeZones::Impl {
 TimeZones::TimeZones() : impl_(std::make_unique<Impl>()) {}
 TimeZones::~TimeZones() = default;
 
-Status TimeZones::Add(std::string_view text) {
-  ComponentPtr component = Parse(text);
-  if (component == nullptr || icalcomponent_isa(component.get()) != ICAL_VTIMEZONE_COMPONENT) {
-    return Damaged("libical cannot read the time zone");
+Status TimeZones::Add(std::string_view text, int first_line) {
+  if (text.size() > kMaxReadOctets) return TooLong("it holds");
+  ContentLineReader reader(text);
+  while (reader.Next()) {
+    if (ParameterCount(reader.logical()) > kMaxParameters) {
+      return TooManyParameters(base::ToUpperAscii(reader.name()),
+                               first_line + reader.line_number() - 1);
+    }
   }
-  if (auto error = ReadError(component.get())) return Damaged(*error);
+  ComponentPtr component = Parse(text);
+  if (component == nullptr || icalcomponent_isa(component.get()) != ICAL_VTIMEZONE_COMPONENT ||
+      HasReadError(component.get())) {
+    return Damaged("its definition cannot be read");
+  }
   icalproperty* tzid = icalcomponent_get_first_property(component.get(), ICAL_TZID_PROPERTY);
   const char* name = tzid != nullptr ? icalproperty_get_tzid(tzid) : nullptr;
   if (name == nullptr || *name == '\0') return Damaged("the time zone has no TZID");
@@ -153,19 +248,21 @@ Status TimeZones::Add(std::string_view text) {
   if (impl_->defined.count(key) != 0) return Ok();
   ZonePtr zone(icaltimezone_new());
   if (zone == nullptr || icaltimezone_set_component(zone.get(), component.get()) == 0) {
-    return Damaged("libical cannot use the time zone " + key);
+    return Damaged("the time zone " + key + " cannot be used");
   }
   component.release();  // the zone owns it now
   impl_->defined.emplace(key, std::move(zone));
   return Ok();
 }
 
-Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones) {
-  ComponentPtr event = Parse(text);
+Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones, int first_line) {
+  Result<EventLines> lines = LinesToRead(text, first_line);
+  if (!lines) return lines.error();
+  ComponentPtr event = Parse(lines->text);
   if (event == nullptr || icalcomponent_isa(event.get()) != ICAL_VEVENT_COMPONENT) {
-    return Damaged("libical cannot read the event");
+    return Damaged("it cannot be read as an event");
   }
-  if (auto error = ReadError(event.get())) return Damaged(*error);
+  if (HasReadError(event.get())) return WhyUnreadable(*lines);
   icalcomponent* c = event.get();
 
   Appointment a;

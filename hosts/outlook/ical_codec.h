@@ -7,6 +7,7 @@
 // from the moment it exists. TimeZones owns the zones it builds. One thread.
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -28,8 +29,10 @@ class TimeZones {
   TimeZones& operator=(const TimeZones&) = delete;
   ~TimeZones();
 
-  // Adds the VTIMEZONE in `text` (BEGIN to END). The Error says why libical cannot use it.
-  Status Add(std::string_view text);
+  // Adds the VTIMEZONE in `text` (BEGIN to END), whose BEGIN line is line `first_line` of
+  // its file. The Error says why it cannot be used, a zone beyond the bounds below
+  // included.
+  Status Add(std::string_view text, int first_line = 1);
 
   struct Impl;
   const Impl& impl() const { return *impl_; }
@@ -45,10 +48,19 @@ struct EventStamp {
   std::optional<std::int64_t> sequence;  // SEQUENCE of a changed event; none: as it is
 };
 
-// The meaning of the event in `text` (BEGIN:VEVENT to END:VEVENT). The Error says which
-// line or value libical cannot read; unknown property names are no error, since their
-// text is kept as it stands.
-Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones);
+// What reading one event or time zone hands to libical at most: the octets of the lines
+// (unfolded) and the parameters of one property. libical takes time that grows with the
+// square of a line's length and of its parameter count; within these bounds an event is
+// read in milliseconds.
+inline constexpr size_t kMaxReadOctets = size_t{1} << 20;
+inline constexpr size_t kMaxParameters = 100;
+
+// The meaning of the event in `text` (BEGIN:VEVENT to END:VEVENT), whose BEGIN line is
+// line `first_line` of its file. Only the properties an Appointment shows are read (with
+// the bounds of nested components); every other line is kept as text and never rewritten,
+// so what it holds is no error. The Error (kDamaged) says, in a person's words, which
+// line cannot be read or which bound it passes.
+Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones, int first_line = 1);
 
 // The text of a new event holding `appointment`; timed events are written in UTC.
 std::string NewEventText(const Appointment& appointment, const EventStamp& stamp,

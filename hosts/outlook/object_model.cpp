@@ -129,6 +129,7 @@ Result<std::shared_ptr<CalendarStore>> Session::Store() {
     StoreOptions options;
     options.new_uid = options_.new_uid;
     options.stamp_time = options_.stamp_time;
+    options.note = options_.note;
     Result<std::shared_ptr<CalendarStore>> opened = CalendarStore::Open(path_, std::move(options));
     if (!opened) return OutlookError(opened.error());
     store_ = std::move(*opened);

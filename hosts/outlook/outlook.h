@@ -30,6 +30,9 @@ struct OutlookOptions {
   // The time that stamps saved appointments; the system's clock when not set (see
   // CalendarStore's StoreOptions).
   std::function<std::chrono::sys_seconds()> stamp_time;
+  // Told, one line at a time, of each event of the file that cannot be read and is kept
+  // as it stands, left out of the items; standard error when not set.
+  std::function<void(const std::string&)> note;
 };
 
 // The application object of a model whose calendar is `calendar_file`.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "hosts/outlook/ics_text.h"
+#include "platform/base/interrupt.h"
 #include "tests/hosts/outlook/calendar_test_support.h"
 
 namespace feriant::outlook {
@@ -52,6 +54,14 @@ std::string CalendarWith(const std::string& zones, const std::string& event_line
   return "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\n" + zones +
          "BEGIN:VEVENT\r\nUID:u\r\nDTSTAMP:20060101T000000Z\r\n" + event_lines +
          "END:VEVENT\r\nEND:VCALENDAR\r\n";
+}
+
+std::string Repeated(std::string_view text, size_t times) {
+  std::string out;
+  out.reserve(text.size() * times);
+  for (size_t i = 0; i < times; ++i)
+    out += text;
+  return out;
 }
 
 // The content lines of a component as they stand, one string each.
@@ -524,14 +534,14 @@ TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
        "line 37: components are nested more than 32 deep"},
       {"a corrupt line", CalendarWith("", "DTSTART:20060609T160000Z\r\nthis is no line\r\n"),
        "line 8 is not an iCalendar content line"},
-      {"an unreadable date", CalendarWith("", "DTSTART:20060609T160000Z\r\nDTEND:tomorrow\r\n"),
-       "the event at line 4 is damaged (Can't parse as DATE-TIME value in DTEND property"},
-      {"an unreadable rule", CalendarWith("", "DTSTART:20060609T160000Z\r\nRRULE:SOMETIMES\r\n"),
-       "the event at line 4 is damaged"},
       {"a damaged time zone",
        CalendarWith("BEGIN:VTIMEZONE\r\nBEGIN:STANDARD\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n",
                     "DTSTART:20060609T160000Z\r\n"),
        "the time zone at line 4 is damaged (the time zone has no TZID)"},
+      {"a time zone beyond the bounds",
+       CalendarWith("BEGIN:VTIMEZONE\r\nTZID" + Repeated(";X-P=1", 101) + ":Z\r\nEND:VTIMEZONE\r\n",
+                    "DTSTART:20060609T160000Z\r\n"),
+       "the time zone at line 4 is damaged (its TZID at line 5 has more than 100 parameters)"},
   };
   for (const Case& c : cases) {
     const auto path = dir_.path() / "refused.ics";
@@ -563,6 +573,76 @@ TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
   Result<std::shared_ptr<CalendarStore>> directory = CalendarStore::Open(dir_.path());
   ASSERT_FALSE(directory.ok());
   EXPECT_NE(directory.error().description.find("Is a directory"), std::string::npos);
+}
+
+// An event that cannot be read, or only beyond the bounds of reading, is no item: it stays
+// in the file byte for byte through a save, and the note names it. Lines the store never
+// reads do not matter, however long or full of parameters: they are read in time that
+// grows with the file.
+TEST_F(CalendarStoreTest, AnEventThatCannotBeReadIsKeptAsItStandsAndLeftOut) {
+  const std::string many_parameters = Repeated(";X-P=1", 200000);
+  const struct {
+    const char* name;
+    std::string lines;  // from line 11, after the event's DTSTART
+    const char* note;   // empty: the event is read
+  } cases[] = {
+      {"a blank field", "CATEGORIES:\r\n", "its CATEGORIES at line 11 has no value"},
+      {"a blank folded field", "SUMMARY\r\n :\r\n", "its SUMMARY at line 11 has no value"},
+      {"a date that is none", "DTEND:tomorrow\r\n",
+       "its DTEND at line 11 holds a value that cannot be read"},
+      {"200,000 parameters", "DESCRIPTION" + many_parameters + ":x\r\n",
+       "its DESCRIPTION at line 11 has more than 100 parameters"},
+      {"2 MiB of text", "DESCRIPTION:" + std::string(2 << 20, 'x') + "\r\n",
+       "the lines it is read from hold more than 1 MiB"},
+      {"200,000 parameters of a line not read", "X-NOTE" + many_parameters + ":x\r\n", ""},
+      {"16 MiB in a line not read", "ATTACH:" + std::string(16 << 20, 'x') + "\r\n", ""},
+      {"a rule not read", "RRULE:SOMETIMES\r\n", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto path = dir_.path() / "kept.ics";
+    const std::string event =
+        "BEGIN:VEVENT\r\nUID:u\r\nDTSTART:20060609T160000Z\r\n" + c.lines + "END:VEVENT\r\n";
+    WriteBytes(path,
+               "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n"
+               "UID:read\r\nDTSTART;VALUE=DATE:20060101\r\nEND:VEVENT\r\n" +
+                   event + "END:VCALENDAR\r\n");
+    std::vector<std::string> notes;
+    StoreOptions options;
+    options.stamp_time = FixedStamps();
+    options.note = [&](const std::string& text) { notes.push_back(text); };
+    Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path, std::move(options));
+    ASSERT_TRUE(store.ok()) << store.error().description;
+    if (*c.note == '\0') {
+      EXPECT_EQ((*store)->size(), 2u);
+      EXPECT_TRUE(notes.empty());
+    } else {
+      EXPECT_EQ((*store)->size(), 1u);
+      ASSERT_EQ(notes.size(), 1u);
+      EXPECT_EQ(notes[0], "The calendar file " + path.string() +
+                              ": the event at line 8 is kept as it stands and left out of this "
+                              "run: " +
+                              c.note + ".");
+    }
+    ASSERT_TRUE((*store)->Change(*(*store)->at(0), Holiday(), kSubject).ok());
+    ASSERT_TRUE((*store)->SaveChanges().ok());
+    const std::string written = ReadBytes(path);
+    EXPECT_NE(written.find(event + "END:VCALENDAR\r\n"), std::string::npos);
+    EXPECT_NE(written.find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
+  }
+}
+
+// Ctrl-C while a calendar is read stops the reading (platform/base/interrupt.h).
+TEST_F(CalendarStoreTest, AnInterruptStopsTheReading) {
+  const auto path = Sample();
+  base::InstallInterruptHandlers();
+  std::raise(SIGINT);
+  Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path);
+  base::ClearInterrupt();
+  base::RestoreDefaultInterrupts();
+  ASSERT_FALSE(store.ok());
+  EXPECT_EQ(store.error().kind, ErrorKind::kInterrupted);
+  EXPECT_EQ(store.error().code, SIGINT);
 }
 
 TEST_F(CalendarStoreTest, AMissingFileIsCreatedByTheFirstSaveThatHasSomethingToWrite) {
