@@ -111,21 +111,34 @@ int ExitStatusOf(const ConsoleDialog& dialog) {
   return dialog.Outcome() == RunOutcome::kFinished ? kExitOk : kExitFailed;
 }
 
-// The exit status of a run that has saved what it could; a finished run without the
-// current law first notes the holidays a later change of the law affects.
-int Finish(const engine::HolidayRun& run, const ConsoleDialog& dialog, std::string_view command,
-           std::ostream& err) {
+// The exit status of a run that has saved what it could (`saved`: the file holds the
+// run's work); a finished run without the current law first notes the holidays a later
+// change of the law affects. A holiday the run could not enter shows its error and the
+// run goes on, so a run that exits 1 may have saved the others: that is said plainly.
+int Finish(const engine::HolidayRun& run, const ConsoleDialog& dialog, bool saved,
+           const ImportOptions& options, std::ostream& err) {
+  const std::string command = CommandName(options);
   if (dialog.Outcome() == RunOutcome::kFinished && !run.CurrentLaw())
     NoteCurrentLaw(dialog, command, err);
+  if (const int failed = dialog.FailedHolidays(); saved && failed > 0) {
+    err << "feriant " << command << ": saved with errors: " << failed
+        << (failed == 1 ? " holiday was" : " holidays were")
+        << (options.removal ? " not taken out" : " not set") << '\n';
+  }
   return ExitStatusOf(dialog);
 }
 
 int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection selection,
                dialog::clsLangSetter& texts, std::ostream& out, std::ostream& err) {
+  outlook::OutlookOptions outlook_options = OutlookOptionsFromEnvironment();
+  outlook_options.note = [&err, command = CommandName(options)](const std::string& text) {
+    err << "feriant " << command << ": " << text << '\n';
+  };
   const std::shared_ptr<automation::Dispatch> application =
-      outlook::CreateOutlookApplication(file, OutlookOptionsFromEnvironment());
+      outlook::CreateOutlookApplication(file, std::move(outlook_options));
   // A file that cannot be kept intact is refused before anything runs.
   if (Status opened = outlook::OpenCalendar(*application); !opened) {
+    LeaveIfInterrupted(err);  // the reading stopped for it
     err << "feriant " << CommandName(options) << ": " << opened.error().description << '\n';
     return kExitFailed;
   }
@@ -147,7 +160,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
     LeaveIfInterrupted(err);
     outlook::AbandonUnsavedChanges(*application);
   }
-  return Finish(run, dialog, CommandName(options), err);
+  return Finish(run, dialog, dialog.ResultShown(), options, err);
 }
 
 // Project's language comes from the per-user registry, which reads as empty when its file
@@ -176,6 +189,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   const std::shared_ptr<project::ProjectApplication> application =
       project::ProjectApplication::Create();
   if (Status opened = application->Open(file); !opened) {
+    LeaveIfInterrupted(err);
     err << "feriant " << command << ": " << opened.error().description << '\n';
     return kExitFailed;
   }
@@ -233,7 +247,7 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
     return kExitFailed;
   }
   dialog.PrintHeldResult();
-  return Finish(run, dialog, command, err);
+  return Finish(run, dialog, true, options, err);
 }
 
 }  // namespace
@@ -274,6 +288,7 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitFailed;
   }
   WatchForInterrupts();
+  LeaveIfInterrupted(err);
   // Said after a run that went through; a refused run says why itself.
   const std::string year_note = YearRangeNote(*selection);
   int status = kExitOk;

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "addin/engine/holiday_run.h"
 #include "apps/feriant/interruption.h"
 #include "platform/base/interrupt.h"
 
@@ -64,12 +65,15 @@ void ConsoleDialog::LeaveIfInterruptedNow() {
 
 engine::MessageAnswer ConsoleDialog::ShowMessage(const engine::MessageBoxRequest& request) {
   const bool is_error = IsErrorBox(request);
-  // An error box of a run means that nothing was saved (an interrupted save is refused
-  // with one); a run that saved shows its result instead.
+  // An error box either ends the run before it saved (a refused or interrupted save
+  // included) or, for a single date, lets the run go on; either way the run has not
+  // saved yet, since it saves only after its last year.
   if (is_error) {
     LeaveIfInterruptedNow();
     error_shown_ = true;
+    if (request.text == engine::kHandleDateError) ++failed_holidays_;
   }
+  if (left_busy_ && request.icon == engine::MessageIcon::kInformation) result_shown_ = true;
   // A host without result texts (listing) ends its run with an empty message.
   if (request.text.empty() && request.detail.empty()) return engine::MessageAnswer::kOk;
   if (hold_result_ && left_busy_ && request.icon == engine::MessageIcon::kInformation) {

@@ -65,6 +65,12 @@ class ConsoleDialog final : public engine::RunDialog {
   bool HasHeldResult() const { return held_result_.has_value(); }
   // Prints the held result as ShowMessage would have; nothing when none is held.
   void PrintHeldResult();
+  // Whether the run showed (or held) its result: it went through every year and, in
+  // Outlook mode, saved the calendar.
+  bool ResultShown() const { return result_shown_; }
+  // How many holidays the run could not enter: the error boxes of a single date, after
+  // each of which the run goes on.
+  int FailedHolidays() const { return failed_holidays_; }
   // Prints a message of the command line's own: an error on `err`, else on `out`.
   void PrintMessage(std::string_view text, bool is_error);
 
@@ -114,6 +120,8 @@ class ConsoleDialog final : public engine::RunDialog {
   bool was_busy_ = false;
   bool left_busy_ = false;
   bool error_shown_ = false;
+  bool result_shown_ = false;
+  int failed_holidays_ = 0;
 };
 
 }  // namespace feriant::cli

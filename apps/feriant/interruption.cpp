@@ -21,6 +21,10 @@ void WatchForInterrupts() {
   base::InstallInterruptHandlers();
 }
 
+void StopWatchingForInterrupts() {
+  base::RestoreDefaultInterrupts();
+}
+
 void LeaveIfInterrupted(std::ostream& err) {
   const int signal = base::InterruptSignal();
   if (signal == 0) return;

@@ -3,7 +3,8 @@
 // year, and the holidays a selection gives, computed by the same holiday run the dialog
 // starts; imports them into (and removes them from) an iCalendar file or the base
 // calendars of a Project XML file. Exit status: 0 done, 1 the run refused the selection,
-// reported an error or could not save, 2 wrong usage (nothing ran).
+// reported an error or could not save (a run that could not enter some holidays may have
+// saved the others, and says "saved with errors"), 2 wrong usage (nothing ran).
 
 #include <cerrno>
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include "apps/feriant/command_line_checks.h"
 #include "apps/feriant/commands.h"
 #include "apps/feriant/current_law.h"
+#include "apps/feriant/interruption.h"
 
 namespace {
 
@@ -147,7 +149,8 @@ int Main(int argc, char** argv) {
       "Exit status:\n"
       "  0  done\n"
       "  1  the run refused the selection or reported an error, what it wrote could not be\n"
-      "     saved, a file could not be read or the output could not be written\n"
+      "     saved, a file could not be read or the output could not be written; after\n"
+      "     \"saved with errors\" on standard error the file holds the other holidays\n"
       "  2  wrong usage: the message says what is valid; nothing ran");
 
   cli::CountriesOptions countries;
@@ -331,6 +334,9 @@ int Main(int argc, char** argv) {
     const int code = app.exit(error);
     return code == 0 ? cli::kExitOk : cli::kExitUsage;
   }
+  // Only the commands that write stop at safe points; the others end as a signal ends
+  // any program.
+  if (!import_command->parsed() && !remove_command->parsed()) cli::StopWatchingForInterrupts();
 
   if (countries_command->parsed()) {
     countries.host_kind = kHosts.at(countries_host);
@@ -375,5 +381,8 @@ int Main(int argc, char** argv) {
 }
 
 int main(int argc, char** argv) {
+  // Before anything touches a file: a signal in the first milliseconds of an import must
+  // not end it halfway either.
+  cli::WatchForInterrupts();
   return CheckStandardOutput(argc, argv, Main(argc, argv));
 }

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <csignal>
 
+#include <signal.h>
+
 namespace feriant::base {
 namespace {
 
@@ -25,6 +27,19 @@ void InstallInterruptHandlers() {
   ::sigaction(SIGINT, &action, nullptr);
   ::sigaction(SIGTERM, &action, nullptr);
   g_installed = true;
+  // A program may be started with them blocked; one already pending is recorded now.
+  sigset_t both;
+  sigemptyset(&both);
+  sigaddset(&both, SIGINT);
+  sigaddset(&both, SIGTERM);
+  ::pthread_sigmask(SIG_UNBLOCK, &both, nullptr);
+}
+
+void RestoreDefaultInterrupts() {
+  g_installed = false;
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
+  if (const int signal = g_signal; signal != 0) std::raise(signal);
 }
 
 int InterruptSignal() {

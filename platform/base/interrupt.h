@@ -12,11 +12,18 @@
 
 namespace feriant::base {
 
-// Records SIGINT and SIGTERM from now on (see above). Calling it again re-arms both.
+// Records SIGINT and SIGTERM from now on (see above), unblocking them for the calling
+// thread, so that one pending since the program started is recorded at once. Calling it
+// again re-arms both.
 void InstallInterruptHandlers();
 
 // The signal recorded (SIGINT or SIGTERM), or 0 when none arrived.
 int InterruptSignal();
+
+// Gives both signals their default action again; a signal recorded meanwhile then takes
+// that action at once. For a program that installed the handlers before it knew whether
+// it would write anything, and then does not.
+void RestoreDefaultInterrupts();
 
 // Forgets a recorded signal and re-arms the handlers if they were installed.
 void ClearInterrupt();

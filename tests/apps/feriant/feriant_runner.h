@@ -11,6 +11,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,9 +48,12 @@ class Program {
   // Starts feriant with `args` in `cwd`, with an environment of only TZ, HOME and
   // XDG_CONFIG_HOME (below `home`), the sanitizer settings of this process, and `env`
   // ("NAME=value", later entries win). Standard input is /dev/null; standard output goes
-  // to `stdout_file` (an existing file or device) when one is given.
+  // to `stdout_file` (an existing file or device) when one is given. With
+  // `interrupts_blocked` it starts with SIGINT and SIGTERM blocked, so that one sent at
+  // once waits for the program to take it.
   Program(const std::vector<std::string>& args, const std::vector<std::string>& env,
-          const fs::path& cwd, const fs::path& home, const fs::path& stdout_file = {})
+          const fs::path& cwd, const fs::path& home, const fs::path& stdout_file = {},
+          bool interrupts_blocked = false)
       : out_file_(home / "stdout"), err_file_(home / "stderr") {
     std::vector<std::string> environment = {"TZ=Europe/Berlin", "HOME=" + home.string(),
                                             "XDG_CONFIG_HOME=" + (home / "config").string()};
@@ -87,7 +91,19 @@ class Program {
     posix_spawn_file_actions_addopen(&actions, 2, err_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-    const int spawned = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    if (interrupts_blocked) {
+      sigset_t blocked;
+      sigemptyset(&blocked);
+      sigaddset(&blocked, SIGINT);
+      sigaddset(&blocked, SIGTERM);
+      posix_spawnattr_setsigmask(&attributes, &blocked);
+      posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
+    }
+    const int spawned =
+        posix_spawn(&pid_, argv[0], &actions, &attributes, argv.data(), envp.data());
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
       ADD_FAILURE() << "cannot start " << argv[0] << ": error " << spawned;
