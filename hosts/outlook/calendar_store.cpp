@@ -27,6 +27,13 @@ Error Deleted() {
   return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
 }
 
+// The value of a content line, unfolded: what follows the first ':' outside double quotes.
+std::string ValueOf(const std::string& logical) {
+  ContentLineReader reader(logical);
+  std::string_view value;
+  return reader.Next() && reader.Value(value) ? std::string(value) : std::string();
+}
+
 // SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
 std::int64_t SequenceOf(std::string_view event) {
   const std::string line = ComponentText(event).Property("SEQUENCE");
@@ -94,8 +101,13 @@ Status CalendarStore::Load() {
     if (span.name != "VTIMEZONE") continue;
     if (Status going_on = CheckInterrupt(); !going_on) return going_on;
     if (Status added = zones_.Add(text_of(span), span.line); !added) {
-      return Unreadable("the time zone at line " + std::to_string(span.line) + " is damaged (" +
-                        added.error().description + ")");
+      // Kept as the file has it; so are the events that name it (ReadEvent).
+      const std::string tzid = ValueOf(ComponentText(text_of(span)).Property("TZID"));
+      zones_.AddUnreadable(tzid);
+      Note("The calendar file " + path_.string() + ": the time zone " +
+           (tzid.empty() ? std::string() : tzid + " ") + "at line " + std::to_string(span.line) +
+           " is kept as it stands, and the events in it are left out of this run: " +
+           added.error().description + ".");
     }
   }
   segments_.reserve(layout_.components.size());

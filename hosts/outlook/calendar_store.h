@@ -82,9 +82,10 @@ class CalendarStore {
  public:
   // Reads `path`. A missing file is an empty calendar, created by the first save that has
   // something to write. A file that is not a calendar the store can keep intact (its
-  // structure, its encoding, a time zone, the bounds of ScanCalendar and TimeZones) is
-  // refused with an Error that names the file and the reason. An event that cannot be
-  // read is no item: its text is kept exactly as it stands, and the note names it. An
+  // structure, its encoding, the bounds of ScanCalendar) is refused with an Error that
+  // names the file and the reason. An event that cannot be read (ReadEvent), or whose
+  // time zone cannot be, is no item: its text is kept exactly as it stands, like that of
+  // the time zone, and the note names each. An
   // interrupt (platform/base/interrupt.h) stops the reading with an Error of kind
   // kInterrupted.
   static Result<std::shared_ptr<CalendarStore>> Open(const std::filesystem::path& path,

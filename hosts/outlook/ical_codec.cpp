@@ -5,6 +5,7 @@
 #include <limits>
 #include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include <libical/ical.h>
@@ -191,6 +192,8 @@ struct Moment {
 
 struct TimeZones::Impl {
   std::map<std::string, ZonePtr, std::less<>> defined;
+  // TZIDs whose definition in the file cannot be read: times in them have no known moment.
+  std::set<std::string, std::less<>> unreadable;
   // Lookups of libical's own zones (a linear search there), found or not. Those zones
   // live as long as the process.
   mutable std::map<std::string, icaltimezone*, std::less<>> builtin;
@@ -255,6 +258,10 @@ Status TimeZones::Add(std::string_view text, int first_line) {
   return Ok();
 }
 
+void TimeZones::AddUnreadable(std::string tzid) {
+  if (!tzid.empty()) impl_->unreadable.insert(std::move(tzid));
+}
+
 Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones, int first_line) {
   Result<EventLines> lines = LinesToRead(text, first_line);
   if (!lines) return lines.error();
@@ -289,6 +296,17 @@ Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones, int
   }
   const icaltimetype start_time = icalproperty_get_dtstart(dtstart);
   const TimeZones::Impl& impl = zones.impl();
+  // A time in a zone the file defines but that cannot be read is no time to rely on.
+  for (icalproperty* p : {dtstart, icalcomponent_get_first_property(c, ICAL_DTEND_PROPERTY)}) {
+    const std::string tzid = p != nullptr ? TzidOf(p) : std::string();
+    if (tzid.empty() || impl.unreadable.count(tzid) == 0) continue;
+    const std::string name = p == dtstart ? "DTSTART" : "DTEND";
+    const auto read = std::find_if(lines->properties.begin(), lines->properties.end(),
+                                   [&](const EventLines::Property& q) { return q.name == name; });
+    return Damaged("its " +
+                   AtLine(name, read != lines->properties.end() ? read->line : first_line) +
+                   " names the time zone " + tzid + ", whose definition cannot be read");
+  }
   const Moment start = impl.MomentOf(dtstart, start_time);
   a.all_day = start_time.is_date != 0;
   a.start = start.wall;

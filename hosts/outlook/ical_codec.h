@@ -33,6 +33,9 @@ class TimeZones {
   // its file. The Error says why it cannot be used, a zone beyond the bounds below
   // included.
   Status Add(std::string_view text, int first_line = 1);
+  // Notes that the file's definition of `tzid` cannot be read (Add refused it): an event
+  // whose start or end names it cannot be read either (ReadEvent).
+  void AddUnreadable(std::string tzid);
 
   struct Impl;
   const Impl& impl() const { return *impl_; }

@@ -534,14 +534,6 @@ TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
        "line 37: components are nested more than 32 deep"},
       {"a corrupt line", CalendarWith("", "DTSTART:20060609T160000Z\r\nthis is no line\r\n"),
        "line 8 is not an iCalendar content line"},
-      {"a damaged time zone",
-       CalendarWith("BEGIN:VTIMEZONE\r\nBEGIN:STANDARD\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n",
-                    "DTSTART:20060609T160000Z\r\n"),
-       "the time zone at line 4 is damaged (the time zone has no TZID)"},
-      {"a time zone beyond the bounds",
-       CalendarWith("BEGIN:VTIMEZONE\r\nTZID" + Repeated(";X-P=1", 101) + ":Z\r\nEND:VTIMEZONE\r\n",
-                    "DTSTART:20060609T160000Z\r\n"),
-       "the time zone at line 4 is damaged (its TZID at line 5 has more than 100 parameters)"},
   };
   for (const Case& c : cases) {
     const auto path = dir_.path() / "refused.ics";
@@ -629,6 +621,63 @@ TEST_F(CalendarStoreTest, AnEventThatCannotBeReadIsKeptAsItStandsAndLeftOut) {
     const std::string written = ReadBytes(path);
     EXPECT_NE(written.find(event + "END:VCALENDAR\r\n"), std::string::npos);
     EXPECT_NE(written.find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
+  }
+}
+
+// A time zone that cannot be read is kept as it stands, and so is every event in it; an
+// event in another zone is read.
+TEST_F(CalendarStoreTest, ATimeZoneThatCannotBeReadIsKeptWithItsEvents) {
+  const struct {
+    const char* name;
+    std::string zone;
+    const char* why;
+    size_t items;  // of the two events, one in the zone
+    int event_line;
+  } cases[] = {
+      {"a blank offset",
+       "TZID:Broken/Zone\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:\r\nTZOFFSETTO:+0100\r\n"
+       "DTSTART:19700101T000000\r\nEND:STANDARD\r\n",
+       "the time zone Broken/Zone at line 4 is kept as it stands, and the events in it are left "
+       "out of this run: its definition cannot be read",
+       1, 12},
+      {"101 parameters", "TZID" + Repeated(";X-P=1", 101) + ":Broken/Zone\r\n",
+       "the time zone Broken/Zone at line 4 is kept as it stands, and the events in it are left "
+       "out of this run: its TZID at line 5 has more than 100 parameters",
+       1, 7},
+      // No event can name it: the one that names its missing TZID has floating times.
+      {"no TZID", "BEGIN:STANDARD\r\nEND:STANDARD\r\n",
+       "the time zone at line 4 is kept as it stands, and the events in it are left out of this "
+       "run: the time zone has no TZID",
+       2, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto path = dir_.path() / "zones.ics";
+    const std::string zone = "BEGIN:VTIMEZONE\r\n" + c.zone + "END:VTIMEZONE\r\n";
+    const std::string in_zone =
+        "BEGIN:VEVENT\r\nUID:z\r\nDTSTART;TZID=Broken/Zone:20060609T160000\r\nEND:VEVENT\r\n";
+    WriteBytes(path, CalendarWith(zone + in_zone, "DTSTART;VALUE=DATE:20060101\r\n"));
+    std::vector<std::string> notes;
+    StoreOptions options;
+    options.note = [&](const std::string& text) { notes.push_back(text); };
+    Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path, std::move(options));
+    ASSERT_TRUE(store.ok()) << store.error().description;
+    EXPECT_EQ((*store)->size(), c.items);
+    ASSERT_FALSE(notes.empty());
+    EXPECT_EQ(notes[0], "The calendar file " + path.string() + ": " + c.why + ".");
+    if (c.items == 1) {
+      ASSERT_EQ(notes.size(), 2u);
+      EXPECT_NE(notes[1].find("the event at line " + std::to_string(c.event_line) +
+                              " is kept as it stands and left out of this run: its DTSTART at "
+                              "line " +
+                              std::to_string(c.event_line + 2) +
+                              " names the time zone Broken/Zone, whose definition cannot be read"),
+                std::string::npos)
+          << notes[1];
+    }
+    ASSERT_TRUE((*store)->Add(Holiday()).ok());
+    ASSERT_TRUE((*store)->SaveChanges().ok());
+    EXPECT_NE(ReadBytes(path).find(zone + in_zone), std::string::npos);
   }
 }
 
