@@ -269,8 +269,11 @@ Result<CalendarLayout> ScanCalendar(std::string_view text) {
       if (EqualsIgnoringAsciiCase(name, "VERSION")) {
         layout.has_version = true;
         if (!IsVersionTwo(value)) {
-          return Refusal("it is an iCalendar file of version " + std::string(base::Trim(value)) +
-                             "; only version 2.0 can be read",
+          const std::string_view version = base::Trim(value);
+          return Refusal(version.empty()
+                             ? LineText(line) + " names no version; only version 2.0 can be read"
+                             : "it is an iCalendar file of version " + std::string(version) +
+                                   "; only version 2.0 can be read",
                          ErrorKind::kUnsupported);
         }
       }

@@ -166,6 +166,8 @@ TEST(ScanCalendarTest, RefusesWhatIsNoIntactCalendar) {
        "it is not UTF-8 text (line 5)"},
       {"version 1.0", "BEGIN:VCALENDAR\r\nVERSION:1.0\r\nEND:VCALENDAR\r\n",
        "it is an iCalendar file of version 1.0; only version 2.0 can be read"},
+      {"no version", "BEGIN:VCALENDAR\r\nVERSION:\r\nEND:VCALENDAR\r\n",
+       "line 2 names no version; only version 2.0 can be read"},
       {"a calendar inside a calendar", Calendar("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"),
        "line 4: a calendar begins inside the VCALENDAR begun at line 1"},
       {"text after the calendar", calendar + "Regards\r\n",
