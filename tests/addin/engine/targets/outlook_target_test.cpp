@@ -117,7 +117,7 @@ class OutlookRunTest : public outlook::testing::CalendarTest {
   }
 
   Outcome Run(const Selection& s, OccurrenceObserver* observer = nullptr) {
-    return RunWith(outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}}), s,
+    return RunWith(outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}, {}}), s,
                    observer);
   }
 
@@ -370,7 +370,7 @@ TEST_F(OutlookRunTest, ACalendarChangedDuringTheRunIsNotOverwritten) {
 }
 
 TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
-  auto application = outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}});
+  auto application = outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}, {}});
   OutlookTarget target(application);
   RunContext run;
   const Result<bool> first = target.ProbeNewItemPosition(run);
