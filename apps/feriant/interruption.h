@@ -1,14 +1,14 @@
 #pragma once
 // Ctrl-C and SIGTERM during import and remove: the run stops without saving anything.
 //
-// main calls WatchForInterrupts before anything touches a file, and the commands that do
-// not write give the signals back their default action (StopWatchingForInterrupts). In
-// the commands that write, an interrupt is only recorded (platform/base/interrupt.h), and
-// the run is left at the next point where nothing has been saved: while the file is read,
-// when the run shows progress or an error, or when the command is about to save. A save that an
-// interrupt reaches is refused before its rename (the file, its temporary file and its lock are
-// left as they were before). An interrupt that arrives once the file is saved changes nothing: the
-// command ends as it would have. main's thread.
+// main calls WatchForInterrupts before anything touches a file, and the commands that
+// do not write give the signals back their default action (StopWatchingForInterrupts).
+// In the commands that write, an interrupt is only recorded (platform/base/interrupt.h),
+// and the run is left at the next point where nothing has been saved: while the file is
+// read, when the run shows progress or an error, or when the command is about to save.
+// A save that an interrupt reaches is refused before its rename (the file, its temporary
+// file and its lock are left as they were before). An interrupt that arrives once the
+// file is saved changes nothing: the command ends as it would have. main's thread.
 
 #include <ostream>
 #include <string>
