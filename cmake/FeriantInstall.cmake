@@ -3,15 +3,11 @@
 # by walking the source folders, so that a program or library added later is installed
 # without a change here.
 #
-#   cmake --install build --prefix PREFIX      PREFIX/bin, PREFIX/lib/feriant, man page,
-#                                              bash completion
+#   cmake --install build --prefix PREFIX      PREFIX/bin, PREFIX/lib/feriant, manual pages,
+#                                              bash completion, desktop entries and icons,
+#                                              PREFIX/share/doc/feriant (packaging/)
 #   cpack --config build/CPackConfig.cmake     feriant_<version>_amd64.deb
 
-include(GNUInstallDirs)
-
-# The shared libraries are private to Feriant: a folder of their own, found through the
-# programs' run path, never by the system's linker cache.
-set(FERIANT_INSTALL_LIBDIR "${CMAKE_INSTALL_LIBDIR}/feriant")
 file(RELATIVE_PATH _feriant_bin_to_lib "/${CMAKE_INSTALL_BINDIR}" "/${FERIANT_INSTALL_LIBDIR}")
 
 # Every target of `dir` and the folders below it, tests and benchmarks left out.
@@ -52,16 +48,23 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "feriant")
 set(CPACK_PACKAGE_VENDOR "Quillmark")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "enter public holidays into calendars")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Feriant works out the public holidays and local festivals of the regions of Germany, "
-    "France, Liechtenstein, Austria and Switzerland, with their legal standing, for the years "
-    "1984 to 2049, and enters them into an iCalendar file or the base calendars of a Project "
-    "XML file. The command line feriant lists them, exports them as a calendar, imports and "
-    "removes them.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# The extended description in lines of at most 80 characters; CPack puts the summary
+# above it and the space in front of each line.
+string(JOIN "\n" CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Feriant works out the public holidays and local festivals of the regions of"
+  "Germany, France, Liechtenstein, Austria and Switzerland, with their legal"
+  "standing, for the years 1984 to 2049, and enters them into an iCalendar file or"
+  "the base calendars of a Project XML file."
+  ""
+  "feriant-outlook and feriant-project, in the applications menu, show a calendar"
+  "or a project plan with the Feriant add-in and its dialog; the command line"
+  "feriant lists the holidays, exports them as a calendar, imports and removes"
+  "them.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${FERIANT_HOMEPAGE}")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # feriant_<version>_<architecture>.deb
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Feriant developers <feriant@example.org>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${FERIANT_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Depends: from the libraries the programs link
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS

@@ -7,6 +7,7 @@
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/dialog/country_list.h"
 #include "addin/dialog/current_law_setting.h"
+#include "addin/dialog/documentation.h"
 #include "addin/dialog/language_list.h"
 #include "addin/dialog/read_calendar_names.h"
 #include "addin/engine/holiday_run.h"
@@ -113,7 +114,6 @@ constexpr std::string_view kCopyright = "Copyright © Quillmark";
 constexpr std::string_view kHiddenNotice =
     "Feriant 2.0 by Quillmark.\r\nFor everyone who plans around other people's days off.";
 constexpr std::string_view kDocumentationCaption = "Feriant documentation";
-constexpr std::string_view kDocumentation = FERIANT_DOCUMENTATION;
 
 // What the person is told when the Lumatrel controls cannot be created.
 constexpr std::string_view kLumatrelMissing =
@@ -205,8 +205,8 @@ std::string_view frmAddIn::HiddenNotice() {
   return kHiddenNotice;
 }
 
-std::string_view frmAddIn::DocumentationAddress() {
-  return kDocumentation;
+std::string frmAddIn::DocumentationAddress() {
+  return DocumentationFor(ThisModuleFile()).string();
 }
 
 // ----------------------------------------------------------------------------- Controls
@@ -610,7 +610,7 @@ void frmAddIn::lblURL_Click() {
   ui::ShellRequest request;
   request.owner_hwnd = hWnd();
   request.verb = "open";
-  request.file = std::string(kDocumentation);
+  request.file = DocumentationAddress();
   request.show_command = 5;
   if (Status opened = ui::CurrentBackend().ShellExecute(request); !opened) {
     ShowMessage(engine::MessageBoxRequest{

@@ -89,8 +89,9 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
 
   // The text the hidden notice shows (Shift+Ctrl+Alt with a press on lblCopyright).
   static std::string_view HiddenNotice();
-  // The address lblURL opens: the project's own documentation.
-  static std::string_view DocumentationAddress();
+  // The address lblURL opens: the installed README, or the source tree's from a build
+  // tree (documentation.h).
+  static std::string DocumentationAddress();
 
   // RunDialog: the selection as the controls hold it, the progress bar and label, the
   // busy state and the message boxes.

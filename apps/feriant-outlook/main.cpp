@@ -1,8 +1,8 @@
 // feriant-outlook [FILE.ics]: a calendar program of ours that hosts the Feriant add-in
 // as Outlook would: its appointments in a window, the add-ins registered for Outlook in
 // the current user's registry connected at start, their entries in its menus and
-// toolbars. Without FILE it shows holidays.ics in the current directory, the file the
-// command line writes by default.
+// toolbars. Without FILE it shows the calendar it showed last, and on its first run
+// holidays.ics in the current directory, the file the command line writes by default.
 // Exit status: 0 done, 1 the file or an add-in failed, 2 wrong usage.
 
 #include <iostream>
@@ -41,7 +41,9 @@ int main(int argc, char** argv) {
       "  feriant-outlook holidays.ics\n"
       "  feriant-outlook --today 2026-01-15 --open-addin holidays.ics");
   parser.addHelpOption();
-  parser.addPositionalArgument("file", "The calendar file (default: holidays.ics).", "[FILE.ics]");
+  parser.addPositionalArgument(
+      "file", "The calendar file (default: the one shown last, at first holidays.ics).",
+      "[FILE.ics]");
   const shell::CommonOptions common;
   common.AddTo(parser);
   const QCommandLineOption no_explorer("no-explorer",
@@ -49,7 +51,9 @@ int main(int argc, char** argv) {
   parser.addOption(no_explorer);
   if (auto done = shell::ParseShellCommandLine(parser, common, kProgram)) return *done;
   const QStringList files = parser.positionalArguments();
-  const std::string file = files.isEmpty() ? kDefaultFile : files.first().toStdString();
+  std::string file = files.isEmpty() ? shell::RememberedLocation(kProgram, parser, common)
+                                     : files.first().toStdString();
+  if (file.empty()) file = kDefaultFile;
 
   auto backend = feriant::ui_qt::QtBackend::Install();
   int status = 0;

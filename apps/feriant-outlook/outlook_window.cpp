@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <system_error>
 
 #include <QAction>
 #include <QApplication>
@@ -99,6 +100,12 @@ OutlookWindow::OutlookWindow(std::shared_ptr<office::CommandBars> command_bars,
   AddCommand("File", "E&xit", host_shell::kQuitCommandId, [this] { close(); });
   AddCommand("Tools", "Add-&ins...", host_shell::kAddInsCommandId, [this] { ShowAddInsDialog(); });
   resize(980, 700);
+}
+
+std::string OutlookWindow::Location() const {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(file_, error);
+  return (error ? file_ : absolute).lexically_normal().string();
 }
 
 void OutlookWindow::Refresh() {

@@ -38,6 +38,7 @@ class OutlookWindow : public host_shell::ShellWindow {
                 automation::ObjectRef application, std::filesystem::path file);
 
   void Refresh() override;
+  std::string Location() const override;
   QTreeWidget* view() const { return view_; }
 
  private:

@@ -1,7 +1,8 @@
 // feriant-project [FILE.xml]: a project-planning program of ours that hosts the Feriant
 // add-in as Microsoft Project would: the base calendars of a Project XML file in a
 // window, the add-ins registered for Project in the current user's registry connected at
-// start, their entries in its menus and toolbars, and the Organizer.
+// start, their entries in its menus and toolbars, and the Organizer. Without FILE it opens
+// the plan it showed last, if there is one.
 // Exit status: 0 done, 1 the file or an add-in failed, 2 wrong usage.
 
 #include <iostream>
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
       "  feriant-project plan.xml\n"
       "  feriant-project --host-version 9.0 --open-addin plan.xml");
   parser.addHelpOption();
-  parser.addPositionalArgument("file", "The Project XML file; none: no project is open.",
+  parser.addPositionalArgument("file", "The Project XML file; none: the one shown last, if any.",
                                "[FILE.xml]");
   const shell::CommonOptions common;
   common.AddTo(parser);
@@ -60,7 +61,14 @@ int main(int argc, char** argv) {
     if (feriant::Status recorded = project->RecordUserInterfaceLanguage(); !recorded)
       std::cerr << kProgram << ": " << recorded.error().description << "\n";
     feriant::Status opened = feriant::Ok();
-    if (!files.isEmpty()) opened = project->Open(files.first().toStdString());
+    if (!files.isEmpty()) {
+      opened = project->Open(files.first().toStdString());
+    } else if (const std::string last = shell::RememberedLocation(kProgram, parser, common);
+               !last.empty()) {
+      // A plan that moved away since is no failure of this start: it opens without one.
+      if (feriant::Status reopened = project->Open(last); !reopened)
+        std::cerr << kProgram << ": " << reopened.error().description << "\n";
+    }
     if (!opened) {
       shell::ReportFailure(kProgram, opened.error().description);
       status = shell::kFailed;

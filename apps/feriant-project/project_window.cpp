@@ -1,5 +1,8 @@
 #include "apps/feriant-project/project_window.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
@@ -131,6 +134,14 @@ ProjectWindow::ProjectWindow(std::shared_ptr<office::CommandBars> command_bars,
     return Ok();
   });
   resize(980, 700);
+}
+
+std::string ProjectWindow::Location() const {
+  if (application_->file() == nullptr) return {};
+  std::error_code error;
+  const std::filesystem::path& path = application_->file()->path();
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return (error ? path : absolute).lexically_normal().string();
 }
 
 void ProjectWindow::Refresh() {

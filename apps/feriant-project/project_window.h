@@ -41,6 +41,7 @@ class ProjectWindow : public host_shell::ShellWindow {
                 std::shared_ptr<project::ProjectApplication> application);
 
   void Refresh() override;
+  std::string Location() const override;
   // Opens `path` as the project; false, with the reason shown, when it cannot be opened.
   bool OpenProject(const std::string& path);
   // Writes what the add-ins changed; the reason goes to the status line and a message box.

@@ -41,9 +41,18 @@ struct CommonOptions {
 std::optional<int> ParseShellCommandLine(QCommandLineParser& parser, const CommonOptions& options,
                                          const char* program);
 
-// Shows `window`, connects its add-ins, fills its view, arranges --open-addin (`click`
+// The calendar or project `program` showed last (shell_state.h), to open when the command
+// line names none; empty when there is none, and for --screenshot, whose pictures never
+// depend on earlier runs. A damaged state file is reported on standard error.
+std::string RememberedLocation(const char* program, const QCommandLineParser& parser,
+                               const CommonOptions& options);
+
+// Registers the installed add-in and control library when they are not registered for
+// this user yet (first_start.h), shows `window` where it stood last (not for
+// --screenshot), connects its add-ins, fills its view, arranges --open-addin (`click`
 // clicks the add-in's button; false when there is none) and --screenshot, and runs the
-// event loop. Returns the exit status.
+// event loop. At the end it remembers the window's location and placement. Returns the
+// exit status.
 int RunShell(ShellWindow& window, const QCommandLineParser& parser, const CommonOptions& options,
              const char* program, std::function<bool()> click);
 

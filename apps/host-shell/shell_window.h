@@ -62,6 +62,9 @@ class ShellWindow : public QMainWindow, private office::CommandBarsObserver {
 
   // Shows the view of the host's file anew.
   virtual void Refresh() = 0;
+  // What the window shows, as the shell remembers it for the next start: a file's
+  // absolute path, or a URL; empty when nothing is open.
+  virtual std::string Location() const { return {}; }
   void ShowStatus(const QString& text);
   QString status_text() const;
 
