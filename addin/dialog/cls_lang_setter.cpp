@@ -12,7 +12,7 @@ constexpr std::array<MessageText, engine::kMessageKeyCount> kMessages = {{
      "&Festività"},
     {MessageKey::BothMessages_ProcessingHolidays, "Verarbeiten der Feiertage von %1...",
      "Processing holidays of %1...", "Traitement des jours fériés de %1...",
-     "Elaborazione delle festività del %1..."},
+     "Elaborazione festività %1..."},
     {MessageKey::BothMessages_StartBehindEnd,
      "Das eingegebene Start-Jahr liegt hinter dem End-Jahr.",
      "Start Year is behind End year. Please check the range",

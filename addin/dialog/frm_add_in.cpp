@@ -1,7 +1,6 @@
 #include "addin/dialog/frm_add_in.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 #include <utility>
 
@@ -78,13 +77,17 @@ constexpr Placement kDesign[] = {
 // The left edge of the input column; labels stand left of it.
 constexpr int kInputColumnLeft = 3720;
 
-// The designed place of the control `name`, which kDesign lists.
-const Placement& FindDesign(std::string_view name) {
+// The designed place of the control `name`; only used in constant expressions, so that a
+// name kDesign does not list fails to compile.
+constexpr Placement FindDesign(std::string_view name) {
   for (const Placement& place : kDesign) {
     if (place.name == name) return place;
   }
-  std::abort();  // a name of this file that kDesign does not list
+  throw "a control the design does not place";
 }
+constexpr Placement kProgressDesign = FindDesign("lblProgress");
+// Labels of the label column may widen to the column's width.
+constexpr int kLabelColumnWidth = FindDesign("lblCountry").width;
 
 // The busy state: which property of which control follows Busy, in the order it is set.
 // kIdleOutsideWorldCup is also false while the World Cup is chosen: its one year and its
@@ -735,12 +738,11 @@ void frmAddIn::Form_Resize() {
 }
 
 void frmAddIn::FitLabels() {
-  // A label of the label column may widen to the column's width.
-  const int column = FindDesign("lblCountry").width;
   for (const Placement& place : kDesign) {
     auto* label = FindAs<ui::Label>(place.name);
     if (label == nullptr) continue;
-    const int widest = place.left < kInputColumnLeft ? std::max(column, place.width) : place.width;
+    const int widest =
+        place.left < kInputColumnLeft ? std::max(kLabelColumnWidth, place.width) : place.width;
     FitLabelToCaption(*label, place.width, place.height, widest);
   }
 }
@@ -816,8 +818,7 @@ std::int32_t frmAddIn::ProgressValue() const {
 void frmAddIn::SetProgressLabel(std::string_view text) {
   auto& label = *FindAs<ui::Label>("lblProgress");
   label.SetCaption(std::string(text));
-  const Placement& place = FindDesign("lblProgress");
-  FitLabelToCaption(label, place.width, place.height, place.width);
+  FitLabelToCaption(label, kProgressDesign.width, kProgressDesign.height, kProgressDesign.width);
   label.Refresh();
 }
 

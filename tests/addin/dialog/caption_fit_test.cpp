@@ -137,6 +137,15 @@ TEST_F(CaptionFitTest, EveryCaptionShowsWholeInEveryLanguageAndBothHosts) {
       // the notice in the bar belong to it, not to the form.
       EXPECT_GE(labels, 6) << where;
       EXPECT_EQ(buttons, 4) << where;
+      // The progress label has one line between the progress bar and the button bar.
+      const auto& progress = *dialog_->FindAs<ui::Label>("lblProgress");
+      for (const std::string& text :
+           {engine::FillPlaceholder(LangSetter().BothMessages_ProcessingHolidays(), "%1", 2049),
+            LangSetter().OutlookMessages_CachingAppointments()}) {
+        dialog_->SetProgressLabel(text);
+        EXPECT_EQ(metrics.WrapLines(progress.Font()->Desc(), text, progress.Width()).size(), 1u)
+            << where << ": " << text;
+      }
       (void)dialog_->Unload();
       dialog_.reset();
     }

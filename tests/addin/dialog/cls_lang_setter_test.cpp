@@ -25,7 +25,7 @@ const Expected kMessages[] = {
      "&Feiertage einstellen", "&Feriant", "&Jours fériés", "&Festività"},
     {MessageKey::BothMessages_ProcessingHolidays, &clsLangSetter::BothMessages_ProcessingHolidays,
      "Verarbeiten der Feiertage von %1...", "Processing holidays of %1...",
-     "Traitement des jours fériés de %1...", "Elaborazione delle festività del %1..."},
+     "Traitement des jours fériés de %1...", "Elaborazione festività %1..."},
     {MessageKey::BothMessages_StartBehindEnd, &clsLangSetter::BothMessages_StartBehindEnd,
      "Das eingegebene Start-Jahr liegt hinter dem End-Jahr.",
      "Start Year is behind End year. Please check the range",
