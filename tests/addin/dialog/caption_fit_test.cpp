@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/dialog/frm_add_in.h"
 #include "addin/engine/host_kind.h"
@@ -21,6 +19,7 @@
 #include "platform/ui_qt/qt_backend.h"
 #include "platform/ui_qt/text_metrics.h"
 #include "tests/hosts/project/test_files.h"
+#include "tests/platform/ui_qt/qt_test_support.h"
 
 namespace feriant::dialog {
 namespace {
@@ -31,17 +30,6 @@ constexpr int kTwipsPerPixel = 15;
 // A push button's frame on each side of its caption, in pixels: Qt draws a caption whole
 // as long as it stays inside the frame.
 constexpr int kButtonPaddingPixels = 2;
-
-QApplication& Application() {
-  static QApplication* application = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "caption-fit-test";
-    static char* argv[] = {name, nullptr};
-    return new QApplication(argc, argv);
-  }();
-  return *application;
-}
 
 bool Overlap(const ui::Rect& a, const ui::Rect& b) {
   return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
@@ -55,7 +43,7 @@ std::string WithoutAccessMark(std::string text) {
 
 class CaptionFitTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { Application(); }
+  static void SetUpTestSuite() { ui_qt::testing::Application(); }
   void SetUp() override {
     backend_ = std::make_shared<ui_qt::QtBackend>(kTwipsPerPixel);
     previous_backend_ = ui::SetBackend(backend_);

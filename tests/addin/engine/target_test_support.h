@@ -7,7 +7,6 @@
 #include <array>
 #include <optional>
 #include <set>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -82,10 +81,8 @@ class RunContext final : public engine::TargetContext {
   engine::RunCounters& Counters() override { return counters_; }
   engine::RunDialog& Dialog() override { return dialog_; }
   const engine::Localisation& Texts() const override { return texts_; }
-  std::span<const std::string> HolidayCategories() const override { return categories_; }
 
   RecordingDialog dialog_;
-  std::vector<std::string> categories_;  // none: the run knows only its own
   engine::RunCounters counters_;
 
  private:

@@ -468,36 +468,6 @@ TEST(OutlookTargetTest, CreationsShiftTheCacheWhenNewItemsComeFirst) {
   EXPECT_EQ(outcome.cache[0].ItemIndex, 3);
 }
 
-// A run that knows the holiday category of every language caches the appointments of
-// each, and still nothing else.
-TEST(OutlookTargetTest, CachesTheHolidayCategoryOfEveryLanguageTheRunKnows) {
-  const struct {
-    const char* categories;
-    bool cached;
-  } items[] = {
-      {"Feiertag", true},
-      {"Holiday", true},
-      {"Jour f\u00e9ri\u00e9", true},
-      {"Festivit\u00e0", true},
-      {"jour f\u00e9ri\u00e9", false},
-      {"Feiertag, Holiday", false},
-  };
-  FakeOutlook outlook;
-  std::vector<std::int32_t> expected;
-  for (const auto& item : items) {
-    outlook.Add("Day", DateAt(2006, 1, 1), true, item.categories);
-    if (item.cached) expected.push_back(static_cast<std::int32_t>(outlook.items.size()));
-  }
-  OutlookTarget target(outlook.application);
-  RunContext run;
-  run.categories_ = {"Feiertag", "Holiday", "Jour f\u00e9ri\u00e9", "Festivit\u00e0"};
-  ASSERT_TRUE(target.CacheAppointments(run, 2006, 2006).ok());
-  std::vector<std::int32_t> positions;
-  for (const CachedAppointment& record : target.AppointmentCache())
-    positions.push_back(record.ItemIndex);
-  EXPECT_EQ(positions, expected);
-}
-
 // What the cache takes: holiday appointments of the run's category and years, and World
 // Cup matches, compared exactly; the positions count every item of the folder.
 TEST(OutlookTargetTest, CachesHolidayAppointmentsOfTheRunsYears) {
