@@ -45,7 +45,7 @@ _feriant() {
       _filedir
       return ;;
     --language)
-      _feriant_words $'Deutsch\nEnglish'
+      _feriant_words $'Deutsch\nEnglish\nFrançais\nItaliano'
       return ;;
   esac
   # Options with a fixed set of values show it as "--name TEXT:{a,b}".

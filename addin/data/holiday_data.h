@@ -14,7 +14,7 @@
 namespace feriant::data {
 
 inline constexpr int32_t kRuleCount = 159;
-inline constexpr int32_t kHolidayNameCount = 461;
+inline constexpr int32_t kHolidayNameCount = 469;
 inline constexpr int32_t kLanguageCount = 4;
 inline constexpr int32_t kLcidLanguagePairCount = 24;
 inline constexpr int32_t kRegionCount = 374;

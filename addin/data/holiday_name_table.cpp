@@ -19,6 +19,8 @@ constexpr auto kRows = std::to_array<HolidayName>({
     {"Nouvel an", 0, kFrench, kOtherName},
     {"Capodanno", 0, kItalian, kOtherName},
     {"Berchtoldstag", 1, kGerman, kDefaultName},
+    // The name of 2 January in the holiday lists of Fribourg, Vaud, Neuchâtel and Jura.
+    {"Saint-Berchtold", 1, kFrench, kOtherName},
     {"Heilige Drei Könige", 2, kGerman, kOtherName},
     {"Epiphany", 2, kEnglish, kDefaultName},
     {"Epiphanie", 2, kFrench, kOtherName},
@@ -134,6 +136,10 @@ constexpr auto kRows = std::to_array<HolidayName>({
     {"Ascensione", 31, kItalian, kOtherName},
     {"Muttertag", 32, kGerman, kOtherName},
     {"Mothering day", 32, kEnglish, kDefaultName},
+    // Not a legal holiday in Switzerland; the names are those of the day in France (Code
+    // de l'action sociale et des familles, art. D215-1) and in Italy.
+    {"Fête des mères", 32, kFrench, kOtherName},
+    {"Festa della mamma", 32, kItalian, kOtherName},
     {"Tag des Sieges 1945", 33, kGerman, kOtherName},
     {"Victory Day 1945", 33, kEnglish, kDefaultName},
     {"Victoire 1945", 33, kFrench, kOtherName},
@@ -326,8 +332,17 @@ constexpr auto kRows = std::to_array<HolidayName>({
     {"Vigilia di Natale", 85, kItalian, kOtherName},
     {"1. Weihnachtsfeiertag", 86, kGerman, kDefaultName},
     {"1st day of Christmas", 86, kEnglish, kOtherName},
+    // "Noël": Code du travail, art. L3133-1 (the French legal holidays) and the Romand
+    // cantons' lists of public holidays; "Natale": the Canton of Ticino's list.
+    {"Noël", 86, kFrench, kOtherName},
+    {"Natale", 86, kItalian, kOtherName},
     {"2. Weihnachtsfeiertag (Stephanstag)", 87, kGerman, kDefaultName},
     {"2nd day of Christmas", 87, kEnglish, kOtherName},
+    // "Saint-Étienne": 26 December in Alsace-Moselle (Code du travail, art. L3134-13) and
+    // in the lists of Fribourg and Neuchâtel; "Santo Stefano": the lists of Ticino and of
+    // Graubünden's Italian version.
+    {"Saint-Étienne", 87, kFrench, kOtherName},
+    {"Santo Stefano", 87, kItalian, kOtherName},
     {"Wiederherstellung der Republik", 88, kGerman, kDefaultName},
     {"Restauration de la République", 88, kFrench, kOtherName},
     {"Restaurazione della Repubblica", 88, kItalian, kOtherName},
@@ -475,6 +490,8 @@ constexpr auto kRows = std::to_array<HolidayName>({
     {"W61 - W62 (Final)", 157, kEnglish, kDefaultName},
     {"Muttertag", 158, kGerman, kOtherName},
     {"Mothering day", 158, kEnglish, kDefaultName},
+    // "Fête des mères": Code de l'action sociale et des familles, art. D215-1.
+    {"Fête des mères", 158, kFrench, kOtherName},
 });
 static_assert(kRows.size() == kHolidayNameCount);
 

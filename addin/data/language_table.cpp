@@ -13,8 +13,8 @@ namespace {
 constexpr auto kRows = std::to_array<Language>({
     {1, "Deutsch", 1031},   // 0
     {2, "English", 1033},   // 1
-    {0, "Français", 1036},  // 2
-    {0, "Italiano", 1040},  // 3
+    {1, "Français", 1036},  // 2
+    {1, "Italiano", 1040},  // 3
 });
 static_assert(kRows.size() == kLanguageCount);
 

@@ -1,8 +1,9 @@
 #pragma once
 // clsLangSetter: the add-in's one localisation object. It holds the user-interface
 // language as a Windows locale identifier and gives every text the user sees, except
-// the holiday and region names of the data tables, in German (exactly 1031) or English
-// (any other value).
+// the holiday and region names of the data tables, in German (exactly 1031), French (the
+// French locales), Italian (the Italian ones) or English (any other value; see
+// engine::TextLanguageOf).
 //
 // There is one process-wide instance (LangSetter()), created on first use and alive
 // until the library is unloaded; the host connection, the dialog and the holiday run
@@ -62,31 +63,50 @@ class clsLangSetter final : public engine::Localisation {
   std::string OutlookMessages_Status5() const;
   std::string OutlookMessages_NumHoliday() const;
   std::string OutlookMessages_NumHolidays() const;
-
- private:
-  bool IsGerman() const { return LanguageID == engine::kGermanLanguageID; }
 };
 
 // The process-wide instance.
 clsLangSetter& LangSetter();
 
-// A message in both languages.
+// A message in every language.
 struct MessageText {
   MessageKey key;
   std::string_view german;
   std::string_view english;
+  std::string_view french;
+  std::string_view italian;
+
+  constexpr std::string_view In(engine::TextLanguage language) const {
+    switch (language) {
+      case engine::TextLanguage::kGerman:
+        return german;
+      case engine::TextLanguage::kFrench:
+        return french;
+      case engine::TextLanguage::kItalian:
+        return italian;
+      case engine::TextLanguage::kEnglish:
+        break;
+    }
+    return english;
+  }
 };
 
 // Every message, in interface order.
 std::span<const MessageText> MessageTexts();
 
-// A caption of the dialog in both languages, in the order in which the dialog's
-// captions are written: the element's name, the property written, and the two texts.
+// A caption of the dialog in every language, in the order in which the dialog's
+// captions are written: the element's name, the property written, and the texts.
 struct CaptionText {
   std::string_view element;
   std::string_view property;
   std::string_view german;
   std::string_view english;
+  std::string_view french;
+  std::string_view italian;
+
+  constexpr std::string_view In(engine::TextLanguage language) const {
+    return MessageText{MessageKey{}, german, english, french, italian}.In(language);
+  }
 };
 
 // The fifteen captions of the dialog.

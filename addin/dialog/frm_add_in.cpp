@@ -1,9 +1,11 @@
 #include "addin/dialog/frm_add_in.h"
 
+#include <algorithm>
 #include <iostream>
 #include <utility>
 
 #include "addin/data/holiday_data.h"
+#include "addin/dialog/caption_fit.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/dialog/country_list.h"
 #include "addin/dialog/current_law_setting.h"
@@ -73,6 +75,20 @@ constexpr Placement kDesign[] = {
     {"lblProgress", 3720, 5040, 2835, 195},     {"lblCopyright", 180, 420, 3105, 195},
     {"lblURL", 3720, 420, 2595, 195},
 };
+// The left edge of the input column; labels stand left of it.
+constexpr int kInputColumnLeft = 3720;
+
+// The designed place of the control `name`; only used in constant expressions, so that a
+// name kDesign does not list fails to compile.
+constexpr Placement FindDesign(std::string_view name) {
+  for (const Placement& place : kDesign) {
+    if (place.name == name) return place;
+  }
+  throw "a control the design does not place";
+}
+constexpr Placement kProgressDesign = FindDesign("lblProgress");
+// Labels of the label column may widen to the column's width.
+constexpr int kLabelColumnWidth = FindDesign("lblCountry").width;
 
 // The busy state: which property of which control follows Busy, in the order it is set.
 // kIdleOutsideWorldCup is also false while the World Cup is chosen: its one year and its
@@ -717,6 +733,18 @@ void frmAddIn::Form_Resize() {
     (void)control->SetTop(y);
   (void)lblProgress->SetTop(y + 300);
   (void)lblActivate->SetTop(y + 60);
+  // 11. Every caption whole: a label grows into the room of its row where its text needs it.
+  FitLabels();
+}
+
+void frmAddIn::FitLabels() {
+  for (const Placement& place : kDesign) {
+    auto* label = FindAs<ui::Label>(place.name);
+    if (label == nullptr) continue;
+    const int widest =
+        place.left < kInputColumnLeft ? std::max(kLabelColumnWidth, place.width) : place.width;
+    FitLabelToCaption(*label, place.width, place.height, widest);
+  }
 }
 
 // ----------------------------------------------------------------------- Run seam
@@ -790,6 +818,7 @@ std::int32_t frmAddIn::ProgressValue() const {
 void frmAddIn::SetProgressLabel(std::string_view text) {
   auto& label = *FindAs<ui::Label>("lblProgress");
   label.SetCaption(std::string(text));
+  FitLabelToCaption(label, kProgressDesign.width, kProgressDesign.height, kProgressDesign.width);
   label.Refresh();
 }
 

@@ -85,7 +85,11 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   // The layout: the input column stretched to the client width, the rows stacked from
   // the banner down, the region tree taking what height is left (at least 300). Each
   // step works on the controls' values at that moment; a step that fails is skipped.
+  // Last, every label is fitted to its caption (FitLabels).
   void Form_Resize();
+  // Each label at least its designed size, wider (labels of the label column up to the
+  // column's width) and then higher where its caption needs it.
+  void FitLabels();
 
   // The text the hidden notice shows (Shift+Ctrl+Alt with a press on lblCopyright).
   static std::string_view HiddenNotice();

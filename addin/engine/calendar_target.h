@@ -9,6 +9,8 @@
 // exception. One thread.
 
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "addin/data/holiday_data.h"
@@ -18,6 +20,13 @@
 #include "platform/base/result.h"
 
 namespace feriant::engine {
+
+// The texts of an occurrence as a run in another language writes them.
+struct OccurrenceTexts {
+  const data::HolidayName* name = nullptr;  // never null
+  std::string_view CountryLine;
+  std::string_view RegionsText;
+};
 
 // One holiday on one date, with the texts that say where and how it is observed in the
 // selected country.
@@ -33,6 +42,9 @@ struct Occurrence {
   std::string_view RegionsText;
   bool IsDayOff = false;  // some region of the country has it with status 1 or 2
   bool IsWorldCupMatch = false;
+  // The same occurrence in each of the other languages; given in Outlook removals only,
+  // so that a removal takes out what a run in another language entered.
+  std::span<const OccurrenceTexts> OtherLanguages;
 };
 
 // The counters of a run, reset before the first year and raised only by the targets.
@@ -55,6 +67,10 @@ class TargetContext {
   virtual RunDialog& Dialog() = 0;
   // Texts in the run's language.
   virtual const Localisation& Texts() const = 0;
+  // The holiday category in every language there are texts in, the run's own among them:
+  // the appointments of a run in any language are found by every other. Empty for a run
+  // that knows only its own.
+  virtual std::span<const std::string> HolidayCategories() const { return {}; }
 };
 
 class CalendarTarget {

@@ -58,6 +58,17 @@ class RunScope {
   bool restored_ = false;
 };
 
+// The texts' words in language `language` (a LanguageTable index), the localisation's
+// own language put back afterwards.
+RunCaches::Words WordsIn(Localisation& texts, std::int32_t language) {
+  const std::int16_t own = texts.GetLanguageID();
+  texts.PutLanguageID(
+      static_cast<std::int16_t>(data::LanguageTable[static_cast<size_t>(language)].Lcid));
+  RunCaches::Words words = RunCaches::WordsOf(texts);
+  texts.PutLanguageID(own);
+  return words;
+}
+
 }  // namespace
 
 MessageBoxRequest ErrorBox(std::string_view text, std::string_view title, std::string_view detail) {
@@ -146,7 +157,14 @@ Status HolidayRun::RunSteps() {
 
   // Only Outlook's calendar needs preparing and letting go of; Project's needs nothing.
   CalendarTarget* outlook = nullptr;
+  holiday_categories_.clear();
   if (host_kind_ == kHostOutlook) {
+    // The Lcids of the table fit 16 bits, as checked for the chosen one above.
+    for (const data::Language& each : data::LanguageTable) {
+      texts_.PutLanguageID(static_cast<std::int16_t>(each.Lcid));
+      holiday_categories_.push_back(texts_.Message(MessageKey::OutlookMessages_HolidayCategory));
+    }
+    texts_.PutLanguageID(static_cast<std::int16_t>(lcid));
     if (target_ == nullptr) return RunError("there is no calendar target for the host");
     outlook = target_;
     auto new_items_first = outlook->ProbeNewItemPosition(*this);
@@ -216,6 +234,20 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
                                           : data::kLanguageCount;
   const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys(), assignments);
 
+  // A removal from Outlook's calendar also takes out what runs in the other languages
+  // entered: their names, country lines and region texts.
+  std::vector<std::int32_t> other_languages;
+  std::vector<RunCaches::CountryTexts*> other_countries;
+  if (is_removal_ && host_kind_ == kHostOutlook) {
+    for (std::int32_t other = 0; other < data::kLanguageCount; ++other) {
+      if (other == names_language) continue;
+      other_languages.push_back(other);
+      other_countries.push_back(
+          &caches_.Country(country_text, WordsIn(texts_, other), assignments, law_key));
+    }
+  }
+  std::vector<OccurrenceTexts> other_texts(other_languages.size());
+
   for (const std::int32_t holiday : selection) {
     const RuleOutcome date = (*rules_)[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
     if (!date) return date.error();
@@ -236,6 +268,13 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
     occurrence.RegionsText = texts.RegionsText;
     occurrence.IsDayOff = texts.IsDayOff;
     occurrence.IsWorldCupMatch = (*date)->IsWorldCupMatch;
+    for (size_t i = 0; i < other_languages.size(); ++i) {
+      const RunCaches::HolidayTexts& other = other_countries[i]->Holiday(holiday);
+      other_texts[i] = OccurrenceTexts{caches_.HolidayName(holiday, other_languages[i]),
+                                       other.CountryLine, other.RegionsText};
+      if (other_texts[i].name == nullptr) other_texts[i].name = name;
+    }
+    occurrence.OtherLanguages = other_texts;
     HandleDate(occurrence);
   }
   return Ok();

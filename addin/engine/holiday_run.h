@@ -94,6 +94,7 @@ class HolidayRun final : public TargetContext {
   RunCounters& Counters() override { return counters_; }
   RunDialog& Dialog() override { return dialog_; }
   const Localisation& Texts() const override { return texts_; }
+  std::span<const std::string> HolidayCategories() const override { return holiday_categories_; }
 
  private:
   [[nodiscard]] Status RunSteps();
@@ -112,6 +113,8 @@ class HolidayRun final : public TargetContext {
 
   RunCounters counters_;
   bool is_removal_ = false;
+  // The holiday category in each language, by language index (Outlook runs only).
+  std::vector<std::string> holiday_categories_;
   bool new_items_first_ = false;
   FeastTable feasts_;
 

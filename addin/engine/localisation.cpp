@@ -2,6 +2,27 @@
 
 namespace feriant::engine {
 
+TextLanguage TextLanguageOf(std::int16_t language_id) {
+  switch (language_id) {
+    case kGermanLanguageID:
+      return TextLanguage::kGerman;
+    case 12:
+    case 1036:
+    case 2060:
+    case 3084:
+    case 4108:
+    case 5132:
+    case 6156:
+      return TextLanguage::kFrench;
+    case 16:
+    case 1040:
+    case 2064:
+      return TextLanguage::kItalian;
+    default:
+      return TextLanguage::kEnglish;
+  }
+}
+
 std::string StatusText(const Localisation& texts, std::int32_t status) {
   constexpr MessageKey kStatusKeys[5] = {
       MessageKey::OutlookMessages_Status1, MessageKey::OutlookMessages_Status2,

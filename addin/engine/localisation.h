@@ -40,8 +40,17 @@ enum class MessageKey {
 };
 inline constexpr int kMessageKeyCount = 23;
 
-// The locale identifier that selects German texts; every other value selects English.
+// The locale identifier that selects German texts.
 inline constexpr std::int16_t kGermanLanguageID = 1031;
+
+// The languages of the texts, numbered as the language indexes of the holiday tables.
+enum class TextLanguage { kGerman = 0, kEnglish = 1, kFrench = 2, kItalian = 3 };
+inline constexpr int kTextLanguageCount = 4;
+
+// The language of the texts a user-interface language gets: German for exactly 1031,
+// French for the French locales (1036, 2060, 3084, 4108, 5132, 6156 and the neutral 12),
+// Italian for 1040, 2064 and the neutral 16, English for every other value.
+TextLanguage TextLanguageOf(std::int16_t language_id);
 
 class Localisation {
  public:
@@ -53,6 +62,9 @@ class Localisation {
 
   // The text of `key` in the current language.
   virtual std::string Message(MessageKey key) const = 0;
+
+  // The language of the texts now.
+  TextLanguage Language() const { return TextLanguageOf(GetLanguageID()); }
 };
 
 // The localised text of an assignment status 1..5 (OutlookMessages_Status1..5); empty

@@ -124,10 +124,26 @@ Result<dialog::NodeIndex> FindNode(const dialog::RegionTree& tree, std::string_v
   return Usage(std::move(message));
 }
 
+// Further names of the languages, by language index: the ISO 639-1 code and the English
+// name, so that --language fr works as --language Français does.
+struct LanguageAlias {
+  std::int32_t language;
+  std::string_view code, english;
+};
+constexpr LanguageAlias kLanguageAliases[] = {{data::kGerman, "de", "German"},
+                                              {data::kEnglish, "en", "English"},
+                                              {data::kFrench, "fr", "French"},
+                                              {data::kItalian, "it", "Italian"}};
+
 Result<std::int32_t> LanguageItemData(std::span<const dialog::LanguageItem> items,
                                       std::string_view name) {
   for (const dialog::LanguageItem& item : items) {
     if (base::EqualsIgnoringAsciiCase(item.Name, name)) return item.ItemData;
+    for (const LanguageAlias& alias : kLanguageAliases) {
+      if (alias.language == item.ItemData && (base::EqualsIgnoringAsciiCase(alias.code, name) ||
+                                              base::EqualsIgnoringAsciiCase(alias.english, name)))
+        return item.ItemData;
+    }
   }
   std::string message = "there is no language \"" + std::string(name) + "\". The languages are:";
   for (size_t i = 0; i < items.size(); ++i)
@@ -194,8 +210,7 @@ std::int16_t HostLanguageID(std::int32_t lcid) {
 std::string BannerTitle(const dialog::clsLangSetter& texts) {
   for (const dialog::CaptionText& caption : dialog::CaptionTexts()) {
     if (caption.element == "wto") {
-      return std::string(texts.LanguageID == engine::kGermanLanguageID ? caption.german
-                                                                       : caption.english);
+      return std::string(caption.In(texts.Language()));
     }
   }
   return std::string();

@@ -147,7 +147,8 @@ int RunFeasts(const FeastsOptions& options, std::ostream& out, std::ostream& err
   TextTable table;
   for (const engine::Feast& feast : feasts.Feasts()) {
     table.AddRow({feast.FeastKey, DateText(feast.FeastDate),
-                  std::string(WeekdayName(std::chrono::weekday{feast.FeastDate}, false))});
+                  std::string(WeekdayName(std::chrono::weekday{feast.FeastDate},
+                                          engine::TextLanguage::kEnglish))});
   }
   table.Print(out);
   return kExitOk;

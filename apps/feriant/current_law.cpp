@@ -1,6 +1,7 @@
 #include "apps/feriant/current_law.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -26,10 +27,25 @@ namespace {
 struct ChangesWords {
   std::string_view region, holiday, years, standing, removed, until, since, always;
 };
-constexpr ChangesWords kEnglishWords = {"Region",  "Holiday", "Years", "Standing",
-                                        "removed", "until",   "since", "always"};
-constexpr ChangesWords kGermanWords = {"Region",     "Feiertag", "Jahre", "Stellung",
-                                       "aufgehoben", "bis",      "ab",    "immer"};
+// By text language.
+constexpr std::array<ChangesWords, engine::kTextLanguageCount> kWords = {{
+    {"Region", "Feiertag", "Jahre", "Stellung", "aufgehoben", "bis", "ab", "immer"},
+    {"Region", "Holiday", "Years", "Standing", "removed", "until", "since", "always"},
+    {"Région", "Jour férié", "Années", "Statut", "supprimé", "jusqu'en", "depuis", "toujours"},
+    {"Regione", "Festività", "Anni", "Stato", "soppresso", "fino al", "dal", "sempre"},
+}};
+
+// "No later change of the law is recorded for <place>.", around the place, by text
+// language.
+struct NoChangeWords {
+  std::string_view before, after;
+};
+constexpr std::array<NoChangeWords, engine::kTextLanguageCount> kNoChange = {{
+    {"Für ", " ist keine spätere Änderung des Rechts verzeichnet.\n"},
+    {"No later change of the law is recorded for ", ".\n"},
+    {"Aucune modification ultérieure du droit n'est enregistrée pour ", ".\n"},
+    {"Non è registrata alcuna modifica successiva del diritto per ", ".\n"},
+}};
 
 std::string YearsText(const data::Amendment& row, const ChangesWords& words) {
   const bool open_start = row.FirstYear == data::kOpenStart;
@@ -122,16 +138,16 @@ int RunChanges(const ChangesOptions& options, std::ostream& out, std::ostream& e
     country = std::string(data::RegionCountry(region));
   }
 
-  const bool german = texts.LanguageID == engine::kGermanLanguageID;
-  const ChangesWords& words = german ? kGermanWords : kEnglishWords;
+  const auto text_language = static_cast<size_t>(texts.Language());
+  const ChangesWords& words = kWords[text_language];
   const std::int32_t language = PreselectedLanguageItemData(texts).value_or(data::kGerman);
   const std::vector<std::int32_t> rows = data::AmendmentsFor(country, region);
   if (rows.empty() && !options.json_lines) {
-    out << (german ? "Für " : "No later change of the law is recorded for ")
+    out << kNoChange[text_language].before
         << (!region.empty()   ? region
             : country.empty() ? std::string("*")
                               : country)
-        << (german ? " ist keine spätere Änderung des Rechts verzeichnet.\n" : ".\n");
+        << kNoChange[text_language].after;
     return kExitOk;
   }
   TextTable table;

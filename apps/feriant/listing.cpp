@@ -1,6 +1,7 @@
 #include "apps/feriant/listing.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -19,9 +20,13 @@ constexpr std::string_view kLineBreak = "\r\n";
 struct TableWords {
   std::string_view date, weekday, holiday, where, day_off, yes, no;
 };
-constexpr TableWords kEnglishWords = {"Date",    "Weekday", "Holiday", "Where",
-                                      "Day off", "yes",     "no"};
-constexpr TableWords kGermanWords = {"Datum", "Wochentag", "Feiertag", "Wo", "Frei", "ja", "nein"};
+// By text language.
+constexpr std::array<TableWords, engine::kTextLanguageCount> kWords = {{
+    {"Datum", "Wochentag", "Feiertag", "Wo", "Frei", "ja", "nein"},
+    {"Date", "Weekday", "Holiday", "Where", "Day off", "yes", "no"},
+    {"Date", "Jour", "Jour férié", "Où", "Chômé", "oui", "non"},
+    {"Data", "Giorno", "Festività", "Dove", "Libero", "sì", "no"},
+}};
 
 class TextListing final : public Listing {
  public:
@@ -30,8 +35,8 @@ class TextListing final : public Listing {
   ~TextListing() override { Flush(); }
 
   void OnOccurrence(const engine::Occurrence& occurrence) override {
-    const bool german = texts_.GetLanguageID() == engine::kGermanLanguageID;
-    const TableWords& words = german ? kGermanWords : kEnglishWords;
+    const engine::TextLanguage language = texts_.Language();
+    const TableWords& words = kWords[static_cast<size_t>(language)];
     if (table_.empty()) {
       table_.AddRow({std::string(words.date), std::string(words.weekday),
                      std::string(words.holiday), std::string(words.where),
@@ -40,7 +45,7 @@ class TextListing final : public Listing {
     const std::chrono::local_days day = occurrence.date.Day();
     std::string when = DateText(day);
     if (occurrence.IsWorldCupMatch) when += " " + TimeText(occurrence.date.Start);
-    table_.AddRow({std::move(when), std::string(WeekdayName(std::chrono::weekday{day}, german)),
+    table_.AddRow({std::move(when), std::string(WeekdayName(std::chrono::weekday{day}, language)),
                    std::string(occurrence.name->Name), std::string(occurrence.CountryLine),
                    std::string(occurrence.IsDayOff ? words.yes : words.no)});
     if (!verbose_) return;

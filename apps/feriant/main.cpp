@@ -95,7 +95,8 @@ void AddSelectionOptions(CLI::App& command, cli::SelectionOptions& selection, Se
           ->excludes(texts.to_option);
   texts.language_option = command.add_option(
       "--language", texts.language,
-      "the language of the holiday names and texts: Deutsch or English (default: " +
+      "the language of the holiday names and texts: Deutsch, English, Français or Italiano "
+      "(also de, en, fr, it; default: " +
           language_default + ")");
   texts.current_law_option = command.add_flag(
       "--current-law,!--no-current-law", texts.current_law,
@@ -268,9 +269,10 @@ int Main(int argc, char** argv) {
       "Examples:\n"
       "  feriant remove --country Deutschland --region 'Deutschland|Bayern'\n"
       "  feriant remove --country \u00d6sterreich --project plan.xml\n"
-      "Only appointments with the holiday category of the run's language are found (\"Holiday\" "
-      "or \"Feiertag\"); a country is taken out of an appointment, which is deleted when no "
-      "country is left.");
+      "Appointments with the holiday category of any language are found (\"Feiertag\", "
+      "\"Holiday\", \"Jour f\u00e9ri\u00e9\" or \"Festivit\u00e0\"), whichever language "
+      "wrote them; a country is taken out of an appointment, which is deleted when no country "
+      "is left.");
 
   cli::CalendarsOptions calendars;
   CLI::App* calendars_command = app.add_subcommand(

@@ -27,11 +27,13 @@ std::string Digits(long long value, int digits) {
 constexpr size_t kNoteIndent = 4;
 constexpr std::string_view kColumnGap = "  ";
 
-// Index c_encoding(): Sunday = 0.
-constexpr std::array<std::string_view, 7> kEnglishWeekdays = {
-    "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-constexpr std::array<std::string_view, 7> kGermanWeekdays = {
-    "Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
+// By text language, then by c_encoding() (Sunday = 0).
+constexpr std::array<std::array<std::string_view, 7>, engine::kTextLanguageCount> kWeekdays = {{
+    {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"},
+    {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"},
+    {"dimanche", "lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi"},
+    {"domenica", "lunedì", "martedì", "mercoledì", "giovedì", "venerdì", "sabato"},
+}};
 
 }  // namespace
 
@@ -45,9 +47,8 @@ std::string TimeText(std::chrono::local_seconds moment) {
   return Digits(time.hours().count(), 2) + ":" + Digits(time.minutes().count(), 2);
 }
 
-std::string_view WeekdayName(std::chrono::weekday weekday, bool german) {
-  const unsigned index = weekday.c_encoding() % 7;
-  return german ? kGermanWeekdays[index] : kEnglishWeekdays[index];
+std::string_view WeekdayName(std::chrono::weekday weekday, engine::TextLanguage language) {
+  return kWeekdays[static_cast<size_t>(language)][weekday.c_encoding() % 7];
 }
 
 std::size_t DisplayWidth(std::string_view text) {

@@ -1,6 +1,6 @@
 #pragma once
 // Plain-text formatting for the command line: dates and times in ISO form, weekday
-// names in the two user-interface languages, and aligned tables of UTF-8 text.
+// names in the user-interface languages, and aligned tables of UTF-8 text.
 //
 // Nothing here consults the process locale: digits are written by hand, widths count
 // Unicode code points. Values and functions; one thread.
@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "addin/engine/localisation.h"
+
 namespace feriant::cli {
 
 // "2006-06-15"; years outside 0..9999 keep their sign and all their digits.
@@ -21,7 +23,7 @@ std::string DateText(std::chrono::local_days day);
 std::string TimeText(std::chrono::local_seconds moment);
 
 // "Monday".."Sunday", or "Montag".."Sonntag" when `german`.
-std::string_view WeekdayName(std::chrono::weekday weekday, bool german);
+std::string_view WeekdayName(std::chrono::weekday weekday, engine::TextLanguage language);
 
 // The number of code points of a UTF-8 text: its width on a terminal for the Latin,
 // Greek and symbol characters the data holds.

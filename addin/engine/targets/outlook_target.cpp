@@ -1,5 +1,6 @@
 #include "addin/engine/targets/outlook_target.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -208,6 +209,12 @@ Status OutlookTarget::CacheAppointments(TargetContext& run, std::int32_t first_y
   cache_.reserve(all->size());
   const std::string holiday_category =
       run.Texts().Message(MessageKey::OutlookMessages_HolidayCategory);
+  const std::span<const std::string> categories_of_all = run.HolidayCategories();
+  const auto is_holiday_category = [&](const std::string& categories) {
+    return categories == holiday_category ||
+           std::find(categories_of_all.begin(), categories_of_all.end(), categories) !=
+               categories_of_all.end();
+  };
 
   std::int32_t position = 0;
   for (const Variant& element : *all) {
@@ -219,9 +226,10 @@ Status OutlookTarget::CacheAppointments(TargetContext& run, std::int32_t first_y
       Result<std::string> categories = GetText(*item, "Categories");
       if (!categories) return categories.error();
       // Exact comparisons of the whole category text: an appointment the person gave a
-      // further category is theirs now and is left alone.
+      // further category is theirs now and is left alone. The category of any language
+      // counts, so that runs in different languages find each other's appointments.
       const bool match = *categories == data::kWorldCupCountry;
-      if ((match || *all_day) && (match || *categories == holiday_category)) {
+      if ((match || *all_day) && (match || is_holiday_category(*categories))) {
         Result<Date> start = GetDate(*item, "Start");
         if (!start) return start.error();
         const int year = static_cast<int>(start->Day().year());
@@ -331,8 +339,25 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
 Status OutlookTarget::Remove(TargetContext& run, const Occurrence& occurrence) {
   // What the cache does not know cannot be removed.
   if (!cache_valid_) return Ok();
-  CachedAppointment* record = FindCached(occurrence.name->Name, StartOf(occurrence));
-  if (record == nullptr) return Ok();
+  // The holiday under the name of the run's language first, then under the names runs
+  // in other languages gave it.
+  std::vector<std::string_view> names = {occurrence.name->Name};
+  for (const OccurrenceTexts& other : occurrence.OtherLanguages) {
+    if (std::find(names.begin(), names.end(), other.name->Name) == names.end())
+      names.push_back(other.name->Name);
+  }
+  const Date start = StartOf(occurrence);
+  for (const std::string_view name : names) {
+    CachedAppointment* record = FindCached(name, start);
+    if (record == nullptr) continue;
+    if (Status removed = RemoveFrom(run, occurrence, *record); !removed) return removed;
+  }
+  return Ok();
+}
+
+Status OutlookTarget::RemoveFrom(TargetContext& run, const Occurrence& occurrence,
+                                 CachedAppointment& found_record) {
+  CachedAppointment* const record = &found_record;
   Result<ObjectRef> found = CachedItem(*record);
   if (!found) return found.error();
   Dispatch& item = **found;
@@ -343,14 +368,23 @@ Status OutlookTarget::Remove(TargetContext& run, const Occurrence& occurrence) {
     if (!location) return location.error();
     Result<std::string> body = GetText(item, "Body");
     if (!body) return body.error();
-    was_listed = IsInList(*location, occurrence.CountryLine, kLocationDelimiter,
-                          CaseSensitivity::kInsensitive);
-    const Status set = PutAll(
-        item,
-        {{"Location", Variant(RemoveFromList(*location, occurrence.CountryLine, kLocationDelimiter,
-                                             CaseSensitivity::kInsensitive))},
-         {"Body", Variant(RemoveFromList(*body, occurrence.RegionsText, kBodyDelimiter,
-                                         CaseSensitivity::kInsensitive))}});
+    // The country's line and region texts in the run's language and in every other one:
+    // whichever language entered them, the country is taken out.
+    std::string new_location = std::move(*location);
+    std::string new_body = std::move(*body);
+    const auto take_out = [&](std::string_view country_line, std::string_view regions_text) {
+      if (IsInList(new_location, country_line, kLocationDelimiter, CaseSensitivity::kInsensitive))
+        was_listed = true;
+      new_location = RemoveFromList(new_location, country_line, kLocationDelimiter,
+                                    CaseSensitivity::kInsensitive);
+      new_body =
+          RemoveFromList(new_body, regions_text, kBodyDelimiter, CaseSensitivity::kInsensitive);
+    };
+    take_out(occurrence.CountryLine, occurrence.RegionsText);
+    for (const OccurrenceTexts& other : occurrence.OtherLanguages)
+      take_out(other.CountryLine, other.RegionsText);
+    const Status set =
+        PutAll(item, {{"Location", Variant(new_location)}, {"Body", Variant(new_body)}});
     if (!set) return set;
   }
 

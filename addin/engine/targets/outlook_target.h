@@ -76,6 +76,10 @@ class OutlookTarget final : public CalendarTarget {
   [[nodiscard]] Result<automation::ObjectRef> CachedItem(const CachedAppointment& record);
   [[nodiscard]] Status Import(TargetContext& run, const Occurrence& occurrence);
   [[nodiscard]] Status Remove(TargetContext& run, const Occurrence& occurrence);
+  // Takes the occurrence's country out of the appointment `record` stands for; deletes
+  // the appointment when no country is left.
+  [[nodiscard]] Status RemoveFrom(TargetContext& run, const Occurrence& occurrence,
+                                  CachedAppointment& record);
 
   std::shared_ptr<automation::Dispatch> application_;
   automation::ObjectRef folder_;

@@ -173,7 +173,7 @@ TEST(HolidayNames, CountsPerLanguageAndDefault) {
     ++defaults[name.LanguageIndex];
     if (name.LanguageIndex == kFrench) french_defaults.push_back(name.HolidayIndex);
   }
-  EXPECT_THAT(records, ElementsAre(159, 144, 79, 79));
+  EXPECT_THAT(records, ElementsAre(159, 144, 84, 82));
   EXPECT_THAT(defaults, ElementsAre(77, 81, 1, 0));
   EXPECT_THAT(french_defaults, ElementsAre(48));
 }
@@ -219,7 +219,8 @@ TEST(HolidayNames, NamesInEachLanguage) {
       {6, kItalian, "San Meinrado"},
       {32, kGerman, "Muttertag"},
       {158, kGerman, "Muttertag"},
-      {158, kFrench, "Mothering day"},
+      {158, kFrench, "F\u00eate des m\u00e8res"},
+      {158, kItalian, "Mothering day"},  // no Italian record: the default name
       {48, kEnglish, "French National Holiday"},
       {48, kGerman, "Nationalfeiertag Frankreich"},
       {30, kFrench, "Fête de l\u00b4\u00c9tat Autriche"},
@@ -239,20 +240,55 @@ TEST(HolidayNames, NamesInEachLanguage) {
   EXPECT_EQ(first_of_may.size(), 5u);
 }
 
-TEST(Languages, OnlyGermanAndEnglishAreOfferedAndEnglishIsTheFallback) {
+// Where French or Italian is spoken, every holiday observed there has a name of its own
+// in that language, not the fallback.
+TEST(HolidayNames, FrenchAndItalianRegionsNameEveryHolidayInTheirLanguage) {
+  const struct {
+    int32_t language;
+    std::vector<std::string_view> regions;  // a region stands for itself and all below it
+  } cases[] = {
+      {kFrench,
+       {"France", "Schweiz", "Schweiz|Genf", "Schweiz|Jura", "Schweiz|Neuenburg", "Schweiz|Waadt",
+        "Schweiz|Wallis", "Schweiz|Freiburg"}},
+      {kItalian, {"Schweiz", "Schweiz|Tessin", "Schweiz|Graub\u00fcnden"}},
+  };
+  for (const auto& c : cases) {
+    int32_t checked = 0;
+    for (const Assignment& row : AssignmentTable) {
+      const std::string_view path = RegionTable[static_cast<size_t>(row.RegionIndex)];
+      const bool spoken = std::any_of(c.regions.begin(), c.regions.end(), [&](auto region) {
+        return path == region ||
+               (region != "Schweiz" && path.starts_with(std::string(region) + "|"));
+      });
+      if (!spoken) continue;
+      ++checked;
+      const int32_t name = FindHolidayName(row.HolidayIndex, c.language);
+      ASSERT_GE(name, 0) << row.HolidayIndex;
+      EXPECT_EQ(HolidayNameTable[static_cast<size_t>(name)].LanguageIndex, c.language)
+          << path << ": holiday " << row.HolidayIndex;
+    }
+    EXPECT_GT(checked, 20) << c.language;
+  }
+}
+
+TEST(Languages, AllFourAreOfferedAndEnglishIsTheFallback) {
   std::vector<int32_t> offered;
   std::vector<int32_t> fallback;
   for (int32_t i = 0; i < kLanguageCount; ++i) {
     if (LanguageTable[i].Offer != 0) offered.push_back(i);
     if (LanguageTable[i].Offer == 2) fallback.push_back(i);
   }
-  EXPECT_THAT(offered, ElementsAre(kGerman, kEnglish));
+  EXPECT_THAT(offered, ElementsAre(kGerman, kEnglish, kFrench, kItalian));
   EXPECT_THAT(fallback, ElementsAre(kEnglish));
   EXPECT_EQ(LanguageTable[kGerman].Lcid, 1031);
   EXPECT_EQ(LanguageTable[kEnglish].Lcid, 1033);
+  EXPECT_EQ(LanguageTable[kFrench].Lcid, 1036);
+  EXPECT_EQ(LanguageTable[kItalian].Lcid, 1040);
+  EXPECT_EQ(LanguageTable[kFrench].Name, "Fran\u00e7ais");
+  EXPECT_EQ(LanguageTable[kItalian].Name, "Italiano");
 }
 
-TEST(Languages, HostLocalesMapToGermanOrEnglish) {
+TEST(Languages, HostLocalesMapToTheirLanguage) {
   std::set<int32_t> lcids;
   std::array<int32_t, kLanguageCount> per_language{};
   for (const LcidLanguagePair& pair : LcidLanguageMap) {
@@ -260,15 +296,15 @@ TEST(Languages, HostLocalesMapToGermanOrEnglish) {
     ASSERT_GE(pair.LanguageIndex, 0);
     ASSERT_LT(pair.LanguageIndex, kLanguageCount);
     ++per_language[pair.LanguageIndex];
-    // French and Italian are not offered, so their locales fall back to English.
-    EXPECT_EQ(MapHostLanguage(pair.Lcid), pair.LanguageIndex == kGerman ? 1031 : 1033) << pair.Lcid;
+    EXPECT_EQ(MapHostLanguage(pair.Lcid), LanguageTable[pair.LanguageIndex].Lcid) << pair.Lcid;
   }
   EXPECT_THAT(per_language, ElementsAre(5, 12, 5, 2));
   const struct {
     int32_t host;
     int32_t expected;
-  } cases[] = {{3079, 1031}, {2055, 1031}, {5127, 1031}, {9, 1033},  {1036, 1033},
-               {2064, 1033}, {1049, 1033}, {0, 1033},    {-1, 1033}, {INT_MIN, 1033}};
+  } cases[] = {{3079, 1031}, {2055, 1031}, {5127, 1031},   {9, 1033},    {1036, 1036},
+               {4108, 1036}, {2060, 1036}, {2064, 1040},   {1040, 1040}, {1049, 1033},
+               {0, 1033},    {-1, 1033},   {INT_MIN, 1033}};
   for (const auto& c : cases) {
     EXPECT_EQ(MapHostLanguage(c.host), c.expected) << c.host;
   }

@@ -328,7 +328,10 @@ TEST_F(AddInDialogTest, CaptionsAndLanguageFollowTheUserInterfaceLanguage) {
   const Case cases[] = {
       {1031, "Ei&nfügen", "&Schließen", "Deutsch"},
       {1033, "&Import", "C&lose", "English"},
-      {1036, "&Import", "C&lose", ""},  // French: not offered, nothing preselected
+      {1036, "&Importer", "&Fermer", "Fran\u00e7ais"},
+      {1040, "&Importa", "C&hiudi", "Italiano"},
+      {4108, "&Importer", "&Fermer", ""},  // a host maps its locale to 1036 first
+      {3079, "&Import", "C&lose", ""},
   };
   for (const Case& c : cases) {
     LangSetter().LanguageID = c.language;

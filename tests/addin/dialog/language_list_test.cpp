@@ -8,8 +8,9 @@
 namespace feriant::dialog {
 namespace {
 
-TEST(LanguageListTest, OffersGermanAndEnglishWithTheirTableIndexes) {
-  const std::vector<LanguageItem> expected = {{"Deutsch", 0}, {"English", 1}};
+TEST(LanguageListTest, OffersTheFourLanguagesInTableOrderWithTheirIndexes) {
+  const std::vector<LanguageItem> expected = {
+      {"Deutsch", 0}, {"English", 1}, {"Fran\u00e7ais", 2}, {"Italiano", 3}};
   EXPECT_EQ(LanguageList(), expected);
 }
 
@@ -25,8 +26,9 @@ TEST(LanguageListTest, PreselectsTheItemWhoseLcidIsTheUserInterfaceLanguage) {
       // Only exact identifiers: the host maps its locale before it gets here.
       {3079, std::nullopt},
       {2057, std::nullopt},
-      // French is in the table but not offered.
-      {1036, std::nullopt},
+      {1036, 2},
+      {1040, 3},
+      {4108, std::nullopt},
       {0, std::nullopt},
       {-1, std::nullopt},
   };

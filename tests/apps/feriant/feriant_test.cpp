@@ -154,6 +154,24 @@ const GoldenCase kGoldenCases[] = {
      0,
      "list_oesterreich_2006_lang_en_gb.out",
      nullptr},
+    {"LANG=fr_CH gives French",
+     {"list", "--country", "CH", "--region", "Genf", "--from", "2006", "--to", "2006"},
+     {"LANG=fr_CH.UTF-8"},
+     0,
+     "list_genf_2006_lang_fr_ch.out",
+     nullptr},
+    {"LANG=it_CH gives Italian",
+     {"list", "--country", "CH", "--region", "Tessin", "--from", "2006", "--to", "2006"},
+     {"LANG=it_CH.UTF-8"},
+     0,
+     "list_tessin_2006_lang_it_ch.out",
+     nullptr},
+    {"the law's changes in French",
+     {"changes", "--country", "France"},
+     {"LANG=fr_FR.UTF-8"},
+     0,
+     "changes_france_lang_fr_fr.out",
+     nullptr},
     {"LC_MESSAGES wins over LANG",
      {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
      {"LANG=en_GB.UTF-8", "LC_MESSAGES=de_CH.UTF-8"},
@@ -162,7 +180,7 @@ const GoldenCase kGoldenCases[] = {
      nullptr},
     {"an unknown locale gives English",
      {"list", "--country", "\u00d6sterreich", "--from", "2006", "--to", "2006"},
-     {"LANG=fr_FR.UTF-8"},
+     {"LANG=es_ES.UTF-8"},
      0,
      "list_oesterreich_2006_lang_en_gb.out",
      nullptr},
@@ -245,7 +263,7 @@ const GoldenCase kGoldenCases[] = {
      nullptr,
      "list_huge_year.err"},
     {"a language that is not offered",
-     {"list", "--country", "Deutschland", "--language", "Fran\u00e7ais"},
+     {"list", "--country", "Deutschland", "--language", "Espa\u00f1ol"},
      kEnglish,
      2,
      nullptr,
@@ -329,6 +347,52 @@ TEST(FeriantTest, PrintsWhatTheExpectedFilesSay) {
     EXPECT_EQ(output.exit_code, c.exit_code);
     EXPECT_EQ(output.out, Expected(c.out));
     EXPECT_EQ(output.err, Expected(c.err));
+  }
+}
+
+// --language takes a language's code and English name as well as the name the language
+// box shows.
+TEST(FeriantTest, LanguagesByCodeAndEnglishName) {
+  const struct {
+    const char* shown;
+    std::vector<const char*> aliases;
+  } cases[] = {
+      {"Fran\u00e7ais", {"fr", "French", "FRENCH"}},
+      {"Italiano", {"it", "Italian"}},
+      {"Deutsch", {"de", "German"}},
+      {"English", {"en"}},
+  };
+  const auto list = [](const char* language) {
+    return RunFeriant({"list", "--country", "Schweiz", "--all-regions", "--from", "2006", "--to",
+                       "2006", "--language", language},
+                      kEnglish);
+  };
+  for (const auto& c : cases) {
+    const Output expected = list(c.shown);
+    ASSERT_EQ(expected.exit_code, 0) << expected.err;
+    for (const char* alias : c.aliases) {
+      const Output output = list(alias);
+      EXPECT_EQ(output.exit_code, 0) << alias;
+      EXPECT_EQ(output.out, expected.out) << alias;
+    }
+  }
+}
+
+// Every holiday of every country has a name in French and in Italian, its own or the
+// default one.
+TEST(FeriantTest, EveryCountryListsANameForEveryHolidayInFrenchAndItalian) {
+  for (const char* country :
+       {"Deutschland", "France", "Liechtenstein", "\u00d6sterreich", "Schweiz"}) {
+    for (const char* language : {"Fran\u00e7ais", "Italiano"}) {
+      SCOPED_TRACE(std::string(country) + " in " + language);
+      const Output output =
+          RunFeriant({"list", "--country", country, "--all-regions", "--from", "2006", "--to",
+                      "2006", "--language", language, "--format", "jsonl"},
+                     kEnglish);
+      EXPECT_EQ(output.exit_code, 0) << output.err;
+      EXPECT_NE(output.out.find("\"name\":\""), std::string::npos);
+      EXPECT_EQ(output.out.find("\"name\":\"\""), std::string::npos);
+    }
   }
 }
 

@@ -205,6 +205,49 @@ TEST_F(OutlookRunTest, CountriesComeAndGoOnOneAppointment) {
   EXPECT_EQ(ReadBytes(calendar_), original_);
 }
 
+// Runs in different languages write different names, categories and texts; each run
+// finds and takes out what any other entered, and the calendar ends as it began.
+TEST_F(OutlookRunTest, ARunInOneLanguageRemovesWhatRunsInOthersEntered) {
+  struct Step {
+    const char* country;
+    std::int32_t language;
+    bool removal;
+    RunCounters counts;             // added, removed, modified
+    std::vector<std::string> left;  // "subject/category" of the holiday appointments after
+  } steps[] = {
+      {"Schweiz", data::kFrench, false, {1, 0, 0}, {"Nouvel an/Jour f\u00e9ri\u00e9"}},
+      {"\u00d6sterreich",
+       data::kGerman,
+       false,
+       {1, 0, 0},
+       {"Nouvel an/Jour f\u00e9ri\u00e9", "Neujahr/Feiertag"}},
+      {"Deutschland",
+       data::kItalian,
+       false,
+       {1, 0, 0},
+       {"Nouvel an/Jour f\u00e9ri\u00e9", "Neujahr/Feiertag", "Capodanno/Festivit\u00e0"}},
+      {"Schweiz", data::kGerman, true, {0, 1, 0}, {"Neujahr/Feiertag", "Capodanno/Festivit\u00e0"}},
+      {"Deutschland", data::kEnglish, true, {0, 1, 0}, {"Neujahr/Feiertag"}},
+      {"\u00d6sterreich", data::kFrench, true, {0, 1, 0}, {}},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.country) + (step.removal ? " removed" : " imported"));
+    Selection s;
+    s.country = step.country;
+    s.language = step.language;
+    s.removal = step.removal;
+    const Outcome outcome = Run(s);
+    EXPECT_EQ(outcome.counts.AddedCount, step.counts.AddedCount);
+    EXPECT_EQ(outcome.counts.RemovedCount, step.counts.RemovedCount);
+    EXPECT_EQ(outcome.counts.ModifiedCount, step.counts.ModifiedCount);
+    std::vector<std::string> left;
+    for (const Appointment& a : Holidays())
+      left.push_back(a.subject + "/" + a.categories);
+    EXPECT_EQ(left, step.left);
+  }
+  EXPECT_EQ(ReadBytes(calendar_), original_);
+}
+
 TEST_F(OutlookRunTest, ImportingTwiceChangesNothingTheSecondTime) {
   Selection s;
   s.holidays.reset();  // every holiday of Deutschland
@@ -243,7 +286,7 @@ TEST_F(OutlookRunTest, RemovingTheMiddleCountryJoinsItsNeighbours) {
 
 // The category marks what the add-in may change: an appointment the person gave another
 // category, or one made in the other language, is not the run's.
-TEST_F(OutlookRunTest, OnlyAppointmentsInTheRunsCategoryAreFound) {
+TEST_F(OutlookRunTest, OnlyAppointmentsInAHolidayCategoryAreFound) {
   (void)Run(Selection{});
   Recategorize("New Year's Day", "Holiday,Private");
   const Outcome removed = Run(Remove(Selection{}));
@@ -262,8 +305,9 @@ TEST_F(OutlookRunTest, OnlyAppointmentsInTheRunsCategoryAreFound) {
   EXPECT_EQ(Holidays()[2].subject, "Neujahr");
   EXPECT_EQ(Holidays()[2].categories, "Feiertag");
   EXPECT_EQ(Holidays()[2].body, "Deutschland (Bundesweit) (Gesetzlich anerkannt)");
-  EXPECT_EQ(Run(Remove(german)).counts.RemovedCount, 1);
-  EXPECT_EQ(Run(Remove(Selection{})).counts.RemovedCount, 1);  // the English one
+  // The German removal takes out the English appointment as well.
+  EXPECT_EQ(Run(Remove(german)).counts.RemovedCount, 2);
+  EXPECT_EQ(Run(Remove(Selection{})).counts.RemovedCount, 0);
   ASSERT_EQ(Holidays().size(), 1u);
   EXPECT_EQ(Holidays()[0].categories, "Holiday, Private");
 }
