@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "hosts/outlook/caldav_http.h"
 #include "platform/automation/dispatch.h"
 #include "platform/base/result.h"
 
@@ -30,9 +31,17 @@ struct OutlookOptions {
   // The time that stamps saved appointments; the system's clock when not set (see
   // CalendarStore's StoreOptions).
   std::function<std::chrono::sys_seconds()> stamp_time;
+
+  // For a calendar on a server, named by an http or https URL (caldav_store.h): how to
+  // reach it, what may stop a save (asked before each request) and who hears how many of
+  // a save's requests were answered.
+  ServerSettings server;
+  std::function<bool()> proceed;
+  std::function<void(size_t done, size_t total)> progress;
 };
 
-// The application object of a model whose calendar is `calendar_file`.
+// The application object of a model whose calendar is `calendar_file`, or the calendar
+// collection it names by an http or https URL.
 std::shared_ptr<automation::Dispatch> CreateOutlookApplication(std::filesystem::path calendar_file,
                                                                OutlookOptions options = {});
 
