@@ -11,7 +11,8 @@ times, on the same server in the same run:
      least any client must do to know what is there.
 Goals: (2) / (1) >= 3, and (3) / (4) <= 1.5.
 
-Run: bench/caldav_bench.py build/apps/feriant/feriant
+Run: bench/caldav_bench.py build/apps/feriant/feriant [FIRST LAST]
+(FIRST and LAST, the years, for a shorter try.)
 """
 import os
 import socket
@@ -54,7 +55,9 @@ def timed(action):
     return time.perf_counter() - start, result
 
 
-def main(feriant):
+def main(feriant, first="1984", last="2049"):
+    SELECTION[4] = first
+    SELECTION[6] = last
     folder = tempfile.mkdtemp(prefix="feriant-caldav-bench-")
     with open(os.path.join(folder, "users"), "w") as users:
         users.write("%s:%s\n" % (USER, PASSWORD))
@@ -63,7 +66,8 @@ def main(feriant):
         ["/usr/bin/python3", "-m", "radicale", "--server-hosts", "127.0.0.1:%d" % port,
          "--storage-filesystem-folder", os.path.join(folder, "storage"),
          "--auth-type", "htpasswd", "--auth-htpasswd-filename", os.path.join(folder, "users"),
-         "--auth-htpasswd-encryption", "plain", "--logging-level", "error"])
+         "--auth-htpasswd-encryption", "plain", "--rights-type", "owner_only",
+         "--logging-level", "error"])
     try:
         wait_for(port)
         base = "http://127.0.0.1:%d/" % port
@@ -113,4 +117,4 @@ def main(feriant):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "build/apps/feriant/feriant")
+    main(*(sys.argv[1:] or ["build/apps/feriant/feriant"]))

@@ -125,6 +125,8 @@ class Radicale {
                                      (folder_ / "users").string(),
                                      "--auth-htpasswd-encryption",
                                      "plain",
+                                     "--rights-type",
+                                     "owner_only",
                                      "--logging-level",
                                      "error"};
     if (tls_) {
@@ -299,14 +301,14 @@ TEST_F(CalDavServerTest, AChangeOnTheServerMeanwhileIsRefusedNotOverwritten) {
 TEST_F(CalDavServerTest, AServerThatStopsMidwayLeavesTrueCountsAndNoDuplicates) {
   const std::vector<std::string> args = {
       "import", "--country", "CH",   "--all-regions", "--from",
-      "2020",   "--to",      "2029", "--calendar",    server_->calendar_url()};
+      "2020",   "--to",      "2021", "--calendar",    server_->calendar_url()};
   const Output expected = Feriant({"list", "--country", "CH", "--all-regions", "--from", "2020",
-                                   "--to", "2029", "--format", "ics"});
+                                   "--to", "2021", "--format", "ics"});
   size_t total = 0;
   for (size_t at = expected.out.find("BEGIN:VEVENT"); at != std::string::npos;
        at = expected.out.find("BEGIN:VEVENT", at + 1))
     ++total;
-  ASSERT_GT(total, 200u);
+  ASSERT_GT(total, 100u);
 
   Program run(args, {"FERIANT_CALDAV_PASSWORD=" + kPassword}, dir_.path(), home_.path());
   bool shown = false;
