@@ -110,12 +110,12 @@ int main(int argc, char** argv) {
   {
     auto command_bars = feriant::office::CommandBars::Create();
     feriant::outlook::OutlookOptions options;
-    options.server = std::move(server);
     if (!parser.isSet(no_explorer)) {
       options.active_explorer =
           std::make_shared<feriant::outlook::Explorer>(command_bars, "Calendar - " + file);
     }
-    auto outlook = feriant::outlook::CreateOutlookApplication(file, std::move(options));
+    auto outlook = feriant::outlook::CreateOutlookApplication(file, std::move(options),
+                                                              {std::move(server), {}, {}});
     if (feriant::Status opened = feriant::outlook::OpenCalendar(*outlook); !opened) {
       shell::ReportFailure(kProgram, opened.error().description);
       status = shell::kFailed;

@@ -126,7 +126,7 @@ int Finish(const engine::HolidayRun& run, const ConsoleDialog& dialog, std::stri
 
 int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection selection,
                dialog::clsLangSetter& texts, std::ostream& out, std::ostream& err) {
-  outlook::OutlookOptions outlook_options = OutlookOptionsFromEnvironment();
+  outlook::ServerOptions server;
   ProgressLine progress(err);
   // An interrupt during a save to a server stops the sending; what was answered before
   // is saved, and the run reports it before the command ends for the interrupt.
@@ -137,8 +137,8 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
       err << "feriant " << CommandName(options) << ": " << login.error().description << '\n';
       return kExitFailed;
     }
-    outlook_options.server = std::move(*login);
-    outlook_options.proceed = [&interrupted_save] {
+    server.settings = std::move(*login);
+    server.proceed = [&interrupted_save] {
       if (interrupted_save == 0 && base::InterruptSignal() != 0) {
         interrupted_save = base::InterruptSignal();
         base::ClearInterrupt();
@@ -146,7 +146,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
       return interrupted_save == 0;
     };
     if (options.show_progress) {
-      outlook_options.progress = [&progress](size_t done, size_t total) {
+      server.progress = [&progress](size_t done, size_t total) {
         progress.SetLabel("Saving to the server: " + std::to_string(done) + " of " +
                           std::to_string(total));
         progress.SetMin(0);
@@ -156,7 +156,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
     }
   }
   const std::shared_ptr<automation::Dispatch> application =
-      outlook::CreateOutlookApplication(file, std::move(outlook_options));
+      outlook::CreateOutlookApplication(file, OutlookOptionsFromEnvironment(), std::move(server));
   // A calendar that cannot be kept intact is refused before anything runs.
   if (Status opened = outlook::OpenCalendar(*application); !opened) {
     err << "feriant " << CommandName(options) << ": " << opened.error().description << '\n';

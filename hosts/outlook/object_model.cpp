@@ -131,8 +131,8 @@ Result<std::shared_ptr<EventStore>> Session::Store() {
     options.new_uid = options_.new_uid;
     options.stamp_time = options_.stamp_time;
     if (IsCalendarUrl(path_.native())) {
-      ServerStoreOptions server{std::move(options), options_.server, options_.proceed,
-                                options_.progress};
+      ServerStoreOptions server{std::move(options), server_.settings, server_.proceed,
+                                server_.progress};
       Result<std::shared_ptr<CalDavStore>> opened =
           CalDavStore::Open(path_.native(), std::move(server));
       if (!opened) return OutlookError(opened.error());

@@ -36,8 +36,8 @@ inline constexpr std::int32_t kCalendarFolder = 9;
 
 class Session {
  public:
-  Session(std::filesystem::path path, OutlookOptions options)
-      : path_(std::move(path)), options_(std::move(options)) {}
+  Session(std::filesystem::path path, OutlookOptions options, ServerOptions server = {})
+      : path_(std::move(path)), options_(std::move(options)), server_(std::move(server)) {}
 
   // The calendar, read on the first call; a file that cannot be read is tried again on
   // the next call.
@@ -49,6 +49,7 @@ class Session {
  private:
   std::filesystem::path path_;
   OutlookOptions options_;
+  ServerOptions server_;
   std::shared_ptr<EventStore> store_;
 };
 

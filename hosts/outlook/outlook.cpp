@@ -17,9 +17,10 @@ Error NotAnApplication() {
 }  // namespace
 
 std::shared_ptr<automation::Dispatch> CreateOutlookApplication(std::filesystem::path calendar_file,
-                                                               OutlookOptions options) {
+                                                               OutlookOptions options,
+                                                               ServerOptions server) {
   return std::make_shared<OutlookApplication>(
-      std::make_shared<Session>(std::move(calendar_file), std::move(options)));
+      std::make_shared<Session>(std::move(calendar_file), std::move(options), std::move(server)));
 }
 
 Status OpenCalendar(automation::Dispatch& application) {

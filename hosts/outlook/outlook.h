@@ -31,11 +31,13 @@ struct OutlookOptions {
   // The time that stamps saved appointments; the system's clock when not set (see
   // CalendarStore's StoreOptions).
   std::function<std::chrono::sys_seconds()> stamp_time;
+};
 
-  // For a calendar on a server, named by an http or https URL (caldav_store.h): how to
-  // reach it, what may stop a save (asked before each request) and who hears how many of
-  // a save's requests were answered.
-  ServerSettings server;
+// For a calendar on a server, named by an http or https URL (caldav_store.h): how to
+// reach it, what may stop a save (asked before each request) and who hears how many of
+// a save's requests were answered.
+struct ServerOptions {
+  ServerSettings settings;
   std::function<bool()> proceed;
   std::function<void(size_t done, size_t total)> progress;
 };
@@ -43,7 +45,8 @@ struct OutlookOptions {
 // The application object of a model whose calendar is `calendar_file`, or the calendar
 // collection it names by an http or https URL.
 std::shared_ptr<automation::Dispatch> CreateOutlookApplication(std::filesystem::path calendar_file,
-                                                               OutlookOptions options = {});
+                                                               OutlookOptions options = {},
+                                                               ServerOptions server = {});
 
 // Reads the calendar now, as taking the calendar folder does, so that a program can
 // report a file it cannot read before it starts a run. Reads only once.
