@@ -319,7 +319,13 @@ Status CalDavStore::SaveChanges() {
       request.method = "DELETE";
     } else {
       write.text = Serialize(resource);
-      if (resource.on_server && write.text == resource.text) continue;
+      if (resource.on_server && write.text == resource.text) {
+        // Changed and changed back: nothing to write, and nothing left to save.
+        for (const auto& event : resource.events) {
+          if (event != nullptr) event->edited_ = false;
+        }
+        continue;
+      }
       write.kind = resource.on_server ? WriteKind::kUpdate : WriteKind::kCreate;
       write.events = left;
       request.method = "PUT";

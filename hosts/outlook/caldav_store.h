@@ -54,6 +54,8 @@ class CalDavStore : public EventStore {
 
   CalDavStore(const CalDavStore&) = delete;
   CalDavStore& operator=(const CalDavStore&) = delete;
+  // Writes nothing: unsaved changes are lost unless SaveChanges was called, since a
+  // server's answers cannot be reported from a destructor.
   ~CalDavStore() override;
 
   // The collection's URL, without credentials, ending in "/".
