@@ -13,6 +13,13 @@ Goals: (2) / (1) >= 3, and (3) / (4) <= 1.5.
 
 Run: bench/caldav_bench.py build/apps/feriant/feriant [FIRST LAST]
 (FIRST and LAST, the years, for a shorter try.)
+
+Measured on the 2-core build machine under heavy load (Radicale 3.1.8, 2020-2024, 400
+events): feriant 59.1 s, python3-caldav 49.5 s (0.8x); re-import 0.31 s against 0.14 s
+for the query (2.1x). Neither goal is met on Radicale: it takes one storage lock per
+write and its cost per PUT grows with the collection, so parallel requests only queue
+there, and with few events feriant's own start (about 0.1 s) outweighs the query. The
+full range (5296 events) was stopped after 17 minutes with 1809 saved.
 """
 import os
 import socket
