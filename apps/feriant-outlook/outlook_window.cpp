@@ -90,7 +90,9 @@ OutlookWindow::OutlookWindow(std::shared_ptr<office::CommandBars> command_bars,
     : ShellWindow(std::move(command_bars)),
       application_(std::move(application)),
       file_(std::move(file)) {
-  setWindowTitle(QString::fromStdString("Calendar - " + file_.filename().string()));
+  // A collection's URL ends in "/": it is named whole.
+  setWindowTitle(QString::fromStdString(
+      "Calendar - " + (file_.has_filename() ? file_.filename().string() : file_.string())));
   view_ = new QTreeWidget(this);
   view_->setObjectName("appointments");
   view_->setRootIsDecorated(false);

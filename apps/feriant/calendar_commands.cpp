@@ -28,11 +28,15 @@
 #include "apps/feriant/current_law.h"
 #include "apps/feriant/interruption.h"
 #include "apps/feriant/progress_line.h"
+#include "apps/feriant/server_login.h"
+#include "hosts/outlook/caldav_discovery.h"
+#include "hosts/outlook/caldav_store.h"
 #include "hosts/outlook/outlook.h"
 #include "hosts/project/project_application.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
 #include "platform/base/file.h"
+#include "platform/base/interrupt.h"
 #include "platform/registry/registry.h"
 
 namespace feriant::cli {
@@ -134,9 +138,38 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   outlook_options.note = [&err, command = CommandName(options)](const std::string& text) {
     err << "feriant " << command << ": " << text << '\n';
   };
+  outlook::ServerOptions server;
+  ProgressLine progress(err);
+  // An interrupt during a save to a server stops the sending; what was answered before
+  // is saved, and the run reports it before the command ends for the interrupt.
+  int interrupted_save = 0;
+  if (outlook::IsCalendarUrl(file.native())) {
+    Result<outlook::ServerSettings> login = ServerLogin(file.native(), options.ca_file);
+    if (!login) {
+      err << "feriant " << CommandName(options) << ": " << login.error().description << '\n';
+      return kExitFailed;
+    }
+    server.settings = std::move(*login);
+    server.proceed = [&interrupted_save] {
+      if (interrupted_save == 0 && base::InterruptSignal() != 0) {
+        interrupted_save = base::InterruptSignal();
+        base::ClearInterrupt();
+      }
+      return interrupted_save == 0;
+    };
+    if (options.show_progress) {
+      server.progress = [&progress](size_t done, size_t total) {
+        progress.SetLabel("Saving to the server: " + std::to_string(done) + " of " +
+                          std::to_string(total));
+        progress.SetMin(0);
+        progress.SetMax(static_cast<std::int32_t>(total));
+        progress.SetValue(static_cast<std::int32_t>(done));
+      };
+    }
+  }
   const std::shared_ptr<automation::Dispatch> application =
-      outlook::CreateOutlookApplication(file, std::move(outlook_options));
-  // A file that cannot be kept intact is refused before anything runs.
+      outlook::CreateOutlookApplication(file, std::move(outlook_options), std::move(server));
+  // A calendar that cannot be kept intact is refused before anything runs.
   if (Status opened = outlook::OpenCalendar(*application); !opened) {
     LeaveIfInterrupted(err);  // the reading stopped for it
     err << "feriant " << CommandName(options) << ": " << opened.error().description << '\n';
@@ -146,7 +179,6 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
 
   engine::OutlookTarget target(application);
   ConsoleDialog dialog(std::move(selection), out, err, false);
-  ProgressLine progress(err);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   engine::HolidayRun run(dialog, texts, &target);
   run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
@@ -154,12 +186,13 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   progress.Clear();
 
   // The run writes the calendar when it lets go of it. Changes still unwritten now
-  // belong to a run that failed, and its error said that nothing was saved: they must
-  // not be written later behind the person's back.
+  // belong to a run that failed, and its error said what was saved: they must not be
+  // written later behind the person's back.
   if (outlook::HasUnsavedChanges(*application)) {
-    LeaveIfInterrupted(err);
+    if (interrupted_save == 0) LeaveIfInterrupted(err);
     outlook::AbandonUnsavedChanges(*application);
   }
+  if (interrupted_save != 0) return base::InterruptExitStatus(interrupted_save);
   return Finish(run, dialog, dialog.ResultShown(), options, err);
 }
 
@@ -261,6 +294,9 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return UsageError(err, command,
                       "--calendar names a calendar file and --project a project: give one");
   }
+  if (options.ca_file && !(options.calendar && outlook::IsCalendarUrl(*options.calendar))) {
+    return UsageError(err, command, "--cacert goes with a calendar on a server (--calendar URL)");
+  }
   if (!options.base_calendars.empty() && !options.project) {
     return UsageError(err, command, "--base-calendar chooses calendars of the --project file");
   }
@@ -282,7 +318,9 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   const fs::path file = options.project    ? fs::path(*options.project)
                         : options.calendar ? fs::path(*options.calendar)
                                            : fs::path(kDefaultCalendarFile);
-  if (Status usable = CheckEditedFile(file, options.project ? "--project" : "--calendar");
+  if (Status usable = outlook::IsCalendarUrl(file.native())
+                          ? Ok()
+                          : CheckEditedFile(file, options.project ? "--project" : "--calendar");
       !usable) {
     err << "feriant " << command << ": " << usable.error().description << '\n';
     return kExitFailed;
@@ -303,7 +341,38 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   return status;
 }
 
+// The calendar collections of a server account, as `calendars --caldav` lists them.
+int RunServerCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err) {
+  Result<outlook::ServerSettings> login = ServerLogin(options.caldav, options.ca_file);
+  if (!login) {
+    err << "feriant calendars: " << login.error().description << '\n';
+    return kExitFailed;
+  }
+  Result<std::vector<outlook::CalendarCollection>> found =
+      outlook::FindCalendars(options.caldav, *login);
+  if (!found) {
+    err << "feriant calendars: " << found.error().description << '\n';
+    return kExitFailed;
+  }
+  if (found->empty()) {
+    err << "feriant calendars: the account at " << outlook::UrlWithoutCredentials(options.caldav)
+        << " has no calendar that takes events\n";
+    return kExitFailed;
+  }
+  for (const outlook::CalendarCollection& calendar : *found) {
+    if (options.json) {
+      out << nlohmann::json{{"name", calendar.name}, {"url", calendar.url}}.dump(
+                 -1, ' ', false, nlohmann::json::error_handler_t::replace)
+          << '\n';
+    } else {
+      out << calendar.url << "  " << calendar.name << '\n';
+    }
+  }
+  return kExitOk;
+}
+
 int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err) {
+  if (!options.caldav.empty()) return RunServerCalendars(options, out, err);
   engine::HostKind = engine::kHostProject;
   const std::shared_ptr<project::ProjectApplication> application =
       project::ProjectApplication::Create();

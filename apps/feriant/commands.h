@@ -56,7 +56,8 @@ struct ListOptions {
 struct ImportOptions {
   SelectionOptions selection;           // the language defaults to the host's
   bool removal = false;                 // Remove rather than Import
-  std::optional<std::string> calendar;  // Outlook mode: the .ics file
+  std::optional<std::string> calendar;  // Outlook mode: the .ics file or a collection's URL
+  std::optional<std::string> ca_file;   // with a URL: the authorities TLS trusts
   std::optional<std::string> project;   // Project mode: the Project XML file
   // Project mode: the base calendars to edit, by name; empty for every listed one.
   std::vector<std::string> base_calendars;
@@ -68,8 +69,10 @@ struct ImportOptions {
 inline constexpr std::string_view kDefaultCalendarFile = "holidays.ics";
 
 struct CalendarsOptions {
-  std::string project;  // the Project XML file
-  bool json = false;    // one JSON object per base calendar: name
+  std::string project;                 // the Project XML file, or
+  std::string caldav;                  // the URL of a CalDAV server or account
+  std::optional<std::string> ca_file;  // with caldav: the authorities TLS trusts
+  bool json = false;                   // one JSON object per calendar: name (and url for a server)
 };
 
 int RunCountries(const CountriesOptions& options, std::ostream& out, std::ostream& err);
@@ -80,7 +83,8 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
 // list --format ics: imports the selection into a new calendar in a private temporary
 // folder and copies that file to `out`; every message goes to `err`.
 int RunCalendarExport(const ListOptions& options, std::ostream& out, std::ostream& err);
-// Lists the base calendars of a project as the dialog's calendar list shows them.
+// Lists the base calendars of a project as the dialog's calendar list shows them, or the
+// calendar collections that take events on a CalDAV server.
 int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err);
 
 }  // namespace feriant::cli

@@ -231,6 +231,7 @@ int Main(int argc, char** argv) {
     std::string calendar;
     std::string project;
     std::string today;
+    std::string ca_file;
   };
   FileOptions file_options[2];
   CLI::App* import_command = app.add_subcommand(
@@ -245,7 +246,11 @@ int Main(int argc, char** argv) {
                         "per-user registry with --project");
     command.add_option("--calendar", texts.calendar,
                        "the iCalendar file to change, as Outlook would its calendar (default: "
-                       "holidays.ics in the current directory; created when missing)");
+                       "holidays.ics in the current directory; created when missing), or the "
+                       "http(s) URL of a calendar collection on a CalDAV server");
+    command.add_option("--cacert", texts.ca_file,
+                       "with --calendar URL, a PEM file of the authorities that TLS trusts "
+                       "(default: the system's)");
     command.add_option("--project", texts.project,
                        "a Project XML file: make the holidays non-working days of its base "
                        "calendars (remove: default working time again); only days off count");
@@ -276,13 +281,26 @@ int Main(int argc, char** argv) {
 
   cli::CalendarsOptions calendars;
   CLI::App* calendars_command = app.add_subcommand(
-      "calendars", "List the base calendars of a project, as the dialog's calendar list does.");
-  calendars_command->add_option("--project", calendars.project, "the Project XML file")->required();
+      "calendars",
+      "List the base calendars of a project, as the dialog's calendar list does, or the "
+      "calendars of an account on a CalDAV server.");
+  CLI::Option* calendars_project =
+      calendars_command->add_option("--project", calendars.project, "the Project XML file");
+  CLI::Option* calendars_caldav = calendars_command->add_option(
+      "--caldav", calendars.caldav,
+      "the http(s) URL of a CalDAV server or account (https://alice@host/); the user name "
+      "comes from the URL or ~/.netrc, the password from ~/.netrc, FERIANT_CALDAV_PASSWORD "
+      "or the terminal");
+  calendars_project->excludes(calendars_caldav);
+  std::string calendars_ca_file;
+  calendars_command->add_option("--cacert", calendars_ca_file,
+                                "with --caldav, a PEM file of the authorities that TLS trusts");
   std::string calendars_format = "text";
   AddListFormatOption(*calendars_command, calendars_format);
   calendars_command->footer(
       "Example:\n"
-      "  feriant calendars --project plan.xml   (Standard, 24 Hours, Night Shift, ...)");
+      "  feriant calendars --project plan.xml   (Standard, 24 Hours, Night Shift, ...)\n"
+      "  feriant calendars --caldav https://alice@cloud.example.org/remote.php/dav");
 
   cli::ChangesOptions changes;
   std::string changes_country;
@@ -355,6 +373,18 @@ int Main(int argc, char** argv) {
 
   if (calendars_command->parsed()) {
     calendars.json = calendars_format == "jsonl";
+    if (calendars_command->count("--project") + calendars_command->count("--caldav") == 0) {
+      std::cerr << "feriant calendars: name a project with --project FILE or a server with "
+                   "--caldav URL\n";
+      return cli::kExitUsage;
+    }
+    if (calendars_command->count("--cacert") > 0) {
+      if (calendars_command->count("--caldav") == 0) {
+        std::cerr << "feriant calendars: --cacert goes with --caldav\n";
+        return cli::kExitUsage;
+      }
+      calendars.ca_file = calendars_ca_file;
+    }
     return cli::RunCalendars(calendars, std::cout, std::cerr);
   }
   if (changes_command->parsed()) {
@@ -371,6 +401,7 @@ int Main(int argc, char** argv) {
     if (command.count("--calendar") > 0) import.calendar = texts.calendar;
     if (command.count("--project") > 0) import.project = texts.project;
     if (command.count("--today") > 0) import.today = texts.today;
+    if (command.count("--cacert") > 0) import.ca_file = texts.ca_file;
     import.show_progress = isatty(STDERR_FILENO) == 1;
     return cli::RunImport(import, std::cout, std::cerr);
   }

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "hosts/outlook/appointment.h"
+#include "hosts/outlook/event_store.h"
 #include "hosts/outlook/ical_codec.h"
 #include "hosts/outlook/ics_text.h"
 #include "platform/base/result.h"
@@ -67,6 +68,7 @@ class StoredEvent {
 
  private:
   friend class CalendarStore;
+  friend class CalDavStore;
   std::string_view original_;  // its text in the file as read; empty when created here
   std::string text_;           // its text once changed or created (edited_)
   bool edited_ = false;
@@ -78,7 +80,7 @@ class StoredEvent {
   Appointment appointment_;
 };
 
-class CalendarStore {
+class CalendarStore : public EventStore {
  public:
   // Reads `path`. A missing file is an empty calendar, created by the first save that has
   // something to write. A file that is not a calendar the store can keep intact (its
@@ -94,36 +96,36 @@ class CalendarStore {
   CalendarStore(const CalendarStore&) = delete;
   CalendarStore& operator=(const CalendarStore&) = delete;
   // Writes unsaved changes as SaveChanges would; a failure can only be reported on stderr.
-  ~CalendarStore();
+  ~CalendarStore() override;
 
   const std::filesystem::path& path() const { return path_; }
 
   // The events by position, 0-based, in file order with new events last.
-  size_t size() const { return events_.size(); }
-  const std::shared_ptr<StoredEvent>& at(size_t index) const { return events_[index]; }
+  size_t size() const override { return events_.size(); }
+  const std::shared_ptr<StoredEvent>& at(size_t index) const override { return events_[index]; }
 
   // Appends a new event.
-  Result<std::shared_ptr<StoredEvent>> Add(const Appointment& appointment);
+  Result<std::shared_ptr<StoredEvent>> Add(const Appointment& appointment) override;
   // Sets the members `fields` of `event` from `appointment`.
-  Status Change(StoredEvent& event, const Appointment& appointment, FieldSet fields);
+  Status Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) override;
   // Takes `event` out; the events after it move up by one.
-  Status Remove(StoredEvent& event);
+  Status Remove(StoredEvent& event) override;
 
   // Whether anything was added, changed or removed since the file was read or saved.
-  bool HasUnsavedChanges() const { return dirty_; }
+  bool HasUnsavedChanges() const override { return dirty_; }
   // Writes the file when an event was added, changed or removed (an event added and
   // removed again is none); otherwise nothing is written, not even the calendar
   // properties a file lacks. An event of the file that was changed is written with its
   // SEQUENCE one above the file's (0 when it had none), however often it was changed.
   // Refused, leaving the file alone, when another program changed it since it was read
   // or it is read-only; the changes stay here for another try.
-  Status SaveChanges();
+  Status SaveChanges() override;
   // The text SaveChanges writes.
   std::string Serialize() const;
   // Gives up the changes not written yet, so that nothing writes them later (the
   // destructor included); the events in memory keep them. For a program about to let go
   // of a calendar whose saving failed or was never reached.
-  void AbandonChanges() { dirty_ = false; }
+  void AbandonChanges() override { dirty_ = false; }
 
  private:
   struct Segment {

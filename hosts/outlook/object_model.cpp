@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "hosts/outlook/caldav_store.h"
 #include "hosts/outlook/dispatch_ids.h"
 #include "platform/base/clock.h"
 #include "platform/base/environment.h"
@@ -124,15 +125,25 @@ Result<std::int32_t> ToMinutes(const Variant& value) {
 
 }  // namespace
 
-Result<std::shared_ptr<CalendarStore>> Session::Store() {
+Result<std::shared_ptr<EventStore>> Session::Store() {
   if (store_ == nullptr) {
     StoreOptions options;
     options.new_uid = options_.new_uid;
     options.stamp_time = options_.stamp_time;
     options.note = options_.note;
-    Result<std::shared_ptr<CalendarStore>> opened = CalendarStore::Open(path_, std::move(options));
-    if (!opened) return OutlookError(opened.error());
-    store_ = std::move(*opened);
+    if (IsCalendarUrl(path_.native())) {
+      ServerStoreOptions server{std::move(options), server_.settings, server_.proceed,
+                                server_.progress};
+      Result<std::shared_ptr<CalDavStore>> opened =
+          CalDavStore::Open(path_.native(), std::move(server));
+      if (!opened) return OutlookError(opened.error());
+      store_ = std::move(*opened);
+    } else {
+      Result<std::shared_ptr<CalendarStore>> opened =
+          CalendarStore::Open(path_, std::move(options));
+      if (!opened) return OutlookError(opened.error());
+      store_ = std::move(*opened);
+    }
   }
   return store_;
 }
@@ -206,7 +217,7 @@ const Members<OutlookNamespace>& OutlookNamespace::Interface() {
                      hresult::kInvalidArg,
                      "the only folder is the calendar (9), not " + std::to_string(*number));
                }
-               Result<std::shared_ptr<CalendarStore>> store = self.session()->Store();
+               Result<std::shared_ptr<EventStore>> store = self.session()->Store();
                if (!store) return store.error();
                return Variant(std::make_shared<CalendarFolder>(std::move(*store)));
              });
@@ -293,7 +304,7 @@ const Members<CalendarItems>& CalendarItems::Interface() {
 AppointmentItem::AppointmentItem(std::shared_ptr<Session> session, Appointment defaults)
     : session_(std::move(session)), pending_(std::move(defaults)) {}
 
-AppointmentItem::AppointmentItem(std::shared_ptr<CalendarStore> store,
+AppointmentItem::AppointmentItem(std::shared_ptr<EventStore> store,
                                  std::shared_ptr<StoredEvent> event)
     : store_(std::move(store)), event_(std::move(event)) {}
 
@@ -321,7 +332,7 @@ void AppointmentItem::Apply(const Appointment& wanted) {
 Status AppointmentItem::Save() {
   if (Status alive = CheckAlive(); !alive) return alive;
   if (event_ == nullptr) {
-    Result<std::shared_ptr<CalendarStore>> store = session_->Store();
+    Result<std::shared_ptr<EventStore>> store = session_->Store();
     if (!store) return store.error();
     Result<std::shared_ptr<StoredEvent>> event = (*store)->Add(pending_);
     if (!event) return OutlookError(event.error());

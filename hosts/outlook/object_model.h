@@ -3,7 +3,8 @@
 // folder, its items collection, appointment items and language settings.
 //
 // All objects of one application share a Session, which reads the calendar once, when
-// it is first needed, and holds the CalendarStore from then on. An appointment item
+// it is first needed, and holds its store from then on (a CalendarStore for a file, a
+// CalDavStore for a collection on a server). An appointment item
 // keeps the changes made to it until Save hands them to the store; reads of members it
 // did not change show the store's event as it is. One thread.
 
@@ -13,6 +14,7 @@
 
 #include "hosts/outlook/appointment.h"
 #include "hosts/outlook/calendar_store.h"
+#include "hosts/outlook/event_store.h"
 #include "hosts/outlook/outlook.h"
 #include "platform/automation/dispatch.h"
 
@@ -34,20 +36,21 @@ inline constexpr std::int32_t kCalendarFolder = 9;
 
 class Session {
  public:
-  Session(std::filesystem::path path, OutlookOptions options)
-      : path_(std::move(path)), options_(std::move(options)) {}
+  Session(std::filesystem::path path, OutlookOptions options, ServerOptions server = {})
+      : path_(std::move(path)), options_(std::move(options)), server_(std::move(server)) {}
 
   // The calendar, read on the first call; a file that cannot be read is tried again on
   // the next call.
-  Result<std::shared_ptr<CalendarStore>> Store();
+  Result<std::shared_ptr<EventStore>> Store();
   // The calendar if it was read; nullptr otherwise.
-  const std::shared_ptr<CalendarStore>& loaded() const { return store_; }
+  const std::shared_ptr<EventStore>& loaded() const { return store_; }
   const OutlookOptions& options() const { return options_; }
 
  private:
   std::filesystem::path path_;
   OutlookOptions options_;
-  std::shared_ptr<CalendarStore> store_;
+  ServerOptions server_;
+  std::shared_ptr<EventStore> store_;
 };
 
 class OutlookApplication : public automation::DispatchObject<OutlookApplication> {
@@ -74,18 +77,18 @@ class OutlookNamespace : public automation::DispatchObject<OutlookNamespace> {
 
 class CalendarFolder : public automation::DispatchObject<CalendarFolder> {
  public:
-  explicit CalendarFolder(std::shared_ptr<CalendarStore> store) : store_(std::move(store)) {}
+  explicit CalendarFolder(std::shared_ptr<EventStore> store) : store_(std::move(store)) {}
   static const automation::Members<CalendarFolder>& Interface();
   std::string TypeName() const override { return "MAPIFolder"; }
-  const std::shared_ptr<CalendarStore>& store() const { return store_; }
+  const std::shared_ptr<EventStore>& store() const { return store_; }
 
  private:
-  std::shared_ptr<CalendarStore> store_;
+  std::shared_ptr<EventStore> store_;
 };
 
 class CalendarItems : public automation::DispatchObject<CalendarItems> {
  public:
-  explicit CalendarItems(std::shared_ptr<CalendarStore> store) : store_(std::move(store)) {}
+  explicit CalendarItems(std::shared_ptr<EventStore> store) : store_(std::move(store)) {}
   static const automation::Members<CalendarItems>& Interface();
   std::string TypeName() const override { return "Items"; }
 
@@ -93,7 +96,7 @@ class CalendarItems : public automation::DispatchObject<CalendarItems> {
   automation::VariantArray All() const;
 
  private:
-  std::shared_ptr<CalendarStore> store_;
+  std::shared_ptr<EventStore> store_;
 };
 
 class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
@@ -101,7 +104,7 @@ class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
   // A new item, not in the calendar until it is saved.
   AppointmentItem(std::shared_ptr<Session> session, Appointment defaults);
   // An event of the calendar.
-  AppointmentItem(std::shared_ptr<CalendarStore> store, std::shared_ptr<StoredEvent> event);
+  AppointmentItem(std::shared_ptr<EventStore> store, std::shared_ptr<StoredEvent> event);
 
   static const automation::Members<AppointmentItem>& Interface();
   std::string TypeName() const override { return "AppointmentItem"; }
@@ -124,11 +127,11 @@ class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
   Status CheckAlive() const;
   void Apply(const Appointment& wanted);
 
-  std::shared_ptr<Session> session_;      // new items: where Save puts them
-  std::shared_ptr<CalendarStore> store_;  // once in the calendar
-  std::shared_ptr<StoredEvent> event_;    // once in the calendar
-  Appointment pending_;                   // unsaved values of the members in changed_
-  FieldSet changed_ = 0;                  // of an item in the calendar
+  std::shared_ptr<Session> session_;    // new items: where Save puts them
+  std::shared_ptr<EventStore> store_;   // once in the calendar
+  std::shared_ptr<StoredEvent> event_;  // once in the calendar
+  Appointment pending_;                 // unsaved values of the members in changed_
+  FieldSet changed_ = 0;                // of an item in the calendar
   bool deleted_ = false;
 };
 

@@ -17,15 +17,16 @@ Error NotAnApplication() {
 }  // namespace
 
 std::shared_ptr<automation::Dispatch> CreateOutlookApplication(std::filesystem::path calendar_file,
-                                                               OutlookOptions options) {
+                                                               OutlookOptions options,
+                                                               ServerOptions server) {
   return std::make_shared<OutlookApplication>(
-      std::make_shared<Session>(std::move(calendar_file), std::move(options)));
+      std::make_shared<Session>(std::move(calendar_file), std::move(options), std::move(server)));
 }
 
 Status OpenCalendar(automation::Dispatch& application) {
   const OutlookApplication* app = AsApplication(application);
   if (app == nullptr) return NotAnApplication();
-  Result<std::shared_ptr<CalendarStore>> store = app->session()->Store();
+  Result<std::shared_ptr<EventStore>> store = app->session()->Store();
   if (!store) return store.error();
   return Ok();
 }
@@ -39,7 +40,7 @@ bool HasUnsavedChanges(const automation::Dispatch& application) {
 Status SaveCalendar(automation::Dispatch& application) {
   const OutlookApplication* app = AsApplication(application);
   if (app == nullptr) return NotAnApplication();
-  const std::shared_ptr<CalendarStore>& store = app->session()->loaded();
+  const std::shared_ptr<EventStore>& store = app->session()->loaded();
   if (store == nullptr) return Ok();
   if (Status saved = store->SaveChanges(); !saved) {
     return automation::MakeObjectError(saved.error().code, saved.error().description, "Outlook");

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "hosts/outlook/caldav_http.h"
 #include "platform/automation/dispatch.h"
 #include "platform/base/result.h"
 
@@ -35,9 +36,20 @@ struct OutlookOptions {
   std::function<void(const std::string&)> note;
 };
 
-// The application object of a model whose calendar is `calendar_file`.
+// For a calendar on a server, named by an http or https URL (caldav_store.h): how to
+// reach it, what may stop a save (asked before each request) and who hears how many of
+// a save's requests were answered.
+struct ServerOptions {
+  ServerSettings settings;
+  std::function<bool()> proceed;
+  std::function<void(size_t done, size_t total)> progress;
+};
+
+// The application object of a model whose calendar is `calendar_file`, or the calendar
+// collection it names by an http or https URL.
 std::shared_ptr<automation::Dispatch> CreateOutlookApplication(std::filesystem::path calendar_file,
-                                                               OutlookOptions options = {});
+                                                               OutlookOptions options = {},
+                                                               ServerOptions server = {});
 
 // Reads the calendar now, as taking the calendar folder does, so that a program can
 // report a file it cannot read before it starts a run. Reads only once.

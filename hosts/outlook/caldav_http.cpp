@@ -1,0 +1,329 @@
+#include "hosts/outlook/caldav_http.h"
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <mutex>
+
+namespace feriant::outlook {
+namespace {
+
+struct EasyDeleter {
+  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+};
+struct MultiDeleter {
+  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+};
+struct ListDeleter {
+  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+struct UrlDeleter {
+  void operator()(CURLU* url) const { curl_url_cleanup(url); }
+};
+struct TextDeleter {
+  void operator()(char* text) const { curl_free(text); }
+};
+using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
+using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
+using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
+using UrlHandle = std::unique_ptr<CURLU, UrlDeleter>;
+using CurlText = std::unique_ptr<char, TextDeleter>;
+
+constexpr int kMaxRedirects = 5;
+
+void InitialiseOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+UrlHandle Parse(std::string_view url) {
+  UrlHandle handle(curl_url());
+  if (handle == nullptr) return nullptr;
+  const std::string text(url);
+  if (curl_url_set(handle.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return nullptr;
+  return handle;
+}
+
+std::string Part(CURLU* url, CURLUPart part, unsigned flags = 0) {
+  char* text = nullptr;
+  if (curl_url_get(url, part, &text, flags) != CURLUE_OK) return {};
+  const CurlText owned(text);
+  return owned ? std::string(owned.get()) : std::string();
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Trimmed(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
+    text.remove_prefix(1);
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
+    text.remove_suffix(1);
+  return std::string(text);
+}
+
+// One request on its way: the easy handle and what it owns until it ends.
+struct Transfer {
+  size_t index = 0;
+  EasyHandle easy;
+  HeaderList headers;
+  std::string body;  // the request's, alive while libcurl reads it
+  HttpResponse response;
+  char error[CURL_ERROR_SIZE] = {};
+};
+
+size_t OnBody(char* data, size_t size, size_t count, void* user) {
+  static_cast<Transfer*>(user)->response.body.append(data, size * count);
+  return size * count;
+}
+
+size_t OnHeader(char* data, size_t size, size_t count, void* user) {
+  auto* transfer = static_cast<Transfer*>(user);
+  const std::string_view line(data, size * count);
+  if (line.starts_with("HTTP/")) {
+    // A new status line (after a 100 Continue or an authentication round) starts over.
+    const size_t code = line.find(' ');
+    const size_t reason = code == std::string_view::npos ? code : line.find(' ', code + 1);
+    transfer->response.reason =
+        reason == std::string_view::npos ? std::string() : Trimmed(line.substr(reason + 1));
+    transfer->response.etag.clear();
+    transfer->response.location.clear();
+    return line.size();
+  }
+  const size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return line.size();
+  const std::string name = Lower(std::string(line.substr(0, colon)));
+  if (name == "etag") transfer->response.etag = Trimmed(line.substr(colon + 1));
+  if (name == "location") transfer->response.location = Trimmed(line.substr(colon + 1));
+  return line.size();
+}
+
+}  // namespace
+
+std::string UrlWithoutCredentials(std::string_view url) {
+  UrlHandle handle = Parse(url);
+  if (handle == nullptr) return std::string(url);
+  curl_url_set(handle.get(), CURLUPART_USER, nullptr, 0);
+  curl_url_set(handle.get(), CURLUPART_PASSWORD, nullptr, 0);
+  std::string text = Part(handle.get(), CURLUPART_URL);
+  return text.empty() ? std::string(url) : text;
+}
+
+std::string DescribeResponse(const HttpResponse& response) {
+  if (response.status == 0) return response.failure;
+  std::string text = "the server answered " + std::to_string(response.status);
+  if (!response.reason.empty()) text += " " + response.reason;
+  return text;
+}
+
+std::string PercentEncode(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (std::isalnum(byte) != 0 || c == '-' || c == '.' || c == '_' || c == '~') {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
+    }
+  }
+  return out;
+}
+
+std::string ResolveUrl(std::string_view base, std::string_view reference) {
+  UrlHandle handle = Parse(base);
+  if (handle == nullptr) return std::string(reference);
+  const std::string text(reference);
+  if (curl_url_set(handle.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return text;
+  return Part(handle.get(), CURLUPART_URL);
+}
+
+bool SameOrigin(std::string_view url, std::string_view other) {
+  UrlHandle a = Parse(url);
+  UrlHandle b = Parse(other);
+  if (a == nullptr || b == nullptr) return false;
+  for (const CURLUPart part : {CURLUPART_SCHEME, CURLUPART_HOST}) {
+    if (Lower(Part(a.get(), part)) != Lower(Part(b.get(), part))) return false;
+  }
+  return Part(a.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT) ==
+         Part(b.get(), CURLUPART_PORT, CURLU_DEFAULT_PORT);
+}
+
+struct HttpSession::Impl {
+  ServerSettings settings;
+  MultiHandle multi;
+
+  std::unique_ptr<Transfer> Start(const HttpRequest& request, size_t index) {
+    auto transfer = std::make_unique<Transfer>();
+    transfer->index = index;
+    transfer->easy.reset(curl_easy_init());
+    CURL* easy = transfer->easy.get();
+    if (easy == nullptr) return nullptr;
+    transfer->body = request.body;
+    for (const auto& [name, value] : request.headers) {
+      const std::string line = name + ": " + value;
+      curl_slist* longer = curl_slist_append(transfer->headers.get(), line.c_str());
+      if (longer == nullptr) return nullptr;
+      (void)transfer->headers.release();
+      transfer->headers.reset(longer);
+    }
+    // No "Expect: 100-continue" round trip before a body.
+    curl_slist* longer = curl_slist_append(transfer->headers.get(), "Expect:");
+    if (longer == nullptr) return nullptr;
+    (void)transfer->headers.release();
+    transfer->headers.reset(longer);
+
+    curl_easy_setopt(easy, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+    if (!transfer->body.empty() || request.method == "PUT") {
+      curl_easy_setopt(easy, CURLOPT_POSTFIELDS, transfer->body.data());
+      curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                       static_cast<curl_off_t>(transfer->body.size()));
+    }
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer->headers.get());
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, transfer.get());
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
+    curl_easy_setopt(easy, CURLOPT_USERAGENT, "Feriant/2.0");
+    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_2TLS));
+    curl_easy_setopt(easy, CURLOPT_PIPEWAIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, settings.connect_timeout_seconds);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, settings.stall_timeout_seconds);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!settings.ca_file.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, settings.ca_file.c_str());
+    if (!settings.user.empty()) {
+      curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+      curl_easy_setopt(easy, CURLOPT_USERNAME, settings.user.c_str());
+      curl_easy_setopt(easy, CURLOPT_PASSWORD, settings.password.c_str());
+    }
+    curl_easy_setopt(easy, CURLOPT_PRIVATE, transfer.get());
+    if (curl_multi_add_handle(multi.get(), easy) != CURLM_OK) return nullptr;
+    return transfer;
+  }
+
+  // Ends `transfer`, filling its answer from libcurl's result `code`.
+  void Finish(Transfer& transfer, CURLcode code) {
+    curl_multi_remove_handle(multi.get(), transfer.easy.get());
+    if (code != CURLE_OK) {
+      transfer.response.status = 0;
+      transfer.response.failure = transfer.error[0] != '\0' ? std::string(transfer.error)
+                                                            : std::string(curl_easy_strerror(code));
+      return;
+    }
+    long status = 0;
+    curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    transfer.response.status = status;
+  }
+};
+
+HttpSession::HttpSession(ServerSettings settings) : impl_(std::make_unique<Impl>()) {
+  InitialiseOnce();
+  impl_->settings = std::move(settings);
+  impl_->settings.max_in_flight = std::max<size_t>(1, impl_->settings.max_in_flight);
+  impl_->multi.reset(curl_multi_init());
+  if (impl_->multi != nullptr) {
+    CURLM* multi = impl_->multi.get();
+    curl_multi_setopt(multi, CURLMOPT_PIPELINING, static_cast<long>(CURLPIPE_MULTIPLEX));
+    const auto connections = static_cast<long>(impl_->settings.max_in_flight);
+    curl_multi_setopt(multi, CURLMOPT_MAX_HOST_CONNECTIONS, connections);
+    curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, connections);
+  }
+}
+
+HttpSession::~HttpSession() = default;
+
+HttpResponse HttpSession::Send(HttpRequest request, std::string* final_url) {
+  for (int redirects = 0;; ++redirects) {
+    HttpResponse answer;
+    SendAll(
+        {request}, [&](size_t, HttpResponse response) { answer = std::move(response); },
+        [] { return true; });
+    const bool redirect = answer.status == 301 || answer.status == 302 || answer.status == 303 ||
+                          answer.status == 307 || answer.status == 308;
+    if (!redirect || answer.location.empty()) {
+      if (final_url != nullptr) *final_url = request.url;
+      return answer;
+    }
+    const std::string target = ResolveUrl(request.url, answer.location);
+    if (!SameOrigin(request.url, target)) {
+      answer.status = 0;
+      answer.failure = "the server sends it to " + UrlWithoutCredentials(target) +
+                       ", another server or scheme, which is not followed";
+      return answer;
+    }
+    if (redirects == kMaxRedirects) {
+      answer.status = 0;
+      answer.failure = "the server redirects more than " + std::to_string(kMaxRedirects) + " times";
+      return answer;
+    }
+    request.url = target;
+  }
+}
+
+size_t HttpSession::SendAll(const std::vector<HttpRequest>& requests,
+                            const std::function<void(size_t, HttpResponse)>& done,
+                            const std::function<bool()>& proceed) {
+  CURLM* multi = impl_->multi.get();
+  std::vector<std::unique_ptr<Transfer>> in_flight;
+  size_t next = 0;
+  size_t sent = 0;
+  bool stopped = false;
+  const auto fill = [&] {
+    while (!stopped && next < requests.size() && in_flight.size() < impl_->settings.max_in_flight) {
+      if (!proceed()) {
+        stopped = true;
+        return;
+      }
+      std::unique_ptr<Transfer> transfer =
+          multi == nullptr ? nullptr : impl_->Start(requests[next], next);
+      if (transfer == nullptr) {
+        HttpResponse failed;
+        failed.failure = "the request could not be prepared";
+        done(next++, std::move(failed));
+        continue;
+      }
+      in_flight.push_back(std::move(transfer));
+      ++next;
+      ++sent;
+    }
+  };
+  fill();
+  while (!in_flight.empty()) {
+    int running = 0;
+    curl_multi_perform(multi, &running);
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+      if (message->msg != CURLMSG_DONE) continue;
+      Transfer* finished = nullptr;
+      curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &finished);
+      const CURLcode code = message->data.result;
+      const auto it = std::find_if(in_flight.begin(), in_flight.end(), [&](const auto& transfer) {
+        return transfer.get() == finished;
+      });
+      if (it == in_flight.end()) continue;
+      std::unique_ptr<Transfer> transfer = std::move(*it);
+      in_flight.erase(it);
+      impl_->Finish(*transfer, code);
+      done(transfer->index, std::move(transfer->response));
+    }
+    fill();
+    if (!in_flight.empty()) curl_multi_poll(multi, nullptr, 0, 200, nullptr);
+  }
+  return sent;
+}
+
+}  // namespace feriant::outlook
