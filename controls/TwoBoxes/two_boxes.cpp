@@ -1,6 +1,7 @@
 #include "controls/TwoBoxes/two_boxes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <span>
@@ -63,6 +64,13 @@ void RemoveData(std::vector<Variant>& data, int position) {
 Variant Record(bool blocked, std::string text, Variant data, int index) {
   return Variant(automation::ObjectRef(
       std::make_shared<ListItemRecord>(blocked, std::move(text), std::move(data), index)));
+}
+
+// Item data are compared by value; a NaN, unequal to itself, still names its own entry.
+bool SameData(const Variant& a, const Variant& b) {
+  if (a == b) return true;
+  return a.type() == automation::VarType::kR8 && b.type() == automation::VarType::kR8 &&
+         std::isnan(a.ToDouble().value_or(0)) && std::isnan(b.ToDouble().value_or(0));
 }
 
 bool Accepted(const Variant& ok) {
@@ -319,7 +327,7 @@ int TwoBoxes::Locate(const ui::ListBox& list, int index, const std::string& text
   auto is_it = [&](int i) {
     auto at = list.List(i);
     return at && *at == text && static_cast<size_t>(i) < all.size() &&
-           all[static_cast<size_t>(i)] == data;
+           SameData(all[static_cast<size_t>(i)], data);
   };
   if (index >= 0 && index < list.ListCount() && is_it(index)) return index;
   for (int i = 0; i < list.ListCount(); ++i) {

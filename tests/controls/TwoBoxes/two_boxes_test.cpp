@@ -1,5 +1,6 @@
 #include "controls/TwoBoxes/two_boxes.h"
 
+#include <cmath>
 #include <functional>
 #include <memory>
 #include <set>
@@ -246,6 +247,11 @@ TEST_F(TwoBoxesTest, AHandlerThatChangesTheListsMovesTheEntryAskedAbout) {
     EXPECT_THAT(handlers_.moved, ElementsAreArray(c.moved));
     EXPECT_THAT(handlers_.blocked, ElementsAreArray(c.blocked));
   }
+  // Item data equal to nothing, not even themselves, still move with their entry.
+  handlers_.during = nullptr;
+  ASSERT_TRUE(boxes_->AddItem(Side::kLeft, "n", Variant(std::nan(""))));
+  ASSERT_TRUE(boxes_->MoveRight(true));
+  EXPECT_EQ(boxes_->List(Side::kLeft).ListCount(), 0);
 }
 
 TEST_F(TwoBoxesTest, LaysOutListsAndButtonsByWidth) {
