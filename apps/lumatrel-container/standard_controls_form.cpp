@@ -441,9 +441,13 @@ void StandardControlsForm::BuildTimerControls() {
       [this, &ticks] { ticks.SetCaption("Timer: " + std::to_string(++ticks_) + " ticks"); });
 
   AddLabel(*this, "lblImage", "Image:", kRightLeft, 5220, 900);
+  // An image has no mask colour: the mark is drawn onto the form's own colour first.
   Image& image = Add<Image>("imgMark");
   (void)image.Move(kRightLeft + 960, 5160, 195, 195);
-  image.SetPicture(MarkPicture(kMarks[0]));
+  auto picture = StdPicture::CreateBitmap(13, 13, system_color::kButtonFace);
+  ImageList& marks = *FindAs<ImageList>("imlStatus");
+  marks.Draw(*marks.Find(kMarks[0].key), *picture, 0, 0, /*transparent=*/true);
+  image.SetPicture(picture);
 }
 
 void StandardControlsForm::Log(std::string line) {
