@@ -25,12 +25,19 @@ constexpr int32_t kWhitMonday = 36;
 constexpr int32_t kUnityDay = 67;
 constexpr int32_t kReformationDay = 71;
 constexpr int32_t kRepentanceDay = 75;
+constexpr int32_t kNaefelserFahrt = 24;
+
+constexpr std::string_view kNaefelsLaw =
+    "Kanton Glarus, Gesetz über die öffentlichen Ruhetage: die Näfelser Fahrt am ersten "
+    "Donnerstag im April; fällt dieser in die Karwoche, wird sie eine Woche später begangen";
 
 constexpr auto kRules = std::to_array<std::string_view>({
     "Fix 8.3",   // kWomensDay
     "Fix 20.9",  // kWorldChildrensDay
     "Fix 8.5",   // kLiberationDay
     "Fix 17.6",  // kSeventeenthOfJune
+    "Fix 17.6",  // kUprisingAnniversary
+    "Easter+4",  // kNaefelserFahrtAfterEaster: Maundy Thursday + 7
 });
 
 constexpr auto kNames = std::to_array<HolidayName>({
@@ -50,6 +57,14 @@ constexpr auto kNames = std::to_array<HolidayName>({
     {"Unity Day (17 June)", kSeventeenthOfJune, kEnglish, kOtherName},
     {"Journée de l´unité allemande (17 juin)", kSeventeenthOfJune, kFrench, kOtherName},
     {"Giorno dell´Unità tedesca (17 giugno)", kSeventeenthOfJune, kItalian, kOtherName},
+    {"Jahrestag des 17. Juni 1953", kUprisingAnniversary, kGerman, kDefaultName},
+    {"Anniversary of 17 June 1953", kUprisingAnniversary, kEnglish, kOtherName},
+    {"Anniversaire du 17 juin 1953", kUprisingAnniversary, kFrench, kOtherName},
+    {"Anniversario del 17 giugno 1953", kUprisingAnniversary, kItalian, kOtherName},
+    {"Näfelser Fahrt", kNaefelserFahrtAfterEaster, kGerman, kDefaultName},
+    {"Näfelser Fahrt", kNaefelserFahrtAfterEaster, kEnglish, kOtherName},
+    {"Näfelser Fahrt", kNaefelserFahrtAfterEaster, kFrench, kOtherName},
+    {"Näfelser Fahrt", kNaefelserFahrtAfterEaster, kItalian, kOtherName},
 });
 
 // clang-format off
@@ -67,10 +82,45 @@ constexpr auto kRows = std::to_array<Amendment>({
     {"Deutschland|Berlin", kWomensDay, 1, 2019, kOpenEnd, "Gesetz zur Änderung des Gesetzes über die Sonn- und Feiertage vom 30. Januar 2019 (GVBl. S. 22), § 1 Abs. 1 Nr. 2: Frauentag (8. März)"},
     {"Deutschland|Berlin", kLiberationDay, 1, 2020, 2020, "Gesetz zur Änderung des Gesetzes über die Sonn- und Feiertage vom 30. Januar 2019 (GVBl. S. 22), Art. 1 und 2: einmalig der 8. Mai 2020, 75. Jahrestag der Befreiung vom Nationalsozialismus"},
     {"Deutschland|Berlin", kLiberationDay, 1, 2025, 2025, "Änderung des Gesetzes über die Sonn- und Feiertage: einmalig der 8. Mai 2025, 80. Jahrestag der Befreiung vom Nationalsozialismus (Gesetzesvorlage des Senats vom 5. Dezember 2023)"},
+    {"Deutschland|Berlin", kUprisingAnniversary, 1, 2028, 2028, "Änderung des Gesetzes über die Sonn- und Feiertage (2024): einmalig der 17. Juni 2028, 75. Jahrestag des Volksaufstandes vom 17. Juni 1953"},
     {"Deutschland|Mecklenburg-Vorpommern", kWomensDay, 1, 2023, kOpenEnd, "Änderung des Feiertagsgesetzes Mecklenburg-Vorpommern (FTG M-V), § 2, beschlossen vom Landtag im Juni 2022, erstmals am 8. März 2023"},
     {"Deutschland|Thüringen", kWorldChildrensDay, 1, 2019, kOpenEnd, "Drittes Gesetz zur Änderung des Thüringer Feier- und Gedenktagsgesetzes vom 19. März 2019 (GVBl. S. 22), § 2 Abs. 1: der 20. September als Weltkindertag"},
     // Österreich.
     {"Österreich", kGoodFriday, 5, 2019, kOpenEnd, "BGBl. I Nr. 22/2019, Änderung des Arbeitsruhegesetzes: § 7 Abs. 3 (Karfreitag für evangelische, altkatholische und methodistische Arbeitnehmer) aufgehoben nach EuGH C-193/17 vom 22. Jänner 2019"},
+    // Schweiz. The years 1984..2049 whose first Thursday of April is Maundy Thursday
+    // (Easter on 4..10 April): the table's day gives way to the Thursday after Easter.
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 1985, 1985, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 1985, 1985, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 1996, 1996, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 1996, 1996, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 1999, 1999, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 1999, 1999, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2007, 2007, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2007, 2007, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2010, 2010, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2010, 2010, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2012, 2012, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2012, 2012, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2015, 2015, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2015, 2015, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2021, 2021, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2021, 2021, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2023, 2023, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2023, 2023, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2026, 2026, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2026, 2026, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2034, 2034, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2034, 2034, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2037, 2037, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2037, 2037, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2039, 2039, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2039, 2039, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2042, 2042, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2042, 2042, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2045, 2045, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2045, 2045, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrt, kNotAssigned, 2048, 2048, kNaefelsLaw},
+    {"Schweiz|Glarus", kNaefelserFahrtAfterEaster, 2, 2048, 2048, kNaefelsLaw},
     // France.
     {"France", kWhitMonday, 1, kOpenStart, 2004, "Code du travail, art. L. 222-1 : le lundi de Pentecôte est un jour férié ; journée de solidarité fixée à ce jour à partir de 2005 par la loi n° 2004-626 du 30 juin 2004 (JORF du 1er juillet 2004)"},
     {"France", kWhitMonday, 1, 2008, kOpenEnd, "Loi n° 2008-351 du 16 avril 2008 relative à la journée de solidarité (JORF du 17 avril 2008), art. L. 3133-8 du Code du travail : la journée de solidarité n'est plus fixée au lundi de Pentecôte"},

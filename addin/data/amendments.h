@@ -26,15 +26,18 @@
 namespace feriant::data {
 
 // The appended holidays.
-inline constexpr int32_t kWomensDay = 159;          // "Fix 8.3"
-inline constexpr int32_t kWorldChildrensDay = 160;  // "Fix 20.9"
-inline constexpr int32_t kLiberationDay = 161;      // "Fix 8.5"
-inline constexpr int32_t kSeventeenthOfJune = 162;  // "Fix 17.6"
-inline constexpr int32_t kAppendedHolidayCount = 4;
+inline constexpr int32_t kWomensDay = 159;            // "Fix 8.3"
+inline constexpr int32_t kWorldChildrensDay = 160;    // "Fix 20.9"
+inline constexpr int32_t kLiberationDay = 161;        // "Fix 8.5"
+inline constexpr int32_t kSeventeenthOfJune = 162;    // "Fix 17.6"
+inline constexpr int32_t kUprisingAnniversary = 163;  // "Fix 17.6", Berlin's one-off of 2028
+// Näfelser Fahrt in the years its first Thursday of April is Maundy Thursday: a week later.
+inline constexpr int32_t kNaefelserFahrtAfterEaster = 164;  // "Easter+4"
+inline constexpr int32_t kAppendedHolidayCount = 6;
 inline constexpr int32_t kAllHolidayCount = kRuleCount + kAppendedHolidayCount;
 inline constexpr int32_t kAppendedHolidayNameCount = 4 * kAppendedHolidayCount;
 
-inline constexpr int32_t kAmendmentCount = 17;
+inline constexpr int32_t kAmendmentCount = 50;
 
 // An amendment's status that takes the assignment away: in those years the holiday has no
 // standing in that region, whatever the table says.

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ui/controls/check_box.h"
 #include "platform/ui/controls/combo_box.h"
 #include "platform/ui/controls/command_button.h"
 #include "platform/ui/controls/control_array.h"
@@ -14,11 +15,13 @@
 #include "platform/ui/controls/image.h"
 #include "platform/ui/controls/image_list.h"
 #include "platform/ui/controls/label.h"
+#include "platform/ui/controls/line.h"
 #include "platform/ui/controls/list_box.h"
 #include "platform/ui/controls/menu.h"
 #include "platform/ui/controls/option_button.h"
 #include "platform/ui/controls/progress_bar.h"
 #include "platform/ui/controls/text_box.h"
+#include "platform/ui/controls/timer.h"
 #include "platform/ui/controls/tree_view.h"
 #include "platform/ui/controls/up_down.h"
 #include "platform/ui/core/backend.h"
@@ -125,6 +128,10 @@ void StandardControlsForm::BuildControls() {
   BuildListControls();
   BuildPictureControls();
   BuildMenu();
+  BuildTimerControls();
+  Line& line = Add<Line>("linLog");
+  line.SetPoints(kLabelLeft, 5790, kWidth - kLabelLeft, 5790);
+  (void)line.SetBorderColor(system_color::kButtonShadow);
   Label& log = Add<Label>("lblLog");
   (void)log.Move(kLabelLeft, 5880, kWidth - 2 * kLabelLeft, 1590);
   (void)log.SetBorderStyle(1);
@@ -414,6 +421,33 @@ void StandardControlsForm::BuildMenu() {
     Log(chosen && *chosen != nullptr ? "PopupMenu: chose " + (*chosen)->Caption()
                                      : std::string("PopupMenu: dismissed"));
   });
+}
+
+void StandardControlsForm::BuildTimerControls() {
+  ticks_ = 0;
+  Timer& timer = Add<Timer>("timClock");
+  (void)timer.SetInterval(1000);
+  timer.SetEnabled(false);
+  CheckBox& check = Add<CheckBox>("chkTimer");
+  (void)check.Move(kRightLeft, 4740, 2100, 255);
+  check.SetCaption("&Timer ticks");
+  Label& ticks = AddLabel(*this, "lblTicks", "Timer: off", kRightLeft + 2220, 4770, 2100);
+  check.Click().Connect([this, &check, &timer] {
+    timer.SetEnabled(check.Value() == 1);
+    Log("chkTimer_Click: Value " + std::to_string(check.Value()));
+  });
+  // Once a second while ticked; the label only, so that the log keeps the events.
+  timer.Tick().Connect(
+      [this, &ticks] { ticks.SetCaption("Timer: " + std::to_string(++ticks_) + " ticks"); });
+
+  AddLabel(*this, "lblImage", "Image:", kRightLeft, 5220, 900);
+  // An image has no mask colour: the mark is drawn onto the form's own colour first.
+  Image& image = Add<Image>("imgMark");
+  (void)image.Move(kRightLeft + 960, 5160, 195, 195);
+  auto picture = StdPicture::CreateBitmap(13, 13, system_color::kButtonFace);
+  ImageList& marks = *FindAs<ImageList>("imlStatus");
+  marks.Draw(*marks.Find(kMarks[0].key), *picture, 0, 0, /*transparent=*/true);
+  image.SetPicture(picture);
 }
 
 void StandardControlsForm::Log(std::string line) {

@@ -6,8 +6,9 @@
 // year's minimum follows the start year, a run that blocks the event loop and still shows
 // its progress, a web-link label, option buttons loaded at run time in a frame, a sorted
 // list with extended selection, a list with check boxes, a text box's selection, a keyed
-// picture list drawn transparently and a pop-up menu. What the controls raise is shown in
-// the log at the bottom. It is a plain ui::Form: any backend shows it. The user-interface
+// picture list drawn transparently, a pop-up menu, a stand-alone check box that starts and
+// stops an interval timer, an image and a line above the log. What the controls raise is
+// shown in the log at the bottom. It is a plain ui::Form: any backend shows it. The user-interface
 // thread only.
 
 #include <chrono>
@@ -38,12 +39,14 @@ class StandardControlsForm final : public ui::Form {
   void BuildListControls();
   void BuildPictureControls();
   void BuildMenu();
+  void BuildTimerControls();
   void FillTree(const std::string& country);
   void Run();
   void SetBusy(bool busy);
   void Log(std::string line);
 
   std::deque<std::string> log_;
+  int ticks_ = 0;
   std::chrono::milliseconds run_pause_{120};
 };
 

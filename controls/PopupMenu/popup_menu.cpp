@@ -171,14 +171,28 @@ void PopupMenu::OnResize() {
   if (Height() != kHeight) (void)SetHeight(kHeight);
 }
 
+void PopupMenu::ShowDesignLook() {
+  pic_->SetVisible(!UserMode());
+}
+
+void PopupMenu::OnShow() {
+  ShowDesignLook();
+}
+
 void PopupMenu::OnPaint() {
+  if (UserMode()) return;
   const std::string name = Site() != nullptr ? Site()->Name() : std::string();
   Drawing().DrawText(pic_->Left() + pic_->Width() + kNameGap, Height() / 2 - TextHeight("A") / 2,
                      name, Font()->Desc(), ForeColor());
 }
 
+void PopupMenu::OnInitProperties() {
+  ShowDesignLook();
+}
+
 void PopupMenu::OnReadProperties(ui::PropertyBag& bag) {
   if (auto nested = ReadNestedBag(bag, "MenuItems")) items_->Load(*nested);
+  ShowDesignLook();
 }
 
 void PopupMenu::OnWriteProperties(ui::PropertyBag& bag) {

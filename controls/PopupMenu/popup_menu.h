@@ -38,13 +38,17 @@ class PopupMenu final : public ui::UserControlImpl<PopupMenu> {
   Result<int> Popup(std::optional<int> x, std::optional<int> y, int align, int click_button);
 
  protected:
+  void OnInitProperties() override;
   void OnReadProperties(ui::PropertyBag& bag) override;
   void OnWriteProperties(ui::PropertyBag& bag) override;
   void OnResize() override;
   void OnPaint() override;
+  void OnShow() override;
 
  private:
   void EntryChosen(int position);
+  // The picture and the name are the design-time look: a running form shows neither.
+  void ShowDesignLook();
 
   ui::Image* pic_ = nullptr;
   ui::Menu* menu_ = nullptr;

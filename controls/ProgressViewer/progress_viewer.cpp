@@ -220,6 +220,9 @@ void ProgressViewer::OnPaint() {
 void ProgressViewer::OnReadProperties(ui::PropertyBag& bag) {
   if (auto nested = ReadNestedBag(bag, "ProgressTasks")) {
     tasks_->Load(*nested);
+    // As adding them does: the first task is the one in progress.
+    const auto& items = tasks_->Items();
+    active_ = items.Count() > 0 ? items.At(1) : nullptr;
     RebuildLabels();
   }
   SetLabelFont(*ReadFontKeys(bag));

@@ -137,7 +137,9 @@ void SizeConstraint::OnResize() {
 }
 
 void SizeConstraint::OnPaint() {
-  // At rest: a small frame with a corner mark, so that it can be found on a form.
+  // Only on a design surface: a small frame with a corner mark, so that it can be found
+  // on a form. A running form shows nothing of it.
+  if (UserMode()) return;
   const int w = Width();
   const int h = Height();
   Drawing().DrawFrame({0, 0, w, h}, ui::system_color::kButtonShadow);

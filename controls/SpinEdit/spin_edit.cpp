@@ -284,7 +284,7 @@ int SpinEdit::ButtonTop() const {
   return (Height() - faces_[0]->HeightTwips()) / 2;
 }
 
-void SpinEdit::SpinStart(std::int32_t step) {
+void SpinEdit::SpinStart(std::int64_t step) {
   BringToFront(step < 0 ? Face::kLowerPressed : Face::kUpperPressed);
   spin_step_ = step;
   Tick();
@@ -295,7 +295,11 @@ void SpinEdit::Tick() {
   if (!enabled_) return;
   (void)tim_->SetInterval(kRepeat);
   // Wide: a step near the 32-bit limits must not wrap around to the other end.
-  SetValue(Clamp64(std::int64_t{spin_step_} + value_));
+  StepTo(Clamp64(spin_step_ + value_));
+}
+
+void SpinEdit::StepTo(std::int32_t value) {
+  SetValue(value);
   (void)txt_->SetSelStart(static_cast<int>(txt_->Text().size()));
   (void)txt_->SetSelLength(0);
   RaiseEvent(spin_edit::event::kChange);
@@ -339,16 +343,16 @@ void SpinEdit::OnKeyDown(int& key_code, int shift_state) {
   if (!enabled_) return;
   switch (key_code) {
     case kKeyDown:
-      SpinStart(-StepFor(shift_state));
+      SpinStart(-std::int64_t{StepFor(shift_state)});
       break;
     case kKeyUp:
       SpinStart(StepFor(shift_state));
       break;
     case kKeyPageDown:
-      SetValue(min_);
+      StepTo(min_);
       break;
     case kKeyPageUp:
-      SetValue(max_);
+      StepTo(max_);
       break;
     default:
       return;
@@ -369,7 +373,7 @@ void SpinEdit::OnMouseDown(int button, int shift_state, int x, int y) {
   if (x < left || x >= left + faces_[0]->WidthTwips() || y < top || y >= top + height) return;
   last_button_ = button;
   if (button != ui::mouse_button::kLeft || !enabled_) return;
-  const std::int32_t step = StepFor(shift_state);
+  const std::int64_t step = StepFor(shift_state);
   SpinStart(y - top <= height / 2 ? step : -step);
 }
 

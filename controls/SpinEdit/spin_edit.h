@@ -89,8 +89,9 @@ class SpinEdit final : public ui::UserControlImpl<SpinEdit> {
   void OnDblClick() override;
 
  private:
-  // The signed step; one step at once, the repeat after 300 ms.
-  void SpinStart(std::int32_t step);
+  // The signed step, wide so that the negated smallest 32-bit step fits; one step at
+  // once, the repeat after 300 ms.
+  void SpinStart(std::int64_t step);
   // One step (the timer's tick): repeat every 80 ms from now, add the step, caret to the
   // end, raise Change. Nothing while disabled.
   void Tick();
@@ -100,6 +101,8 @@ class SpinEdit final : public ui::UserControlImpl<SpinEdit> {
   void OnKeyDown(int& key_code, int shift_state);
   void OnKeyUp(int& key_code, int shift_state);
   std::int32_t StepFor(int shift_state) const;
+  // What a step and Page Up or Page Down do: Value = `value`, caret to the end, Change.
+  void StepTo(std::int32_t value);
 
   ui::TextBox* txt_ = nullptr;
   ui::Timer* tim_ = nullptr;
@@ -113,7 +116,7 @@ class SpinEdit final : public ui::UserControlImpl<SpinEdit> {
   bool updating_ = false;
   bool enabled_ = true;
   int last_button_ = 0;
-  std::int32_t spin_step_ = 0;
+  std::int64_t spin_step_ = 0;
 };
 
 }  // namespace feriant::lumatrel

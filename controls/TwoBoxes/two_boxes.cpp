@@ -1,6 +1,7 @@
 #include "controls/TwoBoxes/two_boxes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <span>
@@ -63,6 +64,13 @@ void RemoveData(std::vector<Variant>& data, int position) {
 Variant Record(bool blocked, std::string text, Variant data, int index) {
   return Variant(automation::ObjectRef(
       std::make_shared<ListItemRecord>(blocked, std::move(text), std::move(data), index)));
+}
+
+// Item data are compared by value; a NaN, unequal to itself, still names its own entry.
+bool SameData(const Variant& a, const Variant& b) {
+  if (a == b) return true;
+  return a.type() == automation::VarType::kR8 && b.type() == automation::VarType::kR8 &&
+         std::isnan(a.ToDouble().value_or(0)) && std::isnan(b.ToDouble().value_or(0));
 }
 
 bool Accepted(const Variant& ok) {
@@ -303,37 +311,60 @@ ui::ListBox& TwoBoxes::List(Side side) const {
   return right_has_checkmarks_ ? *lst_right_check_ : *lst_right_;
 }
 
-std::vector<Variant>& TwoBoxes::Data(Side side) {
-  return side == Side::kLeft ? left_data_ : right_data_;
+std::vector<Variant>& TwoBoxes::DataOf(const ui::ListBox& list) {
+  if (&list == lst_left_) return left_data_;
+  return &list == lst_right_check_ ? right_check_data_ : right_data_;
+}
+
+const std::vector<Variant>& TwoBoxes::DataOf(const ui::ListBox& list) const {
+  if (&list == lst_left_) return left_data_;
+  return &list == lst_right_check_ ? right_check_data_ : right_data_;
+}
+
+int TwoBoxes::Locate(const ui::ListBox& list, int index, const std::string& text,
+                     const Variant& data) const {
+  const std::vector<Variant>& all = DataOf(list);
+  auto is_it = [&](int i) {
+    auto at = list.List(i);
+    return at && *at == text && static_cast<size_t>(i) < all.size() &&
+           SameData(all[static_cast<size_t>(i)], data);
+  };
+  if (index >= 0 && index < list.ListCount() && is_it(index)) return index;
+  for (int i = 0; i < list.ListCount(); ++i) {
+    if (is_it(i)) return i;
+  }
+  return -1;
 }
 
 Status TwoBoxes::AddItem(Side side, std::string value, Variant item_data) {
   ui::ListBox& list = List(side);
   if (Status added = list.AddItem(std::move(value)); !added) return added;
-  InsertData(Data(side), list.NewIndex(), std::move(item_data));
+  InsertData(DataOf(list), list.NewIndex(), std::move(item_data));
   return Ok();
 }
 
 Status TwoBoxes::RemoveItem(Side side, int index) {
-  if (Status removed = List(side).RemoveItem(index); !removed) return removed;
-  RemoveData(Data(side), index);
+  ui::ListBox& list = List(side);
+  if (Status removed = list.RemoveItem(index); !removed) return removed;
+  RemoveData(DataOf(list), index);
   return Ok();
 }
 
 void TwoBoxes::Clear(Side side) {
-  List(side).Clear();
-  Data(side).assign(1, Variant::Null());
+  ui::ListBox& list = List(side);
+  list.Clear();
+  DataOf(list).assign(1, Variant::Null());
 }
 
 Result<Variant> TwoBoxes::ItemData(Side side, int index) const {
-  const auto& data = side == Side::kLeft ? left_data_ : right_data_;
+  const auto& data = DataOf(List(side));
   if (index < 0 || static_cast<size_t>(index) >= data.size())
     return automation::MakeError(automation::hresult::kBadIndex, std::to_string(index));
   return data[static_cast<size_t>(index)];
 }
 
 Status TwoBoxes::SetItemData(Side side, int index, Variant value) {
-  auto& data = Data(side);
+  auto& data = DataOf(List(side));
   if (index < 0 || static_cast<size_t>(index) >= data.size())
     return automation::MakeError(automation::hresult::kBadIndex, std::to_string(index));
   data[static_cast<size_t>(index)] = std::move(value);
@@ -365,25 +396,27 @@ void TwoBoxes::SetRightHasCheckmarks(bool value) {
   lst_right_->SetVisible(!value);
 }
 
-Result<bool> TwoBoxes::MoveOne(ui::ListBox& from, Side from_side, ui::ListBox& to, Side to_side,
-                               int index, DispId validate, VariantArray& moved,
-                               VariantArray& blocked) {
+Result<bool> TwoBoxes::MoveOne(ui::ListBox& from, ui::ListBox& to, int index, DispId validate,
+                               VariantArray& moved, VariantArray& blocked) {
   auto text = from.List(index);
   if (!text) return text.error();
-  auto data = ItemData(from_side, index);
-  if (!data) return data.error();
-  Variant args[] = {Variant(static_cast<std::int32_t>(index)), Variant(*text), *data,
-                    Variant(true)};
+  const std::vector<Variant>& from_data = DataOf(from);
+  if (static_cast<size_t>(index) >= from_data.size())
+    return automation::MakeError(automation::hresult::kBadIndex, std::to_string(index));
+  const Variant data = from_data[static_cast<size_t>(index)];
+  Variant args[] = {Variant(static_cast<std::int32_t>(index)), Variant(*text), data, Variant(true)};
   RaiseEvent(validate, args);
-  if (!Accepted(args[3])) {
-    blocked.push_back(Record(true, *text, *data, index));
+  // The handler may have added or removed entries: move this one, wherever it is now.
+  const int now = Locate(from, index, *text, data);
+  if (!Accepted(args[3]) || now == -1) {
+    blocked.push_back(Record(true, *text, data, index));
     return false;
   }
-  moved.push_back(Record(false, *text, *data, 0));
+  moved.push_back(Record(false, *text, data, 0));
   if (Status added = to.AddItem(*text); !added) return added.error();
-  InsertData(Data(to_side), to.NewIndex(), *data);
-  RemoveData(Data(from_side), index);
-  if (Status removed = from.RemoveItem(index); !removed) return removed.error();
+  InsertData(DataOf(to), to.NewIndex(), data);
+  RemoveData(DataOf(from), now);
+  if (Status removed = from.RemoveItem(now); !removed) return removed.error();
   return true;
 }
 
@@ -410,8 +443,7 @@ Status TwoBoxes::MoveRight(bool all) {
         continue;
       }
     }
-    auto went = MoveOne(*lst_left_, Side::kLeft, right, Side::kRight, i, events::kValidateAdd,
-                        moved, blocked);
+    auto went = MoveOne(*lst_left_, right, i, events::kValidateAdd, moved, blocked);
     if (!went) return went.error();
     if (*went) {
       changed = true;  // the next entry has moved up to i
@@ -434,8 +466,7 @@ Status TwoBoxes::MoveLeft(bool all) {
     // One entry at a time: the current one (its box is what a click ticks).
     const int current = right.ListIndex();
     if (current != -1) {
-      auto went = MoveOne(right, Side::kRight, *lst_left_, Side::kLeft, current,
-                          events::kValidateRemove, moved, blocked);
+      auto went = MoveOne(right, *lst_left_, current, events::kValidateRemove, moved, blocked);
       if (!went) return went.error();
       changed = *went;
     }
@@ -449,8 +480,7 @@ Status TwoBoxes::MoveLeft(bool all) {
           continue;
         }
       }
-      auto went = MoveOne(right, Side::kRight, *lst_left_, Side::kLeft, i, events::kValidateRemove,
-                          moved, blocked);
+      auto went = MoveOne(right, *lst_left_, i, events::kValidateRemove, moved, blocked);
       if (!went) return went.error();
       if (*went) {
         changed = true;
@@ -484,15 +514,21 @@ Status TwoBoxes::AskCheck(int index) {
   if (!state) return state.error();
   auto text = lst_right_check_->List(index);
   if (!text) return text.error();
-  auto data = ItemData(Side::kRight, index);
-  if (!data) return data.error();
+  const std::vector<Variant>& all = DataOf(*lst_right_check_);
+  if (static_cast<size_t>(index) >= all.size())
+    return automation::MakeError(automation::hresult::kBadIndex, std::to_string(index));
+  const Variant data = all[static_cast<size_t>(index)];
   const bool new_state = *state;
   Variant args[] = {Variant(new_state), Variant(static_cast<std::int32_t>(index)), Variant(*text),
-                    *data, Variant(true)};
+                    data, Variant(true)};
   RaiseEvent(events::kValidateCheckRight, args);
-  if (!Accepted(args[4])) return lst_right_check_->SetSelected(index, !new_state);
+  if (!Accepted(args[4])) {
+    // Back to the tick it had, on the entry wherever the handler left it.
+    const int now = Locate(*lst_right_check_, index, *text, data);
+    return now == -1 ? Ok() : lst_right_check_->SetSelected(now, !new_state);
+  }
   Variant after[] = {Variant(new_state), Variant(static_cast<std::int32_t>(index)), Variant(*text),
-                     *data};
+                     data};
   RaiseEvent(events::kAfterCheckRight, after);
   RaiseEvent(events::kChange);
   return Ok();
@@ -557,6 +593,8 @@ void TwoBoxes::OnReadProperties(ui::PropertyBag& bag) {
                            [this](std::string v) { lbl_right_->SetCaption(std::move(v)); });
   ReadSetting<bool>(bag, "AddOnly", false, [this](bool v) { add_only_ = v; });
   ReadSetting<bool>(bag, "RightHasCheckmarks", false, [this](bool v) { SetRightHasCheckmarks(v); });
+  // A stored caption or AddOnly changes the layout even when the size stays the same.
+  Layout();
 }
 
 void TwoBoxes::OnWriteProperties(ui::PropertyBag& bag) {

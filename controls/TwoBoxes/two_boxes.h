@@ -14,9 +14,10 @@
 // refuse too (ValidateCheckRight); there "<" moves the current entry only. In add-only
 // mode entries only go right: "<", "<<" and double clicks on the right do nothing.
 //
-// Item data are kept beside each list, by list position, in an array one element longer
-// than the list. The control owns its constituents; item data that are objects are
-// shared with the form. Lengths are twips. The user-interface thread only.
+// Item data are kept beside each list (lstLeft, lstRight and lstRightCheck each have
+// their own), by list position, in an array one element longer than the list. The control owns its
+// constituents; item data that are objects are shared with the form. Lengths are twips. The
+// user-interface thread only.
 
 #include <string>
 #include <utility>
@@ -98,12 +99,18 @@ class TwoBoxes final : public ui::UserControlImpl<TwoBoxes> {
   void OnResize() override;
 
  private:
-  std::vector<automation::Variant>& Data(Side side);
+  // The item data of `list`, one of the three lists.
+  std::vector<automation::Variant>& DataOf(const ui::ListBox& list);
+  const std::vector<automation::Variant>& DataOf(const ui::ListBox& list) const;
+  // Where the entry of `text` and `data` that was at `index` of `list` is now (a handler
+  // may have changed the lists), or -1 when it is gone.
+  int Locate(const ui::ListBox& list, int index, const std::string& text,
+             const automation::Variant& data) const;
   // Moves entry `index` of `from` to `to` when the form accepts it (`validate`), and
-  // records it in `moved` or `blocked`. True when it moved.
-  Result<bool> MoveOne(ui::ListBox& from, Side from_side, ui::ListBox& to, Side to_side, int index,
-                       automation::DispId validate, automation::VariantArray& moved,
-                       automation::VariantArray& blocked);
+  // records it in `moved` or `blocked`; an entry that the handler took away counts as
+  // refused. True when it moved.
+  Result<bool> MoveOne(ui::ListBox& from, ui::ListBox& to, int index, automation::DispId validate,
+                       automation::VariantArray& moved, automation::VariantArray& blocked);
   void RaiseAfter(automation::DispId id, automation::VariantArray moved,
                   automation::VariantArray blocked, bool changed);
   void CheckClicked(int index);
@@ -119,10 +126,10 @@ class TwoBoxes final : public ui::UserControlImpl<TwoBoxes> {
   ui::CommandButton* cmd_add_ = nullptr;
   ui::CommandButton* cmd_remove_ = nullptr;
   ui::CommandButton* cmd_remove_all_ = nullptr;
-  // By list position, one spare element after the last entry. The right array belongs
-  // to the right list in use, whichever that is.
+  // By list position, one spare element after the last entry; one array per list.
   std::vector<automation::Variant> left_data_{automation::Variant()};
   std::vector<automation::Variant> right_data_{automation::Variant()};
+  std::vector<automation::Variant> right_check_data_{automation::Variant()};
   bool add_only_ = false;
   bool right_has_checkmarks_ = false;
 };

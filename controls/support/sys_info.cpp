@@ -128,8 +128,8 @@ const typOsInfo& ClsSysInfo::OS() {
 
 typInternationalSettings ClsSysInfo::IntSettings() const {
   const Variant stored = ReadValueUnder(kCurrentUser, "Control Panel\\International", "sList");
-  if (stored.type() == automation::VarType::kString) return {*stored.ToString()};
-  return {};
+  // A number stored there (a separator written as its code, say) is read as its text.
+  return {stored.IsEmpty() ? std::string() : stored.ToString().value_or(std::string())};
 }
 
 std::string ClsSysInfo::GetMSPLanguage() const {

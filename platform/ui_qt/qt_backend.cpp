@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -110,6 +111,26 @@ QMessageBox::Icon IconOf(int icon) {
       return QMessageBox::NoIcon;
   }
 }
+
+// Keeps the right button from choosing an entry of the menus it watches: a menu opened
+// with the left-button flag answers the left button only. A right press outside the menu
+// still closes it.
+class LeftButtonOnly final : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick)
+      return false;
+    const auto* mouse = static_cast<const QMouseEvent*>(event);
+    const auto* menu = qobject_cast<const QWidget*>(watched);
+    return mouse->button() == Qt::RightButton && menu != nullptr &&
+           menu->rect().contains(mouse->position().toPoint());
+  }
+};
 
 // Adds `entries` to `menu`; `chosen_by` learns the positions (from the top level down,
 // starting with `prefix`) of every entry that can be chosen.
@@ -676,6 +697,12 @@ std::vector<int> QtBackend::ShowPopupMenu(const ui::PopupMenuRequest& request) {
     at.rx() -= width / 2;
   } else if (request.flags & ui::popup_menu::kRightAlign) {
     at.rx() -= width;
+  }
+  LeftButtonOnly left_button_only;
+  if ((request.flags & ui::popup_menu::kRightButton) == 0) {
+    menu.installEventFilter(&left_button_only);
+    for (QMenu* submenu : menu.findChildren<QMenu*>())
+      submenu->installEventFilter(&left_button_only);
   }
   const QAction* chosen = menu.exec(at);
   auto it = chosen_by.find(chosen);

@@ -1,6 +1,7 @@
 #include "addin/data/amendments.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 #include <span>
 #include <string>
@@ -143,6 +144,11 @@ TEST(CurrentLaw, StatusByRegionAndYear) {
       {"France", 2004, 36, 5, 1},
       {"France", 2005, 36, 5, 5},
       {"France", 2008, 36, 5, 1},
+      {"Deutschland|Berlin", 2028, kUprisingAnniversary, kNoRow, 1},
+      {"Deutschland|Berlin", 2029, kUprisingAnniversary, kNoRow, kNoRow},
+      {"Schweiz|Glarus", 2026, 24, 2, kNoRow},
+      {"Schweiz|Glarus", 2026, kNaefelserFahrtAfterEaster, kNoRow, 2},
+      {"Schweiz|Glarus", 2027, 24, 2, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.region) + " " + std::to_string(c.year) + " holiday " +
@@ -151,8 +157,38 @@ TEST(CurrentLaw, StatusByRegionAndYear) {
     EXPECT_EQ(StatusOf(CurrentLawAssignments(c.year), c.region, c.holiday), c.law_status);
   }
   // Years under the same amendments share their assignments; others do not.
-  EXPECT_EQ(&CurrentLawAssignments(2026), &CurrentLawAssignments(2049));
+  EXPECT_EQ(&CurrentLawAssignments(2029), &CurrentLawAssignments(2033));
+  EXPECT_EQ(&CurrentLawAssignments(2049), &CurrentLawAssignments(2100));
   EXPECT_NE(&CurrentLawAssignments(2024), &CurrentLawAssignments(2025));
+}
+
+// Glarus holds the Näfelser Fahrt on the first Thursday of April, a week later when that
+// is Maundy Thursday; the tables know only the first Thursday.
+TEST(CurrentLaw, NaefelserFahrtNeverFallsInHolyWeek) {
+  using std::chrono::days;
+  engine::FeastTable feasts;
+  const auto day_of = [&](int32_t holiday, int32_t year) {
+    const engine::RuleOutcome date = engine::EvaluateRule(HolidayRule(holiday), year, feasts);
+    return date.ok() && date->has_value() ? (*date)->Day() : std::chrono::local_days{};
+  };
+  for (int32_t year = kFirstYear; year <= kLastYear; ++year) {
+    SCOPED_TRACE(year);
+    feasts.ComputeFeasts(year);
+    const auto easter = *feasts.LookupFeast("Easter");
+    const auto first_thursday = day_of(24, year);
+    const auto expected =
+        first_thursday == easter - days(3) ? first_thursday + days(7) : first_thursday;
+    std::vector<std::chrono::local_days> law;
+    for (const int32_t holiday : {24, kNaefelserFahrtAfterEaster}) {
+      if (StatusOf(CurrentLawAssignments(year), "Schweiz|Glarus", holiday) != kNoRow)
+        law.push_back(day_of(holiday, year));
+    }
+    EXPECT_THAT(law, ElementsAre(expected));
+    EXPECT_EQ(StatusOf(TableAssignments(), "Schweiz|Glarus", 24), 2);
+  }
+  feasts.ComputeFeasts(2026);
+  EXPECT_EQ(day_of(kNaefelserFahrtAfterEaster, 2026),
+            std::chrono::local_days{std::chrono::year{2026} / 4 / 9});
 }
 
 TEST(CurrentLaw, AddedRowsFollowTheTablesRowsOfTheHoliday) {
@@ -180,6 +216,8 @@ TEST(CurrentLaw, HolidaysAffectedByALaterChange) {
       {{"Deutschland"}, "Deutschland", 1984, 1984, {67, 75, kSeventeenthOfJune}},
       {{"Deutschland"}, "Deutschland", 2016, 2018, {71}},
       {{"Österreich"}, "Österreich", 2010, 2030, {21}},
+      {{"Schweiz", "Schweiz|Glarus"}, "Schweiz", 2026, 2026, {24, kNaefelserFahrtAfterEaster}},
+      {{"Schweiz", "Schweiz|Glarus"}, "Schweiz", 2027, 2027, {}},
       {{"Deutschland", "Deutschland|Berlin"}, "Deutschland", 2027, 2026, {}},
   };
   for (const Case& c : cases) {
@@ -226,9 +264,10 @@ TEST(CurrentLaw, AmendmentsForARegionIncludeItsAncestors) {
       paths.push_back(AmendmentTable[row].RegionPath);
     return paths;
   };
-  EXPECT_THAT(regions_of(AmendmentsFor("", "Deutschland|Berlin")),
-              ElementsAre("Deutschland", "Deutschland", "Deutschland", "Deutschland",
-                          "Deutschland|Berlin", "Deutschland|Berlin", "Deutschland|Berlin"));
+  EXPECT_THAT(
+      regions_of(AmendmentsFor("", "Deutschland|Berlin")),
+      ElementsAre("Deutschland", "Deutschland", "Deutschland", "Deutschland", "Deutschland|Berlin",
+                  "Deutschland|Berlin", "Deutschland|Berlin", "Deutschland|Berlin"));
   EXPECT_THAT(regions_of(AmendmentsFor("Österreich", "")), ElementsAre("Österreich"));
   EXPECT_THAT(AmendmentsFor("France", "Deutschland|Berlin"), IsEmpty());
   EXPECT_THAT(AmendmentsFor("Deutsch", ""), IsEmpty());

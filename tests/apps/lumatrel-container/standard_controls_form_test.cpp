@@ -17,9 +17,11 @@
 #include <QRadioButton>
 #include <QTreeView>
 
+#include "platform/ui/controls/check_box.h"
 #include "platform/ui/controls/combo_box.h"
 #include "platform/ui/controls/command_button.h"
 #include "platform/ui/controls/progress_bar.h"
+#include "platform/ui/controls/timer.h"
 #include "platform/ui/controls/tree_view.h"
 #include "platform/ui/controls/up_down.h"
 #include "tests/platform/ui_qt/qt_test_support.h"
@@ -48,7 +50,9 @@ TEST_F(StandardControlsFormTest, EveryStandardControlIsShownInItsWidget) {
       {"fraMode", -1, "QGroupBox"},      {"optMode", 2, "QRadioButton"},
       {"lblURL", -1, "QWidget"},         {"picStatus", -1, "QWidget"},
       {"cmdMenu", -1, "QPushButton"},    {"imlStatus", -1, nullptr},
-      {"mnuPopup", -1, nullptr},
+      {"mnuPopup", -1, nullptr},         {"chkTimer", -1, "QCheckBox"},
+      {"imgMark", -1, "QWidget"},        {"linLog", -1, "QWidget"},
+      {"timClock", -1, nullptr},
   };
   for (const auto& c : cases) {
     ui::Control* control = form->Find(c.name, c.index);
@@ -78,6 +82,14 @@ TEST_F(StandardControlsFormTest, EveryStandardControlIsShownInItsWidget) {
   form->FindAs<ui::CommandButton>("cmdImport")->PerformClick();
   EXPECT_EQ(form->FindAs<ui::ProgressBar>("pgb")->Value(), 2010);
   EXPECT_EQ(form->LogLines().back(), "cmdImport_Click: ran 2008 to 2010");
+
+  // The check box starts and stops the timer, which counts its ticks in a label.
+  auto* timer = form->FindAs<ui::Timer>("timClock");
+  for (bool ticking : {true, false}) {
+    ASSERT_TRUE(form->FindAs<ui::CheckBox>("chkTimer")->InputClick());
+    EXPECT_EQ(timer->IsRunning(), ticking);
+  }
+  EXPECT_EQ(form->LogLines().back(), "chkTimer_Click: Value 0");
   ASSERT_TRUE(form->Unload());
 }
 

@@ -10,6 +10,7 @@
 
 #include "controls/support/identities.h"
 #include "platform/automation/events.h"
+#include "platform/ui/controls/image.h"
 #include "platform/ui/core/form.h"
 #include "platform/ui/persistence/property_bag.h"
 #include "tests/platform/ui/ui_test_support.h"
@@ -121,6 +122,21 @@ TEST_F(PopupMenuTest, StoresEntriesWithTheirStatesAndKeepsItsHeight) {
 
   ASSERT_TRUE(menu_->SetHeight(2000));
   EXPECT_EQ(menu_->Height(), 330);
+}
+
+TEST_F(PopupMenuTest, ItsPictureAndNameShowOnADesignSurfaceOnly) {
+  for (bool running : {false, true}) {
+    SCOPED_TRACE(running ? "running" : "designed");
+    auto form = std::make_shared<ui::Form>("frmOther");
+    form->SetUserMode(running);
+    ASSERT_TRUE(form->Load());
+    auto menu = std::make_shared<PopupMenu>();
+    ASSERT_TRUE(form->AddUserControl(menu, "pop").ok());
+    ASSERT_TRUE(form->Show());
+    menu->Paint();
+    EXPECT_EQ(menu->FindAs<ui::Image>("pic")->Visible(), !running);
+    EXPECT_EQ(menu->Drawing().Commands().empty(), running);
+  }
 }
 
 }  // namespace

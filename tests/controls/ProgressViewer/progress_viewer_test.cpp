@@ -115,6 +115,12 @@ TEST_F(ProgressViewerTest, StoresFontThenTasksWithTheirStates) {
   EXPECT_FALSE(items.At(2)->Failed() || items.At(2)->Finished());
   EXPECT_EQ(items.At(2)->Displayname(), "Beta");
   EXPECT_EQ(copy->FindAs<ui::Label>("lbl", 1)->Caption(), "Beta");
+  // Read back, the first task is in progress, as after adding them: two GotoNext finish both.
+  EXPECT_EQ(copy->ActiveTask(), items.At(1));
+  copy->GotoNext(true);
+  copy->GotoNext(true);
+  EXPECT_TRUE(items.At(1)->Finished() && items.At(2)->Finished());
+  EXPECT_EQ(copy->ActiveTask(), nullptr);
 }
 
 }  // namespace

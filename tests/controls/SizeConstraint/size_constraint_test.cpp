@@ -71,6 +71,13 @@ TEST_F(SizeConstraintTest, OnADesignSurfaceItHooksNothing) {
   EXPECT_EQ(constraint->HookedWindow(), 0);
   ASSERT_TRUE(designed->SetClientSize(1000, 1000));
   EXPECT_EQ(designed->ScaleWidth(), 1000);
+  // Its box is drawn there, and on a running form not at all.
+  auto running = std::make_shared<SizeConstraint>();
+  ASSERT_TRUE(form_->AddUserControl(running, "szc").ok());
+  for (SizeConstraint* c : {constraint.get(), running.get()})
+    c->Paint();
+  EXPECT_FALSE(constraint->Drawing().Commands().empty());
+  EXPECT_TRUE(running->Drawing().Commands().empty());
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ TEST_F(PrpSpinEditTest, LoadsTheFirstSelectedControlAndAppliesToAll) {
     EXPECT_EQ(spin->Max(), 900);
     EXPECT_EQ(spin->Value(), 700);
   }
+  // Page Up is an edit of the field as well.
+  ASSERT_TRUE(ui::input::KeyDown(*page.Field(1).FindAs<ui::TextBox>("txt"), 33, 0));
+  EXPECT_TRUE(page.Changed());
 }
 
 }  // namespace

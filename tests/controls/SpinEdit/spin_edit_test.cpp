@@ -2,8 +2,10 @@
 
 #include <chrono>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -128,11 +130,24 @@ TEST_F(SpinEditTest, KeysStepByTheSmallOrBigStepAndPageKeysJumpToTheLimits) {
   };
   spin_->SetValue(500);
   for (const Case& c : cases) {
+    log.clear();
     Result<bool> taken = input::KeyDown(Txt(), c.key, c.shift);
     ASSERT_TRUE(taken.ok());
     EXPECT_TRUE(*taken) << c.key;
     ASSERT_TRUE(input::KeyUp(Txt(), c.key, c.shift));
     EXPECT_EQ(spin_->Value(), c.value) << c.key << " " << c.shift;
+    // Every key that changes the value is an edit the form hears of.
+    EXPECT_THAT(log,
+                ElementsAre("Map " + std::to_string(c.value), "Change " + std::to_string(c.value)))
+        << c.key;
+  }
+  // The smallest 32-bit step, negated for the Down key, is the largest step upwards.
+  spin_->SetStepSmall(std::numeric_limits<std::int32_t>::min());
+  spin_->SetValue(50);
+  for (auto [key, value] : {std::pair{40, 1000}, std::pair{38, 0}}) {
+    ASSERT_TRUE(input::KeyDown(Txt(), key, 0));
+    ASSERT_TRUE(input::KeyUp(Txt(), key, 0));
+    EXPECT_EQ(spin_->Value(), value) << key;
   }
   // Disabled: the disabled image, the value as it was.
   ASSERT_TRUE(site_->Put("Enabled", false));

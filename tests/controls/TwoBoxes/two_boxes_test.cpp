@@ -1,5 +1,7 @@
 #include "controls/TwoBoxes/two_boxes.h"
 
+#include <cmath>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -20,6 +22,7 @@ namespace {
 using automation::Variant;
 using Side = TwoBoxes::Side;
 using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
 
 // "text" for a moved record, "text@index" for a refused one; item data as "=data".
 std::vector<std::string> Describe(const Variant& records) {
@@ -37,13 +40,15 @@ std::vector<std::string> Describe(const Variant& records) {
   return out;
 }
 
-// The form's event procedures: logs every event and refuses the texts in `refuse`.
+// The form's event procedures: logs every event, refuses the texts in `refuse` and lets
+// `during` act on the lists while a move is being asked about.
 class Handlers {
  public:
   Handlers() {
     auto validate = [this](const char* name, size_t ok) {
       return [this, name, ok](std::span<Variant> a) {
         log.push_back(std::string(name) + " " + *a[ok - 2].ToString());
+        if (during) during(*a[ok - 2].ToString());
         if (refuse.count(*a[ok - 2].ToString()) != 0) a[ok] = Variant(false);
       };
     };
@@ -69,6 +74,7 @@ class Handlers {
   void Connect(TwoBoxes& c) { c.FindConnectionPoint(two_boxes::kEventInterfaceId)->Advise(sink_); }
   std::vector<std::string> log, moved, blocked;
   std::set<std::string> refuse;
+  std::function<void(const std::string&)> during;
 
  private:
   std::shared_ptr<automation::EventSink> sink_ = std::make_shared<automation::EventSink>();
@@ -190,9 +196,62 @@ TEST_F(TwoBoxesTest, CheckBoxesAreASeparateListWhoseTicksMayBeRefused) {
   EXPECT_THAT(handlers_.moved, ElementsAre("q=dq"));
   EXPECT_THAT(Entries(Side::kRight), ElementsAre("p=dp"));
 
-  // Back to the plain list: its entry is still there, item data by position.
+  // Back to the plain list: its entry is still there with its own item data.
   boxes_->SetRightHasCheckmarks(false);
-  EXPECT_THAT(Entries(Side::kRight), ElementsAre("plain=dp"));
+  EXPECT_THAT(Entries(Side::kRight), ElementsAre("plain=dplain"));
+}
+
+TEST_F(TwoBoxesTest, ClearingOneRightListKeepsTheItemDataOfTheOther) {
+  boxes_->SetRightHasCheckmarks(true);
+  Fill(Side::kRight, {"p", "q"});
+  boxes_->SetRightHasCheckmarks(false);
+  Fill(Side::kRight, {"a", "b", "c"});
+  boxes_->Clear(Side::kRight);
+  boxes_->SetRightHasCheckmarks(true);
+  EXPECT_THAT(Entries(Side::kRight), ElementsAre("p=dp", "q=dq"));
+  Lst("lstRightCheck").UserToggleCheck(1);
+  EXPECT_TRUE(backend().MessageBoxes().empty());
+  ASSERT_TRUE(Lst("lstRightCheck").SetListIndex(1));
+  ASSERT_TRUE(boxes_->MoveLeft(false));
+  EXPECT_THAT(Entries(Side::kLeft), ElementsAre("q=dq"));
+}
+
+TEST_F(TwoBoxesTest, AHandlerThatChangesTheListsMovesTheEntryAskedAbout) {
+  struct Case {
+    const char* removed_while_asked;
+    std::vector<std::string> left, right, moved, blocked;
+  };
+  const Case cases[] = {
+      // An entry before it goes: b moves from its new place, c stays.
+      {"a", {"c=dc"}, {"b=db"}, {"b=db"}, {"@0"}},
+      // The entry itself goes: nothing to move, it counts as refused.
+      {"b", {"a=da", "c=dc"}, {}, {""}, {"b=db@1"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.removed_while_asked);
+    boxes_->Clear(Side::kLeft);
+    boxes_->Clear(Side::kRight);
+    Fill(Side::kLeft, {"a", "b", "c"});
+    ASSERT_TRUE(Lst("lstLeft").SetSelected(1, true));
+    handlers_.during = [&](const std::string&) {
+      ui::ListBox& left = boxes_->List(Side::kLeft);
+      for (int i = 0; i < left.ListCount(); ++i) {
+        if (*left.List(i) == c.removed_while_asked) {
+          ASSERT_TRUE(boxes_->RemoveItem(Side::kLeft, i));
+        }
+      }
+    };
+    ASSERT_TRUE(boxes_->MoveRight(false));
+    EXPECT_THAT(Entries(Side::kLeft), ElementsAreArray(c.left));
+    EXPECT_THAT(Entries(Side::kRight), ElementsAreArray(c.right));
+    EXPECT_THAT(handlers_.moved, ElementsAreArray(c.moved));
+    EXPECT_THAT(handlers_.blocked, ElementsAreArray(c.blocked));
+  }
+  // Item data equal to nothing, not even themselves, still move with their entry.
+  handlers_.during = nullptr;
+  ASSERT_TRUE(boxes_->AddItem(Side::kLeft, "n", Variant(std::nan(""))));
+  ASSERT_TRUE(boxes_->MoveRight(true));
+  EXPECT_EQ(boxes_->List(Side::kLeft).ListCount(), 0);
 }
 
 TEST_F(TwoBoxesTest, LaysOutListsAndButtonsByWidth) {
@@ -224,7 +283,7 @@ TEST_F(TwoBoxesTest, PersistsCaptionsAndFlagsButNotEntries) {
   EXPECT_EQ(bag.size(), 0u);  // all defaults
 
   boxes_->SetLeftCaption("Available");
-  boxes_->SetRightCaption("Chosen");
+  boxes_->SetRightCaption("Chosen entries, with a caption long enough to wrap");
   boxes_->SetAddOnly(true);
   boxes_->SetRightHasCheckmarks(true);
   Fill(Side::kLeft, {"a"});
@@ -234,8 +293,13 @@ TEST_F(TwoBoxesTest, PersistsCaptionsAndFlagsButNotEntries) {
   ASSERT_TRUE(form_->SiteUserControl(copy, "tbx2").ok());
   ASSERT_TRUE(copy->Load(bag).ok());
   EXPECT_EQ(copy->LeftCaption(), "Available");
-  EXPECT_EQ(copy->RightCaption(), "Chosen");
+  EXPECT_EQ(copy->RightCaption(), "Chosen entries, with a caption long enough to wrap");
   EXPECT_TRUE(copy->AddOnly());
+  // Laid out for what was read, though the size did not change.
+  EXPECT_FALSE(copy->FindAs<ui::CommandButton>("cmdRemove")->Visible());
+  EXPECT_EQ(copy->FindAs<ui::ListBox>("lstLeft")->Top(),
+            copy->FindAs<ui::Label>("lblRight")->Height() + 120);
+  EXPECT_GT(copy->FindAs<ui::Label>("lblRight")->Height(), 195);
   EXPECT_TRUE(copy->RightHasCheckmarks());
   EXPECT_TRUE(copy->FindAs<ui::ListBox>("lstRightCheck")->Visible());
   EXPECT_EQ(copy->List(Side::kLeft).ListCount(), 0);

@@ -72,6 +72,9 @@ TEST_F(SysInfoTest, AnswersLateBoundFromTheRegistryAndTheSystem) {
                                    std::int32_t{1031}));
   EXPECT_EQ(Field("IntSettings", "ListSep"), Variant("|"));
   EXPECT_EQ(*info_->Call("GetMSPLanguage"), Variant("1031"));
+  // A separator stored as a number is still read, as its text.
+  ASSERT_TRUE(registry_.WriteValue("Control Panel\\International", "sList", std::int32_t{59}));
+  EXPECT_EQ(Field("IntSettings", "ListSep"), Variant("59"));
 
   // The stand-in system is no version of the classic era.
   for (const char* flag :
