@@ -348,7 +348,7 @@ Status frmAddIn::PutLumatrel(std::string_view control, std::string_view name, Va
 void frmAddIn::Form_Load() {
   if (!lumatrel_status_) return;  // ShowAddInDialog reports it and unloads
   clsLangSetter& texts = LangSetter();
-  const std::int32_t host = engine::HostKind;
+  const std::int32_t host = host_.kind;
 
   // 1. Captions. Every element of the table is built above, so the writing cannot fail
   // on a missing one.
@@ -380,8 +380,7 @@ void frmAddIn::Form_Load() {
     (void)PutLumatrel("wto", "Msg", Variant(texts.ProjectMessages_Msg()));
     SuccessAddMessage_ = texts.ProjectMessages_SuccessAdd();
     SuccessRemoveMessage_ = texts.ProjectMessages_SuccessRemove();
-    if (engine::ProjectApplication)
-      target_ = std::make_unique<engine::ProjectTarget>(engine::ProjectApplication);
+    if (host_.application) target_ = std::make_unique<engine::ProjectTarget>(host_.application);
     Result<std::int32_t> open = OpenProjectCount();
     if (!open) engine::ShowError(*this, kFormLoadError, open.error().description);
     if (!open || *open == 0) {
@@ -406,8 +405,7 @@ void frmAddIn::Form_Load() {
     (void)PutLumatrel("wto", "Msg", Variant(texts.OutlookMessages_Msg()));
     SuccessAddMessage_ = texts.OutlookMessages_SuccessAdd();
     SuccessRemoveMessage_ = texts.OutlookMessages_SuccessRemove();
-    if (engine::OutlookApplication)
-      target_ = std::make_unique<engine::OutlookTarget>(engine::OutlookApplication);
+    if (host_.application) target_ = std::make_unique<engine::OutlookTarget>(host_.application);
     Find("lstCalendars")->SetVisible(false);
     Find("lblBaseCalendars")->SetVisible(false);
     (void)PutLumatrel("btl", "cmdOKVisible", Variant(false));
@@ -429,8 +427,8 @@ void frmAddIn::SelectRememberedCountry() {
 }
 
 Result<std::int32_t> frmAddIn::OpenProjectCount() const {
-  if (!engine::ProjectApplication) return 0;
-  Result<Variant> projects = engine::ProjectApplication->Get(project::dispid::kProjects);
+  if (!host_.application) return 0;
+  Result<Variant> projects = host_.application->Get(project::dispid::kProjects);
   if (!projects) return projects.error();
   const automation::ObjectRef collection = projects->AsObject();
   if (collection == nullptr)
@@ -443,9 +441,7 @@ Result<std::int32_t> frmAddIn::OpenProjectCount() const {
 void frmAddIn::ReadCalendarNames() {
   auto& list = *FindAs<ui::ListBox>("lstCalendars");
   calendars_.Clear();
-  if (engine::ProjectApplication) {
-    dialog::ReadCalendarNames(*engine::ProjectApplication, calendars_, *this);
-  }
+  if (host_.application) dialog::ReadCalendarNames(*host_.application, calendars_, *this);
   list.Clear();
   for (const CalendarListEntry& entry : calendars_.entries()) {
     (void)list.AddItem(entry.text);
@@ -474,7 +470,7 @@ void frmAddIn::cboCountry_Click() {
     tree_ = RegionTree();
     return;
   }
-  tree_ = RegionTree::Build(countries.Text(), engine::HostKind, LangSetter());
+  tree_ = RegionTree::Build(countries.Text(), host_.kind, LangSetter());
   for (const RegionNode& node : tree_.Nodes()) {
     ui::TreeNode* parent = node.Parent == kNoNode ? nullptr : view.Find(node.ParentKey);
     Result<ui::TreeNode*> added = view.Add(
@@ -557,21 +553,20 @@ void frmAddIn::cmdDelete_Click() {
 }
 
 void frmAddIn::RunHolidays(bool removal) {
-  is_removal_ = removal;
   // A run is composed here from the dialog, the language object, the host's target and
   // the shared caches. The per-user "Current Law" setting is read at each press, so the
   // dialog and the command line follow it alike.
   engine::HolidayRun run(*this, LangSetter(), target_.get(), &caches_);
   run.SetCurrentLaw(ReadCurrentLawSetting());
-  run.ProcessHolidays();
+  run.ProcessHolidays(Selection(removal));
 }
 
 void frmAddIn::btl_cmdOKClick(bool& Cancel) {
   // Organize: Project's Organizer (126) on its calendars tab (5); calendars copied there
-  // show up in the list afterwards.
-  if (engine::ProjectApplication) {
+  // show up in the list afterwards. Outlook has no Organize (its button is hidden).
+  if (host_.kind == engine::kHostProject && host_.application) {
     Result<Variant> shown =
-        engine::ProjectApplication->Call(project::dispid::kOrganizer, {Variant(std::int32_t{5})});
+        host_.application->Call(project::dispid::kOrganizer, {Variant(std::int32_t{5})});
     if (shown) {
       ReadCalendarNames();
     } else {
@@ -665,7 +660,7 @@ void frmAddIn::Form_Resize() {
         pgb,          cmdImport,     cmdDelete,    lblProgress,      lblActivate}) {
     if (control == nullptr) return;  // a form without its controls has nothing to lay out
   }
-  const bool project = engine::HostKind == engine::kHostProject;
+  const bool project = host_.kind == engine::kHostProject;
   constexpr int M = kMargin;
 
   // Each setter that fails (a negative width in a very narrow window) is skipped, and the
@@ -719,46 +714,39 @@ void frmAddIn::Form_Resize() {
   (void)lblActivate->SetTop(y + 60);
 }
 
-// ----------------------------------------------------------------------- Run seam
+// ------------------------------------------------------------------ Selection and run seam
 
 std::string frmAddIn::CountryText() const {
   const auto* countries = FindAs<ui::ComboBox>("cboCountry");
   return countries != nullptr ? countries->Text() : std::string();
 }
 
-std::vector<std::string> frmAddIn::TickedNodeKeys() const {
-  std::vector<std::string> keys;
+engine::RunSelection frmAddIn::Selection(bool removal) const {
+  engine::RunSelection selection;
+  selection.host = host_.kind;
+  selection.country = CountryText();
   const auto& view = *FindAs<ui::TreeView>("trvRegions");
   for (int i = 1; i <= view.NodeCount(); ++i) {
     const ui::TreeNode& node = *view.NodeAt(i);
-    if (node.Checked()) keys.push_back(node.Key());
+    if (node.Checked()) selection.ticked_keys.push_back(node.Key());
   }
-  return keys;
-}
-
-std::string frmAddIn::FirstYearText() const {
-  return FindAs<ui::TextBox>("txtYear1")->Text();
-}
-
-std::string frmAddIn::LastYearText() const {
-  return FindAs<ui::TextBox>("txtYear2")->Text();
-}
-
-std::optional<std::int32_t> frmAddIn::SelectedLanguageItemData() const {
+  selection.first_year = FindAs<ui::TextBox>("txtYear1")->Text();
+  selection.last_year = FindAs<ui::TextBox>("txtYear2")->Text();
   const auto& languages = *FindAs<ui::ComboBox>("cboLanguage");
-  if (languages.ListIndex() < 0) return std::nullopt;
-  Result<std::int32_t> data = languages.ItemData(languages.ListIndex());
-  if (!data) return std::nullopt;
-  return *data;
-}
-
-std::vector<std::string> frmAddIn::SelectedCalendars() const {
-  std::vector<std::string> names;
+  if (languages.ListIndex() >= 0) {
+    if (Result<std::int32_t> data = languages.ItemData(languages.ListIndex()))
+      selection.language = *data;
+  }
   const auto& list = *FindAs<ui::ListBox>("lstCalendars");
   for (int i = 0; i < list.ListCount(); ++i) {
-    if (list.Selected(i).value_or(false)) names.push_back(list.List(i).value_or(std::string()));
+    if (list.Selected(i).value_or(false))
+      selection.calendars.push_back(list.List(i).value_or(std::string()));
   }
-  return names;
+  selection.is_removal = removal;
+  selection.banner_title = BannerTitle();
+  selection.success_add_message = SuccessAddMessage_;
+  selection.success_remove_message = SuccessRemoveMessage_;
+  return selection;
 }
 
 std::string frmAddIn::BannerTitle() const {
@@ -813,11 +801,12 @@ engine::MessageAnswer frmAddIn::ShowMessage(const engine::MessageBoxRequest& req
 
 // ---------------------------------------------------------------------- The one dialog
 
-Status ShowAddInDialog() {
+Status ShowAddInDialog(const engine::HostContext& host) {
   std::shared_ptr<frmAddIn>& dialog = Instance();
   if (!dialog) dialog = std::make_shared<frmAddIn>();
   const std::shared_ptr<frmAddIn> keep = dialog;
   if (!keep->IsLoaded()) {
+    keep->SetHost(host);
     const Status loaded = keep->Load();
     const Status lumatrel = keep->LumatrelStatus();
     if (!loaded || !lumatrel) {

@@ -255,6 +255,7 @@ Result<RunSelection> MakeSelection(const SelectionOptions& options,
   }
 
   RunSelection selection;
+  selection.host = host_kind;
   selection.country = country;
   selection.ticked_keys = tree.TickedKeys();
   selection.first_year = std::move(*first_year);

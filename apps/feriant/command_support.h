@@ -16,10 +16,13 @@
 #include <vector>
 
 #include "addin/dialog/cls_lang_setter.h"
+#include "addin/engine/run_selection.h"
 #include "apps/feriant/console_dialog.h"
 #include "platform/base/result.h"
 
 namespace feriant::cli {
+
+using engine::RunSelection;
 
 // The dialog choices a run is started with, as typed.
 struct SelectionOptions {
@@ -67,7 +70,8 @@ std::optional<std::int32_t> PreselectedLanguageItemData(const dialog::clsLangSet
 // line when not empty); the country node is ticked, then every --region with its
 // ancestors, or every node with all_regions; years default to this year; the language
 // is the named one or the item the dialog preselects for texts.LanguageID. The tree is
-// built as in host `host_kind`. Result texts, banner and calendars are left empty.
+// built as in host `host_kind`, the host of the selection. Result texts, banner and
+// calendars are left empty.
 Result<RunSelection> MakeSelection(const SelectionOptions& options,
                                    std::span<const std::string_view> countries,
                                    std::string_view country_note, std::int32_t host_kind,

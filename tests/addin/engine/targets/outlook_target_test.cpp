@@ -83,21 +83,21 @@ class CountingObserver final : public OccurrenceObserver {
 // Runs through HolidayRun against `application`, the way the dialog's buttons do.
 Outcome RunWith(const std::shared_ptr<automation::Dispatch>& application, const Selection& s,
                 OccurrenceObserver* observer = nullptr) {
-  testing::ScopedHostKind host(kHostOutlook);
+  RunSelection selection = testing::TargetSelection(kHostOutlook);
+  selection.country = s.country;
+  selection.ticked_keys = {s.country};
+  selection.language = s.language;
+  selection.is_removal = s.removal;
+  selection.first_year = s.first;
+  selection.last_year = s.last;
   RecordingDialog dialog;
-  dialog.country = s.country;
-  dialog.ticked = {s.country};
-  dialog.language = s.language;
-  dialog.removal = s.removal;
-  dialog.first_year = s.first;
-  dialog.last_year = s.last;
   dialog::clsLangSetter texts;
   texts.LanguageID = 1033;
   OutlookTarget target(application);
   HolidayRun run(dialog, texts, &target);
   if (s.holidays) run.SetRules(OnlyHolidays(*s.holidays));
   run.SetObserver(observer);
-  run.ProcessHolidays();
+  run.ProcessHolidays(selection);
   return Outcome{{run.AddedCount(), run.RemovedCount(), run.ModifiedCount()},
                  dialog.BoxTexts(),
                  dialog.boxes,
@@ -466,7 +466,7 @@ TEST(OutlookTargetTest, CachesHolidayAppointmentsOfTheRunsYears) {
                                        "value 0"};
   for (int i = 1; i <= 11; ++i)
     progress.push_back("value " + std::to_string(i));
-  EXPECT_EQ(run.dialog_.progress, progress);
+  EXPECT_EQ(run.dialog_.log, progress);
 }
 
 Occurrence NewYear(const char* country_line = "Deutschland") {

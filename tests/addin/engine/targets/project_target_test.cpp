@@ -90,10 +90,10 @@ class ProjectRunTest : public ::testing::Test {
   testing::RecordingDialog Run(std::vector<std::string> calendars, bool removal,
                                std::optional<std::set<std::int32_t>> holidays = std::nullopt,
                                OccurrenceObserver* observer = nullptr) {
-    testing::ScopedHostKind host(kHostProject);
+    RunSelection selection = testing::TargetSelection(kHostProject);
+    selection.calendars = std::move(calendars);
+    selection.is_removal = removal;
     testing::RecordingDialog dialog;
-    dialog.calendars = std::move(calendars);
-    dialog.removal = removal;
     dialog::clsLangSetter texts;
     texts.LanguageID = 1033;
     ProjectTarget target(recorder_);
@@ -101,7 +101,7 @@ class ProjectRunTest : public ::testing::Test {
     if (holidays) run.SetRules(testing::OnlyHolidays(*holidays));
     run.SetObserver(observer);
     recorder_->edits.clear();
-    run.ProcessHolidays();
+    run.ProcessHolidays(selection);
     return dialog;
   }
 
