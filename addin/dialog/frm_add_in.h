@@ -42,8 +42,16 @@
 #include "platform/ui/core/form.h"
 
 namespace feriant::ui {
+class ComboBox;
+class CommandButton;
+class Label;
+class ListBox;
+class ProgressBar;
+class TextBox;
 class TreeNode;
-}
+class TreeView;
+class UpDown;
+}  // namespace feriant::ui
 
 namespace feriant::dialog {
 
@@ -159,7 +167,33 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   // The banner's title, the title of the dialog's and the run's message boxes.
   std::string BannerTitle() const;
   // Writes `value` into the bar's (or banner's) property `name`, late-bound.
-  Status PutLumatrel(std::string_view control, std::string_view name, automation::Variant value);
+  static Status PutLumatrel(ui::Control* control, std::string_view name, automation::Variant value);
+
+  // The controls, as the last load built them; the banner and the bar are null when
+  // Lumatrel failed. Unloading retires them, and the next load builds them anew.
+  ui::Control* wto_ = nullptr;
+  ui::Control* btl_ = nullptr;
+  ui::Label* lblCountry_ = nullptr;
+  ui::ComboBox* cboCountry_ = nullptr;
+  ui::Label* lblRegions_ = nullptr;
+  ui::TreeView* trvRegions_ = nullptr;
+  ui::CommandButton* cmdSelectAll_ = nullptr;
+  ui::CommandButton* cmdSelectNone_ = nullptr;
+  ui::Label* lblBaseCalendars_ = nullptr;
+  ui::ListBox* lstCalendars_ = nullptr;
+  ui::Label* lblLanguage_ = nullptr;
+  ui::ComboBox* cboLanguage_ = nullptr;
+  ui::Label* lblPeriod_ = nullptr;
+  ui::TextBox* txtYear1_ = nullptr;
+  ui::UpDown* udcYear1_ = nullptr;
+  ui::Label* lblTo_ = nullptr;
+  ui::TextBox* txtYear2_ = nullptr;
+  ui::UpDown* udcYear2_ = nullptr;
+  ui::Label* lblActivate_ = nullptr;
+  ui::CommandButton* cmdImport_ = nullptr;
+  ui::CommandButton* cmdDelete_ = nullptr;
+  ui::ProgressBar* pgb_ = nullptr;
+  ui::Label* lblProgress_ = nullptr;
 
   ui::ControlFactory factory_;
   engine::HostContext host_;
