@@ -54,21 +54,29 @@ class RecordingDialog final : public engine::RunDialog {
     });
   }
 
-  void SetProgressMin(std::int32_t v) override { Log("min " + std::to_string(v)); }
-  void SetProgressMax(std::int32_t v) override { Log("max " + std::to_string(v)); }
+  void SetProgressMin(std::int32_t v) override {
+    if (recording) Log("min " + std::to_string(v));
+  }
+  void SetProgressMax(std::int32_t v) override {
+    if (recording) Log("max " + std::to_string(v));
+  }
   void SetProgressValue(std::int32_t v) override {
     value = v;
-    Log("value " + std::to_string(v));
+    if (recording) Log("value " + std::to_string(v));
   }
   std::int32_t ProgressValue() const override { return value; }
-  void SetProgressLabel(std::string_view text) override { Log("label " + std::string(text)); }
-  void SetBusy(bool busy) override { Log(busy ? "busy" : "idle"); }
+  void SetProgressLabel(std::string_view text) override {
+    if (recording) Log("label " + std::string(text));
+  }
+  void SetBusy(bool busy) override {
+    if (recording) Log(busy ? "busy" : "idle");
+  }
   void SetMousePointer(engine::MousePointer pointer) override {
-    Log(pointer == engine::MousePointer::kWait ? "wait" : "pointer");
+    if (recording) Log(pointer == engine::MousePointer::kWait ? "wait" : "pointer");
   }
   engine::MessageAnswer ShowMessage(const engine::MessageBoxRequest& request) override {
     boxes.push_back(request);
-    Log("box " + request.text);
+    if (recording) Log("box " + request.text);
     return engine::MessageAnswer::kOk;
   }
 
