@@ -19,6 +19,7 @@
 #include "addin/engine/run_selection.h"
 #include "apps/feriant/console_dialog.h"
 #include "platform/base/result.h"
+#include "platform/base/text.h"
 
 namespace feriant::cli {
 
@@ -47,8 +48,8 @@ int UsageError(std::ostream& err, std::string_view command, std::string_view mes
 // An Error that carries a usage message.
 Error Usage(std::string message);
 
-// A whole decimal number, optionally signed with "+" or "-", nothing around it.
-std::optional<std::int64_t> ParseWholeNumber(std::string_view text);
+// A whole decimal number as options and variables give it: "+" or "-", nothing around.
+using base::ParseWholeNumber;
 
 // Makes the process clock stand at 00:00 local time of `today` ("YYYY-MM-DD") when it
 // is given; a text that is no such date is a usage error naming `--today`.
