@@ -446,7 +446,7 @@ TEST_F(AddInDialogTest, ImportAndRemoveInOutlookWriteTheCalendarAcrossShowings) 
   project::testing::Put(
       calendar, "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
   auto events = [&] {
-    const std::string text = project::testing::Slurp(calendar);
+    const std::string text = feriant::testing::ReadWholeFile(calendar);
     size_t n = 0;
     for (size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
          at = text.find("BEGIN:VEVENT", at + 1))
@@ -491,7 +491,7 @@ TEST_F(AddInDialogTest, ImportFollowsTheCurrentLawSetting) {
     ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear1"), "2027"));
     ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2027"));
     ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdImport")));
-    const std::string text = project::testing::Slurp(calendar);
+    const std::string text = feriant::testing::ReadWholeFile(calendar);
     for (size_t at = text.find("SUMMARY:"); at != std::string::npos;
          at = text.find("SUMMARY:", at + 1))
       summaries[current_law].push_back(text.substr(at + 8, text.find('\r', at) - at - 8));

@@ -20,8 +20,8 @@ namespace {
 
 using namespace std::chrono;
 using automation::Date;
+using feriant::testing::ReadWholeFile;
 using outlook::Appointment;
-using outlook::testing::ReadBytes;
 using outlook::testing::WriteBytes;
 using testing::FakeOutlook;
 using testing::OnlyHolidays;
@@ -111,7 +111,7 @@ class OutlookRunTest : public outlook::testing::CalendarTest {
     CalendarTest::SetUp();
     data::InitHolidayData();
     calendar_ = Copy("thunderbird.ics", "personal.ics");
-    original_ = ReadBytes(calendar_);
+    original_ = ReadWholeFile(calendar_);
     for (const Appointment& a : All())
       personal_.insert(a.subject);
   }
@@ -202,7 +202,7 @@ TEST_F(OutlookRunTest, CountriesComeAndGoOnOneAppointment) {
     EXPECT_EQ(made[0].categories, "Holiday");
     EXPECT_FALSE(made[0].reminder_set);
   }
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 TEST_F(OutlookRunTest, ImportingTwiceChangesNothingTheSecondTime) {
@@ -214,13 +214,13 @@ TEST_F(OutlookRunTest, ImportingTwiceChangesNothingTheSecondTime) {
   EXPECT_EQ(first.counts.AddedCount, occurrences.seen);
   EXPECT_EQ(first.counts.ModifiedCount, 0);
   EXPECT_EQ(Holidays().size(), static_cast<size_t>(occurrences.seen));
-  const std::string after_first = ReadBytes(calendar_);
+  const std::string after_first = ReadWholeFile(calendar_);
 
   const Outcome second = Run(s);
   EXPECT_EQ(second.counts.AddedCount, 0);
   EXPECT_EQ(second.counts.ModifiedCount, 0);
   EXPECT_EQ(second.cache.size(), static_cast<size_t>(occurrences.seen));
-  EXPECT_EQ(ReadBytes(calendar_), after_first);
+  EXPECT_EQ(ReadWholeFile(calendar_), after_first);
 }
 
 TEST_F(OutlookRunTest, RemovingTheMiddleCountryJoinsItsNeighbours) {
@@ -293,7 +293,7 @@ TEST_F(OutlookRunTest, WorldCupMatchesAreTimedAppointments) {
   EXPECT_EQ(again.counts.AddedCount + again.counts.ModifiedCount, 0);
   EXPECT_EQ(Run(Remove(s)).counts.RemovedCount, 64);
   EXPECT_TRUE(Holidays().empty());
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 TEST_F(OutlookRunTest, AnEmptyCalendarHasNothingToRemove) {
@@ -366,7 +366,7 @@ TEST_F(OutlookRunTest, ACalendarChangedDuringTheRunIsNotOverwritten) {
   EXPECT_EQ(outcome.requests[0].title, "Zent Feriant");
   EXPECT_NE(outcome.requests[0].detail.find("changed by another program"), std::string::npos)
       << outcome.requests[0].detail;
-  EXPECT_EQ(ReadBytes(calendar_), other);
+  EXPECT_EQ(ReadWholeFile(calendar_), other);
 }
 
 TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
@@ -377,7 +377,7 @@ TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
   ASSERT_TRUE(first.ok()) << first.error().description;
   EXPECT_FALSE(*first);  // this store appends
   ASSERT_TRUE(outlook::SaveCalendar(*application).ok());
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 // The same probe against calendars that put new items first, last, or are empty.

@@ -122,8 +122,9 @@ TEST_F(ProjectRunTest, EditsEverySelectedCalendarForEachDayOff) {
   EXPECT_GT(occurrences.others, 0);  // e.g. Aschermittwoch, Muttertag
   const std::string count = std::to_string(occurrences.days_off.size());
   ASSERT_TRUE(project_->Save().ok());
-  const std::string imported = project::testing::Slurp(file_);
-  EXPECT_NE(imported, project::testing::Slurp(project::testing::DataFile("project2010.xml")));
+  const std::string imported = feriant::testing::ReadWholeFile(file_);
+  EXPECT_NE(imported,
+            feriant::testing::ReadWholeFile(project::testing::DataFile("project2010.xml")));
 
   for (const bool removal : {false, true}) {
     std::vector<std::string> expected;
@@ -141,7 +142,7 @@ TEST_F(ProjectRunTest, EditsEverySelectedCalendarForEachDayOff) {
       EXPECT_EQ(first.BoxTexts(), again.BoxTexts());
       EXPECT_FALSE(project_->HasUnsavedChanges());
       ASSERT_TRUE(project_->Save().ok());
-      EXPECT_EQ(project::testing::Slurp(file_), imported);
+      EXPECT_EQ(feriant::testing::ReadWholeFile(file_), imported);
     }
   }
   EXPECT_TRUE(project_->HasUnsavedChanges());
