@@ -1,7 +1,6 @@
 #include "apps/feriant/command_support.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <memory>
 #include <system_error>
