@@ -37,15 +37,15 @@ void BM_LoadDialogWithSchweiz(benchmark::State& state) {
     return;
   }
   const registry::Registry store(registry_file);
-  engine::HostKind = engine::kHostOutlook;
   auto dialog = std::make_shared<frmAddIn>();
+  dialog->SetHost(engine::HostContext{engine::kHostOutlook, nullptr});
   int nodes = 0;
   for (auto _ : state) {
     state.PauseTiming();
     // Schweiz is the fifth country; unloading stores what was chosen, so put it back.
     (void)store.WriteValue(kSettingsKey, kRegionIndexValue, std::int32_t{4});
     state.ResumeTiming();
-    if (!dialog->Load() || dialog->CountryText() != "Schweiz") {
+    if (!dialog->Load() || dialog->Selection().country != "Schweiz") {
       state.SkipWithError("the dialog did not load with Schweiz");
       break;
     }

@@ -13,45 +13,10 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/holiday_run.h"
-#include "addin/engine/host_kind.h"
+#include "tests/support/recording_dialog.h"
 
 namespace feriant::engine {
 namespace {
-
-// A dialog with the selection as plain values; progress and boxes go nowhere.
-class BenchDialog final : public RunDialog {
- public:
-  std::string country;
-  std::vector<std::string> ticked;
-
-  std::string CountryText() const override { return country; }
-  std::vector<std::string> TickedNodeKeys() const override { return ticked; }
-  std::string FirstYearText() const override { return "1984"; }
-  std::string LastYearText() const override { return "2049"; }
-  std::optional<std::int32_t> SelectedLanguageItemData() const override { return data::kEnglish; }
-  std::vector<std::string> SelectedCalendars() const override { return {}; }
-  bool IsRemoval() const override { return false; }
-  std::string BannerTitle() const override { return "Feriant"; }
-  std::string SuccessAddMessage() const override { return "%1 %2"; }
-  std::string SuccessRemoveMessage() const override { return "%1 %2"; }
-  void SetProgressMin(std::int32_t) override {}
-  void SetProgressMax(std::int32_t) override {}
-  void SetProgressValue(std::int32_t value) override { value_ = value; }
-  std::int32_t ProgressValue() const override { return value_; }
-  void SetProgressLabel(std::string_view text) override { label_bytes += text.size(); }
-  void SetBusy(bool) override {}
-  void SetMousePointer(MousePointer) override {}
-  MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
-    if (request.icon == MessageIcon::kCritical) ++errors;
-    return MessageAnswer::kOk;
-  }
-
-  size_t label_bytes = 0;
-  int errors = 0;
-
- private:
-  std::int32_t value_ = 0;
-};
 
 // Touches everything a listing prints: the texts with their lengths, the date, the flags.
 class ListingObserver final : public OccurrenceObserver {
@@ -89,11 +54,16 @@ constexpr int kYears = kLastRunYear - kFirstRunYear + 1;
 void RunAll(benchmark::State& state, bool fresh_run_each_time, bool current_law = false) {
   const std::vector<Subdivision> subdivisions = Subdivisions();
   if (subdivisions.size() != 42) state.SkipWithError("expected 16 states and 26 cantons");
-  const std::int32_t saved_host = HostKind;
-  HostKind = 0;  // listing only
   dialog::clsLangSetter texts;
   texts.LanguageID = 1033;
-  BenchDialog dialog;
+  RunSelection selection;  // no host: listing only
+  selection.first_year = "1984";
+  selection.last_year = "2049";
+  selection.language = data::kEnglish;
+  selection.banner_title = "Feriant";
+  selection.success_add_message = selection.success_remove_message = "%1 %2";
+  testing::RecordingDialog dialog;
+  dialog.recording = false;
   ListingObserver observer;
   RunCaches caches;  // the driver's, as the dialog keeps them while it is open
   HolidayRun kept_run(dialog, texts, nullptr, &caches);
@@ -102,21 +72,20 @@ void RunAll(benchmark::State& state, bool fresh_run_each_time, bool current_law 
 
   for (auto _ : state) {
     for (const Subdivision& subdivision : subdivisions) {
-      dialog.country = subdivision.country;
-      dialog.ticked = {subdivision.country, subdivision.path};
+      selection.country = subdivision.country;
+      selection.ticked_keys = {subdivision.country, subdivision.path};
       if (fresh_run_each_time) {
         HolidayRun run(dialog, texts, nullptr, &caches);
         run.SetObserver(&observer);
         run.SetCurrentLaw(current_law);
-        run.ProcessHolidays();
+        run.ProcessHolidays(selection);
       } else {
-        kept_run.ProcessHolidays();
+        kept_run.ProcessHolidays(selection);
       }
     }
     benchmark::DoNotOptimize(observer.checksum);
   }
-  HostKind = saved_host;
-  if (dialog.errors != 0) state.SkipWithError("the run reported errors");
+  if (dialog.ErrorCount() != 0) state.SkipWithError("the run reported errors");
 
   const double per_iteration = static_cast<double>(subdivisions.size() * kYears);
   state.counters["per_subdivision_year"] = benchmark::Counter(

@@ -28,6 +28,7 @@
 #include "addin/engine/targets/outlook_target.h"
 #include "hosts/outlook/outlook.h"
 #include "platform/base/file.h"
+#include "tests/support/recording_dialog.h"
 
 namespace feriant::engine {
 namespace {
@@ -128,56 +129,33 @@ void CopyFile(const fs::path& from, const fs::path& to) {
   fs::copy_file(from, to, fs::copy_options::overwrite_existing);
 }
 
-// A dialog with every region of Schweiz ticked, 1984 to 2049, English.
-class SchweizDialog final : public RunDialog {
- public:
-  SchweizDialog(bool removal, std::vector<std::string> ticked)
-      : removal_(removal), ticked_(std::move(ticked)) {}
-  std::string CountryText() const override { return "Schweiz"; }
-  std::vector<std::string> TickedNodeKeys() const override { return ticked_; }
-  std::string FirstYearText() const override { return "1984"; }
-  std::string LastYearText() const override { return "2049"; }
-  std::optional<std::int32_t> SelectedLanguageItemData() const override { return data::kEnglish; }
-  std::vector<std::string> SelectedCalendars() const override { return {}; }
-  bool IsRemoval() const override { return removal_; }
-  std::string BannerTitle() const override { return "Feriant"; }
-  std::string SuccessAddMessage() const override { return "%1 %2"; }
-  std::string SuccessRemoveMessage() const override { return "%1 %2"; }
-  void SetProgressMin(std::int32_t) override {}
-  void SetProgressMax(std::int32_t) override {}
-  void SetProgressValue(std::int32_t value) override { value_ = value; }
-  std::int32_t ProgressValue() const override { return value_; }
-  void SetProgressLabel(std::string_view) override {}
-  void SetBusy(bool) override {}
-  void SetMousePointer(MousePointer) override {}
-  MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
-    if (request.icon == MessageIcon::kCritical) ++errors;
-    return MessageAnswer::kOk;
-  }
-  int errors = 0;
-
- private:
-  bool removal_;
-  std::vector<std::string> ticked_;
-  std::int32_t value_ = 0;
-};
-
 // One whole run on `file`, as `feriant import|remove --all-regions` does it; returns the
 // counters, or -1 after an error.
 std::int64_t RunOn(const fs::path& file, bool removal) {
   data::InitHolidayData();
-  HostKind = kHostOutlook;
   dialog::clsLangSetter texts;
   texts.LanguageID = 1033;
   dialog::RegionTree tree = dialog::RegionTree::Build("Schweiz", kHostOutlook, texts);
   tree.SelectAll();
-  SchweizDialog dialog(removal, tree.TickedKeys());
+  // Every region of Schweiz ticked, 1984 to 2049, English.
+  RunSelection selection;
+  selection.host = kHostOutlook;
+  selection.country = "Schweiz";
+  selection.ticked_keys = tree.TickedKeys();
+  selection.first_year = "1984";
+  selection.last_year = "2049";
+  selection.language = data::kEnglish;
+  selection.is_removal = removal;
+  selection.banner_title = "Feriant";
+  selection.success_add_message = selection.success_remove_message = "%1 %2";
+  testing::RecordingDialog dialog;
+  dialog.recording = false;
   const std::shared_ptr<automation::Dispatch> application = outlook::CreateOutlookApplication(file);
   if (!outlook::OpenCalendar(*application)) return -1;
   OutlookTarget target(application);
   HolidayRun run(dialog, texts, &target);
-  run.ProcessHolidays();
-  if (dialog.errors > 0 || outlook::HasUnsavedChanges(*application)) return -1;
+  run.ProcessHolidays(selection);
+  if (dialog.ErrorCount() > 0 || outlook::HasUnsavedChanges(*application)) return -1;
   return removal ? run.RemovedCount() : run.AddedCount();
 }
 

@@ -1,6 +1,7 @@
 #include "addin/dialog/frm_add_in.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <iostream>
 #include <utility>
 
@@ -90,40 +91,9 @@ constexpr Placement kProgressDesign = FindDesign("lblProgress");
 // Labels of the label column may widen to the column's width.
 constexpr int kLabelColumnWidth = FindDesign("lblCountry").width;
 
-// The busy state: which property of which control follows Busy, in the order it is set.
-// kIdleOutsideWorldCup is also false while the World Cup is chosen: its one year and its
-// one node leave nothing to choose.
+// What follows Busy in the busy state (see SetBusy). kIdleOutsideWorldCup is also false
+// while the World Cup is chosen: its one year and its one node leave nothing to choose.
 enum class BusyValue { kBusy, kIdle, kIdleOutsideWorldCup };
-struct BusyRow {
-  std::string_view control;
-  std::string_view property;
-  BusyValue value;
-};
-constexpr BusyRow kBusyTable[] = {
-    {"pgb", "Visible", BusyValue::kBusy},
-    {"lblProgress", "Visible", BusyValue::kBusy},
-    {"lstCalendars", "Enabled", BusyValue::kIdle},
-    {"cboCountry", "Enabled", BusyValue::kIdle},
-    {"lblCountry", "Enabled", BusyValue::kIdle},
-    {"lblBaseCalendars", "Enabled", BusyValue::kIdle},
-    {"lblRegions", "Enabled", BusyValue::kIdle},
-    {"lblPeriod", "Enabled", BusyValue::kIdle},
-    {"lblActivate", "Enabled", BusyValue::kIdle},
-    {"lblTo", "Enabled", BusyValue::kIdle},
-    {"cmdImport", "Visible", BusyValue::kIdle},
-    {"cmdDelete", "Visible", BusyValue::kIdle},
-    {"btl", "cmdOKEnabled", BusyValue::kIdle},
-    {"btl", "cmdCancelEnabled", BusyValue::kIdle},
-    {"trvRegions", "Enabled", BusyValue::kIdleOutsideWorldCup},
-    {"cmdSelectAll", "Enabled", BusyValue::kIdleOutsideWorldCup},
-    {"cmdSelectNone", "Enabled", BusyValue::kIdleOutsideWorldCup},
-    {"lblLanguage", "Enabled", BusyValue::kIdle},
-    {"cboLanguage", "Enabled", BusyValue::kIdle},
-    {"txtYear1", "Enabled", BusyValue::kIdleOutsideWorldCup},
-    {"txtYear2", "Enabled", BusyValue::kIdleOutsideWorldCup},
-    {"udcYear1", "Enabled", BusyValue::kIdleOutsideWorldCup},
-    {"udcYear2", "Enabled", BusyValue::kIdleOutsideWorldCup},
-};
 
 // The maker's notice and what it hides.
 constexpr std::string_view kCopyright = "Copyright © Quillmark";
@@ -240,65 +210,71 @@ void frmAddIn::BuildControls() {
   }
   if (!lumatrel) return;
   // Idle, as the dialog opens: no progress yet.
-  FindAs<ui::ProgressBar>("pgb")->SetVisible(false);
-  FindAs<ui::Label>("lblProgress")->SetVisible(false);
+  pgb_->SetVisible(false);
+  lblProgress_->SetVisible(false);
 }
 
 void frmAddIn::BuildRegionControls() {
-  Add<ui::Label>("lblCountry");
-  auto& countries = Add<ui::ComboBox>("cboCountry");
-  countries.Click().Connect([this] { cboCountry_Click(); });
+  lblCountry_ = &Add<ui::Label>("lblCountry");
+  cboCountry_ = &Add<ui::ComboBox>("cboCountry");
+  cboCountry_->Click().Connect([this] { cboCountry_Click(); });
 
-  Add<ui::Label>("lblRegions");
-  auto& regions = Add<ui::TreeView>("trvRegions");
-  regions.SetCheckboxes(true);
-  regions.NodeCheck().Connect([this](ui::TreeNode& node) { trvRegions_NodeCheck(node); });
-  Add<ui::CommandButton>("cmdSelectAll").Click().Connect([this] { cmdSelectAll_Click(); });
-  Add<ui::CommandButton>("cmdSelectNone").Click().Connect([this] { cmdSelectNone_Click(); });
+  lblRegions_ = &Add<ui::Label>("lblRegions");
+  trvRegions_ = &Add<ui::TreeView>("trvRegions");
+  trvRegions_->SetCheckboxes(true);
+  trvRegions_->NodeCheck().Connect([this](ui::TreeNode& node) { trvRegions_NodeCheck(node); });
+  cmdSelectAll_ = &Add<ui::CommandButton>("cmdSelectAll");
+  cmdSelectAll_->Click().Connect([this] { cmdSelectAll_Click(); });
+  cmdSelectNone_ = &Add<ui::CommandButton>("cmdSelectNone");
+  cmdSelectNone_->Click().Connect([this] { cmdSelectNone_Click(); });
 }
 
 void frmAddIn::BuildCalendarAndLanguageControls() {
-  Add<ui::Label>("lblBaseCalendars").SetWordWrap(true);
-  auto& calendars = Add<ui::ListBox>("lstCalendars");
+  lblBaseCalendars_ = &Add<ui::Label>("lblBaseCalendars");
+  lblBaseCalendars_->SetWordWrap(true);
+  lstCalendars_ = &Add<ui::ListBox>("lstCalendars");
   // Several calendars may take the holidays; a click adds or removes one.
-  (void)calendars.SetMultiSelect(ui::multi_select::kSimple);
+  (void)lstCalendars_->SetMultiSelect(ui::multi_select::kSimple);
   // The layout gives the list its designed height, not whole rows.
-  calendars.SetIntegralHeight(false);
+  lstCalendars_->SetIntegralHeight(false);
 
-  Add<ui::Label>("lblLanguage");
-  Add<ui::ComboBox>("cboLanguage");
+  lblLanguage_ = &Add<ui::Label>("lblLanguage");
+  cboLanguage_ = &Add<ui::ComboBox>("cboLanguage");
 }
 
 void frmAddIn::BuildYearControls() {
-  Add<ui::Label>("lblPeriod");
-  auto& first = Add<ui::TextBox>("txtYear1");
-  auto& first_spin = Add<ui::UpDown>("udcYear1");
-  Add<ui::Label>("lblTo");
-  auto& last = Add<ui::TextBox>("txtYear2");
-  auto& last_spin = Add<ui::UpDown>("udcYear2");
+  lblPeriod_ = &Add<ui::Label>("lblPeriod");
+  txtYear1_ = &Add<ui::TextBox>("txtYear1");
+  udcYear1_ = &Add<ui::UpDown>("udcYear1");
+  lblTo_ = &Add<ui::Label>("lblTo");
+  txtYear2_ = &Add<ui::TextBox>("txtYear2");
+  udcYear2_ = &Add<ui::UpDown>("udcYear2");
   // The years a run can process; typing may go beyond them, the run clamps.
-  for (ui::UpDown* spin : {&first_spin, &last_spin}) {
+  for (ui::UpDown* spin : {udcYear1_, udcYear2_}) {
     spin->SetMax(engine::kLastRunYear);
     spin->SetMin(engine::kFirstRunYear);
   }
-  first_spin.Change().Connect([this] { udcYear1_Change(); });
-  first_spin.SetBuddy(&first);
-  last_spin.SetBuddy(&last);
+  udcYear1_->Change().Connect([this] { udcYear1_Change(); });
+  udcYear1_->SetBuddy(txtYear1_);
+  udcYear2_->SetBuddy(txtYear2_);
   // The start year first, so that the end year's lower limit already follows it.
-  (void)first_spin.SetValue(kFirstYear);
-  (void)last_spin.SetValue(kLastYear);
+  (void)udcYear1_->SetValue(kFirstYear);
+  (void)udcYear2_->SetValue(kLastYear);
 }
 
 void frmAddIn::BuildRunControls() {
-  Add<ui::Label>("lblActivate");
-  Add<ui::CommandButton>("cmdImport").Click().Connect([this] { cmdImport_Click(); });
-  Add<ui::CommandButton>("cmdDelete").Click().Connect([this] { cmdDelete_Click(); });
-  Add<ui::ProgressBar>("pgb");
-  Add<ui::Label>("lblProgress");
+  lblActivate_ = &Add<ui::Label>("lblActivate");
+  cmdImport_ = &Add<ui::CommandButton>("cmdImport");
+  cmdImport_->Click().Connect([this] { cmdImport_Click(); });
+  cmdDelete_ = &Add<ui::CommandButton>("cmdDelete");
+  cmdDelete_->Click().Connect([this] { cmdDelete_Click(); });
+  pgb_ = &Add<ui::ProgressBar>("pgb");
+  lblProgress_ = &Add<ui::Label>("lblProgress");
 }
 
 bool frmAddIn::BuildLumatrelControls() {
   lumatrel_status_ = Ok();
+  wto_ = btl_ = nullptr;
   Result<ui::Extender*> banner = CreateUserControl(kWhiteTopClassId, "wto", factory_);
   if (!banner) {
     lumatrel_status_ = banner.error();
@@ -309,9 +285,11 @@ bool frmAddIn::BuildLumatrelControls() {
     lumatrel_status_ = bar.error();
     return false;
   }
+  wto_ = *banner;
+  btl_ = *bar;
   // Organize keeps the dialog open and Close unloads it here, not in the bar.
-  (void)PutLumatrel("btl", "AutoOKCancelApply", Variant(false));
-  (void)PutLumatrel("btl", "cmdApplyVisible", Variant(false));
+  (void)PutLumatrel(btl_, "AutoOKCancelApply", Variant(false));
+  (void)PutLumatrel(btl_, "cmdApplyVisible", Variant(false));
 
   automation::EventSource* events = (*bar)->Object()->FindConnectionPoint(kBottomLineEventsId);
   if (events == nullptr) {
@@ -351,12 +329,11 @@ bool frmAddIn::BuildLumatrelControls() {
   return true;
 }
 
-Status frmAddIn::PutLumatrel(std::string_view control, std::string_view name, Variant value) {
-  ui::Control* found = Find(control);
-  if (found == nullptr) {
-    return Error{automation::hresult::kFail, std::string(control) + " is missing", "frmAddIn"};
+Status frmAddIn::PutLumatrel(ui::Control* control, std::string_view name, Variant value) {
+  if (control == nullptr) {
+    return Error{automation::hresult::kFail, "the Lumatrel control is missing", "frmAddIn"};
   }
-  return found->Put(name, std::move(value));
+  return control->Put(name, std::move(value));
 }
 
 // -------------------------------------------------------------------------- Loading
@@ -364,28 +341,26 @@ Status frmAddIn::PutLumatrel(std::string_view control, std::string_view name, Va
 void frmAddIn::Form_Load() {
   if (!lumatrel_status_) return;  // ShowAddInDialog reports it and unloads
   clsLangSetter& texts = LangSetter();
-  const std::int32_t host = engine::HostKind;
+  const std::int32_t host = host_.kind;
 
   // 1. Captions. Every element of the table is built above, so the writing cannot fail
   // on a missing one.
   (void)texts.AssignLanguage(*this);
 
   // 2. Countries, with the World Cup only in Outlook until the final.
-  auto& countries = *FindAs<ui::ComboBox>("cboCountry");
-  countries.Clear();
+  cboCountry_->Clear();
   for (const std::string_view country : CountryList(host, base::CurrentClock().Now()))
-    (void)countries.AddItem(std::string(country));
+    (void)cboCountry_->AddItem(std::string(country));
 
   // 3. and 4. Languages, the host's preselected.
-  auto& languages = *FindAs<ui::ComboBox>("cboLanguage");
-  languages.Clear();
+  cboLanguage_->Clear();
   const std::vector<LanguageItem> items = LanguageList();
   for (const LanguageItem& item : items) {
-    (void)languages.AddItem(std::string(item.Name));
-    (void)languages.SetItemData(languages.NewIndex(), item.ItemData);
+    (void)cboLanguage_->AddItem(std::string(item.Name));
+    (void)cboLanguage_->SetItemData(cboLanguage_->NewIndex(), item.ItemData);
   }
   const std::optional<std::size_t> preselected = PreselectedLanguage(items, texts.LanguageID);
-  (void)languages.SetListIndex(preselected ? static_cast<int>(*preselected) : -1);
+  (void)cboLanguage_->SetListIndex(preselected ? static_cast<int>(*preselected) : -1);
 
   // 5. The remembered country, which builds the tree.
   SelectRememberedCountry();
@@ -393,11 +368,10 @@ void frmAddIn::Form_Load() {
   // 6. By host.
   target_.reset();
   if (host == engine::kHostProject) {
-    (void)PutLumatrel("wto", "Msg", Variant(texts.ProjectMessages_Msg()));
+    (void)PutLumatrel(wto_, "Msg", Variant(texts.ProjectMessages_Msg()));
     SuccessAddMessage_ = texts.ProjectMessages_SuccessAdd();
     SuccessRemoveMessage_ = texts.ProjectMessages_SuccessRemove();
-    if (engine::ProjectApplication)
-      target_ = std::make_unique<engine::ProjectTarget>(engine::ProjectApplication);
+    if (host_.application) target_ = std::make_unique<engine::ProjectTarget>(host_.application);
     Result<std::int32_t> open = OpenProjectCount();
     if (!open) engine::ShowError(*this, kFormLoadError, open.error().description);
     if (!open || *open == 0) {
@@ -410,23 +384,22 @@ void frmAddIn::Form_Load() {
       }
       // Nothing to work on: everything disabled but Close, and no progress to show.
       SetBusy(true);
-      (void)PutLumatrel("btl", "cmdCancelEnabled", Variant(true));
-      Find("lblProgress")->SetVisible(false);
-      Find("pgb")->SetVisible(false);
+      (void)PutLumatrel(btl_, "cmdCancelEnabled", Variant(true));
+      lblProgress_->SetVisible(false);
+      pgb_->SetVisible(false);
     } else {
       ReadCalendarNames();
     }
-    Find("lblLanguage")->SetVisible(false);
-    Find("cboLanguage")->SetVisible(false);
+    lblLanguage_->SetVisible(false);
+    cboLanguage_->SetVisible(false);
   } else if (host == engine::kHostOutlook) {
-    (void)PutLumatrel("wto", "Msg", Variant(texts.OutlookMessages_Msg()));
+    (void)PutLumatrel(wto_, "Msg", Variant(texts.OutlookMessages_Msg()));
     SuccessAddMessage_ = texts.OutlookMessages_SuccessAdd();
     SuccessRemoveMessage_ = texts.OutlookMessages_SuccessRemove();
-    if (engine::OutlookApplication)
-      target_ = std::make_unique<engine::OutlookTarget>(engine::OutlookApplication);
-    Find("lstCalendars")->SetVisible(false);
-    Find("lblBaseCalendars")->SetVisible(false);
-    (void)PutLumatrel("btl", "cmdOKVisible", Variant(false));
+    if (host_.application) target_ = std::make_unique<engine::OutlookTarget>(host_.application);
+    lstCalendars_->SetVisible(false);
+    lblBaseCalendars_->SetVisible(false);
+    (void)PutLumatrel(btl_, "cmdOKVisible", Variant(false));
   }
 
   // 7.
@@ -434,19 +407,18 @@ void frmAddIn::Form_Load() {
 }
 
 void frmAddIn::SelectRememberedCountry() {
-  auto& countries = *FindAs<ui::ComboBox>("cboCountry");
   const int index = RememberedCountryIndex();
-  if (index >= 0 && index < countries.ListCount()) {
-    (void)countries.SetListIndex(index);  // raises Click, which builds the tree
+  if (index >= 0 && index < cboCountry_->ListCount()) {
+    (void)cboCountry_->SetListIndex(index);  // raises Click, which builds the tree
   } else {
-    (void)countries.SetListIndex(-1);
+    (void)cboCountry_->SetListIndex(-1);
     cboCountry_Click();  // nothing chosen: an empty tree
   }
 }
 
 Result<std::int32_t> frmAddIn::OpenProjectCount() const {
-  if (!engine::ProjectApplication) return 0;
-  Result<Variant> projects = engine::ProjectApplication->Get(project::dispid::kProjects);
+  if (!host_.application) return 0;
+  Result<Variant> projects = host_.application->Get(project::dispid::kProjects);
   if (!projects) return projects.error();
   const automation::ObjectRef collection = projects->AsObject();
   if (collection == nullptr)
@@ -457,21 +429,18 @@ Result<std::int32_t> frmAddIn::OpenProjectCount() const {
 }
 
 void frmAddIn::ReadCalendarNames() {
-  auto& list = *FindAs<ui::ListBox>("lstCalendars");
   calendars_.Clear();
-  if (engine::ProjectApplication) {
-    dialog::ReadCalendarNames(*engine::ProjectApplication, calendars_, *this);
-  }
-  list.Clear();
+  if (host_.application) dialog::ReadCalendarNames(*host_.application, calendars_, *this);
+  lstCalendars_->Clear();
   for (const CalendarListEntry& entry : calendars_.entries()) {
-    (void)list.AddItem(entry.text);
-    (void)list.SetSelected(list.NewIndex(), entry.selected);
+    (void)lstCalendars_->AddItem(entry.text);
+    (void)lstCalendars_->SetSelected(lstCalendars_->NewIndex(), entry.selected);
   }
 }
 
 void frmAddIn::Form_Unload(bool& /*cancel*/) {
   // What is remembered: the chosen country's position, -1 for none.
-  const int index = FindAs<ui::ComboBox>("cboCountry")->ListIndex();
+  const int index = cboCountry_->ListIndex();
   registry::CreateRegistryKey(registry::RegistryRoot::kCurrentUser, kSettingsKey);
   registry::WriteRegistryValue(registry::RegistryRoot::kCurrentUser, kSettingsKey,
                                kRegionIndexValue, Variant(std::int32_t{index}), 4);
@@ -483,17 +452,15 @@ void frmAddIn::Form_Unload(bool& /*cancel*/) {
 // --------------------------------------------------------------------------- Regions
 
 void frmAddIn::cboCountry_Click() {
-  auto& view = *FindAs<ui::TreeView>("trvRegions");
-  view.Clear();
-  const auto& countries = *FindAs<ui::ComboBox>("cboCountry");
-  if (countries.ListIndex() < 0) {
+  trvRegions_->Clear();
+  if (cboCountry_->ListIndex() < 0) {
     tree_ = RegionTree();
     return;
   }
-  tree_ = RegionTree::Build(countries.Text(), engine::HostKind, LangSetter());
+  tree_ = RegionTree::Build(cboCountry_->Text(), host_.kind, LangSetter());
   for (const RegionNode& node : tree_.Nodes()) {
-    ui::TreeNode* parent = node.Parent == kNoNode ? nullptr : view.Find(node.ParentKey);
-    Result<ui::TreeNode*> added = view.Add(
+    ui::TreeNode* parent = node.Parent == kNoNode ? nullptr : trvRegions_->Find(node.ParentKey);
+    Result<ui::TreeNode*> added = trvRegions_->Add(
         parent, parent != nullptr ? ui::tree_relationship::kChild : ui::tree_relationship::kLast,
         node.Key, node.Text);
     if (!added) continue;
@@ -504,9 +471,8 @@ void frmAddIn::cboCountry_Click() {
 }
 
 Status frmAddIn::ShowModelTicks() {
-  auto& view = *FindAs<ui::TreeView>("trvRegions");
   for (const RegionNode& node : tree_.Nodes()) {
-    ui::TreeNode* shown = view.Find(node.Key);
+    ui::TreeNode* shown = trvRegions_->Find(node.Key);
     if (shown == nullptr) {
       return Error{automation::hresult::kFail,
                    "the region " + node.Key + " is missing from the tree", "frmAddIn"};
@@ -543,22 +509,54 @@ void frmAddIn::udcYear1_Change() {
   // Late-bound, as the spin control's own members: Min (7) of the end year follows Value
   // (0) of the start year.
   static_assert(ui::dispid::kMin == 7 && ui::dispid::kValue == 0);
-  ui::Control* first = Find("udcYear1");
-  ui::Control* last = Find("udcYear2");
-  if (first == nullptr || last == nullptr) return;
-  Result<Variant> value = first->Get(ui::dispid::kValue);
-  if (value) (void)last->Put(ui::dispid::kMin, *value);
+  ui::Control& first = *udcYear1_;
+  ui::Control& last = *udcYear2_;
+  Result<Variant> value = first.Get(ui::dispid::kValue);
+  if (value) (void)last.Put(ui::dispid::kMin, *value);
 }
 
 // -------------------------------------------------------------------------- Busy state
 
 void frmAddIn::SetBusy(bool Busy) {
+  // Which property of which control follows Busy, in the order it is set.
+  constexpr auto kBusy = BusyValue::kBusy;
+  constexpr auto kIdle = BusyValue::kIdle;
+  constexpr auto kOutside = BusyValue::kIdleOutsideWorldCup;
+  const struct {
+    ui::Control* control;
+    std::string_view property;
+    BusyValue value;
+  } rows[] = {
+      {pgb_, "Visible", kBusy},
+      {lblProgress_, "Visible", kBusy},
+      {lstCalendars_, "Enabled", kIdle},
+      {cboCountry_, "Enabled", kIdle},
+      {lblCountry_, "Enabled", kIdle},
+      {lblBaseCalendars_, "Enabled", kIdle},
+      {lblRegions_, "Enabled", kIdle},
+      {lblPeriod_, "Enabled", kIdle},
+      {lblActivate_, "Enabled", kIdle},
+      {lblTo_, "Enabled", kIdle},
+      {cmdImport_, "Visible", kIdle},
+      {cmdDelete_, "Visible", kIdle},
+      {btl_, "cmdOKEnabled", kIdle},
+      {btl_, "cmdCancelEnabled", kIdle},
+      {trvRegions_, "Enabled", kOutside},
+      {cmdSelectAll_, "Enabled", kOutside},
+      {cmdSelectNone_, "Enabled", kOutside},
+      {lblLanguage_, "Enabled", kIdle},
+      {cboLanguage_, "Enabled", kIdle},
+      {txtYear1_, "Enabled", kOutside},
+      {txtYear2_, "Enabled", kOutside},
+      {udcYear1_, "Enabled", kOutside},
+      {udcYear2_, "Enabled", kOutside},
+  };
   const bool world_cup = CountryText() == data::kWorldCupCountry;
-  for (const BusyRow& row : kBusyTable) {
+  for (const auto& row : rows) {
     bool value = !Busy;
-    if (row.value == BusyValue::kBusy) value = Busy;
-    if (row.value == BusyValue::kIdleOutsideWorldCup) value = !Busy && !world_cup;
-    if (ui::Control* control = Find(row.control)) (void)control->Put(row.property, Variant(value));
+    if (row.value == kBusy) value = Busy;
+    if (row.value == kOutside) value = !Busy && !world_cup;
+    if (row.control != nullptr) (void)row.control->Put(row.property, Variant(value));
   }
 }
 
@@ -573,21 +571,20 @@ void frmAddIn::cmdDelete_Click() {
 }
 
 void frmAddIn::RunHolidays(bool removal) {
-  is_removal_ = removal;
   // A run is composed here from the dialog, the language object, the host's target and
   // the shared caches. The per-user "Current Law" setting is read at each press, so the
   // dialog and the command line follow it alike.
   engine::HolidayRun run(*this, LangSetter(), target_.get(), &caches_);
   run.SetCurrentLaw(ReadCurrentLawSetting());
-  run.ProcessHolidays();
+  run.ProcessHolidays(Selection(removal));
 }
 
 void frmAddIn::btl_cmdOKClick(bool& Cancel) {
   // Organize: Project's Organizer (126) on its calendars tab (5); calendars copied there
-  // show up in the list afterwards.
-  if (engine::ProjectApplication) {
+  // show up in the list afterwards. Outlook has no Organize (its button is hidden).
+  if (host_.kind == engine::kHostProject && host_.application) {
     Result<Variant> shown =
-        engine::ProjectApplication->Call(project::dispid::kOrganizer, {Variant(std::int32_t{5})});
+        host_.application->Call(project::dispid::kOrganizer, {Variant(std::int32_t{5})});
     if (shown) {
       ReadCalendarNames();
     } else {
@@ -603,7 +600,7 @@ void frmAddIn::btl_cmdCancelClick(bool& /*Cancel*/) {
 
 void frmAddIn::OnKeyDown(int& key_code, int shift_state) {
   if ((shift_state & ui::shift::kAlt) == 0) return;
-  ui::Control* bar = Find("btl");
+  ui::Control* bar = btl_;
   if (bar == nullptr || !bar->IsShown() || !bar->IsEnabledForInput()) return;
   // The bar's buttons come first: with "&Language:" in the same dialog, Alt+L still
   // closes it.
@@ -651,88 +648,61 @@ void frmAddIn::lblCopyright_MouseDown(int /*Button*/, int Shift, int /*X*/, int 
 // ---------------------------------------------------------------------------- Layout
 
 void frmAddIn::Form_Resize() {
-  ui::Control* wto = Find("wto");
-  ui::Control* btl = Find("btl");
-  ui::Control* cboCountry = Find("cboCountry");
-  ui::Control* lblCountry = Find("lblCountry");
-  ui::Control* trvRegions = Find("trvRegions");
-  ui::Control* lblRegions = Find("lblRegions");
-  ui::Control* cmdSelectAll = Find("cmdSelectAll");
-  ui::Control* cmdSelectNone = Find("cmdSelectNone");
-  ui::Control* lstCalendars = Find("lstCalendars");
-  ui::Control* lblBaseCalendars = Find("lblBaseCalendars");
-  ui::Control* lblLanguage = Find("lblLanguage");
-  ui::Control* cboLanguage = Find("cboLanguage");
-  ui::Control* txtYear1 = Find("txtYear1");
-  ui::Control* txtYear2 = Find("txtYear2");
-  ui::Control* udcYear1 = Find("udcYear1");
-  ui::Control* udcYear2 = Find("udcYear2");
-  ui::Control* lblTo = Find("lblTo");
-  ui::Control* lblPeriod = Find("lblPeriod");
-  ui::Control* pgb = Find("pgb");
-  ui::Control* cmdImport = Find("cmdImport");
-  ui::Control* cmdDelete = Find("cmdDelete");
-  ui::Control* lblProgress = Find("lblProgress");
-  ui::Control* lblActivate = Find("lblActivate");
-  for (const ui::Control* control :
-       {wto,          btl,           cboCountry,   lblCountry,       trvRegions,  lblRegions,
-        cmdSelectAll, cmdSelectNone, lstCalendars, lblBaseCalendars, lblLanguage, cboLanguage,
-        txtYear1,     txtYear2,      udcYear1,     udcYear2,         lblTo,       lblPeriod,
-        pgb,          cmdImport,     cmdDelete,    lblProgress,      lblActivate}) {
-    if (control == nullptr) return;  // a form without its controls has nothing to lay out
-  }
-  const bool project = engine::HostKind == engine::kHostProject;
+  // A form without its Lumatrel controls has nothing to lay out.
+  if (wto_ == nullptr || btl_ == nullptr) return;
+  const bool project = host_.kind == engine::kHostProject;
   constexpr int M = kMargin;
 
   // Each setter that fails (a negative width in a very narrow window) is skipped, and the
   // steps after it work on whatever values the controls have.
   // 1. The input column reaches to the right margin.
-  (void)cboCountry->SetWidth(ScaleWidth() - cboCountry->Left() - M);
-  (void)trvRegions->SetWidth(cboCountry->Width());
-  (void)lstCalendars->SetWidth(cboCountry->Width());
+  (void)cboCountry_->SetWidth(ScaleWidth() - cboCountry_->Left() - M);
+  (void)trvRegions_->SetWidth(cboCountry_->Width());
+  (void)lstCalendars_->SetWidth(cboCountry_->Width());
   // 2. and 3. Country, then the tree, under the banner.
-  int y = wto->Height() + M;
-  (void)cboCountry->SetTop(y);
-  (void)lblCountry->SetTop(y + 60);
-  y = y + cboCountry->Height() + M;
-  (void)trvRegions->SetTop(y);
-  (void)lblRegions->SetTop(y + 60);
+  int y = wto_->Height() + M;
+  (void)cboCountry_->SetTop(y);
+  (void)lblCountry_->SetTop(y + 60);
+  y = y + cboCountry_->Height() + M;
+  (void)trvRegions_->SetTop(y);
+  (void)lblRegions_->SetTop(y + 60);
   // 4. The tree takes what the rows below it leave.
-  int height = ScaleHeight() - btl->Height() - trvRegions->Top() - txtYear1->Height();
+  int height = ScaleHeight() - btl_->Height() - trvRegions_->Top() - txtYear1_->Height();
   if (project) {
-    height = height - lstCalendars->Height() - kProjectReserve - cmdSelectAll->Height() - M;
+    height = height - lstCalendars_->Height() - kProjectReserve - cmdSelectAll_->Height() - M;
   } else {
-    height = height - kOutlookReserve - cboLanguage->Height() - cmdSelectAll->Height() - 2 * M;
+    height = height - kOutlookReserve - cboLanguage_->Height() - cmdSelectAll_->Height() - 2 * M;
   }
   if (height < kMinTreeHeight) height = kMinTreeHeight;
-  (void)trvRegions->SetHeight(height);
+  (void)trvRegions_->SetHeight(height);
   // 5. and 6.
-  (void)cmdSelectAll->SetTop(trvRegions->Top() + trvRegions->Height() + M);
-  (void)cmdSelectNone->SetTop(cmdSelectAll->Top());
-  y = cmdSelectAll->Top() + cmdSelectAll->Height() + M;
+  (void)cmdSelectAll_->SetTop(trvRegions_->Top() + trvRegions_->Height() + M);
+  (void)cmdSelectNone_->SetTop(cmdSelectAll_->Top());
+  y = cmdSelectAll_->Top() + cmdSelectAll_->Height() + M;
   // 7. The row of the host: calendars in Project, the language in Outlook (label above
   // its box there, the reverse of the other rows).
   if (project) {
-    (void)lstCalendars->SetTop(y);
-    (void)lblBaseCalendars->SetTop(y + 60);
-    y = y + lstCalendars->Height() + M;
+    (void)lstCalendars_->SetTop(y);
+    (void)lblBaseCalendars_->SetTop(y + 60);
+    y = y + lstCalendars_->Height() + M;
   } else {
-    (void)lblLanguage->SetTop(y);
-    (void)cboLanguage->SetTop(y + 60);
-    y = y + cboLanguage->Height() + M;
-    (void)cboLanguage->SetWidth(cboCountry->Width());
+    (void)lblLanguage_->SetTop(y);
+    (void)cboLanguage_->SetTop(y + 60);
+    y = y + cboLanguage_->Height() + M;
+    (void)cboLanguage_->SetWidth(cboCountry_->Width());
   }
   // 8. and 9. The years.
-  for (ui::Control* control : {txtYear1, txtYear2, udcYear1, udcYear2})
+  for (ui::Control* control :
+       std::initializer_list<ui::Control*>{txtYear1_, txtYear2_, udcYear1_, udcYear2_})
     (void)control->SetTop(y);
-  (void)lblTo->SetTop(y + 60);
-  (void)lblPeriod->SetTop(y + 60);
-  y = y + txtYear1->Height() + 2 * M;
+  (void)lblTo_->SetTop(y + 60);
+  (void)lblPeriod_->SetTop(y + 60);
+  y = y + txtYear1_->Height() + 2 * M;
   // 10. Import and Remove, and the progress in their place.
-  for (ui::Control* control : {pgb, cmdImport, cmdDelete})
+  for (ui::Control* control : std::initializer_list<ui::Control*>{pgb_, cmdImport_, cmdDelete_})
     (void)control->SetTop(y);
-  (void)lblProgress->SetTop(y + 300);
-  (void)lblActivate->SetTop(y + 60);
+  (void)lblProgress_->SetTop(y + 300);
+  (void)lblActivate_->SetTop(y + 60);
   // 11. Every caption whole: a label grows into the room of its row where its text needs it.
   FitLabels();
 }
@@ -747,76 +717,62 @@ void frmAddIn::FitLabels() {
   }
 }
 
-// ----------------------------------------------------------------------- Run seam
+// ------------------------------------------------------------------ Selection and run seam
 
 std::string frmAddIn::CountryText() const {
-  const auto* countries = FindAs<ui::ComboBox>("cboCountry");
-  return countries != nullptr ? countries->Text() : std::string();
+  return cboCountry_ != nullptr ? cboCountry_->Text() : std::string();
 }
 
-std::vector<std::string> frmAddIn::TickedNodeKeys() const {
-  std::vector<std::string> keys;
-  const auto& view = *FindAs<ui::TreeView>("trvRegions");
-  for (int i = 1; i <= view.NodeCount(); ++i) {
-    const ui::TreeNode& node = *view.NodeAt(i);
-    if (node.Checked()) keys.push_back(node.Key());
+engine::RunSelection frmAddIn::Selection(bool removal) const {
+  engine::RunSelection selection;
+  selection.host = host_.kind;
+  selection.country = CountryText();
+  for (int i = 1; i <= trvRegions_->NodeCount(); ++i) {
+    const ui::TreeNode& node = *trvRegions_->NodeAt(i);
+    if (node.Checked()) selection.ticked_keys.push_back(node.Key());
   }
-  return keys;
-}
-
-std::string frmAddIn::FirstYearText() const {
-  return FindAs<ui::TextBox>("txtYear1")->Text();
-}
-
-std::string frmAddIn::LastYearText() const {
-  return FindAs<ui::TextBox>("txtYear2")->Text();
-}
-
-std::optional<std::int32_t> frmAddIn::SelectedLanguageItemData() const {
-  const auto& languages = *FindAs<ui::ComboBox>("cboLanguage");
-  if (languages.ListIndex() < 0) return std::nullopt;
-  Result<std::int32_t> data = languages.ItemData(languages.ListIndex());
-  if (!data) return std::nullopt;
-  return *data;
-}
-
-std::vector<std::string> frmAddIn::SelectedCalendars() const {
-  std::vector<std::string> names;
-  const auto& list = *FindAs<ui::ListBox>("lstCalendars");
-  for (int i = 0; i < list.ListCount(); ++i) {
-    if (list.Selected(i).value_or(false)) names.push_back(list.List(i).value_or(std::string()));
+  selection.first_year = txtYear1_->Text();
+  selection.last_year = txtYear2_->Text();
+  if (const int index = cboLanguage_->ListIndex(); index >= 0) {
+    if (Result<std::int32_t> data = cboLanguage_->ItemData(index)) selection.language = *data;
   }
-  return names;
+  for (int i = 0; i < lstCalendars_->ListCount(); ++i) {
+    if (lstCalendars_->Selected(i).value_or(false))
+      selection.calendars.push_back(lstCalendars_->List(i).value_or(std::string()));
+  }
+  selection.is_removal = removal;
+  selection.banner_title = BannerTitle();
+  selection.success_add_message = SuccessAddMessage_;
+  selection.success_remove_message = SuccessRemoveMessage_;
+  return selection;
 }
 
 std::string frmAddIn::BannerTitle() const {
-  ui::Control* banner = Find("wto");
-  if (banner == nullptr) return std::string();
-  Result<Variant> title = banner->Get("Title");
+  if (wto_ == nullptr) return std::string();
+  Result<Variant> title = wto_->Get("Title");
   if (!title) return std::string();
   return title->ToString().value_or(std::string());
 }
 
 void frmAddIn::SetProgressMin(std::int32_t value) {
-  (void)FindAs<ui::ProgressBar>("pgb")->SetMin(value);
+  (void)pgb_->SetMin(value);
 }
 
 void frmAddIn::SetProgressMax(std::int32_t value) {
-  (void)FindAs<ui::ProgressBar>("pgb")->SetMax(value);
+  (void)pgb_->SetMax(value);
 }
 
 void frmAddIn::SetProgressValue(std::int32_t value) {
-  auto& bar = *FindAs<ui::ProgressBar>("pgb");
-  (void)bar.SetValue(value);
-  bar.Refresh();  // the run keeps the event loop waiting
+  (void)pgb_->SetValue(value);
+  pgb_->Refresh();  // the run keeps the event loop waiting
 }
 
 std::int32_t frmAddIn::ProgressValue() const {
-  return FindAs<ui::ProgressBar>("pgb")->Value();
+  return pgb_->Value();
 }
 
 void frmAddIn::SetProgressLabel(std::string_view text) {
-  auto& label = *FindAs<ui::Label>("lblProgress");
+  ui::Label& label = *lblProgress_;
   label.SetCaption(std::string(text));
   FitLabelToCaption(label, kProgressDesign.width, kProgressDesign.height, kProgressDesign.width);
   label.Refresh();
@@ -842,11 +798,12 @@ engine::MessageAnswer frmAddIn::ShowMessage(const engine::MessageBoxRequest& req
 
 // ---------------------------------------------------------------------- The one dialog
 
-Status ShowAddInDialog() {
+Status ShowAddInDialog(const engine::HostContext& host) {
   std::shared_ptr<frmAddIn>& dialog = Instance();
   if (!dialog) dialog = std::make_shared<frmAddIn>();
   const std::shared_ptr<frmAddIn> keep = dialog;
   if (!keep->IsLoaded()) {
+    keep->SetHost(host);
     const Status loaded = keep->Load();
     const Status lumatrel = keep->LumatrelStatus();
     if (!loaded || !lumatrel) {

@@ -2,9 +2,10 @@
 // frmAddIn: the add-in's only window. The host connection shows it modally from its menu
 // item and toolbar button; the person picks a country, ticks regions, sets the years (and
 // in Project the base calendars, in Outlook the language of the texts) and presses Import
-// or Remove, which run ProcessHolidays through the RunDialog seam this form implements
-// with its controls. HostKind decides the mode: 2 Project (base calendars, Organize), any
-// other value Outlook (language box, the World Cup until the final).
+// or Remove, which run ProcessHolidays on the selection the controls hold then, with
+// progress and messages through the RunDialog seam this form implements. The kind of
+// the host the connection hands over decides the mode: 2 Project (base calendars,
+// Organize), any other value Outlook (language box, the World Cup until the final).
 //
 // The banner `wto` and the button bar `btl` are Lumatrel controls, created by class id
 // through the component registry and driven late-bound; the add-in links nothing of the
@@ -31,16 +32,26 @@
 #include "addin/dialog/current_law_setting.h"
 #include "addin/dialog/region_tree.h"
 #include "addin/engine/calendar_target.h"
+#include "addin/engine/host_kind.h"
 #include "addin/engine/run_caches.h"
 #include "addin/engine/run_dialog.h"
+#include "addin/engine/run_selection.h"
 #include "platform/automation/guid.h"
 #include "platform/base/result.h"
 #include "platform/ui/core/control.h"
 #include "platform/ui/core/form.h"
 
 namespace feriant::ui {
+class ComboBox;
+class CommandButton;
+class Label;
+class ListBox;
+class ProgressBar;
+class TextBox;
 class TreeNode;
-}
+class TreeView;
+class UpDown;
+}  // namespace feriant::ui
 
 namespace feriant::dialog {
 
@@ -75,6 +86,12 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   explicit frmAddIn(ui::ControlFactory factory = {});
   ~frmAddIn() override;
 
+  // The host the next load works in (ShowAddInDialog hands over the connection's).
+  void SetHost(engine::HostContext host) { host_ = std::move(host); }
+
+  // What a run works on, as the controls hold it now; `removal` for Remove.
+  engine::RunSelection Selection(bool removal = false) const;
+
   // Whether the last load created the banner and the bar; their creation's error if not.
   const Status& LumatrelStatus() const { return lumatrel_status_; }
 
@@ -97,18 +114,7 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   // tree (documentation.h).
   static std::string DocumentationAddress();
 
-  // RunDialog: the selection as the controls hold it, the progress bar and label, the
-  // busy state and the message boxes.
-  std::string CountryText() const override;
-  std::vector<std::string> TickedNodeKeys() const override;
-  std::string FirstYearText() const override;
-  std::string LastYearText() const override;
-  std::optional<std::int32_t> SelectedLanguageItemData() const override;
-  std::vector<std::string> SelectedCalendars() const override;
-  bool IsRemoval() const override { return is_removal_; }
-  std::string BannerTitle() const override;
-  std::string SuccessAddMessage() const override { return SuccessAddMessage_; }
-  std::string SuccessRemoveMessage() const override { return SuccessRemoveMessage_; }
+  // RunDialog: the progress bar and label, the busy state and the message boxes.
   void SetProgressMin(std::int32_t value) override;
   void SetProgressMax(std::int32_t value) override;
   void SetProgressValue(std::int32_t value) override;
@@ -159,28 +165,58 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   // Ticks the tree view's nodes as the model has them (ticks set by code raise nothing);
   // an error when a region of the model is missing from the view.
   Status ShowModelTicks();
-  // Runs ProcessHolidays with the removal flag set to `removal`.
+  // Runs ProcessHolidays on Selection(removal).
   void RunHolidays(bool removal);
+  // The chosen country's text; empty when none is chosen.
+  std::string CountryText() const;
+  // The banner's title, the title of the dialog's and the run's message boxes.
+  std::string BannerTitle() const;
   // Writes `value` into the bar's (or banner's) property `name`, late-bound.
-  Status PutLumatrel(std::string_view control, std::string_view name, automation::Variant value);
+  static Status PutLumatrel(ui::Control* control, std::string_view name, automation::Variant value);
+
+  // The controls, as the last load built them; the banner and the bar are null when
+  // Lumatrel failed. Unloading retires them, and the next load builds them anew.
+  ui::Control* wto_ = nullptr;
+  ui::Control* btl_ = nullptr;
+  ui::Label* lblCountry_ = nullptr;
+  ui::ComboBox* cboCountry_ = nullptr;
+  ui::Label* lblRegions_ = nullptr;
+  ui::TreeView* trvRegions_ = nullptr;
+  ui::CommandButton* cmdSelectAll_ = nullptr;
+  ui::CommandButton* cmdSelectNone_ = nullptr;
+  ui::Label* lblBaseCalendars_ = nullptr;
+  ui::ListBox* lstCalendars_ = nullptr;
+  ui::Label* lblLanguage_ = nullptr;
+  ui::ComboBox* cboLanguage_ = nullptr;
+  ui::Label* lblPeriod_ = nullptr;
+  ui::TextBox* txtYear1_ = nullptr;
+  ui::UpDown* udcYear1_ = nullptr;
+  ui::Label* lblTo_ = nullptr;
+  ui::TextBox* txtYear2_ = nullptr;
+  ui::UpDown* udcYear2_ = nullptr;
+  ui::Label* lblActivate_ = nullptr;
+  ui::CommandButton* cmdImport_ = nullptr;
+  ui::CommandButton* cmdDelete_ = nullptr;
+  ui::ProgressBar* pgb_ = nullptr;
+  ui::Label* lblProgress_ = nullptr;
 
   ui::ControlFactory factory_;
+  engine::HostContext host_;
   Status lumatrel_status_ = Ok();
   RegionTree tree_;                // the model of trvRegions
   CalendarList calendars_;         // what ReadCalendarNames last listed
   std::string SuccessAddMessage_;  // the host's result texts, copied at load
   std::string SuccessRemoveMessage_;
-  bool is_removal_ = false;
   std::unique_ptr<engine::CalendarTarget> target_;
   engine::RunCaches caches_;
 };
 
-// Shows the one dialog modally, creating and loading it first, and returns when it is
+// Shows the one dialog modally in `host`, creating and loading it first, and returns when it is
 // closed (headless: at once, with the dialog still shown). An error, also shown to the
 // person in a message box, when it cannot be loaded: the Lumatrel controls cannot be
 // created (the message names the command that registers the library). An error without
 // a box when it is shown already (a second click while it is open).
-Status ShowAddInDialog();
+Status ShowAddInDialog(const engine::HostContext& host);
 // Unloads the dialog if it is loaded (which stores "Region Index") and releases it.
 void UnloadAddInDialog();
 // The one dialog while it exists; nullptr before the first showing and after release.

@@ -17,6 +17,7 @@
 #include "addin/engine/localisation.h"
 #include "addin/engine/rule.h"
 #include "addin/engine/run_dialog.h"
+#include "addin/engine/run_selection.h"
 #include "platform/base/result.h"
 
 namespace feriant::engine {
@@ -63,7 +64,9 @@ class TargetContext {
   // Whether the host lists newly saved items first (the answer of ProbeNewItemPosition).
   virtual bool NewItemsFirst() const = 0;
   virtual RunCounters& Counters() = 0;
-  // The selected calendars, the progress bar and the progress label.
+  // What the run works on (the selected calendars among it).
+  virtual const RunSelection& Selection() const = 0;
+  // The progress bar and the progress label.
   virtual RunDialog& Dialog() = 0;
   // Texts in the run's language.
   virtual const Localisation& Texts() const = 0;

@@ -93,8 +93,8 @@ void HolidayRun::SetRules(std::span<const std::string_view, data::kRuleCount> ru
   rules_ = ParseRules(rules);
 }
 
-void HolidayRun::ProcessHolidays() {
-  host_kind_ = HostKind;
+void HolidayRun::ProcessHolidays(const RunSelection& selection) {
+  run_selection_ = selection;
   const Status status = RunSteps();
   if (!status) {
     dialog_.ShowMessage(
@@ -103,28 +103,28 @@ void HolidayRun::ProcessHolidays() {
 }
 
 void HolidayRun::ShowRunMessage(MessageKey key, MessageIcon icon) {
-  dialog_.ShowMessage(
-      MessageBoxRequest{texts_.Message(key), icon, MessageButtons::kOk, dialog_.BannerTitle(), {}});
+  dialog_.ShowMessage(MessageBoxRequest{
+      texts_.Message(key), icon, MessageButtons::kOk, run_selection_.banner_title, {}});
 }
 
 Status HolidayRun::RunSteps() {
   RunScope scope(dialog_, texts_);
-  if (host_kind_ == kHostProject && dialog_.SelectedCalendars().empty()) {
+  if (run_selection_.host == kHostProject && run_selection_.calendars.empty()) {
     ShowRunMessage(MessageKey::ProjectMessages_NoBaseCalendarSelected, MessageIcon::kInformation);
     return Ok();
   }
-  if (dialog_.TickedNodeKeys().empty()) {
+  if (run_selection_.ticked_keys.empty()) {
     ShowRunMessage(MessageKey::BothMessages_NoRegionsSelected, MessageIcon::kInformation);
     return Ok();
   }
 
-  auto first_year = ToYear(dialog_.FirstYearText());
+  auto first_year = ToYear(run_selection_.first_year);
   if (!first_year) return first_year.error();
-  auto last_year = ToYear(dialog_.LastYearText());
+  auto last_year = ToYear(run_selection_.last_year);
   if (!last_year) return last_year.error();
   std::int32_t first = *first_year;
   std::int32_t last = *last_year;
-  if (dialog_.CountryText() == data::kWorldCupCountry) {
+  if (run_selection_.country == data::kWorldCupCountry) {
     first = kWorldCupYear;
     last = kWorldCupYear;
   }
@@ -142,8 +142,7 @@ Status HolidayRun::RunSteps() {
   dialog_.SetProgressMax(100);
   dialog_.SetProgressValue(0);
 
-  is_removal_ = dialog_.IsRemoval();
-  const std::optional<std::int32_t> language = dialog_.SelectedLanguageItemData();
+  const std::optional<std::int32_t> language = run_selection_.language;
   if (!language) return RunError("no language is selected");
   if (*language < 0 || *language >= data::kLanguageCount) {
     return RunError("the language index " + std::to_string(*language) + " is out of range");
@@ -158,7 +157,7 @@ Status HolidayRun::RunSteps() {
   // Only Outlook's calendar needs preparing and letting go of; Project's needs nothing.
   CalendarTarget* outlook = nullptr;
   holiday_categories_.clear();
-  if (host_kind_ == kHostOutlook) {
+  if (run_selection_.host == kHostOutlook) {
     // The Lcids of the table fit 16 bits, as checked for the chosen one above.
     for (const data::Language& each : data::LanguageTable) {
       texts_.PutLanguageID(static_cast<std::int16_t>(each.Lcid));
@@ -200,15 +199,16 @@ Status HolidayRun::RunSteps() {
   }
 
   scope.Restore();
-  std::string result = is_removal_ ? FillPlaceholder(dialog_.SuccessRemoveMessage(), "%1",
-                                                     std::int64_t{counters_.RemovedCount})
-                                   : FillPlaceholder(dialog_.SuccessAddMessage(), "%1",
-                                                     std::int64_t{counters_.AddedCount});
+  std::string result = run_selection_.is_removal
+                           ? FillPlaceholder(run_selection_.success_remove_message, "%1",
+                                             std::int64_t{counters_.RemovedCount})
+                           : FillPlaceholder(run_selection_.success_add_message, "%1",
+                                             std::int64_t{counters_.AddedCount});
   result = FillPlaceholder(std::move(result), "%2", std::int64_t{counters_.ModifiedCount});
   dialog_.ShowMessage(MessageBoxRequest{std::move(result),
                                         MessageIcon::kInformation,
                                         MessageButtons::kOk,
-                                        dialog_.BannerTitle(),
+                                        run_selection_.banner_title,
                                         {}});
   return Ok();
 }
@@ -222,7 +222,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   feasts_.ComputeFeasts(year);
   const data::EffectiveAssignments& assignments =
       current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
-  const std::string country_text = dialog_.CountryText();
+  const std::string& country_text = run_selection_.country;
   const std::uint64_t law_key = current_law_ ? data::CurrentLawKey(country_text, year) : 0;
   // The words are fetched anew for every year, so the cached texts are always those the
   // localisation gives now.
@@ -232,13 +232,13 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   const std::int32_t names_language = language_index >= 0 && language_index < data::kLanguageCount
                                           ? language_index
                                           : data::kLanguageCount;
-  const std::vector<std::int32_t>& selection = SelectionOf(dialog_.TickedNodeKeys(), assignments);
+  const std::vector<std::int32_t>& selection = SelectionOf(run_selection_.ticked_keys, assignments);
 
   // A removal from Outlook's calendar also takes out what runs in the other languages
   // entered: their names, country lines and region texts.
   std::vector<std::int32_t> other_languages;
   std::vector<RunCaches::CountryTexts*> other_countries;
-  if (is_removal_ && host_kind_ == kHostOutlook) {
+  if (run_selection_.is_removal && run_selection_.host == kHostOutlook) {
     for (std::int32_t other = 0; other < data::kLanguageCount; ++other) {
       if (other == names_language) continue;
       other_languages.push_back(other);
@@ -282,7 +282,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
 
 void HolidayRun::HandleDate(const Occurrence& occurrence) {
   if (observer_ != nullptr) observer_->OnOccurrence(occurrence);
-  if (host_kind_ != kHostOutlook && host_kind_ != kHostProject) return;
+  if (run_selection_.host != kHostOutlook && run_selection_.host != kHostProject) return;
   const Status status = target_ != nullptr
                             ? target_->HandleDate(*this, occurrence)
                             : Status(RunError("there is no calendar target for the host"));
@@ -292,7 +292,7 @@ void HolidayRun::HandleDate(const Occurrence& occurrence) {
 }
 
 const std::vector<std::int32_t>& HolidayRun::SelectionOf(
-    std::vector<std::string> ticked_keys, const data::EffectiveAssignments& assignments) {
+    const std::vector<std::string>& ticked_keys, const data::EffectiveAssignments& assignments) {
   if (selection_assignments_ == &assignments && ticked_keys == selection_keys_) return selection_;
 
   std::array<bool, data::kAllHolidayCount> selected{};
@@ -308,7 +308,7 @@ const std::vector<std::int32_t>& HolidayRun::SelectionOf(
   for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday) {
     if (selected[static_cast<size_t>(holiday)]) selection_.push_back(holiday);
   }
-  selection_keys_ = std::move(ticked_keys);
+  selection_keys_ = ticked_keys;
   selection_assignments_ = &assignments;
   return selection_;
 }

@@ -1,11 +1,11 @@
 #pragma once
-// The holiday run: what the dialog's Import and Remove buttons start. It reads the
-// selection through the RunDialog seam, works out year by year which holidays the ticked
-// regions have, evaluates their rules, composes the texts that say where and how each
-// is observed, and hands every occurrence to the calendar target of the host
-// (HostKind, read once when a run starts) and to an observer; at the end it reports the
-// counts. On request it applies the law as it stands in each year (data/amendments.h) in
-// place of the tables' assignments; otherwise no amendment is consulted.
+// The holiday run: what the dialog's Import and Remove buttons start. It takes the
+// selection as a value, works out year by year which holidays the ticked regions have,
+// evaluates their rules, composes the texts that say where and how each is observed, and
+// hands every occurrence to the calendar target of the selection's host and to an
+// observer; it writes its progress and messages through the RunDialog seam and at the
+// end reports the counts. On request it applies the law as it stands in each year
+// (data/amendments.h) in place of the tables' assignments; otherwise no amendment is consulted.
 //
 // A HolidayRun is owned by its driver (the dialog, the command line) and holds the run
 // state: the counters, the one FeastTable and the holiday selection of the last set of
@@ -31,6 +31,7 @@
 #include "addin/engine/rule.h"
 #include "addin/engine/run_caches.h"
 #include "addin/engine/run_dialog.h"
+#include "addin/engine/run_selection.h"
 
 namespace feriant::engine {
 
@@ -74,8 +75,8 @@ class HolidayRun final : public TargetContext {
   void SetCurrentLaw(bool current_law) { current_law_ = current_law; }
   bool CurrentLaw() const { return current_law_; }
 
-  // The whole run, from the checks of the selection to the result message.
-  void ProcessHolidays();
+  // The whole run on `selection`, from its checks to the result message.
+  void ProcessHolidays(const RunSelection& selection);
   // One year of a run: the holidays of the ticked regions, in holiday index order, names
   // in language `language_index`. An error ends the year and is shown.
   void ProcessHolidaysOfYear(std::int32_t year, std::int32_t language_index);
@@ -89,7 +90,8 @@ class HolidayRun final : public TargetContext {
   const FeastTable& Feasts() const { return feasts_; }
 
   // TargetContext.
-  bool IsRemoval() const override { return is_removal_; }
+  bool IsRemoval() const override { return run_selection_.is_removal; }
+  const RunSelection& Selection() const override { return run_selection_; }
   bool NewItemsFirst() const override { return new_items_first_; }
   RunCounters& Counters() override { return counters_; }
   RunDialog& Dialog() override { return dialog_; }
@@ -100,7 +102,7 @@ class HolidayRun final : public TargetContext {
   [[nodiscard]] Status RunSteps();
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
-  const std::vector<std::int32_t>& SelectionOf(std::vector<std::string> ticked_keys,
+  const std::vector<std::int32_t>& SelectionOf(const std::vector<std::string>& ticked_keys,
                                                const data::EffectiveAssignments& assignments);
 
   RunDialog& dialog_;
@@ -109,10 +111,9 @@ class HolidayRun final : public TargetContext {
   std::unique_ptr<RunCaches> own_caches_;  // when the driver gives none
   RunCaches& caches_;
   OccurrenceObserver* observer_ = nullptr;
-  std::int32_t host_kind_ = 0;  // HostKind as the current run found it
+  RunSelection run_selection_;  // that of the current run
 
   RunCounters counters_;
-  bool is_removal_ = false;
   // The holiday category in each language, by language index (Outlook runs only).
   std::vector<std::string> holiday_categories_;
   bool new_items_first_ = false;

@@ -1,12 +1,13 @@
 #pragma once
-// HostKind and the host application references: which host program the add-in lives in,
-// and that program's application object. The host connection sets them in OnConnection
-// before anything else runs (and clears the reference of the other host); the dialog and
-// the holiday run read them. Process-wide single instances; one thread, the host's
-// user-interface thread.
+// HostContext: which host program the add-in lives in, and that program's application
+// object. The host connection creates it when it connects and hands it to the dialog,
+// which gives the host's kind to its runs (RunSelection) and the application to the
+// calendar target. One host per process: the connection that connected last. One
+// thread, the host's user-interface thread.
 //
-// The references keep the host's objects alive; the connection empties them again when
-// it disconnects, so that nothing of the host outlives its connection.
+// The application reference keeps the host's objects alive; the connection empties its
+// context again when it disconnects and releases the dialog, so that nothing of the host
+// outlives its connection.
 
 #include <cstdint>
 #include <memory>
@@ -18,15 +19,13 @@ namespace feriant::engine {
 inline constexpr std::int32_t kHostOutlook = 1;
 inline constexpr std::int32_t kHostProject = 2;
 
-// 1 Outlook, 2 Project; any other value means no host (nothing is written anywhere).
-extern std::int32_t HostKind;
-
-// Outlook's application object while connected to Outlook; empty otherwise. The Outlook
-// calendar target reaches the calendar through it.
-extern std::shared_ptr<automation::Dispatch> OutlookApplication;
-// Project's application object while connected to Project; empty otherwise. The dialog
-// asks it for the open projects, the Organizer and the base calendars; the Project target
-// edits the calendars through it.
-extern std::shared_ptr<automation::Dispatch> ProjectApplication;
+struct HostContext {
+  // kHostOutlook or kHostProject; any other value means no host (nothing is written).
+  std::int32_t kind = 0;
+  // The host's application object while connected, else empty. In Outlook the calendar
+  // target reaches the calendar through it; in Project the dialog asks it for the open
+  // projects, the Organizer and the base calendars, and the target edits them.
+  std::shared_ptr<automation::Dispatch> application;
+};
 
 }  // namespace feriant::engine

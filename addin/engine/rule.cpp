@@ -1,10 +1,10 @@
 #include "addin/engine/rule.h"
 
-#include <charconv>
 #include <limits>
 
 #include "addin/engine/date_arithmetic.h"
 #include "platform/automation/errors.h"
+#include "platform/base/text.h"
 
 namespace feriant::engine {
 namespace {
@@ -25,36 +25,21 @@ std::string Quoted(std::string_view text) {
   return quoted;
 }
 
-// A whole number: optional blanks, one optional sign, decimal digits, optional blanks.
+// A whole number of a rule: blanks around it and either sign allowed, 32 bits.
 Result<std::int32_t> ParseNumber(std::string_view text) {
-  auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && is_blank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && is_blank(text.back()))
-    text.remove_suffix(1);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  if (text.empty()) return Malformed("\"\" is not a whole number");
-  std::uint64_t magnitude = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
-  if (error == std::errc::result_out_of_range) {
+  base::WholeNumberFault fault{};
+  const auto value = base::ParseWholeNumber(text,
+                                            {.blanks_around = true,
+                                             .min = std::numeric_limits<std::int32_t>::min(),
+                                             .max = std::numeric_limits<std::int32_t>::max()},
+                                            &fault);
+  if (value) return static_cast<std::int32_t>(*value);
+  text = base::Trim(text);
+  if (fault == base::WholeNumberFault::kOutOfRange) {
     return automation::MakeError(automation::hresult::kOverflow,
                                  Quoted(text) + " does not fit in 32 bits");
   }
-  if (error != std::errc() || end != text.data() + text.size()) {
-    return Malformed(Quoted(text) + " is not a whole number");
-  }
-  const std::uint64_t limit =
-      negative ? std::uint64_t{1} << 31 : std::uint64_t{std::numeric_limits<std::int32_t>::max()};
-  if (magnitude > limit) {
-    return automation::MakeError(automation::hresult::kOverflow,
-                                 Quoted(text) + " does not fit in 32 bits");
-  }
-  const auto value = static_cast<std::int64_t>(magnitude);
-  return static_cast<std::int32_t>(negative ? -value : value);
+  return Malformed(Quoted(text) + " is not a whole number");
 }
 
 // The text before the first `separator`, removed from the front of `text` together with

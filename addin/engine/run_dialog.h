@@ -1,17 +1,15 @@
 #pragma once
 // The seam between the holiday run and whatever drives it: the add-in's dialog, the
-// command line, or a test. The run reads the user's selection through it and writes its
-// progress, busy state and message boxes through it; it needs nothing else of a dialog.
+// command line, or a test. The run writes its progress, busy state, mouse pointer and
+// message boxes through it; what it works on comes as a RunSelection.
 //
 // The driver owns the object and keeps it alive for the whole run. Every call comes from
 // the one thread that runs the run; the run never yields to a message loop, so a driver
 // with a window redraws what the run changes when the run asks it to.
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace feriant::engine {
 
@@ -38,25 +36,6 @@ struct MessageBoxRequest {
 class RunDialog {
  public:
   virtual ~RunDialog() = default;
-
-  // The text of the selected country entry ("Deutschland"); empty when none is selected.
-  virtual std::string CountryText() const = 0;
-  // The keys (region paths) of the ticked region nodes, in node order.
-  virtual std::vector<std::string> TickedNodeKeys() const = 0;
-  // The first and the last year as typed.
-  virtual std::string FirstYearText() const = 0;
-  virtual std::string LastYearText() const = 0;
-  // The item data of the selected language entry (a language index), if one is selected.
-  virtual std::optional<std::int32_t> SelectedLanguageItemData() const = 0;
-  // The texts of the selected base-calendar entries, in list order.
-  virtual std::vector<std::string> SelectedCalendars() const = 0;
-  // True when the run removes holidays, false when it imports them.
-  virtual bool IsRemoval() const = 0;
-  // The title of the dialog's banner, used as the title of the run's message boxes.
-  virtual std::string BannerTitle() const = 0;
-  // The result texts the dialog copied when it loaded; "%1" and "%2" still in them.
-  virtual std::string SuccessAddMessage() const = 0;
-  virtual std::string SuccessRemoveMessage() const = 0;
 
   // The progress bar.
   virtual void SetProgressMin(std::int32_t value) = 0;

@@ -5,7 +5,6 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/dialog/frm_add_in.h"
-#include "addin/engine/host_kind.h"
 #include "addin/host/button_face.h"
 #include "platform/ui/core/backend.h"
 
@@ -42,7 +41,7 @@ void ConnectOutlook::ReportError(const Error& error) const {
 }
 
 ObjectRef ConnectOutlook::AddToAddInCommandBar(std::string_view sCaption, std::string_view ProgID) {
-  const ObjectRef& application = engine::OutlookApplication;
+  const ObjectRef& application = host_.application;
   Result<ObjectRef> bars = ExplorerBars(application);
   if (!bars || !*bars) return nullptr;
   Result<ObjectRef> tools = ObjectOf((*bars)->Get("Item", {Variant(kToolsMenu)}));
@@ -111,9 +110,7 @@ ObjectRef ConnectOutlook::CreateAddInCommandBarButton(
 
 void ConnectOutlook::OnConnection(const ObjectRef& Application, std::int32_t,
                                   const ObjectRef& AddInInst) {
-  engine::OutlookApplication = Application;
-  engine::ProjectApplication.reset();
-  engine::HostKind = engine::kHostOutlook;
+  host_ = engine::HostContext{engine::kHostOutlook, Application};
   data::InitHolidayData();
 
   // Without language settings the language stays as it is.
@@ -151,7 +148,7 @@ void ConnectOutlook::OnConnection(const ObjectRef& Application, std::int32_t,
 void ConnectOutlook::OnDisconnection(std::int32_t) {
   // Every step is attempted; the toolbar and its button are left to Outlook, which
   // discards them as temporary controls.
-  if (Result<ObjectRef> bars = ExplorerBars(engine::OutlookApplication); bars && *bars) {
+  if (Result<ObjectRef> bars = ExplorerBars(host_.application); bars && *bars) {
     if (Result<ObjectRef> item = FindByTag(**bars, kOutlookMenuItemTag); item && *item) {
       (void)(*item)->Call("Delete");
     }
@@ -160,7 +157,7 @@ void ConnectOutlook::OnDisconnection(std::int32_t) {
   // Nothing of the host outlives the connection: not its events, not its objects.
   (void)menu_.Bind(nullptr);
   (void)toolbar_.Bind(nullptr);
-  engine::OutlookApplication.reset();
+  host_.application.reset();
 }
 
 const Members<ConnectOutlook>& ConnectOutlook::Interface() {

@@ -24,6 +24,8 @@ class ConnectOutlook final : public automation::DispatchObject<ConnectOutlook> {
   static const automation::Members<ConnectOutlook>& Interface();
   std::string TypeName() const override { return "ConnectOutlook"; }
 
+  // The host as this connection made it: kind and application while connected.
+  const engine::HostContext& Host() const { return host_; }
   const ButtonBinding& MenuEventHandler() const { return menu_; }
   const ButtonBinding& ToolbarEventHandler() const { return toolbar_; }
   const std::string& MenuCaption() const { return menu_caption_; }
@@ -51,8 +53,9 @@ class ConnectOutlook final : public automation::DispatchObject<ConnectOutlook> {
   // The error report: a message box "Error" with the exclamation icon.
   void ReportError(const Error& error) const;
 
-  ButtonBinding menu_;
-  ButtonBinding toolbar_;
+  engine::HostContext host_;  // before the bindings, which refer to it
+  ButtonBinding menu_{host_};
+  ButtonBinding toolbar_{host_};
   std::string menu_caption_;
   std::string button_caption_;
 };

@@ -6,7 +6,6 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/dialog/frm_add_in.h"
-#include "addin/engine/host_kind.h"
 #include "addin/host/button_face.h"
 #include "addin/host/msp_language.h"
 #include "hosts/project/dispatch_ids.h"
@@ -83,7 +82,7 @@ ObjectRef ConnectProject::CreateAddInMenuCommandBar(std::string_view sMenuName,
                                                     std::string_view sCaption,
                                                     std::string_view sKey,
                                                     const ObjectRef& AddInInst) {
-  const ObjectRef& application = engine::ProjectApplication;
+  const ObjectRef& application = host_.application;
   const auto create = [&]() -> Result<ObjectRef> {
     Result<ObjectRef> bars = ProjectBars(application);
     if (!bars) return bars.error();
@@ -171,7 +170,7 @@ ObjectRef ConnectProject::CreateAddInCommandBarButton(
 
 void ConnectProject::RemoveAddInCommandBars(std::int32_t RemoveMode) {
   if (RemoveMode != kUserClosed) return;  // at shut-down the host discards them itself
-  Result<ObjectRef> bars = ProjectBars(engine::ProjectApplication);
+  Result<ObjectRef> bars = ProjectBars(host_.application);
   if (!bars) return;
   automation::Dispatch& all = **bars;
   (void)DeleteTagged(all, kToolbarButtonTag);
@@ -187,9 +186,7 @@ void ConnectProject::RemoveAddInCommandBars(std::int32_t RemoveMode) {
 
 void ConnectProject::OnConnection(const ObjectRef& Application, std::int32_t,
                                   const ObjectRef& AddInInst) {
-  engine::OutlookApplication.reset();
-  engine::ProjectApplication = Application;
-  engine::HostKind = engine::kHostProject;
+  host_ = engine::HostContext{engine::kHostProject, Application};
   data::InitHolidayData();
   dialog::LangSetter().LanguageID =
       static_cast<std::int16_t>(data::MapHostLanguage(GetMSPLanguage(VersionOf(Application))));
@@ -217,7 +214,7 @@ void ConnectProject::OnDisconnection(std::int32_t RemoveMode) {
   dialog::UnloadAddInDialog();
   (void)menu_.Bind(nullptr);
   (void)toolbar_.Bind(nullptr);
-  engine::ProjectApplication.reset();
+  host_.application.reset();
 }
 
 const Members<ConnectProject>& ConnectProject::Interface() {

@@ -27,6 +27,8 @@ class ConnectProject final : public automation::DispatchObject<ConnectProject> {
   static const automation::Members<ConnectProject>& Interface();
   std::string TypeName() const override { return "ConnectProject"; }
 
+  // The host as this connection made it: kind and application while connected.
+  const engine::HostContext& Host() const { return host_; }
   const ButtonBinding& MenuEventHandler() const { return menu_; }
   const ButtonBinding& ToolbarEventHandler() const { return toolbar_; }
   const std::string& MenuCaption() const { return menu_caption_; }
@@ -60,8 +62,9 @@ class ConnectProject final : public automation::DispatchObject<ConnectProject> {
   void OnDisconnection(std::int32_t RemoveMode);
 
  private:
-  ButtonBinding menu_;
-  ButtonBinding toolbar_;
+  engine::HostContext host_;  // before the bindings, which refer to it
+  ButtonBinding menu_{host_};
+  ButtonBinding toolbar_{host_};
   std::string menu_caption_;
   std::string button_caption_;
 };

@@ -25,15 +25,16 @@ Status ButtonBinding::Bind(ObjectRef button) {
                                  "the object does not raise command-bar events");
   }
   auto sink = std::make_shared<automation::EventSink>();
-  sink->On("Click", office::dispid::event::kClick, [](std::span<Variant>) { ShowDialogOnClick(); });
+  sink->On("Click", office::dispid::event::kClick,
+           [host = &host_](std::span<Variant>) { ShowDialogOnClick(*host); });
   cookie_ = source->Advise(std::move(sink));
   source_ = source;
   button_ = std::move(button);
   return Ok();
 }
 
-void ShowDialogOnClick() {
-  (void)dialog::ShowAddInDialog();
+void ShowDialogOnClick(const engine::HostContext& host) {
+  (void)dialog::ShowAddInDialog(host);
 }
 
 std::string AddInAction(std::string_view prog_id) {

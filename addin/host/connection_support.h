@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "addin/engine/host_kind.h"
 #include "platform/automation/dispatch.h"
 #include "platform/automation/events.h"
 #include "platform/base/result.h"
@@ -44,11 +45,12 @@ inline constexpr std::int32_t kProjectMenuAnchorId = 40191;
 // Button style of the toolbar button: image and caption.
 inline constexpr std::int32_t kImageAndCaption = 3;
 
-// A command-bar button whose Click opens the dialog, as a WithEvents member holds it:
-// binding another button (or none) lets go of the previous one's events.
+// A command-bar button whose Click opens the dialog in `host`, as a WithEvents member
+// holds it: binding another button (or none) lets go of the previous one's events. The
+// host context belongs to the connection that holds the binding.
 class ButtonBinding {
  public:
-  ButtonBinding() = default;
+  explicit ButtonBinding(const engine::HostContext& host) : host_(host) {}
   ButtonBinding(const ButtonBinding&) = delete;
   ButtonBinding& operator=(const ButtonBinding&) = delete;
   ~ButtonBinding() { (void)Bind(nullptr); }
@@ -59,14 +61,15 @@ class ButtonBinding {
   Status Bind(ObjectRef button);
 
  private:
+  const engine::HostContext& host_;
   ObjectRef button_;
   automation::EventSource* source_ = nullptr;
   automation::EventSource::Cookie cookie_ = 0;
 };
 
-// The click of either entry: shows the dialog modally, creating it first if needed. A
-// failure is shown to the person by the dialog itself.
-void ShowDialogOnClick();
+// The click of either entry: shows the dialog modally in `host`, creating it first if
+// needed. A failure is shown to the person by the dialog itself.
+void ShowDialogOnClick(const engine::HostContext& host);
 
 // "!<" + prog_id + ">": the action of a control that belongs to a COM add-in.
 std::string AddInAction(std::string_view prog_id);

@@ -1,5 +1,5 @@
 // The commands that write: import and remove (Outlook or Project mode) and the listing
-// of a project's base calendars. Each plays the host connection (HostKind, the host's
+// of a project's base calendars. Each plays the host connection (the host kind, the host's
 // language), the dialog's loading (success texts, the calendar list) and its buttons.
 
 #include <algorithm>
@@ -123,7 +123,7 @@ int Finish(const engine::HolidayRun& run, const ConsoleDialog& dialog, bool save
            const ImportOptions& options, std::ostream& err) {
   const std::string command = CommandName(options);
   if (dialog.Outcome() == RunOutcome::kFinished && !run.CurrentLaw())
-    NoteCurrentLaw(dialog, command, err);
+    NoteCurrentLaw(run.Selection(), command, err);
   if (const int failed = dialog.FailedHolidays(); saved && failed > 0) {
     err << "feriant " << command << ": saved with errors: " << failed
         << (failed == 1 ? " holiday was" : " holidays were")
@@ -178,11 +178,11 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   LeaveIfInterrupted(err);
 
   engine::OutlookTarget target(application);
-  ConsoleDialog dialog(std::move(selection), out, err, false);
+  ConsoleDialog dialog(out, err, false);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   engine::HolidayRun run(dialog, texts, &target);
   run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
-  run.ProcessHolidays();
+  run.ProcessHolidays(selection);
   progress.Clear();
 
   // The run writes the calendar when it lets go of it. Changes still unwritten now
@@ -211,7 +211,7 @@ void ReportUnreadableRegistry(std::string_view command, std::ostream& err) {
 // reading them showed an error.
 bool ReadCalendars(project::ProjectApplication& application, dialog::CalendarList& list,
                    std::ostream& out, std::ostream& err) {
-  ConsoleDialog loading(RunSelection{}, out, err, false);
+  ConsoleDialog loading(out, err, false);
   dialog::ReadCalendarNames(application, list, loading);
   return loading.Outcome() != RunOutcome::kFailed;
 }
@@ -262,14 +262,14 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   selection.calendars = calendars.SelectedTexts();
 
   engine::ProjectTarget target(application);
-  ConsoleDialog dialog(std::move(selection), out, err, false);
+  ConsoleDialog dialog(out, err, false);
   ProgressLine progress(err);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   // Project keeps the edits until the project is saved: the result is true only then.
   dialog.HoldResult();
   engine::HolidayRun run(dialog, texts, &target);
   run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
-  run.ProcessHolidays();
+  run.ProcessHolidays(selection);
   progress.Clear();
 
   LeaveIfInterrupted(err);
@@ -302,7 +302,6 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   }
 
   const std::int32_t host_kind = options.project ? engine::kHostProject : engine::kHostOutlook;
-  engine::HostKind = host_kind;
   dialog::clsLangSetter& texts = dialog::LangSetter();
   // Outlook's language is the user's; Project's is set once its file is open.
   texts.LanguageID = HostLanguageID(base::UserLcid());
@@ -373,7 +372,6 @@ int RunServerCalendars(const CalendarsOptions& options, std::ostream& out, std::
 
 int RunCalendars(const CalendarsOptions& options, std::ostream& out, std::ostream& err) {
   if (!options.caldav.empty()) return RunServerCalendars(options, out, err);
-  engine::HostKind = engine::kHostProject;
   const std::shared_ptr<project::ProjectApplication> application =
       project::ProjectApplication::Create();
   if (Status opened = application->Open(options.project); !opened) {

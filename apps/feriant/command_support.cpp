@@ -1,7 +1,6 @@
 #include "apps/feriant/command_support.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 #include <memory>
 #include <system_error>
@@ -177,18 +176,6 @@ Error Usage(std::string message) {
   return ErrorOf(ErrorKind::kInvalid, std::move(message));
 }
 
-std::optional<std::int64_t> ParseWholeNumber(std::string_view text) {
-  // from_chars takes a "-" but no "+"; after a "+" only digits may follow.
-  if (text.starts_with('+')) {
-    text.remove_prefix(1);
-    if (text.starts_with('+') || text.starts_with('-')) return std::nullopt;
-  }
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 Status SetToday(const std::optional<std::string>& today) {
   if (!today) return Ok();
   const auto day = base::ParseIsoDay(*today);
@@ -270,6 +257,7 @@ Result<RunSelection> MakeSelection(const SelectionOptions& options,
   }
 
   RunSelection selection;
+  selection.host = host_kind;
   selection.country = country;
   selection.ticked_keys = tree.TickedKeys();
   selection.first_year = std::move(*first_year);

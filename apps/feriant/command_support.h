@@ -16,10 +16,14 @@
 #include <vector>
 
 #include "addin/dialog/cls_lang_setter.h"
+#include "addin/engine/run_selection.h"
 #include "apps/feriant/console_dialog.h"
 #include "platform/base/result.h"
+#include "platform/base/text.h"
 
 namespace feriant::cli {
+
+using engine::RunSelection;
 
 // The dialog choices a run is started with, as typed.
 struct SelectionOptions {
@@ -44,8 +48,8 @@ int UsageError(std::ostream& err, std::string_view command, std::string_view mes
 // An Error that carries a usage message.
 Error Usage(std::string message);
 
-// A whole decimal number, optionally signed with "+" or "-", nothing around it.
-std::optional<std::int64_t> ParseWholeNumber(std::string_view text);
+// A whole decimal number as options and variables give it: "+" or "-", nothing around.
+using base::ParseWholeNumber;
 
 // Makes the process clock stand at 00:00 local time of `today` ("YYYY-MM-DD") when it
 // is given; a text that is no such date is a usage error naming `--today`.
@@ -67,7 +71,8 @@ std::optional<std::int32_t> PreselectedLanguageItemData(const dialog::clsLangSet
 // line when not empty); the country node is ticked, then every --region with its
 // ancestors, or every node with all_regions; years default to this year; the language
 // is the named one or the item the dialog preselects for texts.LanguageID. The tree is
-// built as in host `host_kind`. Result texts, banner and calendars are left empty.
+// built as in host `host_kind`, the host of the selection. Result texts, banner and
+// calendars are left empty.
 Result<RunSelection> MakeSelection(const SelectionOptions& options,
                                    std::span<const std::string_view> countries,
                                    std::string_view country_note, std::int32_t host_kind,

@@ -32,7 +32,7 @@
 namespace feriant::cli {
 namespace {
 
-// HostKind while listing: no calendar target, nothing is written anywhere.
+// The host of a listing: no calendar target, nothing is written anywhere.
 constexpr std::int32_t kNoHost = 0;
 // The years a feast table is printed for: those whose Easter is exact.
 constexpr std::int32_t kFirstFeastYear = engine::FeastTable::kFirstExactYear;
@@ -157,7 +157,6 @@ int RunFeasts(const FeastsOptions& options, std::ostream& out, std::ostream& err
 int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   constexpr std::string_view kCommand = "list";
   data::InitHolidayData();
-  engine::HostKind = kNoHost;
   dialog::clsLangSetter& texts = dialog::LangSetter();
   texts.LanguageID = HostLanguageID(base::UserLcid());
 
@@ -184,16 +183,16 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   const bool json = options.format == ListFormat::kJsonLines;
   const std::unique_ptr<Listing> listing = !json ? MakeTextListing(out, texts, options.verbose)
                                                  : MakeJsonListing(out, selection->country);
-  ConsoleDialog dialog(std::move(*selection), out, err, json, [&listing] { listing->Flush(); });
+  ConsoleDialog dialog(out, err, json, [&listing] { listing->Flush(); });
   engine::HolidayRun run(dialog, texts);
   run.SetObserver(listing.get());
   run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
-  run.ProcessHolidays();
+  run.ProcessHolidays(*selection);
   listing->Flush();
   if (dialog.Outcome() != RunOutcome::kFinished) return kExitFailed;
   // On standard error, so JSON lines stay clean; a refused run said why already.
   if (!year_note.empty()) err << "feriant list: " << year_note << '\n';
-  if (!run.CurrentLaw()) NoteCurrentLaw(dialog, kCommand, err);
+  if (!run.CurrentLaw()) NoteCurrentLaw(*selection, kCommand, err);
   return kExitOk;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The subcommands of the feriant command line. Each plays the add-in's host headlessly:
-// it sets up what the host connection would (the data tables, HostKind, the
+// it sets up what the host connection would (the data tables, the host kind, the
 // user-interface language from the user's locale), drives the dialog logic and the
 // holiday run that the dialog drives, and prints what the dialog would show.
 //
@@ -51,7 +51,7 @@ struct ListOptions {
 };
 
 // import and remove: the run of the dialog's Import or Remove button against a calendar
-// file. Outlook mode (HostKind 1) edits an iCalendar file; Project mode (HostKind 2) the
+// file. Outlook mode (host kind 1) edits an iCalendar file; Project mode (host kind 2) the
 // base calendars of a Project XML file.
 struct ImportOptions {
   SelectionOptions selection;           // the language defaults to the host's

@@ -8,10 +8,9 @@
 
 namespace feriant::cli {
 
-ConsoleDialog::ConsoleDialog(RunSelection selection, std::ostream& out, std::ostream& err,
-                             bool messages_to_err, std::function<void()> before_message)
-    : selection_(std::move(selection)),
-      out_(out),
+ConsoleDialog::ConsoleDialog(std::ostream& out, std::ostream& err, bool messages_to_err,
+                             std::function<void()> before_message)
+    : out_(out),
       err_(err),
       messages_to_err_(messages_to_err),
       before_message_(std::move(before_message)) {}

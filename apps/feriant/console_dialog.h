@@ -1,7 +1,6 @@
 #pragma once
-// The holiday run's dialog seam on a terminal: it answers the run's questions from the
-// selection the command line made (country, ticked region keys, years, language) and
-// prints the message boxes the run shows, the way the dialog would show them. The
+// The holiday run's dialog seam on a terminal: it prints the message boxes the run
+// shows, the way the dialog would show them. The
 // progress bar and label go to a ProgressLine when the command line gives one (a
 // terminal); the busy state shows and hides it and tells how far the run got. A driver
 // that still has to save after the run can hold the run's result back and print it once
@@ -15,28 +14,12 @@
 #include <functional>
 #include <optional>
 #include <ostream>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "addin/engine/run_dialog.h"
 #include "apps/feriant/progress_line.h"
 
 namespace feriant::cli {
-
-// What the run reads of the dialog.
-struct RunSelection {
-  std::string country;                   // the chosen country's path
-  std::vector<std::string> ticked_keys;  // ticked region paths, in node order
-  std::string first_year;                // as typed
-  std::string last_year;                 // as typed
-  std::optional<std::int32_t> language;  // the language item's data; none if none chosen
-  std::string banner_title;              // the title of the run's message boxes
-  std::string success_add_message;       // empty when the host has none (listing)
-  std::string success_remove_message;
-  std::vector<std::string> calendars;  // the selected base calendars, in list order
-  bool is_removal = false;             // Remove rather than Import
-};
 
 // How a run ended, as the exit status reports it.
 enum class RunOutcome {
@@ -51,7 +34,7 @@ class ConsoleDialog final : public engine::RunDialog {
   // which the run refuses a selection go to `err`. With `messages_to_err` every message
   // goes to `err`, so that `out` carries only the listing. `before_message` runs before
   // anything is printed, so that output held back by the caller comes out first.
-  ConsoleDialog(RunSelection selection, std::ostream& out, std::ostream& err, bool messages_to_err,
+  ConsoleDialog(std::ostream& out, std::ostream& err, bool messages_to_err,
                 std::function<void()> before_message = {});
 
   RunOutcome Outcome() const;
@@ -75,19 +58,6 @@ class ConsoleDialog final : public engine::RunDialog {
   void PrintMessage(std::string_view text, bool is_error);
 
   // RunDialog.
-  std::string CountryText() const override { return selection_.country; }
-  std::vector<std::string> TickedNodeKeys() const override { return selection_.ticked_keys; }
-  std::string FirstYearText() const override { return selection_.first_year; }
-  std::string LastYearText() const override { return selection_.last_year; }
-  std::optional<std::int32_t> SelectedLanguageItemData() const override {
-    return selection_.language;
-  }
-  std::vector<std::string> SelectedCalendars() const override { return selection_.calendars; }
-  bool IsRemoval() const override { return selection_.is_removal; }
-  std::string BannerTitle() const override { return selection_.banner_title; }
-  std::string SuccessAddMessage() const override { return selection_.success_add_message; }
-  std::string SuccessRemoveMessage() const override { return selection_.success_remove_message; }
-
   void SetProgressMin(std::int32_t value) override;
   void SetProgressMax(std::int32_t value) override;
   void SetProgressValue(std::int32_t value) override;
@@ -104,7 +74,6 @@ class ConsoleDialog final : public engine::RunDialog {
   // has saved nothing.
   void LeaveIfInterruptedNow();
 
-  RunSelection selection_;
   std::ostream& out_;
   std::ostream& err_;
   bool messages_to_err_;

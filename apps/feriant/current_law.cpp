@@ -97,20 +97,21 @@ bool UseCurrentLaw(std::optional<bool> flag) {
   return flag ? *flag : dialog::ReadCurrentLawSetting();
 }
 
-void NoteCurrentLaw(const engine::RunDialog& dialog, std::string_view command, std::ostream& err) {
+void NoteCurrentLaw(const engine::RunSelection& selection, std::string_view command,
+                    std::ostream& err) {
   // The years as the run reads and bounds them.
-  const Result<std::int32_t> first = automation::Variant(dialog.FirstYearText()).ToI4();
-  const Result<std::int32_t> last = automation::Variant(dialog.LastYearText()).ToI4();
+  const Result<std::int32_t> first = automation::Variant(selection.first_year).ToI4();
+  const Result<std::int32_t> last = automation::Variant(selection.last_year).ToI4();
   if (!first || !last) return;
   std::vector<std::int32_t> ticked;
-  for (const std::string& key : dialog.TickedNodeKeys())
+  for (const std::string& key : selection.ticked_keys)
     ticked.push_back(data::FindRegion(key));
   const std::vector<std::int32_t> changed = data::HolidaysChangedByCurrentLaw(
-      ticked, dialog.CountryText(), std::max(*first, engine::kFirstRunYear),
+      ticked, selection.country, std::max(*first, engine::kFirstRunYear),
       std::min(*last, engine::kLastRunYear));
   if (changed.empty()) return;
 
-  const std::int32_t language = dialog.SelectedLanguageItemData().value_or(data::kGerman);
+  const std::int32_t language = selection.language.value_or(data::kGerman);
   err << "feriant " << command << ": later changes in the law affect ";
   for (size_t i = 0; i < changed.size(); ++i)
     err << (i == 0 ? "" : ", ") << HolidayNameOf(changed[i], language);

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "addin/engine/run_dialog.h"
+#include "addin/engine/run_selection.h"
 
 namespace feriant::cli {
 
@@ -19,10 +19,11 @@ namespace feriant::cli {
 bool UseCurrentLaw(std::optional<bool> flag);
 
 // After a run of `command` without the current law that went through its years: when a
-// later change of the law affects one of the holidays of the selection `dialog` holds,
+// later change of the law affects one of the holidays of `selection`,
 // says so in one line on `err`, naming the holidays (in the run's language) and
 // --current-law. Prints nothing for an empty selection or unreadable years.
-void NoteCurrentLaw(const engine::RunDialog& dialog, std::string_view command, std::ostream& err);
+void NoteCurrentLaw(const engine::RunSelection& selection, std::string_view command,
+                    std::ostream& err);
 
 struct ChangesOptions {
   std::optional<std::string> country;  // a country's path; none for every country

@@ -1,5 +1,6 @@
 #include "platform/base/text.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace feriant::base {
@@ -17,6 +18,31 @@ std::string ToUpperAscii(std::string_view text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }
   return out;
+}
+
+std::optional<std::int64_t> ParseWholeNumber(std::string_view text, const WholeNumberRules& rules,
+                                             WholeNumberFault* fault) {
+  auto refuse = [fault](WholeNumberFault why) -> std::optional<std::int64_t> {
+    if (fault != nullptr) *fault = why;
+    return std::nullopt;
+  };
+  if (rules.blanks_around) text = Trim(text);
+  const bool negative = rules.minus_sign && text.starts_with('-');
+  if (negative || (rules.plus_sign && text.starts_with('+'))) text.remove_prefix(1);
+  // from_chars would take a second sign itself; only digits may follow the one sign.
+  if (text.empty() || text.front() < '0' || text.front() > '9')
+    return refuse(WholeNumberFault::kNotANumber);
+  std::uint64_t magnitude = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+  if (end != text.data() + text.size()) return refuse(WholeNumberFault::kNotANumber);
+  // The magnitude of the smallest int64 is one more than the largest.
+  constexpr std::uint64_t kLargest = std::numeric_limits<std::int64_t>::max();
+  if (error != std::errc() || magnitude > kLargest + (negative ? 1 : 0))
+    return refuse(WholeNumberFault::kOutOfRange);
+  const std::int64_t value =
+      negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+  if (value < rules.min || value > rules.max) return refuse(WholeNumberFault::kOutOfRange);
+  return value;
 }
 
 std::string_view Trim(std::string_view text, std::string_view characters) {

@@ -1,5 +1,6 @@
 #pragma once
-// Text helpers every layer shares: ASCII case folding, trimming and ISO days.
+// Text helpers every layer shares: ASCII case folding, trimming, whole numbers and ISO
+// days.
 //
 // Names in files and automation calls (property and component names, program ids, the
 // words "true" and "false") ignore the case of ASCII letters only; every other byte of
@@ -7,6 +8,8 @@
 // Project XML and the command line. Pure functions; no thread affinity.
 
 #include <chrono>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +48,26 @@ inline std::string_view Trim(std::string_view text) {
 
 // `text` without the leading and trailing characters found in `characters`.
 std::string_view Trim(std::string_view text, std::string_view characters);
+
+// What a whole number may look like besides its digits. Always: at most one sign, then
+// one or more ASCII decimal digits, nothing else ("+-5", "3x", "0x10", "" and "-" are no
+// numbers); leading zeros are allowed. Each format says which of these it adds.
+struct WholeNumberRules {
+  bool blanks_around = false;  // blanks (kBlanks) may stand before and after
+  bool minus_sign = true;      // "-" may stand before the digits
+  bool plus_sign = true;       // "+" may stand before the digits
+  std::int64_t min = std::numeric_limits<std::int64_t>::min();
+  std::int64_t max = std::numeric_limits<std::int64_t>::max();
+};
+
+// Why ParseWholeNumber refused a text.
+enum class WholeNumberFault { kNotANumber, kOutOfRange };
+
+// The whole decimal number `text` writes under `rules`; nothing for any other text and
+// for a number outside rules.min..rules.max, and then `fault` (when given) says which.
+std::optional<std::int64_t> ParseWholeNumber(std::string_view text,
+                                             const WholeNumberRules& rules = {},
+                                             WholeNumberFault* fault = nullptr);
 
 // The day written exactly as "YYYY-MM-DD" (ten characters, digits where digits go);
 // nothing for any other text or a day that does not exist ("2006-02-29").

@@ -23,7 +23,7 @@ Status ProjectTarget::HandleDate(TargetContext& run, const Occurrence& occurrenc
   }
 
   const automation::Variant day(automation::Date::FromLocal(occurrence.date.Start));
-  for (const std::string& calendar : run.Dialog().SelectedCalendars()) {
+  for (const std::string& calendar : run.Selection().calendars) {
     std::vector<automation::NamedArg> named = {
         {"Name", automation::Variant(calendar)},
         {"StartDate", day},

@@ -58,22 +58,6 @@ Status CheckBox::SetAlignment(int value) {
   return Ok();
 }
 
-Status CheckBox::SetBackColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == back_color_) return Ok();
-  back_color_ = color;
-  NotifyChanged("BackColor");
-  return Ok();
-}
-
-Status CheckBox::SetForeColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == fore_color_) return Ok();
-  fore_color_ = color;
-  NotifyChanged("ForeColor");
-  return Ok();
-}
-
 void CheckBox::Toggle() {
   const int next =
       value_ == check_value::kUnchecked ? check_value::kChecked : check_value::kUnchecked;

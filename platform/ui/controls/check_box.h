@@ -34,9 +34,9 @@ class CheckBox final : public ControlImpl<CheckBox> {
   int Alignment() const { return alignment_; }
   Status SetAlignment(int value);  // 0 box left of the caption, 1 right of it
   OleColor BackColor() const { return back_color_; }
-  Status SetBackColor(OleColor color);
+  Status SetBackColor(OleColor color) { return AssignColor(back_color_, color, "BackColor"); }
   OleColor ForeColor() const { return fore_color_; }
-  Status SetForeColor(OleColor color);
+  Status SetForeColor(OleColor color) { return AssignColor(fore_color_, color, "ForeColor"); }
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 

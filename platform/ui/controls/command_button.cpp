@@ -44,14 +44,6 @@ void CommandButton::SetCaption(std::string caption) {
   NotifyChanged("Caption");
 }
 
-Status CommandButton::SetBackColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == back_color_) return Ok();
-  back_color_ = color;
-  NotifyChanged("BackColor");
-  return Ok();
-}
-
 void CommandButton::PerformClick() {
   auto keep = KeepAlive();
   click_.Raise();

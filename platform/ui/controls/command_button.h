@@ -28,7 +28,7 @@ class CommandButton final : public ControlImpl<CommandButton> {
   bool Cancel() const { return IsCancel(); }
   void SetCancel(bool value) { SetCancelFlag(value); }
   OleColor BackColor() const { return back_color_; }
-  Status SetBackColor(OleColor color);
+  Status SetBackColor(OleColor color) { return AssignColor(back_color_, color, "BackColor"); }
   const std::shared_ptr<StdFont>& Font() const { return font_.Get(); }
   void SetFont(std::shared_ptr<StdFont> font) { font_.Set(std::move(font)); }
 

@@ -11,24 +11,31 @@ namespace feriant::ui {
 using automation::Members;
 using automation::Variant;
 
-namespace {
+// ------------------------------------------------------------------------ HeldPicture
 
-// Picture setters accept Nothing as "no picture".
-std::shared_ptr<StdPicture> OrEmpty(std::shared_ptr<StdPicture> picture) {
-  return picture ? std::move(picture) : StdPicture::Empty();
+HeldPicture::HeldPicture(std::function<void()> changed)
+    : changed_(std::move(changed)), picture_(StdPicture::Empty()) {
+  connection_ = picture_->Changed().Connect(changed_);
 }
 
-}  // namespace
+HeldPicture::~HeldPicture() {
+  picture_->Changed().Disconnect(connection_);
+}
+
+bool HeldPicture::Set(std::shared_ptr<StdPicture> picture) {
+  // Picture setters accept Nothing as "no picture".
+  if (!picture) picture = StdPicture::Empty();
+  if (picture == picture_) return false;
+  picture_->Changed().Disconnect(connection_);
+  picture_ = std::move(picture);
+  connection_ = picture_->Changed().Connect(changed_);
+  changed_();
+  return true;
+}
 
 // ------------------------------------------------------------------------------ Image
 
-Image::Image() : ControlImpl(/*windowed=*/false), picture_(StdPicture::Empty()) {
-  connection_ = picture_->Changed().Connect([this] { NotifyChanged("Picture"); });
-}
-
-Image::~Image() {
-  picture_->Changed().Disconnect(connection_);
-}
+Image::Image() : ControlImpl(/*windowed=*/false) {}
 
 const Members<Image>& Image::Interface() {
   static const Members<Image> members = [] {
@@ -47,13 +54,7 @@ const Members<Image>& Image::Interface() {
 }
 
 void Image::SetPicture(std::shared_ptr<StdPicture> picture) {
-  picture = OrEmpty(std::move(picture));
-  if (picture == picture_) return;
-  picture_->Changed().Disconnect(connection_);
-  picture_ = std::move(picture);
-  connection_ = picture_->Changed().Connect([this] { NotifyChanged("Picture"); });
-  NotifyChanged("Picture");
-  FitToPicture();
+  if (picture_.Set(std::move(picture))) FitToPicture();
 }
 
 void Image::SetStretch(bool value) {
@@ -79,13 +80,7 @@ void Image::FitToPicture() {
 
 // ------------------------------------------------------------------------- PictureBox
 
-PictureBox::PictureBox() : ControlImpl(/*windowed=*/true), picture_(StdPicture::Empty()) {
-  connection_ = picture_->Changed().Connect([this] { NotifyChanged("Picture"); });
-}
-
-PictureBox::~PictureBox() {
-  picture_->Changed().Disconnect(connection_);
-}
+PictureBox::PictureBox() : ControlImpl(/*windowed=*/true) {}
 
 const Members<PictureBox>& PictureBox::Interface() {
   static const Members<PictureBox> members = [] {
@@ -137,13 +132,7 @@ const Members<PictureBox>& PictureBox::Interface() {
 }
 
 void PictureBox::SetPicture(std::shared_ptr<StdPicture> picture) {
-  picture = OrEmpty(std::move(picture));
-  if (picture == picture_) return;
-  picture_->Changed().Disconnect(connection_);
-  picture_ = std::move(picture);
-  connection_ = picture_->Changed().Connect([this] { NotifyChanged("Picture"); });
-  NotifyChanged("Picture");
-  FitToPicture();
+  if (picture_.Set(std::move(picture))) FitToPicture();
 }
 
 void PictureBox::SetAutoRedraw(bool value) {
@@ -174,14 +163,6 @@ double PictureBox::ScaleWidth() const {
 double PictureBox::ScaleHeight() const {
   if (scale_mode_ == scale_mode::kTwips) return Height();
   return static_cast<double>(Height()) / CurrentBackend().TwipsPerPixelY();
-}
-
-Status PictureBox::SetBackColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == back_color_) return Ok();
-  back_color_ = color;
-  NotifyChanged("BackColor");
-  return Ok();
 }
 
 int PictureBox::PixelX(double x) const {

@@ -10,6 +10,7 @@
 // single pixels of its picture in scale units, which is how a control blends a bitmap.
 // It has no border, so its scale area is its whole extent. The user-interface thread only.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,15 +26,36 @@ inline constexpr int kTwips = 1;
 inline constexpr int kPixels = 3;
 }  // namespace scale_mode
 
+// The picture a control shows: never null (the empty picture when none is set), and
+// every change to it, a new picture or a change inside the one held, is reported
+// through `changed`.
+class HeldPicture {
+ public:
+  explicit HeldPicture(std::function<void()> changed);
+  HeldPicture(const HeldPicture&) = delete;
+  HeldPicture& operator=(const HeldPicture&) = delete;
+  ~HeldPicture();
+
+  const std::shared_ptr<StdPicture>& get() const { return picture_; }
+  const std::shared_ptr<StdPicture>& operator->() const { return picture_; }
+  // Holds `picture` (null: the empty one) and reports the change; false, and nothing
+  // reported, when that picture is held already.
+  bool Set(std::shared_ptr<StdPicture> picture);
+
+ private:
+  std::function<void()> changed_;
+  std::shared_ptr<StdPicture> picture_;
+  Event<>::Connection connection_ = 0;
+};
+
 class Image final : public ControlImpl<Image> {
  public:
   Image();
-  ~Image() override;
   static const automation::Members<Image>& Interface();
   std::string ClassName() const override { return "Image"; }
 
   // Never null: an empty picture when none is set.
-  const std::shared_ptr<StdPicture>& Picture() const { return picture_; }
+  const std::shared_ptr<StdPicture>& Picture() const { return picture_.get(); }
   void SetPicture(std::shared_ptr<StdPicture> picture);
   bool Stretch() const { return stretch_; }
   void SetStretch(bool value);
@@ -48,8 +70,7 @@ class Image final : public ControlImpl<Image> {
  private:
   void FitToPicture();
 
-  std::shared_ptr<StdPicture> picture_;
-  Event<>::Connection connection_ = 0;
+  HeldPicture picture_{[this] { NotifyChanged("Picture"); }};
   bool stretch_ = false;
   Event<> click_;
   MouseEvent mouse_down_;
@@ -59,14 +80,13 @@ class Image final : public ControlImpl<Image> {
 class PictureBox final : public ControlImpl<PictureBox> {
  public:
   PictureBox();
-  ~PictureBox() override;
   static const automation::Members<PictureBox>& Interface();
   std::string ClassName() const override { return "PictureBox"; }
   bool CanContain() const override { return true; }
   bool CanFocus() const override { return true; }
 
   // Never null: an empty picture when none is set.
-  const std::shared_ptr<StdPicture>& Picture() const { return picture_; }
+  const std::shared_ptr<StdPicture>& Picture() const { return picture_.get(); }
   void SetPicture(std::shared_ptr<StdPicture> picture);
   bool AutoRedraw() const { return auto_redraw_; }
   void SetAutoRedraw(bool value);
@@ -78,7 +98,7 @@ class PictureBox final : public ControlImpl<PictureBox> {
   double ScaleWidth() const;
   double ScaleHeight() const;
   OleColor BackColor() const { return back_color_; }
-  Status SetBackColor(OleColor color);
+  Status SetBackColor(OleColor color) { return AssignColor(back_color_, color, "BackColor"); }
 
   // The pixel of the picture at (x, y) in scale units; outside the picture an
   // invalid-procedure-call error.
@@ -98,8 +118,7 @@ class PictureBox final : public ControlImpl<PictureBox> {
   int PixelX(double x) const;
   int PixelY(double y) const;
 
-  std::shared_ptr<StdPicture> picture_;
-  Event<>::Connection connection_ = 0;
+  HeldPicture picture_{[this] { NotifyChanged("Picture"); }};
   bool auto_redraw_ = false;
   bool auto_size_ = false;
   int scale_mode_ = scale_mode::kTwips;

@@ -70,22 +70,6 @@ Status Label::SetBackStyle(int style) {
   return Ok();
 }
 
-Status Label::SetBackColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == back_color_) return Ok();
-  back_color_ = color;
-  NotifyChanged("BackColor");
-  return Ok();
-}
-
-Status Label::SetForeColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == fore_color_) return Ok();
-  fore_color_ = color;
-  NotifyChanged("ForeColor");
-  return Ok();
-}
-
 Status Label::SetAlignment(int value) {
   if (value < alignment::kLeft || value > alignment::kCenter)
     return MakeUiError(ui_error::kInvalidPropertyValue, "Alignment");

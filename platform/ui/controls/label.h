@@ -43,9 +43,9 @@ class Label final : public ControlImpl<Label> {
   int BackStyle() const { return back_style_; }
   Status SetBackStyle(int style);
   OleColor BackColor() const { return back_color_; }
-  Status SetBackColor(OleColor color);
+  Status SetBackColor(OleColor color) { return AssignColor(back_color_, color, "BackColor"); }
   OleColor ForeColor() const { return fore_color_; }
-  Status SetForeColor(OleColor color);
+  Status SetForeColor(OleColor color) { return AssignColor(fore_color_, color, "ForeColor"); }
   int Alignment() const { return alignment_; }
   Status SetAlignment(int value);
   int BorderStyle() const { return border_style_; }

@@ -70,14 +70,6 @@ void Line::SetPoints(int x1, int y1, int x2, int y2) {
   UpdateBounds("Points");
 }
 
-Status Line::SetBorderColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == border_color_) return Ok();
-  border_color_ = color;
-  NotifyChanged("BorderColor");
-  return Ok();
-}
-
 Status Line::SetBorderWidth(int width) {
   if (width < 1 || width > 8192) return MakeUiError(ui_error::kInvalidPropertyValue, "BorderWidth");
   if (width == border_width_) return Ok();

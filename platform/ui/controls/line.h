@@ -25,7 +25,7 @@ class Line final : public ControlImpl<Line> {
   void SetY2(int value);
   void SetPoints(int x1, int y1, int x2, int y2);
   OleColor BorderColor() const { return border_color_; }
-  Status SetBorderColor(OleColor color);
+  Status SetBorderColor(OleColor color) { return AssignColor(border_color_, color, "BorderColor"); }
   // Pixels, 1 to 8192.
   int BorderWidth() const { return border_width_; }
   Status SetBorderWidth(int width);

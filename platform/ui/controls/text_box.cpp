@@ -154,22 +154,6 @@ Status TextBox::SetAlignment(int value) {
   return Ok();
 }
 
-Status TextBox::SetBackColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == back_color_) return Ok();
-  back_color_ = color;
-  NotifyChanged("BackColor");
-  return Ok();
-}
-
-Status TextBox::SetForeColor(OleColor color) {
-  if (!IsValidColor(color)) return MakeUiError(ui_error::kInvalidPropertyValue, "colour");
-  if (color == fore_color_) return Ok();
-  fore_color_ = color;
-  NotifyChanged("ForeColor");
-  return Ok();
-}
-
 Status TextBox::InputText(std::string text) {
   if (!EditText(std::move(text)))
     return MakeUiError(ui_error::kInvalidProcedureCall, Name() + " is locked");

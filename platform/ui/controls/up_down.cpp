@@ -1,10 +1,10 @@
 #include "platform/ui/controls/up_down.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <optional>
 
+#include "platform/base/text.h"
 #include "platform/ui/common/errors.h"
 #include "platform/ui/core/member_helpers.h"
 
@@ -12,23 +12,6 @@ namespace feriant::ui {
 
 using automation::Members;
 using automation::Variant;
-
-namespace {
-
-// The whole number a text shows, blanks around it allowed; nothing for any other text.
-std::optional<std::int64_t> WholeNumber(std::string_view text) {
-  while (!text.empty() && text.front() == ' ')
-    text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ')
-    text.remove_suffix(1);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
-  return value;
-}
-
-}  // namespace
 
 UpDown::UpDown() : ControlImpl(/*windowed=*/true) {}
 
@@ -130,7 +113,8 @@ void UpDown::UserSpin(int direction) {
   auto keep = KeepAlive();
   int current = value_;
   if (TextBox* buddy = Buddy(); buddy != nullptr && sync_buddy_) {
-    if (auto typed = WholeNumber(buddy->Text())) {
+    // What the buddy shows may have blanks around it, as typed.
+    if (auto typed = base::ParseWholeNumber(buddy->Text(), {.blanks_around = true})) {
       current = static_cast<int>(std::clamp<std::int64_t>(*typed, Low(), High()));
     }
   }

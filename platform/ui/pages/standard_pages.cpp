@@ -1,10 +1,14 @@
 #include "platform/ui/pages/standard_pages.h"
 
-#include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/base/text.h"
 #include "platform/ui/common/dispatch_ids.h"
 #include "platform/ui/common/errors.h"
 #include "platform/ui/controls/check_box.h"
@@ -221,42 +225,34 @@ std::string ColorText(OleColor color) {
 }
 
 Result<OleColor> ParseColorText(std::string_view text) {
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front())))
-    text.remove_prefix(1);
-  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.back())))
-    text.remove_suffix(1);
+  text = base::Trim(text, base::kWhitespace);
   auto refuse = [&] {
     return MakeUiError(ui_error::kInvalidPropertyValue, "not a colour: " + std::string(text));
   };
-  int base = 10;
   std::string_view digits = text;
+  std::optional<std::int64_t> value;
   if (digits.size() > 2 && (digits[0] == '&') && (digits[1] == 'H' || digits[1] == 'h')) {
     digits.remove_prefix(2);
     if (!digits.empty() && digits.back() == '&') digits.remove_suffix(1);
-    base = 16;
   } else if (digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X')) {
     digits.remove_prefix(2);
-    base = 16;
+  } else {
+    // Decimal, unsigned or as a signed 32-bit number, the way system colours are often
+    // written (-2147483633 is &H8000000F&).
+    value = base::ParseWholeNumber(
+        digits,
+        {.plus_sign = false, .min = std::numeric_limits<std::int32_t>::min(), .max = 0xFFFFFFFF});
+    if (value && *value < 0) *value += std::int64_t{1} << 32;
+    digits = {};
   }
-  bool negative = false;
-  if (base == 10 && !digits.empty() && digits.front() == '-') {
-    negative = true;
-    digits.remove_prefix(1);
+  if (!digits.empty() && digits.size() <= 8) {  // eight hexadecimal digits at most
+    std::uint32_t hex = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), hex, 16);
+    if (error == std::errc() && end == digits.data() + digits.size()) value = hex;
   }
-  if (digits.empty() || digits.size() > (base == 16 ? 8u : 10u)) return refuse();
-  std::uint64_t value = 0;
-  for (char c : digits) {
-    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                      : base == 16 && std::isxdigit(static_cast<unsigned char>(c))
-                          ? std::tolower(static_cast<unsigned char>(c)) - 'a' + 10
-                          : -1;
-    if (digit < 0) return refuse();
-    value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-  }
-  // System colours written as signed 32-bit numbers (-2147483633 is &H8000000F&).
-  if (negative) value = (~value + 1) & 0xFFFFFFFFu;
-  if (value > 0xFFFFFFFFu) return refuse();
-  const auto color = static_cast<OleColor>(value);
+  if (!value) return refuse();
+  const auto color = static_cast<OleColor>(*value);
   if (!IsValidColor(color)) return refuse();
   return color;
 }

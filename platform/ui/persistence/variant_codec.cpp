@@ -1,8 +1,10 @@
 #include "platform/ui/persistence/variant_codec.h"
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
+#include "platform/base/text.h"
 #include "platform/ui/common/errors.h"
 #include "platform/ui/drawing/font.h"
 #include "platform/ui/drawing/picture.h"
@@ -80,31 +82,32 @@ std::string CurrencyText(Currency value) {
 }
 
 Result<Currency> ParseCurrency(const std::string& text) {
-  size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
-  unsigned long long whole = 0;
-  size_t digits = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
-    if (whole > 922337203685477ULL) return Damaged("currency out of range");
-    whole = whole * 10 + static_cast<unsigned>(text[i] - '0');
+  // "-12.3400": a minus at most, whole digits, then a point with up to four decimals.
+  constexpr std::int64_t kLargestWhole = 922337203685477;  // the int64 limit over 10000
+  const std::string_view all = text;
+  const size_t point = all.find('.');
+  const std::string_view decimals = point == std::string_view::npos ? "" : all.substr(point + 1);
+  base::WholeNumberFault fault{};
+  const auto whole = base::ParseWholeNumber(
+      all.substr(0, point), {.plus_sign = false, .min = -kLargestWhole, .max = kLargestWhole},
+      &fault);
+  if (!whole) {
+    return Damaged(fault == base::WholeNumberFault::kOutOfRange ? "currency out of range"
+                                                                : "currency text");
   }
-  if (digits == 0) return Damaged("currency text");
-  unsigned long long fraction = 0;
-  int places = 0;
-  if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-      if (++places > 4) return Damaged("currency has more than four decimals");
-      fraction = fraction * 10 + static_cast<unsigned>(text[i] - '0');
-    }
+  if (decimals.size() > 4) return Damaged("currency has more than four decimals");
+  std::uint64_t fraction = 0;
+  if (!decimals.empty()) {
+    const auto read = base::ParseWholeNumber(decimals, {.minus_sign = false, .plus_sign = false});
+    if (!read) return Damaged("currency text");
+    fraction = static_cast<std::uint64_t>(*read);
   }
-  if (i != text.size()) return Damaged("currency text");
-  for (; places < 4; ++places)
+  for (size_t places = decimals.size(); places < 4; ++places)
     fraction *= 10;
-  if (whole > 922337203685477ULL) return Damaged("currency out of range");
-  const unsigned long long scaled = whole * 10000ULL + fraction;
-  const unsigned long long limit =
-      static_cast<unsigned long long>(std::numeric_limits<std::int64_t>::max());
+  const bool negative = all.starts_with('-');
+  const auto magnitude = static_cast<std::uint64_t>(negative ? -*whole : *whole);
+  const std::uint64_t scaled = magnitude * 10000ULL + fraction;
+  const auto limit = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
   if (scaled > limit + (negative ? 1 : 0)) return Damaged("currency out of range");
   Currency currency;
   currency.scaled =

@@ -47,7 +47,6 @@ class AddInDialogTest : public ::testing::Test {
   void SetUp() override {
     previous_backend_ = ui::SetBackend(backend_);
     base::SetCurrentClock(clock_);
-    saved_host_ = engine::HostKind;
     saved_language_ = LangSetter().LanguageID;
     LangSetter().LanguageID = 1033;
     auto library = components::ComponentLibrary::Load(FERIANT_LUMATREL);
@@ -58,9 +57,6 @@ class AddInDialogTest : public ::testing::Test {
   void TearDown() override {
     UnloadAddInDialog();
     dialog_.reset();
-    engine::ProjectApplication.reset();
-    engine::OutlookApplication.reset();
-    engine::HostKind = saved_host_;
     LangSetter().LanguageID = saved_language_;
     if (library_) library_->UnregisterServer();
     base::SetCurrentClock(nullptr);
@@ -69,8 +65,8 @@ class AddInDialogTest : public ::testing::Test {
 
   // A dialog loaded and shown in `host`.
   frmAddIn& Open(std::int32_t host) {
-    engine::HostKind = host;
     dialog_ = std::make_shared<frmAddIn>();
+    dialog_->SetHost(engine::HostContext{host, application_});
     EXPECT_TRUE(dialog_->Load());
     EXPECT_TRUE(dialog_->LumatrelStatus());
     EXPECT_TRUE(dialog_->Show());
@@ -81,7 +77,7 @@ class AddInDialogTest : public ::testing::Test {
     auto application = project::ProjectApplication::Create();
     ASSERT_TRUE(application->Open(files_.Copy("project2003.xml")));
     project_ = application;
-    engine::ProjectApplication = application;
+    application_ = application;
   }
   void StoreRegionIndex(std::optional<registry::RegistryValue> value) {
     if (value) {
@@ -129,17 +125,17 @@ class AddInDialogTest : public ::testing::Test {
   std::shared_ptr<ui::HeadlessBackend> backend_ = std::make_shared<ui::HeadlessBackend>();
   std::shared_ptr<ui::Backend> previous_backend_;
   std::shared_ptr<base::FixedClock> clock_ = std::make_shared<base::FixedClock>(Day(2007, 1, 8));
-  std::int32_t saved_host_ = 0;
   std::int16_t saved_language_ = 0;
   std::unique_ptr<components::ComponentLibrary> library_;
   std::shared_ptr<project::ProjectApplication> project_;
+  std::shared_ptr<automation::Dispatch> application_;  // the host's, for Open
   std::shared_ptr<frmAddIn> dialog_;
 };
 
 TEST_F(AddInDialogTest, WithoutLumatrelShowingFailsAndNamesTheRegistrationCommand) {
   library_->UnregisterServer();
   library_.reset();
-  const Status shown = ShowAddInDialog();
+  const Status shown = ShowAddInDialog(engine::HostContext{kHostOutlook, nullptr});
   ASSERT_FALSE(shown);
   EXPECT_NE(shown.error().description.find("feriant-regsvr <path to liblumatrel.so>"),
             std::string::npos);
@@ -149,20 +145,20 @@ TEST_F(AddInDialogTest, WithoutLumatrelShowingFailsAndNamesTheRegistrationComman
 }
 
 TEST_F(AddInDialogTest, ShowsTheOneDialogAndUnloadingStoresTheCountry) {
-  engine::HostKind = kHostOutlook;
-  ASSERT_TRUE(ShowAddInDialog());
+  const engine::HostContext outlook{kHostOutlook, nullptr};
+  ASSERT_TRUE(ShowAddInDialog(outlook));
   frmAddIn* dialog = AddInDialog();
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(backend_->ModalForms(), std::vector<std::string>{"frmAddIn"});
-  EXPECT_EQ(dialog->CountryText(), "Deutschland");  // nothing stored: the first country
+  EXPECT_EQ(dialog->Selection().country, "Deutschland");  // nothing stored: the first country
   ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(2));
   ASSERT_TRUE(ui::input::KeyDown(*dialog, 27));  // Esc: Close
   EXPECT_FALSE(dialog->IsLoaded());
   EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{2}));
   // Shown again, the same dialog loads afresh; a disconnection unloads and releases it.
-  ASSERT_TRUE(ShowAddInDialog());
+  ASSERT_TRUE(ShowAddInDialog(outlook));
   ASSERT_EQ(AddInDialog(), dialog);
-  EXPECT_EQ(dialog->CountryText(), "Liechtenstein");
+  EXPECT_EQ(dialog->Selection().country, "Liechtenstein");
   ASSERT_TRUE(dialog->FindAs<ui::ComboBox>("cboCountry")->SetListIndex(3));
   UnloadAddInDialog();
   EXPECT_EQ(AddInDialog(), nullptr);
@@ -186,7 +182,7 @@ TEST_F(AddInDialogTest, RegionIndexPicksTheCountryAndUnloadStoresItBack) {
     (void)registry_.DeleteValue(kSettingsKey, kRegionIndexValue);  // may be missing
     StoreRegionIndex(c.stored);
     Open(c.host);
-    EXPECT_EQ(dialog_->CountryText(), c.country);
+    EXPECT_EQ(dialog_->Selection().country, c.country);
     EXPECT_EQ(Get<ui::TreeView>("trvRegions").NodeCount() == 0, c.country.empty());
     ASSERT_TRUE(dialog_->Unload());
     EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(c.written)) << c.country;
@@ -194,10 +190,10 @@ TEST_F(AddInDialogTest, RegionIndexPicksTheCountryAndUnloadStoresItBack) {
   // The World Cup's place names nothing in Project.
   StoreRegionIndex(std::int32_t{5});
   Open(kHostOutlook);
-  EXPECT_EQ(dialog_->CountryText(), data::kWorldCupCountry);
+  EXPECT_EQ(dialog_->Selection().country, data::kWorldCupCountry);
   ASSERT_TRUE(dialog_->Unload());
   Open(kHostProject);
-  EXPECT_EQ(dialog_->CountryText(), "");
+  EXPECT_EQ(dialog_->Selection().country, "");
 }
 
 TEST_F(AddInDialogTest, TheWorldCupIsOfferedInOutlookUntilTheFinal) {
@@ -237,7 +233,7 @@ TEST_F(AddInDialogTest, ChoosingACountryShowsItsTreeWithTheCountryTickedAndExpan
       EXPECT_EQ(node.Expanded(), i == 1) << node.Key();
       EXPECT_EQ(node.Parent() == nullptr ? "" : node.Parent()->Key(), expected.ParentKey);
     }
-    EXPECT_EQ(dialog_->TickedNodeKeys(), std::vector<std::string>{"Schweiz"});
+    EXPECT_EQ(dialog_->Selection().ticked_keys, std::vector<std::string>{"Schweiz"});
   }
 }
 
@@ -251,16 +247,16 @@ TEST_F(AddInDialogTest, UserTicksFollowTheTickRulesAndCodeTicksRaiseNothing) {
   ui::TreeNode* node = view.Find(town);
   ASSERT_NE(node, nullptr);
   view.UserCheck(*node, true);
-  EXPECT_EQ(dialog_->TickedNodeKeys(),
+  EXPECT_EQ(dialog_->Selection().ticked_keys,
             (std::vector<std::string>{"Schweiz", "Schweiz|Aargau", "Schweiz|Aargau|Baden", town}));
   view.UserCheck(*view.Find("Schweiz|Aargau"), false);
-  EXPECT_EQ(dialog_->TickedNodeKeys(), std::vector<std::string>{"Schweiz"});
+  EXPECT_EQ(dialog_->Selection().ticked_keys, std::vector<std::string>{"Schweiz"});
   EXPECT_EQ(raised, 2);
 
   ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdSelectAll")));
-  EXPECT_EQ(static_cast<int>(dialog_->TickedNodeKeys().size()), view.NodeCount());
+  EXPECT_EQ(static_cast<int>(dialog_->Selection().ticked_keys.size()), view.NodeCount());
   ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdSelectNone")));
-  EXPECT_TRUE(dialog_->TickedNodeKeys().empty());
+  EXPECT_TRUE(dialog_->Selection().ticked_keys.empty());
   EXPECT_EQ(raised, 2);
   EXPECT_TRUE(backend_->MessageBoxes().empty());
 }
@@ -305,7 +301,7 @@ TEST_F(AddInDialogTest, BusyStateFollowsItsTableWithAndWithoutTheWorldCup) {
 }
 
 TEST_F(AddInDialogTest, ProjectWithoutAnOpenProjectLeavesOnlyClose) {
-  engine::ProjectApplication = project::ProjectApplication::Create();
+  application_ = project::ProjectApplication::Create();
   LangSetter().LanguageID = 1031;
   Open(kHostProject);
   ASSERT_EQ(backend_->MessageBoxes().size(), 1u);
@@ -346,7 +342,7 @@ TEST_F(AddInDialogTest, AssignLanguageWritesOnlyIntoTheDialogAndStopsAtAMissingE
   LangSetter().LanguageID = 1031;
   Open(kHostOutlook);
   EXPECT_EQ(dialog_->Caption(), " Feiertage einstellen");
-  EXPECT_EQ(dialog_->BannerTitle(), "Feiertage einstellen");
+  EXPECT_EQ(dialog_->Selection().banner_title, "Feiertage einstellen");
 
   ui::Form other("frmOther");
   ASSERT_TRUE(LangSetter().AssignLanguage(other));
@@ -358,10 +354,10 @@ TEST_F(AddInDialogTest, AssignLanguageWritesOnlyIntoTheDialogAndStopsAtAMissingE
 
 TEST_F(AddInDialogTest, TheStartYearSpinRaisesTheEndYearsLowerLimit) {
   Open(kHostOutlook);
-  EXPECT_EQ(dialog_->FirstYearText(), "2006");
-  EXPECT_EQ(dialog_->LastYearText(), "2010");
+  EXPECT_EQ(dialog_->Selection().first_year, "2006");
+  EXPECT_EQ(dialog_->Selection().last_year, "2010");
   Get<ui::UpDown>("udcYear1").UserSpin(1);
-  EXPECT_EQ(dialog_->FirstYearText(), "2007");
+  EXPECT_EQ(dialog_->Selection().first_year, "2007");
   EXPECT_EQ(Get<ui::UpDown>("udcYear2").Min(), 2007);
 }
 
@@ -440,8 +436,9 @@ TEST_F(AddInDialogTest, ImportInProjectMarksTheChosenCalendarsAndShowsProgress) 
   EXPECT_GE(count("refresh pgb"), 5);  // one per year at least
   EXPECT_GE(count("refresh lblProgress"), 5);
   ASSERT_FALSE(backend_->MessageBoxes().empty());
-  EXPECT_NE(backend_->MessageBoxes().back().text.find(dialog_->SuccessAddMessage().substr(3)),
-            std::string::npos);
+  EXPECT_NE(
+      backend_->MessageBoxes().back().text.find(dialog_->Selection().success_add_message.substr(3)),
+      std::string::npos);
   EXPECT_TRUE(project_->HasUnsavedChanges());
   EXPECT_TRUE(Property("cmdImport", "Visible"));  // idle again
   EXPECT_FALSE(Property("pgb", "Visible"));
@@ -452,17 +449,17 @@ TEST_F(AddInDialogTest, ImportAndRemoveInOutlookWriteTheCalendarAcrossShowings) 
   project::testing::Put(
       calendar, "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
   auto events = [&] {
-    const std::string text = project::testing::Slurp(calendar);
+    const std::string text = feriant::testing::ReadWholeFile(calendar);
     size_t n = 0;
     for (size_t at = text.find("BEGIN:VEVENT"); at != std::string::npos;
          at = text.find("BEGIN:VEVENT", at + 1))
       ++n;
     return n;
   };
-  engine::OutlookApplication = outlook::CreateOutlookApplication(calendar);
+  application_ = outlook::CreateOutlookApplication(calendar);
   StoreRegionIndex(std::int32_t{2});  // Liechtenstein
   Open(kHostOutlook);
-  ASSERT_EQ(dialog_->CountryText(), "Liechtenstein");
+  ASSERT_EQ(dialog_->Selection().country, "Liechtenstein");
   ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2006"));
   ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdImport")));
   const size_t imported = events();
@@ -488,7 +485,7 @@ TEST_F(AddInDialogTest, ImportFollowsTheCurrentLawSetting) {
         calendar, "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\nEND:VCALENDAR\r\n");
     ASSERT_TRUE(registry_.WriteValue(kSettingsKey, kCurrentLawValueName,
                                      std::int32_t{current_law ? 1 : 0}));
-    engine::OutlookApplication = outlook::CreateOutlookApplication(calendar);
+    application_ = outlook::CreateOutlookApplication(calendar);
     Open(kHostOutlook);
     Choose("Deutschland");
     auto& view = Get<ui::TreeView>("trvRegions");
@@ -497,7 +494,7 @@ TEST_F(AddInDialogTest, ImportFollowsTheCurrentLawSetting) {
     ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear1"), "2027"));
     ASSERT_TRUE(ui::input::EditText(*dialog_->Find("txtYear2"), "2027"));
     ASSERT_TRUE(ui::input::Click(*dialog_->Find("cmdImport")));
-    const std::string text = project::testing::Slurp(calendar);
+    const std::string text = feriant::testing::ReadWholeFile(calendar);
     for (size_t at = text.find("SUMMARY:"); at != std::string::npos;
          at = text.find("SUMMARY:", at + 1))
       summaries[current_law].push_back(text.substr(at + 8, text.find('\r', at) - at - 8));

@@ -13,12 +13,14 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/host_kind.h"
+#include "tests/support/recording_dialog.h"
 
 namespace feriant::engine {
 namespace {
 
 using namespace std::chrono;
 using dialog::clsLangSetter;
+using testing::RecordingDialog;
 
 constexpr std::int32_t kGermanIndex = data::kGerman;
 constexpr std::int32_t kEnglishIndex = data::kEnglish;
@@ -32,84 +34,6 @@ constexpr const char* kBanner = "Feiertage einstellen";
 local_seconds At(int y, unsigned m, unsigned d, int hour = 0) {
   return local_seconds(local_days(year(y) / month(m) / day(d))) + hours(hour);
 }
-
-// The dialog as the run sees it: plain values to read, and a log of everything the run
-// writes, each entry with the language current at that moment.
-class FakeDialog final : public RunDialog {
- public:
-  explicit FakeDialog(const Localisation& texts) : texts_(texts) {}
-
-  std::string country = "Deutschland";
-  std::vector<std::string> ticked = {"Deutschland", "Deutschland|Bayern"};
-  std::string first_year = "2006";
-  std::string last_year = "2006";
-  std::optional<std::int32_t> language = kEnglishIndex;
-  std::vector<std::string> calendars = {"Standard"};
-  bool removal = false;
-  std::string success_add = "%1 added, %2 modified.";
-  std::string success_remove = "%1 removed, %2 modified.";
-
-  std::vector<std::string> log;            // writes, in order
-  std::vector<std::int16_t> log_language;  // LanguageID at each write
-  std::vector<MessageBoxRequest> boxes;
-  std::int32_t progress_min = -1;
-  std::int32_t progress_max = -1;
-  std::int32_t progress_value = -1;
-
-  std::string CountryText() const override { return country; }
-  std::vector<std::string> TickedNodeKeys() const override { return ticked; }
-  std::string FirstYearText() const override { return first_year; }
-  std::string LastYearText() const override { return last_year; }
-  std::optional<std::int32_t> SelectedLanguageItemData() const override { return language; }
-  std::vector<std::string> SelectedCalendars() const override { return calendars; }
-  bool IsRemoval() const override { return removal; }
-  std::string BannerTitle() const override { return kBanner; }
-  std::string SuccessAddMessage() const override { return success_add; }
-  std::string SuccessRemoveMessage() const override { return success_remove; }
-
-  void SetProgressMin(std::int32_t value) override {
-    progress_min = value;
-    Log("min " + std::to_string(value));
-  }
-  void SetProgressMax(std::int32_t value) override {
-    progress_max = value;
-    Log("max " + std::to_string(value));
-  }
-  void SetProgressValue(std::int32_t value) override {
-    progress_value = value;
-    Log("value " + std::to_string(value));
-  }
-  std::int32_t ProgressValue() const override { return progress_value; }
-  void SetProgressLabel(std::string_view text) override { Log("label " + std::string(text)); }
-  void SetBusy(bool busy) override { Log(busy ? "busy" : "idle"); }
-  void SetMousePointer(MousePointer pointer) override {
-    Log(pointer == MousePointer::kWait ? "wait" : "pointer");
-  }
-  MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
-    boxes.push_back(request);
-    Log("box " + request.text);
-    return MessageAnswer::kOk;
-  }
-
-  // The entries of the log that start with `prefix`.
-  std::vector<std::string> Entries(std::string_view prefix) const {
-    std::vector<std::string> found;
-    for (const std::string& entry : log) {
-      if (entry.starts_with(prefix)) found.push_back(entry);
-    }
-    return found;
-  }
-  size_t IndexOf(std::string_view entry) const {
-    return static_cast<size_t>(std::find(log.begin(), log.end(), entry) - log.begin());
-  }
-
- private:
-  void Log(std::string entry) {
-    log.push_back(std::move(entry));
-    log_language.push_back(texts_.GetLanguageID());
-  }
-  const Localisation& texts_;
-};
 
 // An occurrence with its texts copied out of the run.
 struct Seen {
@@ -150,7 +74,7 @@ class RecordingObserver final : public OccurrenceObserver {
 // A target that records its calls, counts like a simple host would and fails on demand.
 class RecordingTarget final : public CalendarTarget {
  public:
-  explicit RecordingTarget(FakeDialog& dialog) : dialog_(dialog) {}
+  explicit RecordingTarget(RecordingDialog& dialog) : dialog_(dialog) {}
 
   bool new_items_first = true;
   std::optional<Error> fail_probe, fail_cache, fail_release;
@@ -160,14 +84,12 @@ class RecordingTarget final : public CalendarTarget {
   std::vector<std::string> calendars_seen;
 
   Result<bool> ProbeNewItemPosition(TargetContext&) override {
-    dialog_.log.push_back("probe");
-    dialog_.log_language.push_back(0);
+    dialog_.Log("probe");
     if (fail_probe) return *fail_probe;
     return new_items_first;
   }
   Status CacheAppointments(TargetContext& run, std::int32_t first, std::int32_t last) override {
-    dialog_.log.push_back("cache " + std::to_string(first) + " " + std::to_string(last));
-    dialog_.log_language.push_back(0);
+    dialog_.Log("cache " + std::to_string(first) + " " + std::to_string(last));
     run.Dialog().SetProgressLabel(
         run.Texts().Message(MessageKey::OutlookMessages_CachingAppointments));
     if (fail_cache) return *fail_cache;
@@ -176,7 +98,7 @@ class RecordingTarget final : public CalendarTarget {
   Status HandleDate(TargetContext& run, const Occurrence& occurrence) override {
     handled.push_back(Copy(occurrence));
     seen_new_items_first.push_back(run.NewItemsFirst());
-    for (const std::string& calendar : run.Dialog().SelectedCalendars())
+    for (const std::string& calendar : run.Selection().calendars)
       calendars_seen.push_back(calendar);
     RunCounters& counters = run.Counters();
     if (run.IsRemoval()) {
@@ -189,24 +111,28 @@ class RecordingTarget final : public CalendarTarget {
     return Ok();
   }
   Status ReleaseCalendarFolder(TargetContext&) override {
-    dialog_.log.push_back("release");
-    dialog_.log_language.push_back(0);
+    dialog_.Log("release");
     if (fail_release) return *fail_release;
     return Ok();
   }
 
  private:
-  FakeDialog& dialog_;
+  RecordingDialog& dialog_;
 };
 
 class HolidayRunTest : public ::testing::Test {
  protected:
-  HolidayRunTest() : dialog_(texts_), target_(dialog_) {
+  HolidayRunTest() : dialog_(&texts_), target_(dialog_) {
     texts_.LanguageID = kEnglishLcid;
-    saved_host_ = HostKind;
-    HostKind = 0;
+    selection_.country = "Deutschland";
+    selection_.ticked_keys = {"Deutschland", "Deutschland|Bayern"};
+    selection_.first_year = selection_.last_year = "2006";
+    selection_.language = kEnglishIndex;
+    selection_.calendars = {"Standard"};
+    selection_.banner_title = kBanner;
+    selection_.success_add_message = "%1 added, %2 modified.";
+    selection_.success_remove_message = "%1 removed, %2 modified.";
   }
-  ~HolidayRunTest() override { HostKind = saved_host_; }
 
   // A run with the recording target for both hosts and the recording observer.
   HolidayRun& Run() {
@@ -218,11 +144,11 @@ class HolidayRunTest : public ::testing::Test {
   }
 
   clsLangSetter texts_;
-  FakeDialog dialog_;
+  RunSelection selection_;  // no host: the observer alone sees the occurrences
+  RecordingDialog dialog_;
   RecordingTarget target_;
   RecordingObserver observer_;
   std::optional<HolidayRun> run_;
-  std::int32_t saved_host_ = 0;
 };
 
 std::string Join(const std::vector<std::string>& lines) {
@@ -235,7 +161,7 @@ std::string Join(const std::vector<std::string>& lines) {
 }
 
 TEST_F(HolidayRunTest, FronleichnamThroughBayernListsEveryGermanRegion) {
-  Run().ProcessHolidays();
+  Run().ProcessHolidays(selection_);
   const Seen* fronleichnam = observer_.Find(kFronleichnam);
   ASSERT_NE(fronleichnam, nullptr);
   EXPECT_EQ(fronleichnam->regions,
@@ -274,9 +200,9 @@ TEST_F(HolidayRunTest, OnlyTheTickedRegionsThemselvesSelect) {
       {{"Nowhere", "Deutschland|Bayern|"}, false, false},
   };
   for (const auto& c : kCases) {
-    dialog_.ticked = c.ticked;
+    selection_.ticked_keys = c.ticked;
     observer_.seen.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     SCOPED_TRACE(Join(c.ticked));
     EXPECT_EQ(observer_.Find(kFronleichnam) != nullptr, c.has_fronleichnam);
     EXPECT_EQ(observer_.Find(kUnityDay) != nullptr, c.has_unity_day);
@@ -296,9 +222,9 @@ TEST_F(HolidayRunTest, WholeCountryLinesInTheRunsLanguage) {
       {kEnglishIndex, "Unity Day", "Deutschland (Whole country) (Statutory)"},
   };
   for (const auto& c : kCases) {  // one run object: texts cached for one language stay there
-    dialog_.language = c.language;
+    selection_.language = c.language;
     observer_.seen.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     const Seen* unity = observer_.Find(kUnityDay);
     ASSERT_NE(unity, nullptr);
     EXPECT_EQ(unity->name, c.name);
@@ -309,9 +235,9 @@ TEST_F(HolidayRunTest, WholeCountryLinesInTheRunsLanguage) {
 }
 
 TEST_F(HolidayRunTest, NeujahrInSchweizIsPartialBecauseOfTheCantons) {
-  dialog_.country = "Schweiz";
-  dialog_.ticked = {"Schweiz"};
-  Run().ProcessHolidays();
+  selection_.country = "Schweiz";
+  selection_.ticked_keys = {"Schweiz"};
+  Run().ProcessHolidays(selection_);
   const Seen* neujahr = observer_.Find(kNeujahr);
   ASSERT_NE(neujahr, nullptr);
   EXPECT_EQ(neujahr->country_line, "Schweiz (partially)");
@@ -336,11 +262,11 @@ TEST_F(HolidayRunTest, RegionsBelongToTheCountryByItsWholeName) {
       {"", "", "", false},
       {"Deutschland|", "Deutschland|", "", false},
   };
-  dialog_.ticked = {"Deutschland"};
+  selection_.ticked_keys = {"Deutschland"};
   for (const auto& c : kCases) {
-    dialog_.country = c.country;
+    selection_.country = c.country;
     observer_.seen.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     const Seen* unity = observer_.Find(kUnityDay);
     ASSERT_NE(unity, nullptr) << c.country;
     EXPECT_EQ(unity->country_line, c.country_line);
@@ -366,11 +292,11 @@ TEST_F(HolidayRunTest, DayOffNeedsStatusOneOrTwoSomewhereInTheCountry) {
     }
     if (!in_germany) continue;
     // Tick the last region that has it, with its ancestors.
-    dialog_.ticked.clear();
+    selection_.ticked_keys.clear();
     for (std::string_view path = region; !path.empty(); path = data::RegionParent(path))
-      dialog_.ticked.insert(dialog_.ticked.begin(), std::string(path));
+      selection_.ticked_keys.insert(selection_.ticked_keys.begin(), std::string(path));
     observer_.seen.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     const Seen* seen = observer_.Find(holiday);
     ASSERT_NE(seen, nullptr) << holiday;
     EXPECT_EQ(seen->day_off, off) << holiday;
@@ -424,10 +350,11 @@ TEST_F(HolidayRunTest, TheCurrentLawChangesWhatTheTablesSay) {
       {"France", "", 2008, kWhitMonday, 5, 12, kNo, kYes, ""},
   };
   for (const Case& c : cases) {
-    dialog_.country = c.country;
-    dialog_.ticked = {c.country};
-    if (*c.region != '\0') dialog_.ticked.push_back(std::string(c.country) + "|" + c.region);
-    dialog_.first_year = dialog_.last_year = std::to_string(c.year);
+    selection_.country = c.country;
+    selection_.ticked_keys = {c.country};
+    if (*c.region != '\0')
+      selection_.ticked_keys.push_back(std::string(c.country) + "|" + c.region);
+    selection_.first_year = selection_.last_year = std::to_string(c.year);
     for (const bool current_law : {false, true}) {
       SCOPED_TRACE(std::string(c.region) + " " + std::to_string(c.year) + " holiday " +
                    std::to_string(c.holiday) + (current_law ? " under the current law" : ""));
@@ -435,7 +362,7 @@ TEST_F(HolidayRunTest, TheCurrentLawChangesWhatTheTablesSay) {
       run.SetObserver(&observer_);
       run.SetCurrentLaw(current_law);
       observer_.seen.clear();
-      run.ProcessHolidays();
+      run.ProcessHolidays(selection_);
       const Seen* seen = observer_.Find(c.holiday);
       const Off expected = current_law ? c.law : c.table;
       ASSERT_EQ(seen != nullptr, expected != kAbsent);
@@ -452,11 +379,11 @@ TEST_F(HolidayRunTest, TheCurrentLawChangesWhatTheTablesSay) {
 
 // A run over several years takes each year's law, not the first year's.
 TEST_F(HolidayRunTest, TheCurrentLawIsTakenYearByYear) {
-  dialog_.ticked = {"Deutschland", "Deutschland|Berlin"};
-  dialog_.first_year = "2018";
-  dialog_.last_year = "2026";
+  selection_.ticked_keys = {"Deutschland", "Deutschland|Berlin"};
+  selection_.first_year = "2018";
+  selection_.last_year = "2026";
   Run().SetCurrentLaw(true);
-  Run().ProcessHolidays();
+  Run().ProcessHolidays(selection_);
   std::vector<std::int32_t> liberation, womens_day;
   for (const Seen& seen : observer_.seen) {
     if (seen.holiday == data::kLiberationDay) liberation.push_back(seen.year);
@@ -468,11 +395,11 @@ TEST_F(HolidayRunTest, TheCurrentLawIsTakenYearByYear) {
 }
 
 TEST_F(HolidayRunTest, WorldCupProcessesOnly2006) {
-  dialog_.country = std::string(data::kWorldCupCountry);
-  dialog_.ticked = {std::string(data::kWorldCupCountry)};
-  dialog_.first_year = "2010";
-  dialog_.last_year = "2012";
-  Run().ProcessHolidays();
+  selection_.country = std::string(data::kWorldCupCountry);
+  selection_.ticked_keys = {std::string(data::kWorldCupCountry)};
+  selection_.first_year = "2010";
+  selection_.last_year = "2012";
+  Run().ProcessHolidays(selection_);
   ASSERT_EQ(observer_.seen.size(), 64u);
   int at_20_june_16 = 0;
   for (const Seen& match : observer_.seen) {
@@ -507,12 +434,12 @@ TEST_F(HolidayRunTest, YearsAreClampedOnlyAtTheirOwnEnd) {
   texts_.LanguageID = kGermanLcid;  // the refusal comes in the host's language
   for (const auto& c : kCases) {
     SCOPED_TRACE(std::string(c.first) + ".." + c.last);
-    dialog_.first_year = c.first;
-    dialog_.last_year = c.last;
+    selection_.first_year = c.first;
+    selection_.last_year = c.last;
     dialog_.log.clear();
     dialog_.boxes.clear();
     observer_.seen.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     ASSERT_EQ(dialog_.boxes.size(), 1u);
     if (c.processed_first == 0) {
       EXPECT_EQ(dialog_.boxes[0],
@@ -547,10 +474,10 @@ TEST_F(HolidayRunTest, ProgressBarMaximumBeforeMinimum) {
         "value 2007"}},
   };
   for (const auto& c : kCases) {
-    dialog_.first_year = c.first;
-    dialog_.last_year = c.last;
+    selection_.first_year = c.first;
+    selection_.last_year = c.last;
     dialog_.log.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     std::vector<std::string> bar;
     for (const std::string& entry : dialog_.log) {
       if (entry.starts_with("min ") || entry.starts_with("max ") || entry.starts_with("value "))
@@ -577,12 +504,12 @@ TEST_F(HolidayRunTest, RefusalsBeforeTheRunStarts) {
       {0, {}, {}, "No regions selected."},
   };
   for (const auto& c : kCases) {
-    HostKind = c.host;
-    dialog_.calendars = c.calendars;
-    dialog_.ticked = c.ticked;
+    selection_.host = c.host;
+    selection_.calendars = c.calendars;
+    selection_.ticked_keys = c.ticked;
     dialog_.log.clear();
     dialog_.boxes.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     ASSERT_EQ(dialog_.log.size(), 1u) << c.text;  // the box and nothing else
     EXPECT_EQ(dialog_.boxes[0], (MessageBoxRequest{c.text, MessageIcon::kInformation,
                                                    MessageButtons::kOk, kBanner, ""}));
@@ -593,7 +520,7 @@ TEST_F(HolidayRunTest, RefusalsBeforeTheRunStarts) {
 
 TEST_F(HolidayRunTest, ErrorsInTheRunItselfEndItAndRestoreTheLanguage) {
   texts_.LanguageID = kGermanLcid;
-  dialog_.language = kEnglishIndex;
+  selection_.language = kEnglishIndex;
   const struct {
     std::int32_t host;
     const char* first;
@@ -612,9 +539,9 @@ TEST_F(HolidayRunTest, ErrorsInTheRunItselfEndItAndRestoreTheLanguage) {
   };
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.detail);
-    HostKind = c.host;
-    dialog_.first_year = c.first;
-    dialog_.language = c.language;
+    selection_.host = c.host;
+    selection_.first_year = c.first;
+    selection_.language = c.language;
     target_.fail_probe.reset();
     target_.fail_cache.reset();
     target_.fail_release.reset();
@@ -623,7 +550,7 @@ TEST_F(HolidayRunTest, ErrorsInTheRunItselfEndItAndRestoreTheLanguage) {
     if (c.fail_release) target_.fail_release = Error{-1, "release failed", ""};
     dialog_.log.clear();
     dialog_.boxes.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
 
     ASSERT_EQ(dialog_.boxes.size(), 1u);  // no result message
     const MessageBoxRequest& box = dialog_.boxes[0];
@@ -647,9 +574,9 @@ TEST_F(HolidayRunTest, ABadRuleEndsItsYearAndTheNextYearGoesOn) {
   std::copy(data::RuleTable.begin(), data::RuleTable.end(), rules.begin());
   rules[kFronleichnam] = "Easter+";
   Run().SetRules(rules);
-  dialog_.first_year = "2006";
-  dialog_.last_year = "2007";
-  Run().ProcessHolidays();
+  selection_.first_year = "2006";
+  selection_.last_year = "2007";
+  Run().ProcessHolidays(selection_);
 
   std::vector<MessageBoxRequest> errors;
   for (const auto& box : dialog_.boxes) {
@@ -675,9 +602,9 @@ TEST_F(HolidayRunTest, ABadRuleEndsItsYearAndTheNextYearGoesOn) {
 }
 
 TEST_F(HolidayRunTest, ATargetErrorEndsOnlyItsOccurrence) {
-  HostKind = kHostProject;
+  selection_.host = kHostProject;
   target_.fail_handle = [](const Occurrence& o) { return o.holiday_index == kFronleichnam; };
-  Run().ProcessHolidays();
+  Run().ProcessHolidays(selection_);
   ASSERT_FALSE(target_.handled.empty());
   EXPECT_GT(target_.handled.back().holiday, kFronleichnam);  // later holidays still come
   ASSERT_EQ(dialog_.boxes.size(), 2u);
@@ -709,13 +636,13 @@ TEST_F(HolidayRunTest, ResultMessageFillsTheCounts) {
        "%A holidays were configured as non-working time."},
       {false, "%1/%1 %2%2 %3", "", "%A/%A %M%M %3"},
   };
-  HostKind = kHostOutlook;
+  selection_.host = kHostOutlook;
   for (const auto& c : kCases) {  // counters start from 0 in every run
-    dialog_.removal = c.removal;
-    dialog_.success_add = c.add;
-    dialog_.success_remove = c.remove;
+    selection_.is_removal = c.removal;
+    selection_.success_add_message = c.add;
+    selection_.success_remove_message = c.remove;
     target_.handled.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     const auto handled = static_cast<std::int32_t>(target_.handled.size());
     const auto modified =
         static_cast<std::int32_t>(std::count_if(target_.handled.begin(), target_.handled.end(),
@@ -747,13 +674,13 @@ TEST_F(HolidayRunTest, LanguageSwitchesForTheRunAndBack) {
       {kEnglishLcid, kGermanIndex, kGermanLcid, "label Verarbeiten der Feiertage von 2006...",
        "label Zwischenspeichern der Termine..."},
   };
-  HostKind = kHostOutlook;
+  selection_.host = kHostOutlook;
   for (const auto& c : kCases) {
     texts_.LanguageID = c.host_language;
-    dialog_.language = c.run_language;
+    selection_.language = c.run_language;
     dialog_.log.clear();
     dialog_.log_language.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     const size_t busy = dialog_.IndexOf("busy");
     const size_t label = dialog_.IndexOf(c.label);
     const size_t box = dialog_.log.size() - 1;
@@ -767,10 +694,10 @@ TEST_F(HolidayRunTest, LanguageSwitchesForTheRunAndBack) {
 }
 
 TEST_F(HolidayRunTest, OutlookPreparationAndReleaseInTheirPlaces) {
-  HostKind = kHostOutlook;
-  dialog_.first_year = "1900";
-  dialog_.last_year = "2007";
-  Run().ProcessHolidays();
+  selection_.host = kHostOutlook;
+  selection_.first_year = "1900";
+  selection_.last_year = "2007";
+  Run().ProcessHolidays(selection_);
   const std::vector<std::string> kOrder = {"probe",           "busy",     "wait",
                                            "cache 1984 2007", "max 2007", "min 1983",
                                            "release",         "pointer",  "idle"};
@@ -789,19 +716,19 @@ TEST_F(HolidayRunTest, OutlookPreparationAndReleaseInTheirPlaces) {
 
 TEST_F(HolidayRunTest, OtherHostsReachOnlyTheObserver) {
   for (const std::int32_t host : {0, 3, -1}) {
-    HostKind = host;
+    selection_.host = host;
     observer_.seen.clear();
     dialog_.log.clear();
-    Run().ProcessHolidays();
+    Run().ProcessHolidays(selection_);
     EXPECT_FALSE(observer_.seen.empty());
     EXPECT_TRUE(target_.handled.empty());
     EXPECT_EQ(dialog_.IndexOf("probe"), dialog_.log.size());
   }
   // Project's target is reached without any preparation.
-  HostKind = kHostProject;
+  selection_.host = kHostProject;
   dialog_.log.clear();
   observer_.seen.clear();
-  Run().ProcessHolidays();
+  Run().ProcessHolidays(selection_);
   EXPECT_EQ(target_.handled.size(), observer_.seen.size());
   EXPECT_EQ(dialog_.IndexOf("probe"), dialog_.log.size());
   EXPECT_EQ(dialog_.IndexOf("release"), dialog_.log.size());
@@ -816,19 +743,21 @@ TEST_F(HolidayRunTest, TextsEqualThoseOfPlainTableScans) {
     const clsLangSetter words = texts_;  // the texts of the run's language
     for (const std::int32_t country_region : data::CountryRegions()) {
       const std::string country(data::RegionTable[static_cast<size_t>(country_region)]);
-      dialog_.country = country;
-      dialog_.ticked.clear();
+      selection_.country = country;
+      selection_.ticked_keys.clear();
       for (const std::string_view path : data::RegionTable) {
-        if (path == country || path.starts_with(country + "|")) dialog_.ticked.emplace_back(path);
+        if (path == country || path.starts_with(country + "|"))
+          selection_.ticked_keys.emplace_back(path);
       }
-      dialog_.language = language;
+      selection_.language = language;
       observer_.seen.clear();
-      Run().ProcessHolidays();
+      Run().ProcessHolidays(selection_);
 
       std::vector<bool> selected(data::kRuleCount, false);
       for (const data::Assignment& row : data::AssignmentTable) {
         const std::string_view path = data::RegionTable[static_cast<size_t>(row.RegionIndex)];
-        if (std::find(dialog_.ticked.begin(), dialog_.ticked.end(), path) != dialog_.ticked.end())
+        if (std::find(selection_.ticked_keys.begin(), selection_.ticked_keys.end(), path) !=
+            selection_.ticked_keys.end())
           selected[static_cast<size_t>(row.HolidayIndex)] = true;
       }
       size_t next = 0;

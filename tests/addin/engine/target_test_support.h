@@ -1,11 +1,8 @@
 #pragma once
-// Test support for the calendar targets: a dialog that holds a selection and records what
-// a run writes, a run context for calling a target directly, and a rule table that keeps
-// only some holidays.
+// Test support for the calendar targets: the selection they start from, a run context
+// for calling a target directly, and a rule table that keeps only some holidays.
 
-#include <algorithm>
 #include <array>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,60 +11,24 @@
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/calendar_target.h"
 #include "addin/engine/host_kind.h"
+#include "tests/support/recording_dialog.h"
 
 namespace feriant::testing {
 
-using engine::MessageBoxRequest;
-
-class RecordingDialog final : public engine::RunDialog {
- public:
-  std::string country = "Deutschland";
-  std::vector<std::string> ticked = {"Deutschland"};
-  std::string first_year = "2006";
-  std::string last_year = "2006";
-  std::int32_t language = data::kEnglish;
-  std::vector<std::string> calendars;
-  bool removal = false;
-
-  std::vector<std::string> progress;  // "min 0", "max 5", "value 1", "label ..."
-  std::vector<MessageBoxRequest> boxes;
-  std::int32_t value = 0;
-
-  std::string CountryText() const override { return country; }
-  std::vector<std::string> TickedNodeKeys() const override { return ticked; }
-  std::string FirstYearText() const override { return first_year; }
-  std::string LastYearText() const override { return last_year; }
-  std::optional<std::int32_t> SelectedLanguageItemData() const override { return language; }
-  std::vector<std::string> SelectedCalendars() const override { return calendars; }
-  bool IsRemoval() const override { return removal; }
-  std::string BannerTitle() const override { return "Banner"; }
-  std::string SuccessAddMessage() const override { return "added %1, modified %2"; }
-  std::string SuccessRemoveMessage() const override { return "removed %1, modified %2"; }
-  void SetProgressMin(std::int32_t v) override { progress.push_back("min " + std::to_string(v)); }
-  void SetProgressMax(std::int32_t v) override { progress.push_back("max " + std::to_string(v)); }
-  void SetProgressValue(std::int32_t v) override {
-    value = v;
-    progress.push_back("value " + std::to_string(v));
-  }
-  std::int32_t ProgressValue() const override { return value; }
-  void SetProgressLabel(std::string_view text) override {
-    progress.push_back("label " + std::string(text));
-  }
-  void SetBusy(bool) override {}
-  void SetMousePointer(engine::MousePointer) override {}
-  engine::MessageAnswer ShowMessage(const MessageBoxRequest& request) override {
-    boxes.push_back(request);
-    return engine::MessageAnswer::kOk;
-  }
-
-  // The texts of the boxes shown, in order.
-  std::vector<std::string> BoxTexts() const {
-    std::vector<std::string> texts;
-    for (const MessageBoxRequest& box : boxes)
-      texts.push_back(box.text);
-    return texts;
-  }
-};
+// The selection the target tests start from: Deutschland ticked, 2006, English, in
+// `host`, with result texts that show the counts.
+inline engine::RunSelection TargetSelection(std::int32_t host) {
+  engine::RunSelection selection;
+  selection.host = host;
+  selection.country = "Deutschland";
+  selection.ticked_keys = {"Deutschland"};
+  selection.first_year = selection.last_year = "2006";
+  selection.language = data::kEnglish;
+  selection.banner_title = "Banner";
+  selection.success_add_message = "added %1, modified %2";
+  selection.success_remove_message = "removed %1, modified %2";
+  return selection;
+}
 
 // What a target sees of a run, for calling it without one.
 class RunContext final : public engine::TargetContext {
@@ -79,9 +40,11 @@ class RunContext final : public engine::TargetContext {
   bool IsRemoval() const override { return removal_; }
   bool NewItemsFirst() const override { return new_items_first_; }
   engine::RunCounters& Counters() override { return counters_; }
+  const engine::RunSelection& Selection() const override { return selection_; }
   engine::RunDialog& Dialog() override { return dialog_; }
   const engine::Localisation& Texts() const override { return texts_; }
 
+  engine::RunSelection selection_;
   RecordingDialog dialog_;
   engine::RunCounters counters_;
 
@@ -101,15 +64,5 @@ inline std::array<std::string_view, data::kRuleCount> OnlyHolidays(std::set<std:
   }
   return rules;
 }
-
-// Sets HostKind for the lifetime of the object.
-class ScopedHostKind {
- public:
-  explicit ScopedHostKind(std::int32_t kind) : old_(engine::HostKind) { engine::HostKind = kind; }
-  ~ScopedHostKind() { engine::HostKind = old_; }
-
- private:
-  std::int32_t old_;
-};
 
 }  // namespace feriant::testing

@@ -103,9 +103,6 @@ class ConnectTest : public ::testing::Test {
   }
   void TearDown() override {
     dialog::UnloadAddInDialog();
-    engine::OutlookApplication.reset();
-    engine::ProjectApplication.reset();
-    engine::HostKind = 0;
     dialog::LangSetter().LanguageID = saved_language_;
     ui::SetBackend(previous_backend_);
   }
@@ -140,16 +137,17 @@ TEST_F(ConnectTest, ProjectTwiceLeavesOneItemAfterTheLastAnchorAndOneButton) {
                                Variant(std::int32_t{1033}), 4);
   auto bars = HostBars();
   auto app = Project(bars);
+  std::shared_ptr<ConnectProject> connect;
   for (int round = 0; round < 2; ++round) {
-    auto connect = std::make_shared<ConnectProject>();
+    connect = std::make_shared<ConnectProject>();
     ASSERT_TRUE(connect->Call("OnConnection", {Variant(app), Variant(std::int32_t{0}),
                                                Variant(project_inst_), Variant()}));
     if (round == 0) {
       ASSERT_TRUE(connect->Call("OnDisconnection", {Variant(std::int32_t{0})}));
     }
   }
-  EXPECT_EQ(engine::HostKind, engine::kHostProject);
-  EXPECT_EQ(engine::ProjectApplication, app);
+  EXPECT_EQ(connect->Host().kind, engine::kHostProject);
+  EXPECT_EQ(connect->Host().application, app);
 
   const auto items = Tagged(*bars, "ZentAddinHolidayMenuItem");
   const auto buttons = Tagged(*bars, "ZentAddinHolidayToolbarButton");
@@ -185,7 +183,7 @@ TEST_F(ConnectTest, ProjectUnloadRemovesButtonThenToolbarThenItemAndShutdownNoth
     bars->AddObserver(&removals);
     connect.OnDisconnection(mode);
     bars->RemoveObserver(&removals);
-    EXPECT_EQ(engine::ProjectApplication, nullptr);
+    EXPECT_EQ(connect.Host().application, nullptr);
   }
   const std::vector<std::string> expected = {"ZentAddinHolidayToolbarButton", "Quillmark",
                                              "ZentAddinHolidayMenuItem"};
@@ -217,7 +215,7 @@ TEST_F(ConnectTest, OutlookSecondConnectionKeepsTheButtonAndReplacesTheItem) {
   EXPECT_EQ(item[0]->Index(), 6);  // at the end of "Tools"
   EXPECT_EQ(item[0]->on_action(), "!<Feriant.ConnectOutlook>");
   EXPECT_EQ(first.MenuEventHandler().button(), item[0]);
-  EXPECT_EQ(engine::HostKind, engine::kHostOutlook);
+  EXPECT_EQ(first.Host().kind, engine::kHostOutlook);
 
   ConnectOutlook second;
   second.OnConnection(app, 0, outlook_inst_);
@@ -231,7 +229,7 @@ TEST_F(ConnectTest, OutlookSecondConnectionKeepsTheButtonAndReplacesTheItem) {
   second.OnDisconnection(1);
   EXPECT_TRUE(Tagged(*bars, "Feriant").empty());
   EXPECT_EQ(Tagged(*bars, "ZentAddinHolidayToolbarButton"), button);
-  EXPECT_EQ(engine::OutlookApplication, nullptr);
+  EXPECT_EQ(second.Host().application, nullptr);
 }
 
 TEST_F(ConnectTest, OutlookWithoutExplorerConnectsWithoutEntriesInItsLanguage) {
@@ -244,8 +242,8 @@ TEST_F(ConnectTest, OutlookWithoutExplorerConnectsWithoutEntriesInItsLanguage) {
     testing::ScopedEnv locale("LC_ALL", c.locale);
     ConnectOutlook connect;
     connect.OnConnection(Outlook(nullptr), 0, outlook_inst_);
-    EXPECT_EQ(engine::HostKind, engine::kHostOutlook);
-    EXPECT_NE(engine::OutlookApplication, nullptr);
+    EXPECT_EQ(connect.Host().kind, engine::kHostOutlook);
+    EXPECT_NE(connect.Host().application, nullptr);
     EXPECT_EQ(connect.ButtonCaption(), c.caption);
     EXPECT_EQ(connect.MenuCaption(), std::string(c.caption) + "...");
     EXPECT_EQ(connect.MenuEventHandler().button(), nullptr);

@@ -13,8 +13,8 @@
 namespace feriant::project {
 namespace {
 
+using feriant::testing::ReadWholeFile;
 using testing::ScratchDir;
-using testing::Slurp;
 using Names = std::vector<std::string>;
 
 // project2010.xml: base calendars Standard (UID 1, the project's calendar and the base of
@@ -61,7 +61,7 @@ TEST(OrganizerTest, CopiesRenamesDeletesAndRefusesWhatWouldBreakThePlan) {
     SCOPED_TRACE(c.what);
     ScratchDir dir;
     const auto path = dir.Copy("project2010.xml");
-    const std::string original = Slurp(path);
+    const std::string original = ReadWholeFile(path);
     auto file = ProjectFile::Open(path);
     ASSERT_TRUE(file);
     const Status done = c.operation(*file);
@@ -69,7 +69,7 @@ TEST(OrganizerTest, CopiesRenamesDeletesAndRefusesWhatWouldBreakThePlan) {
     ASSERT_TRUE(reread) << reread.error().description;
     if (c.names_after.empty()) {
       EXPECT_FALSE(done);
-      EXPECT_EQ(Slurp(path), original);
+      EXPECT_EQ(ReadWholeFile(path), original);
       EXPECT_EQ(file->BaseCalendarNames(), before);
       continue;
     }
@@ -83,7 +83,7 @@ TEST(OrganizerTest, CopiesRenamesDeletesAndRefusesWhatWouldBreakThePlan) {
 TEST(OrganizerTest, CopyKeepsTheDaysGetsAFreshUidAndLeavesTheRestAlone) {
   ScratchDir dir;
   const auto path = dir.Copy("project2010.xml");
-  const std::string original = Slurp(path);
+  const std::string original = ReadWholeFile(path);
   auto file = ProjectFile::Open(path);
   ASSERT_TRUE(file);
   ASSERT_TRUE(file->EditDays(
@@ -92,7 +92,7 @@ TEST(OrganizerTest, CopyKeepsTheDaysGetsAFreshUidAndLeavesTheRestAlone) {
       std::chrono::year_month_day{std::chrono::year(2006), std::chrono::May, std::chrono::day(1)},
       DayEdit::kNonWorking));
   ASSERT_TRUE(file->CopyBaseCalendar("Night Shift", "Night Shift 2"));
-  const std::string written = Slurp(path);
+  const std::string written = ReadWholeFile(path);
   // The unsaved edit went with the copy, into both calendars.
   EXPECT_EQ(file->NonWorkingDays("Night Shift 2"), file->NonWorkingDays("Night Shift"));
   EXPECT_FALSE(file->NonWorkingDays("Night Shift").empty());

@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using feriant::testing::Output;
-using feriant::testing::ReadAll;
+using feriant::testing::ReadWholeFile;
 using feriant::testing::ScratchDir;
 using feriant::testing::WriteAll;
 
@@ -145,7 +145,7 @@ TEST(CommandLineTest, TheCalendarExportIsWhatAnImportWrites) {
   const Output again = RunFeriant(import, dir);
   EXPECT_EQ(again.exit_code, 0) << again.err;
   EXPECT_NE(again.out.find("0 holidays were added"), std::string::npos) << again.out;
-  EXPECT_EQ(ReadAll(calendar), exported.out);
+  EXPECT_EQ(ReadWholeFile(calendar), exported.out);
   // The export's temporary calendar is gone.
   EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 
@@ -202,7 +202,8 @@ TEST(CommandLineTest, JsonLinesOfEveryListingParse) {
 
   const ScratchDir scratch;
   const fs::path plan = scratch.path() / "plan.xml";
-  WriteAll(plan, ReadAll(fs::path(FERIANT_SOURCE_DIR) / "tests/data/projects/project2010.xml"));
+  WriteAll(plan,
+           ReadWholeFile(fs::path(FERIANT_SOURCE_DIR) / "tests/data/projects/project2010.xml"));
   const std::vector<nlohmann::json> calendars =
       JsonLines(RunFeriant({"calendars", "--project", plan.string(), "--format", "jsonl"}).out);
   ASSERT_EQ(calendars.size(), 3u);

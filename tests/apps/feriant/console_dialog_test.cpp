@@ -16,7 +16,7 @@
 #include "addin/data/holiday_data.h"
 #include "addin/dialog/cls_lang_setter.h"
 #include "addin/engine/holiday_run.h"
-#include "addin/engine/host_kind.h"
+#include "addin/engine/run_selection.h"
 #include "apps/feriant/interruption.h"
 #include "apps/feriant/progress_line.h"
 #include "platform/base/interrupt.h"
@@ -133,7 +133,6 @@ TEST(ConsoleDialogTest, PrintsTheRunsMessagesAndTellsHowItEnded) {
        "frmAddIn.ProcessHolidaysOfYear Error.\n"},
   };
   data::InitHolidayData();
-  engine::HostKind = 0;
   std::array<std::string_view, data::kRuleCount> rules = data::RuleTable;
   rules[0] = "Fix x.1";
 
@@ -144,17 +143,17 @@ TEST(ConsoleDialogTest, PrintsTheRunsMessagesAndTellsHowItEnded) {
     std::ostringstream out;
     std::ostringstream err;
     int flushes = 0;
-    RunSelection selection;
+    engine::RunSelection selection;
     selection.country = "Liechtenstein";
     selection.ticked_keys = c.ticked;
     selection.first_year = c.first_year;
     selection.last_year = c.last_year;
     selection.language = c.language;
     selection.success_add_message = c.success;
-    ConsoleDialog console(selection, out, err, c.messages_to_err, [&flushes] { ++flushes; });
+    ConsoleDialog console(out, err, c.messages_to_err, [&flushes] { ++flushes; });
     engine::HolidayRun run(console, texts);
     if (c.bad_rule) run.SetRules(rules);
-    run.ProcessHolidays();
+    run.ProcessHolidays(selection);
 
     EXPECT_EQ(console.Outcome(), c.outcome);
     EXPECT_EQ(out.str(), c.out);
@@ -204,28 +203,24 @@ TEST(ConsoleDialogTest, ShowsProgressAndHoldsTheResultForTheDriver) {
        ""},
   };
   data::InitHolidayData();
-  engine::HostKind = 0;
   for (const ProgressCase& c : cases) {
     SCOPED_TRACE(c.name);
     dialog::clsLangSetter texts;
     texts.LanguageID = 1033;
     std::ostringstream terminal;
-    RunSelection selection;
+    engine::RunSelection selection;
     selection.country = "Liechtenstein";
     selection.ticked_keys = {"Liechtenstein"};
     selection.first_year = "2006";
     selection.last_year = c.last_year;
     selection.language = 1;
     selection.success_add_message = "%1 added";
-    selection.calendars = {"Standard", "Night Shift"};
-    selection.is_removal = false;
-    ConsoleDialog console(selection, terminal, terminal, false);
-    EXPECT_EQ(console.SelectedCalendars(), selection.calendars);
+    ConsoleDialog console(terminal, terminal, false);
     ProgressLine progress(terminal);
     console.SetProgressDisplay(&progress);
     if (c.hold) console.HoldResult();
     engine::HolidayRun run(console, texts);
-    run.ProcessHolidays();
+    run.ProcessHolidays(selection);
 
     const std::string shown = terminal.str();
     size_t at = 0;
@@ -254,7 +249,7 @@ TEST(ConsoleDialogTest, AnInterruptEndsTheRunAtItsNextStepOrErrorBox) {
     SCOPED_TRACE(at_error ? "error box" : "progress step");
     EXPECT_EXIT(
         {
-          ConsoleDialog dialog(RunSelection{}, std::cout, std::cerr, false);
+          ConsoleDialog dialog(std::cout, std::cerr, false);
           dialog.SetProgressValue(1984);  // no interrupt yet
           base::InstallInterruptHandlers();
           std::raise(SIGTERM);

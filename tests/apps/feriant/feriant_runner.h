@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/scratch_dir.h"
+#include "tests/support/whole_file.h"
 
 namespace feriant::testing {
 
@@ -29,13 +30,6 @@ struct Output {
   std::string out;
   std::string err;
 };
-
-inline std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 inline void WriteAll(const fs::path& file, const std::string& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -121,8 +115,8 @@ class Program {
     }
     pid_ = -1;
     if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
-    if (fs::exists(out_file_)) output.out = ReadAll(out_file_);
-    output.err = ReadAll(err_file_);
+    if (fs::exists(out_file_)) output.out = ReadWholeFile(out_file_);
+    output.err = ReadWholeFile(err_file_);
     return output;
   }
 

@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using feriant::testing::Output;
-using feriant::testing::ReadAll;
+using feriant::testing::ReadWholeFile;
 
 // Runs feriant with `args` in an environment of only TZ, a private home, the sanitizer
 // settings of this process, and `locale` (LANG=..., LC_ALL=...).
@@ -33,7 +33,7 @@ std::string Expected(const char* file) {
   if (file == nullptr) return std::string();
   const fs::path path = fs::path(FERIANT_SOURCE_DIR) / "tests" / "data" / "cli" / file;
   EXPECT_TRUE(fs::exists(path)) << path;
-  return ReadAll(path);
+  return ReadWholeFile(path);
 }
 
 const std::vector<std::string> kEnglish = {"LANG=en_GB.UTF-8", "LC_ALL=en_GB.UTF-8"};

@@ -206,7 +206,7 @@ std::vector<Scenario> OutlookScenarios() {
             "calendars/thunderbird-bayern-2006.expected.ics",
             [](const std::string& calendar) {
               // Everything Thunderbird wrote comes first, untouched; the holidays follow.
-              std::string original = ReadAll(DataFile("calendars/thunderbird.ics"));
+              std::string original = ReadWholeFile(DataFile("calendars/thunderbird.ics"));
               original.erase(original.rfind("END:VCALENDAR"));
               EXPECT_EQ(calendar.substr(0, original.size()), original);
             }},
@@ -243,7 +243,7 @@ std::vector<Scenario> OutlookScenarios() {
                 first_version.erase(at, 12);
               EXPECT_EQ(changed, 21);
               EXPECT_EQ(first_version,
-                        ReadAll(DataFile("calendars/deutschland-2006.expected.ics")));
+                        ReadWholeFile(DataFile("calendars/deutschland-2006.expected.ics")));
             }},
            {Country("remove", "Deutschland"), 0, Removed(23, 0), "", FileIs::kNew},
        }},
@@ -287,7 +287,7 @@ std::vector<Scenario> OutlookScenarios() {
               EXPECT_EQ(Property(events[1], "CATEGORIES"), "Holiday");
             },
             [](const fs::path& file) {
-              std::string text = ReadAll(file);
+              std::string text = ReadWholeFile(file);
               const size_t event = text.find("SUMMARY:New Year's Day");
               const size_t category = text.find("CATEGORIES:Holiday\r\n", event);
               text.replace(category, 20, "CATEGORIES:Holiday,Private\r\n");
@@ -446,7 +446,7 @@ std::vector<Scenario> OutlookScenarios() {
            {Bavaria("import"), 0, Added(26, 0), ""},
            {Bavaria("import"), 0, Added(0, 0), "", FileIs::kUnchanged, nullptr, nullptr,
             [](const fs::path& file) {
-              std::string text = ReadAll(file);
+              std::string text = ReadWholeFile(file);
               for (const std::string line :
                    {"PRODID:-//Quillmark//Feriant 2.0//EN\r\n", "VERSION:2.0\r\n"})
                 text.erase(text.find(line), line.size());
@@ -633,7 +633,7 @@ std::vector<Scenario> ProjectScenarios() {
            {Bavaria("import", {"--base-calendar", "Night Shift"}), 0, add_en, "", FileIs::kAny,
             nullptr,
             [](const std::string& xml) {
-              const std::string original = ReadAll(DataFile("projects/project2010.xml"));
+              const std::string original = ReadWholeFile(DataFile("projects/project2010.xml"));
               const std::vector<std::string> before = CalendarElements(original);
               const std::vector<std::string> after = CalendarElements(xml);
               ASSERT_EQ(before.size(), after.size());
@@ -714,7 +714,7 @@ void RunScenario(const Scenario& scenario) {
   const fs::path file = dir / scenario.file_name;
   std::optional<std::string> original;
   if (scenario.start != nullptr) {
-    original = ReadAll(DataFile(scenario.start));
+    original = ReadWholeFile(DataFile(scenario.start));
     WriteAll(file, *original);
   }
   const std::vector<std::string> env = Environment(scenario.env, dir);
@@ -725,7 +725,7 @@ void RunScenario(const Scenario& scenario) {
     SCOPED_TRACE("step " + std::to_string(i + 1));
     if (step.prepare) step.prepare(file);
     const std::optional<std::string> before =
-        fs::exists(file) ? std::optional<std::string>(ReadAll(file)) : std::nullopt;
+        fs::exists(file) ? std::optional<std::string>(ReadWholeFile(file)) : std::nullopt;
     std::vector<std::string> args = step.args;
     if (scenario.option != nullptr) args.insert(args.end(), {scenario.option, file.string()});
 
@@ -741,11 +741,11 @@ void RunScenario(const Scenario& scenario) {
     }
 
     const bool exists = fs::exists(file);
-    const std::string now = exists ? ReadAll(file) : std::string();
+    const std::string now = exists ? ReadWholeFile(file) : std::string();
     switch (step.file) {
       case FileIs::kGolden:
         EXPECT_TRUE(exists);
-        EXPECT_EQ(now, ReadAll(DataFile(step.golden))) << step.golden;
+        EXPECT_EQ(now, ReadWholeFile(DataFile(step.golden))) << step.golden;
         break;
       case FileIs::kAny:
         break;
@@ -903,7 +903,7 @@ TEST(ImportTest, AFileChangedDuringTheRunIsNotOverwritten) {
     const ScratchDir scratch;
     const fs::path& dir = scratch.path();
     const fs::path file = dir / c.file_name;
-    WriteAll(file, ReadAll(DataFile(c.start)));
+    WriteAll(file, ReadWholeFile(DataFile(c.start)));
     HeldLock lock(file);
 
     const ScratchDir home_scratch;
@@ -912,7 +912,7 @@ TEST(ImportTest, AFileChangedDuringTheRunIsNotOverwritten) {
     args.insert(args.end(), {c.option, file.string()});
     Program program(args, Environment(kEnglish, dir), dir, home);
     EXPECT_TRUE(lock.AwaitedBy(program)) << "the run never came to its save";
-    const std::string theirs = ReadAll(file) + "<!-- theirs -->\n";
+    const std::string theirs = ReadWholeFile(file) + "<!-- theirs -->\n";
     WriteAll(file, theirs);
     lock.Release();
 
@@ -922,7 +922,7 @@ TEST(ImportTest, AFileChangedDuringTheRunIsNotOverwritten) {
     EXPECT_NE(output.err.find(file.string()), std::string::npos) << output.err;
     // No success is claimed: the result message stays back.
     EXPECT_EQ(output.out, "");
-    EXPECT_EQ(ReadAll(file), theirs);
+    EXPECT_EQ(ReadWholeFile(file), theirs);
   }
 }
 
@@ -943,7 +943,7 @@ TEST(ImportTest, AnInterruptedRunSavesNothing) {
     SCOPED_TRACE(c.option);
     const ScratchDir scratch;
     const fs::path file = scratch.path() / fs::path(c.start).filename();
-    const std::string original = ReadAll(DataFile(c.start));
+    const std::string original = ReadWholeFile(DataFile(c.start));
     WriteAll(file, original);
     HeldLock lock(file);
     const ScratchDir home;
@@ -955,7 +955,7 @@ TEST(ImportTest, AnInterruptedRunSavesNothing) {
     EXPECT_EQ(output.exit_code, c.exit_code);
     EXPECT_EQ(output.err, "interrupted, nothing was saved\n");
     EXPECT_EQ(output.out, "");
-    EXPECT_EQ(ReadAll(file), original);
+    EXPECT_EQ(ReadWholeFile(file), original);
     lock.Release();
     // The per-user registry (where Project records its language) lies there too.
     int left = 0;
@@ -1045,7 +1045,7 @@ TEST(ImportTest, AFileThatCannotBeWrittenIsReportedAndKept) {
     const std::string name = c.read_only_directory ? std::string("file") + c.extension
                                                    : std::string(251, 'n') + c.extension;
     const fs::path file = dir / name;
-    const std::string original = ReadAll(DataFile(c.start));
+    const std::string original = ReadWholeFile(DataFile(c.start));
     WriteAll(file, original);
     if (c.read_only_directory) fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
 
@@ -1055,7 +1055,7 @@ TEST(ImportTest, AFileThatCannotBeWrittenIsReportedAndKept) {
     EXPECT_EQ(output.exit_code, 1);
     EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
     EXPECT_EQ(output.out, "");
-    EXPECT_EQ(ReadAll(file), original);
+    EXPECT_EQ(ReadWholeFile(file), original);
     fs::permissions(dir, fs::perms::owner_all);
   }
 }
@@ -1078,7 +1078,7 @@ TEST(ImportTest, CalendarsListsEveryBaseCalendar) {
     const ScratchDir scratch;
     const fs::path& dir = scratch.path();
     const fs::path file = dir / "plan.xml";
-    WriteAll(file, ReadAll(DataFile(c.start)));
+    WriteAll(file, ReadWholeFile(DataFile(c.start)));
     const Output output =
         RunFeriantIn({"calendars", "--project", file.string()}, Environment(kEnglish, dir), dir);
     EXPECT_EQ(output.exit_code, c.exit_code);
@@ -1088,7 +1088,7 @@ TEST(ImportTest, CalendarsListsEveryBaseCalendar) {
     } else {
       EXPECT_NE(output.err.find(c.err), std::string::npos) << output.err;
     }
-    EXPECT_EQ(ReadAll(file), ReadAll(DataFile(c.start)));
+    EXPECT_EQ(ReadWholeFile(file), ReadWholeFile(DataFile(c.start)));
   }
 }
 
@@ -1130,7 +1130,7 @@ TEST(ImportTest, RefusesWrongUsageWithoutTouchingAFile) {
     SCOPED_TRACE(c.name);
     const ScratchDir scratch;
     const fs::path& dir = scratch.path();
-    WriteAll(dir / "plan.xml", ReadAll(DataFile("projects/project2003.xml")));
+    WriteAll(dir / "plan.xml", ReadWholeFile(DataFile("projects/project2003.xml")));
     const Output output = RunFeriantIn(c.args, Environment(kEnglish, dir), dir);
     EXPECT_EQ(output.exit_code, 2);
     EXPECT_EQ(output.out, "");
@@ -1138,7 +1138,7 @@ TEST(ImportTest, RefusesWrongUsageWithoutTouchingAFile) {
       EXPECT_NE(output.err.find(part), std::string::npos) << part << " in\n" << output.err;
     EXPECT_FALSE(fs::exists(dir / "holidays.ics"));
     EXPECT_FALSE(fs::exists(dir / "a.ics"));
-    EXPECT_EQ(ReadAll(dir / "plan.xml"), ReadAll(DataFile("projects/project2003.xml")));
+    EXPECT_EQ(ReadWholeFile(dir / "plan.xml"), ReadWholeFile(DataFile("projects/project2003.xml")));
   }
 }
 

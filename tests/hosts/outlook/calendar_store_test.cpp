@@ -19,13 +19,13 @@
 namespace feriant::outlook {
 namespace {
 
+using feriant::testing::ReadWholeFile;
 using std::chrono::local_days;
 using std::chrono::local_seconds;
 using testing::CalendarTest;
 using testing::DataFile;
 using testing::PythonIcalendarAvailable;
 using testing::PythonIcalendarProblems;
-using testing::ReadBytes;
 using testing::WriteBytes;
 
 local_seconds At(int y, unsigned m, unsigned d, int hour = 0, int minute = 0) {
@@ -100,7 +100,7 @@ class CalendarStoreTest : public CalendarTest {
 
   // The text of each top-level component of the sample, in order.
   static std::vector<std::string> SampleComponents() {
-    const std::string text = ReadBytes(DataFile("thunderbird.ics"));
+    const std::string text = ReadWholeFile(DataFile("thunderbird.ics"));
     std::vector<std::string> components;
     const Result<CalendarLayout> layout = ScanCalendar(text);
     for (const ComponentSpan& span : layout->components) {
@@ -201,14 +201,14 @@ TEST_F(CalendarStoreTest, ReadsTextsAsTheModelShowsThem) {
 
 TEST_F(CalendarStoreTest, AddingKeepsEveryByteOfTheFileAndAppendsBeforeTheEnd) {
   const auto path = Sample();
-  const std::string original = ReadBytes(path);
+  const std::string original = ReadWholeFile(path);
   auto store = OpenOk(path);
   ASSERT_NE(store, nullptr);
   ASSERT_EQ(store->size(), 3u);
   ASSERT_TRUE(store->Add(Holiday()).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
 
-  const std::string written = ReadBytes(path);
+  const std::string written = ReadWholeFile(path);
   const size_t end = original.rfind("END:VCALENDAR");
   ASSERT_EQ(written.substr(0, end), original.substr(0, end));
   EXPECT_EQ(written.substr(written.size() - (original.size() - end)), original.substr(end));
@@ -227,7 +227,7 @@ TEST_F(CalendarStoreTest, DeletingAnEventTakesOutItsTextAlone) {
   const std::vector<std::string> components = SampleComponents();
   // The sample's events are its components 1, 2 and 5 (0: time zone, 3: to-do, 4: X-FOO).
   const size_t event_components[] = {1, 2, 5};
-  const std::string original = ReadBytes(DataFile("thunderbird.ics"));
+  const std::string original = ReadWholeFile(DataFile("thunderbird.ics"));
   for (size_t position = 0; position < 3; ++position) {
     auto store = OpenOk(Sample());
     ASSERT_NE(store, nullptr);
@@ -243,7 +243,7 @@ TEST_F(CalendarStoreTest, DeletingAnEventTakesOutItsTextAlone) {
     std::string expected = original;
     const std::string& gone = components[event_components[position]];
     expected.erase(expected.find(gone), gone.size());
-    EXPECT_EQ(ReadBytes(dir_.path() / "calendar.ics"), expected) << "position " << position;
+    EXPECT_EQ(ReadWholeFile(dir_.path() / "calendar.ics"), expected) << "position " << position;
     store.reset();
     std::filesystem::remove(dir_.path() / "calendar.ics");
   }
@@ -341,7 +341,7 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
     c.change(a);
     ASSERT_TRUE(store->Change(*store->at(c.position), a, c.fields).ok()) << c.name;
     ASSERT_TRUE(store->SaveChanges().ok()) << c.name;
-    const std::string written = ReadBytes(path);
+    const std::string written = ReadWholeFile(path);
 
     // Every other component is there as it was; the changed one is where it was.
     const std::string& old_event = components[event_components[c.position]];
@@ -350,7 +350,7 @@ TEST_F(CalendarStoreTest, ChangingAMemberChangesOnlyItsLinesOfThatEvent) {
         EXPECT_NE(written.find(component), std::string::npos) << c.name;
       }
     }
-    const std::string original = ReadBytes(DataFile("thunderbird.ics"));
+    const std::string original = ReadWholeFile(DataFile("thunderbird.ics"));
     const size_t at = original.find(old_event);
     const size_t tail = original.size() - at - old_event.size();
     ASSERT_EQ(written.substr(0, at), original.substr(0, at)) << c.name;
@@ -391,7 +391,7 @@ TEST_F(CalendarStoreTest, UnknownPropertiesAndParametersAreKeptThroughAChange) {
   a.location = "Raum 1";
   ASSERT_TRUE(store->Change(*store->at(0), a, kLocation).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  EXPECT_NE(ReadBytes(path).find(unknown_lines), std::string::npos);
+  EXPECT_NE(ReadWholeFile(path).find(unknown_lines), std::string::npos);
 }
 
 TEST_F(CalendarStoreTest, NewLinesFollowTheFilesLineEndings) {
@@ -407,7 +407,7 @@ TEST_F(CalendarStoreTest, NewLinesFollowTheFilesLineEndings) {
   a.subject = "Neu";
   ASSERT_TRUE(store->Change(*store->at(0), a, kSubject).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  const std::string written = ReadBytes(path);
+  const std::string written = ReadWholeFile(path);
   EXPECT_EQ(written.find('\r'), std::string::npos);
   const size_t event = original.find("BEGIN:VEVENT");
   EXPECT_EQ(written.substr(0, event), original.substr(0, event));
@@ -426,7 +426,7 @@ TEST_F(CalendarStoreTest, AddsTheCalendarPropertiesAFileLacks) {
   const std::string expected =
       "BEGIN:VCALENDAR\r\nPRODID:-//Quillmark//Feriant 2.0//EN\r\nVERSION:2.0\r\n"
       "X-WR-CALNAME:Bare\r\nBEGIN:VEVENT\r\n";
-  EXPECT_EQ(ReadBytes(path).substr(0, expected.size()), expected);
+  EXPECT_EQ(ReadWholeFile(path).substr(0, expected.size()), expected);
 }
 
 TEST_F(CalendarStoreTest, AnEventSavedAndThenDeletedLeavesTheFile) {
@@ -439,17 +439,17 @@ TEST_F(CalendarStoreTest, AnEventSavedAndThenDeletedLeavesTheFile) {
   auto added = store->Add(Holiday());
   ASSERT_TRUE(added.ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  ASSERT_NE(ReadBytes(path).find("BEGIN:VEVENT"), std::string::npos);
+  ASSERT_NE(ReadWholeFile(path).find("BEGIN:VEVENT"), std::string::npos);
   ASSERT_TRUE(store->Remove(**added).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  EXPECT_EQ(ReadBytes(path), empty);
+  EXPECT_EQ(ReadWholeFile(path), empty);
 }
 
 TEST_F(CalendarStoreTest, AFileWithoutCalendarPropertiesIsNotWrittenWhenNothingChanged) {
   const auto path = dir_.path() / "bare.ics";
   const std::string bare = CalendarWith("", "DTSTART:20060609T160000Z\r\n");
   WriteBytes(path, bare.substr(0, 17) + bare.substr(bare.find("BEGIN:VEVENT")));
-  const std::string original = ReadBytes(path);
+  const std::string original = ReadWholeFile(path);
   auto store = OpenOk(path);
   ASSERT_NE(store, nullptr);
   // What a run's probe does: an appointment saved and deleted again.
@@ -457,7 +457,7 @@ TEST_F(CalendarStoreTest, AFileWithoutCalendarPropertiesIsNotWrittenWhenNothingC
   ASSERT_TRUE(probe.ok());
   ASSERT_TRUE(store->Remove(**probe).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadWholeFile(path), original);
   EXPECT_FALSE(store->HasUnsavedChanges());
 }
 
@@ -487,7 +487,7 @@ TEST_F(CalendarStoreTest, ChangedEventsGoUpOneSequencePerSave) {
       }
       ASSERT_TRUE(store->SaveChanges().ok());
     }
-    const std::string written = ReadBytes(path);
+    const std::string written = ReadWholeFile(path);
     EXPECT_NE(written.find(c.wanted), std::string::npos) << written;
     EXPECT_EQ(written.find("SEQUENCE"), written.rfind("SEQUENCE"));  // one line only
   }
@@ -501,11 +501,11 @@ TEST_F(CalendarStoreTest, ChangedEventsGoUpOneSequencePerSave) {
   a.location = "Liechtenstein";
   ASSERT_TRUE(store->Change(**added, a, kLocation).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  EXPECT_EQ(ReadBytes(path).find("SEQUENCE"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(path).find("SEQUENCE"), std::string::npos);
 }
 
 TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
-  const std::string sample = ReadBytes(DataFile("thunderbird.ics"));
+  const std::string sample = ReadWholeFile(DataFile("thunderbird.ics"));
   std::string binary =
       "\x7F"
       "ELF\x02\x01\x01";
@@ -552,7 +552,7 @@ TEST_F(CalendarStoreTest, RefusesFilesItCannotKeepIntactAndLeavesThemAlone) {
 
     struct stat after {};
     ::stat(path.c_str(), &after);
-    EXPECT_EQ(ReadBytes(path), c.bytes) << c.name;
+    EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.name;
     EXPECT_EQ(after.st_ino, before.st_ino) << c.name;
     EXPECT_EQ(after.st_mode, before.st_mode) << c.name;
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
@@ -722,7 +722,7 @@ TEST_F(CalendarStoreTest, AMissingFileIsCreatedByTheFirstSaveThatHasSomethingToW
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
-  const std::string written = ReadBytes(path);
+  const std::string written = ReadWholeFile(path);
   EXPECT_EQ(
       written.rfind("BEGIN:VCALENDAR\r\nPRODID:-//Quillmark//Feriant 2.0//EN\r\nVERSION:2.0\r\n"
                     "BEGIN:VEVENT\r\n",
@@ -783,7 +783,7 @@ TEST_F(CalendarStoreTest, ASaveRemovesTheTemporaryFilesOfKilledSavesAndNothingEl
 
 TEST_F(CalendarStoreTest, AReadOnlyFileIsNotReplaced) {
   const auto path = Sample();
-  const std::string original = ReadBytes(path);
+  const std::string original = ReadWholeFile(path);
   ::chmod(path.c_str(), 0444);
   struct stat before {};
   ::stat(path.c_str(), &before);
@@ -801,7 +801,7 @@ TEST_F(CalendarStoreTest, AReadOnlyFileIsNotReplaced) {
 
   struct stat after {};
   ::stat(path.c_str(), &after);
-  EXPECT_EQ(ReadBytes(path), original);
+  EXPECT_EQ(ReadWholeFile(path), original);
   EXPECT_EQ(after.st_ino, before.st_ino);
   EXPECT_EQ(after.st_mode & 07777, 0444u);
 }
@@ -817,7 +817,7 @@ TEST_F(CalendarStoreTest, SavingThroughASymbolicLinkKeepsTheLink) {
 
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(std::filesystem::read_symlink(link), target.filename());
-  EXPECT_NE(ReadBytes(target).find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(target).find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.path()),
                           std::filesystem::directory_iterator()),
             2)
@@ -832,7 +832,7 @@ TEST_F(CalendarStoreTest, NeverOverwritesWhatAnotherProgramChanged) {
   };
   const Case cases[] = {
       {"rewritten", true,
-       [](const auto& path) { WriteBytes(path, ReadBytes(path) + "X-OTHER:1\r\n"); }},
+       [](const auto& path) { WriteBytes(path, ReadWholeFile(path) + "X-OTHER:1\r\n"); }},
       {"deleted", true, [](const auto& path) { std::filesystem::remove(path); }},
       {"created meanwhile", false, [](const auto& path) { WriteBytes(path, "mine"); }},
   };
@@ -844,7 +844,7 @@ TEST_F(CalendarStoreTest, NeverOverwritesWhatAnotherProgramChanged) {
     ASSERT_TRUE(store->Add(Holiday()).ok());
     c.other_program(path);
     const bool exists = std::filesystem::exists(path);
-    const std::string theirs = exists ? ReadBytes(path) : "";
+    const std::string theirs = exists ? ReadWholeFile(path) : "";
 
     Status saved = store->SaveChanges();
     ASSERT_FALSE(saved.ok()) << c.name;
@@ -855,14 +855,14 @@ TEST_F(CalendarStoreTest, NeverOverwritesWhatAnotherProgramChanged) {
         << c.name;
     EXPECT_EQ(std::filesystem::exists(path), exists) << c.name;
     if (exists) {
-      EXPECT_EQ(ReadBytes(path), theirs) << c.name;
+      EXPECT_EQ(ReadWholeFile(path), theirs) << c.name;
     }
     EXPECT_TRUE(store->HasUnsavedChanges()) << c.name << ": the changes are still there";
 
     store.reset();  // the last-resort save must not overwrite either
     EXPECT_EQ(std::filesystem::exists(path), exists) << c.name;
     if (exists) {
-      EXPECT_EQ(ReadBytes(path), theirs) << c.name;
+      EXPECT_EQ(ReadWholeFile(path), theirs) << c.name;
     }
     std::filesystem::remove(path);
   }
@@ -874,7 +874,7 @@ TEST_F(CalendarStoreTest, NeverOverwritesWhatAnotherProgramChanged) {
 std::string SaveIntoReadOnlyDirectory(const std::filesystem::path& path) {
   Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path);
   if (!store) return "open: " + store.error().description;
-  const std::string before = ReadBytes(path);
+  const std::string before = ReadWholeFile(path);
   Appointment a;
   a.subject = "Neujahr";
   a.all_day = true;
@@ -888,7 +888,7 @@ std::string SaveIntoReadOnlyDirectory(const std::filesystem::path& path) {
       saved.error().description.find("Permission denied") == std::string::npos) {
     return "unexpected error: " + saved.error().description;
   }
-  if (ReadBytes(path) != before) return "the file changed";
+  if (ReadWholeFile(path) != before) return "the file changed";
   if (!(*store)->HasUnsavedChanges()) return "the change was dropped";
   if ((*store)->Serialize().find("SUMMARY:Neujahr") == std::string::npos) return "change lost";
   return {};
@@ -919,7 +919,7 @@ TEST_F(CalendarStoreTest, AReadOnlyDirectoryGivesAClearErrorAndLosesNothing) {
   ASSERT_NE(store, nullptr);
   ASSERT_TRUE(store->Add(Holiday()).ok());
   ASSERT_TRUE(store->SaveChanges().ok());
-  EXPECT_NE(ReadBytes(path).find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(path).find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
 }
 
 TEST_F(CalendarStoreTest, AStoreThatGoesAwayWritesItsChanges) {
@@ -950,7 +950,7 @@ TEST_F(CalendarStoreTest, NothingIsWrittenWhenTheTextComesOutTheSame) {
   struct stat after {};
   ::stat(path.c_str(), &after);
   EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
-  EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird.ics")));
+  EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("thunderbird.ics")));
 }
 
 }  // namespace

@@ -22,13 +22,11 @@
 
 #include "platform/base/clock.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/whole_file.h"
 
 namespace feriant::outlook::testing {
 
-inline std::string ReadBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using feriant::testing::ReadWholeFile;
 
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -18,11 +18,11 @@ using automation::Dispatch;
 using automation::NamedArg;
 using automation::ObjectRef;
 using automation::Variant;
+using feriant::testing::ReadWholeFile;
 using std::chrono::local_days;
 using std::chrono::local_seconds;
 using testing::CalendarTest;
 using testing::DataFile;
-using testing::ReadBytes;
 using testing::WriteBytes;
 namespace hresult = automation::hresult;
 
@@ -157,7 +157,7 @@ TEST_F(OutlookModelTest, AddingAHolidayAndAMatchGivesTheExpectedFile) {
   ASSERT_NE(AddMatch(*app, "Deutschland - Costa Rica", At(2006, 6, 9, 18)), nullptr);
   SaveChanges(*app);
   EXPECT_FALSE(HasUnsavedChanges(*app));
-  EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird-added.ics")));
+  EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("thunderbird-added.ics")));
 }
 
 TEST_F(OutlookModelTest, PositionsFollowTheFileAndNewItemsComeLast) {
@@ -265,7 +265,7 @@ TEST_F(OutlookModelTest, TextsRoundTripThroughTheFile) {
       EXPECT_EQ(Text(*item, c.member), c.read) << c.member << " after saving";
       SaveChanges(*app);
     }
-    EXPECT_NE(ReadBytes(path).find(c.line), std::string::npos) << c.member << ": " << c.put;
+    EXPECT_NE(ReadWholeFile(path).find(c.line), std::string::npos) << c.member << ": " << c.put;
     auto reread = App(path);
     ObjectRef items = Items(*reread);
     ASSERT_NE(items, nullptr);
@@ -283,7 +283,7 @@ TEST_F(OutlookModelTest, ATimedItemShowsTheSameWallClockToEveryReader) {
     EXPECT_EQ(Time(*match, "End"), At(2006, 6, 9, 21));
     SaveChanges(*app);
   }
-  const std::string text = ReadBytes(path);
+  const std::string text = ReadWholeFile(path);
   EXPECT_NE(text.find("DTSTART:20060609T160000Z\r\nDTEND:20060609T190000Z\r\n"), std::string::npos);
   auto app = App(path);
   ObjectRef items = Items(*app);
@@ -414,7 +414,7 @@ TEST_F(OutlookModelTest, ReminderSetAddsAndRemovesTheAlarm) {
     EXPECT_TRUE(fresh->Get("ReminderSet")->ToBool().value()) << "Outlook's default";
     SaveChanges(*app);
   }
-  const std::string text = ReadBytes(path);
+  const std::string text = ReadWholeFile(path);
   EXPECT_EQ(text.find("Default Mozilla Description"), std::string::npos);
   EXPECT_NE(text.find("X-MOZ-GENERATION:5\r\nSEQUENCE:1\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\n"
                       "TRIGGER:-PT15M\r\nDESCRIPTION:Reminder\r\nEND:VALARM\r\nEND:VEVENT\r\n"),
@@ -452,7 +452,7 @@ TEST_F(OutlookModelTest, ImportingWhatIsThereAlreadyWritesNothing) {
   struct stat after {};
   ::stat(path.c_str(), &after);
   EXPECT_EQ(after.st_ino, before.st_ino) << "the file was written";
-  EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird-added.ics")));
+  EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("thunderbird-added.ics")));
 }
 
 TEST_F(OutlookModelTest, ChangesReachTheCalendarOnlyThroughSave) {
@@ -540,7 +540,7 @@ TEST_F(OutlookModelTest, TheProbeFindsNewItemsLastAndLeavesTheFileAsItWas) {
       struct stat after {};
       ::stat(path.c_str(), &after);
       EXPECT_EQ(after.st_ino, before.st_ino);
-      EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird.ics")));
+      EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("thunderbird.ics")));
       std::filesystem::remove(path);
     }
   }
@@ -616,7 +616,7 @@ TEST_F(OutlookModelTest, RefusesWhatOutlookWouldRefuse) {
 
 TEST_F(OutlookModelTest, AnUnreadableCalendarIsRefusedWhenTheFolderIsTaken) {
   const auto path = dir_.path() / "calendar.ics";
-  const std::string sample = ReadBytes(DataFile("thunderbird.ics"));
+  const std::string sample = ReadWholeFile(DataFile("thunderbird.ics"));
   const std::string truncated = sample.substr(0, sample.find("END:VTODO"));
   WriteBytes(path, truncated);
   auto app = CreateOutlookApplication(path);
@@ -638,7 +638,7 @@ TEST_F(OutlookModelTest, AnUnreadableCalendarIsRefusedWhenTheFolderIsTaken) {
   EXPECT_EQ(item->Call("Save").error().code, ObjectErrorCode(kUnreadableCalendar));
   EXPECT_FALSE(HasUnsavedChanges(*app));
   EXPECT_TRUE(SaveCalendar(*app).ok()) << "nothing was read, nothing to save";
-  EXPECT_EQ(ReadBytes(path), truncated);
+  EXPECT_EQ(ReadWholeFile(path), truncated);
 
   // Once the file is whole again, the next attempt reads it.
   WriteBytes(path, sample);
@@ -656,19 +656,20 @@ TEST_F(OutlookModelTest, TheCalendarIsWrittenWhenAskedOrWhenTheModelGoesAway) {
                        "Deutschland (Bundesweit)"),
             nullptr);
   EXPECT_TRUE(HasUnsavedChanges(*app));
-  EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird.ics"))) << "Save alone writes no file";
+  EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("thunderbird.ics")))
+      << "Save alone writes no file";
   ASSERT_TRUE(SaveCalendar(*app).ok());
   EXPECT_FALSE(HasUnsavedChanges(*app));
-  EXPECT_NE(ReadBytes(path).find("SUMMARY:Neujahr"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(path).find("SUMMARY:Neujahr"), std::string::npos);
 
   ObjectRef items = Items(*app);
   ASSERT_NE(items, nullptr);
   ASSERT_TRUE(ItemAt(*items, 1)->Call("Delete").ok());
   app.reset();  // the items still hold the calendar
-  EXPECT_NE(ReadBytes(path).find("Zahnarzt"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(path).find("Zahnarzt"), std::string::npos);
   items.reset();  // the last object of the model
-  EXPECT_EQ(ReadBytes(path).find("Zahnarzt"), std::string::npos);
-  EXPECT_NE(ReadBytes(path).find("SUMMARY:Neujahr"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(path).find("Zahnarzt"), std::string::npos);
+  EXPECT_NE(ReadWholeFile(path).find("SUMMARY:Neujahr"), std::string::npos);
 }
 
 TEST_F(OutlookModelTest, AbandonedChangesAreNeverWritten) {
@@ -683,7 +684,7 @@ TEST_F(OutlookModelTest, AbandonedChangesAreNeverWritten) {
   EXPECT_FALSE(HasUnsavedChanges(*app));
   EXPECT_TRUE(SaveCalendar(*app).ok());
   app.reset();  // the last object of the model: it writes nothing either
-  EXPECT_EQ(ReadBytes(path), ReadBytes(DataFile("thunderbird.ics")));
+  EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("thunderbird.ics")));
 }
 
 TEST_F(OutlookModelTest, LanguageSettingsAnswerTheUsersLocale) {

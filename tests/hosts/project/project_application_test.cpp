@@ -19,11 +19,11 @@ using automation::Date;
 using automation::NamedArg;
 using automation::ObjectRef;
 using automation::Variant;
+using feriant::testing::ReadWholeFile;
 using testing::DataFile;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::ScratchDir;
-using testing::Slurp;
 namespace hresult = automation::hresult;
 
 Variant DateOf(int y, unsigned m, unsigned d) {
@@ -207,7 +207,8 @@ TEST(ProjectApplicationTest, BaseCalendarEditDaysTakesItsArgumentsByNameOrPositi
     EXPECT_TRUE(app->HasUnsavedChanges());
     ASSERT_TRUE(app->Save().ok());
     EXPECT_FALSE(app->HasUnsavedChanges());
-    EXPECT_EQ(Slurp(path), Slurp(DataFile("project2003-standard-may-day.expected.xml")));
+    EXPECT_EQ(ReadWholeFile(path),
+              ReadWholeFile(DataFile("project2003-standard-may-day.expected.xml")));
   }
 
   // Default = true takes the program's own May Day away again.
@@ -222,7 +223,7 @@ TEST(ProjectApplicationTest, BaseCalendarEditDaysTakesItsArgumentsByNameOrPositi
                          {"Default", Variant(true)}})
                   .ok());
   ASSERT_TRUE(app->Save().ok());
-  EXPECT_EQ(Slurp(path), Slurp(DataFile("project2003.xml")));
+  EXPECT_EQ(ReadWholeFile(path), ReadWholeFile(DataFile("project2003.xml")));
 }
 
 TEST(ProjectApplicationTest, BaseCalendarEditDaysRefusesBadCalls) {

@@ -16,12 +16,12 @@
 namespace feriant::project {
 namespace {
 
+using feriant::testing::ReadWholeFile;
 using testing::DataFile;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using testing::Put;
 using testing::ScratchDir;
-using testing::Slurp;
 namespace fs = std::filesystem;
 
 std::chrono::year_month_day Ymd(int y, unsigned m, unsigned d) {
@@ -96,7 +96,7 @@ TEST(ProjectFileTest, ReadsTheSampleFiles) {
     EXPECT_THAT(file->BaseCalendarNames(), ElementsAre("Standard", "24 Hours", "Night Shift"))
         << c.file;
     EXPECT_FALSE(file->HasUnsavedChanges());
-    EXPECT_EQ(file->Render(), Slurp(DataFile(c.file)));
+    EXPECT_EQ(file->Render(), ReadWholeFile(DataFile(c.file)));
   }
 }
 
@@ -116,7 +116,7 @@ TEST(ProjectFileTest, VersionTextFromSaveVersion) {
 }
 
 TEST(ProjectFileTest, RefusesWhatIsNotAProjectXmlFileAndLeavesItAlone) {
-  const std::string sample = Slurp(DataFile("project2010.xml"));
+  const std::string sample = ReadWholeFile(DataFile("project2010.xml"));
   const std::string ns = "xmlns=\"http://schemas.microsoft.com/project\"";
   struct Case {
     const char* what;
@@ -155,7 +155,7 @@ TEST(ProjectFileTest, RefusesWhatIsNotAProjectXmlFileAndLeavesItAlone) {
         << c.what;
     EXPECT_THAT(file.error().description, HasSubstr(path.string())) << c.what;
     EXPECT_THAT(file.error().description, HasSubstr(c.reason)) << c.what;
-    EXPECT_EQ(Slurp(path), c.bytes) << c.what;
+    EXPECT_EQ(ReadWholeFile(path), c.bytes) << c.what;
   }
   auto missing = ProjectFile::Open(dir.path() / "none.xml");
   ASSERT_FALSE(missing.ok());
@@ -183,16 +183,16 @@ TEST(ProjectFileTest, EditsMatchTheGoldenFilesAndNothingElseChanges) {
     SCOPED_TRACE(c.expected);
     ScratchDir dir;
     const fs::path path = dir.Copy(c.input);
-    const std::string original = Slurp(path);
-    const std::string expected = Slurp(DataFile(c.expected));
+    const std::string original = ReadWholeFile(path);
+    const std::string expected = ReadWholeFile(DataFile(c.expected));
 
     ProjectFile file = MustOpen(path);
     ASSERT_TRUE(file.EditDays(c.calendar, c.first, c.last, c.edit).ok());
     EXPECT_TRUE(file.HasUnsavedChanges());
-    EXPECT_EQ(Slurp(path), original);  // nothing is written before Save
+    EXPECT_EQ(ReadWholeFile(path), original);  // nothing is written before Save
     ASSERT_TRUE(file.Save().ok());
     EXPECT_FALSE(file.HasUnsavedChanges());
-    const std::string saved = Slurp(path);
+    const std::string saved = ReadWholeFile(path);
     EXPECT_EQ(saved, expected);
 
     // Every byte outside the edited calendar is the original's.
@@ -245,7 +245,7 @@ TEST(ProjectFileTest, ImportThenRemoveGivesBackTheSameBytesWithoutWriting) {
       file.EditDays("Night Shift", Ymd(2010, 5, 13), Ymd(2010, 5, 13), DayEdit::kNonWorking).ok());
   ASSERT_TRUE(
       file.EditDays("Night Shift", Ymd(2010, 5, 13), Ymd(2010, 5, 13), DayEdit::kDefault).ok());
-  EXPECT_EQ(file.Render(), Slurp(path));
+  EXPECT_EQ(file.Render(), ReadWholeFile(path));
   ASSERT_TRUE(file.Save().ok());
   EXPECT_EQ(InodeOf(path), inode);
   EXPECT_FALSE(file.HasUnsavedChanges());
@@ -255,7 +255,7 @@ TEST(ProjectFileTest, BothFormsReceiveTheSameEdits) {
   ScratchDir dir;
   const fs::path path = dir.Copy("project2010.xml");
   // New Year (31 December to 1 January, in both forms) becomes one of the program's own.
-  std::string sample = Slurp(path);
+  std::string sample = ReadWholeFile(path);
   sample.replace(sample.find("<Name>New Year</Name>"), 21, "<Name>Feriant holiday</Name>");
   { std::ofstream(path, std::ios::binary | std::ios::trunc) << sample; }
   ProjectFile file = MustOpen(path);
@@ -276,7 +276,7 @@ TEST(ProjectFileTest, BothFormsReceiveTheSameEdits) {
     ASSERT_TRUE(file.EditDays("Standard", step.first, step.last, step.edit).ok());
   }
   ASSERT_TRUE(file.Save().ok());
-  const std::string saved = Slurp(path);
+  const std::string saved = ReadWholeFile(path);
   const auto exceptions = StoredExceptions(saved, "Standard", "Exceptions");
   EXPECT_THAT(exceptions, ElementsAre("2010-05-13..2010-05-13", "2010-11-27..2010-11-27",
                                       "2010-12-24..2010-12-26", "2011-01-01..2011-01-01"));
@@ -292,7 +292,7 @@ TEST(ProjectFileTest, BothFormsReceiveTheSameEdits) {
 
 TEST(ProjectFileTest, WorkingExceptionsGiveWayToTheEdit) {
   // The working Saturday of the sample, widened to three days.
-  const std::string sample = Slurp(DataFile("project2003.xml"));
+  const std::string sample = ReadWholeFile(DataFile("project2003.xml"));
   const std::string widened =
       std::string(sample).replace(sample.find("<ToDate>2006-03-04"), 18, "<ToDate>2006-03-06");
 
@@ -356,14 +356,14 @@ TEST(ProjectFileTest, RefusedEditsChangeNothing) {
 TEST(ProjectFileTest, SeveralCalendarsInOneSave) {
   ScratchDir dir;
   const fs::path path = dir.Copy("project2003.xml");
-  const std::string original = Slurp(path);
+  const std::string original = ReadWholeFile(path);
   ProjectFile file = MustOpen(path);
   for (const char* calendar : {"Night Shift", "Standard"}) {
     ASSERT_TRUE(
         file.EditDays(calendar, Ymd(2006, 5, 1), Ymd(2006, 5, 1), DayEdit::kNonWorking).ok());
   }
   ASSERT_TRUE(file.Save().ok());
-  const std::string saved = Slurp(path);
+  const std::string saved = ReadWholeFile(path);
   EXPECT_THAT(StoredExceptions(saved, "Night Shift", "WeekDays"),
               ElementsAre("2006-05-01..2006-05-01"));
   EXPECT_THAT(StoredExceptions(saved, "Standard", "WeekDays"),
@@ -442,7 +442,7 @@ TEST(ProjectFileTest, LineEndingsOfTheFileAreKept) {
   ASSERT_TRUE(
       file.EditDays("Standard", Ymd(2010, 12, 24), Ymd(2010, 12, 24), DayEdit::kDefault).ok());
   const std::string text = file.Render();
-  ASSERT_NE(text, Slurp(DataFile("project2010.xml")));
+  ASSERT_NE(text, ReadWholeFile(DataFile("project2010.xml")));
   for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
     ASSERT_EQ(text[at - 1], '\r') << "bare line feed at byte " << at;
   }
@@ -454,13 +454,13 @@ TEST(ProjectFileTest, KeepsWhatAnotherProgramWroteMeanwhile) {
   ProjectFile file = MustOpen(path);
   ASSERT_TRUE(
       file.EditDays("Standard", Ymd(2006, 5, 1), Ymd(2006, 5, 1), DayEdit::kNonWorking).ok());
-  const std::string theirs = Slurp(DataFile("project2010.xml"));
+  const std::string theirs = ReadWholeFile(DataFile("project2010.xml"));
   Put(path, theirs);
   Status saved = file.Save();
   ASSERT_FALSE(saved.ok());
   EXPECT_THAT(saved.error().description, HasSubstr("changed by another program"));
   EXPECT_THAT(saved.error().description, HasSubstr(path.string()));
-  EXPECT_EQ(Slurp(path), theirs);
+  EXPECT_EQ(ReadWholeFile(path), theirs);
   EXPECT_TRUE(file.HasUnsavedChanges());
 
   fs::remove(path);
@@ -471,7 +471,7 @@ TEST(ProjectFileTest, KeepsWhatAnotherProgramWroteMeanwhile) {
 TEST(ProjectFileTest, ReadOnlyFileIsNotReplaced) {
   ScratchDir dir;
   const fs::path path = dir.Copy("project2003.xml");
-  const std::string original = Slurp(path);
+  const std::string original = ReadWholeFile(path);
   ProjectFile file = MustOpen(path);
   ASSERT_TRUE(
       file.EditDays("Standard", Ymd(2006, 5, 1), Ymd(2006, 5, 1), DayEdit::kNonWorking).ok());
@@ -479,14 +479,14 @@ TEST(ProjectFileTest, ReadOnlyFileIsNotReplaced) {
   Status saved = file.Save();
   ASSERT_FALSE(saved.ok());
   EXPECT_THAT(saved.error().description, HasSubstr("read-only"));
-  EXPECT_EQ(Slurp(path), original);
+  EXPECT_EQ(ReadWholeFile(path), original);
 }
 
 TEST(ProjectFileTest, ReadOnlyDirectoryGivesAClearError) {
   if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
   ScratchDir dir;
   const fs::path path = dir.Copy("project2003.xml");
-  const std::string original = Slurp(path);
+  const std::string original = ReadWholeFile(path);
   ProjectFile file = MustOpen(path);
   ASSERT_TRUE(
       file.EditDays("Standard", Ymd(2006, 5, 1), Ymd(2006, 5, 1), DayEdit::kNonWorking).ok());
@@ -496,7 +496,7 @@ TEST(ProjectFileTest, ReadOnlyDirectoryGivesAClearError) {
   ASSERT_FALSE(saved.ok());
   EXPECT_THAT(saved.error().description, HasSubstr(path.string()));
   EXPECT_THAT(saved.error().description, HasSubstr("Permission denied"));
-  EXPECT_EQ(Slurp(path), original);
+  EXPECT_EQ(ReadWholeFile(path), original);
 }
 
 TEST(ProjectFileTest, SavingThroughASymbolicLinkKeepsTheLink) {
@@ -509,7 +509,8 @@ TEST(ProjectFileTest, SavingThroughASymbolicLinkKeepsTheLink) {
       file.EditDays("Standard", Ymd(2006, 5, 1), Ymd(2006, 5, 1), DayEdit::kNonWorking).ok());
   ASSERT_TRUE(file.Save().ok());
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(Slurp(target), Slurp(DataFile("project2003-standard-may-day.expected.xml")));
+  EXPECT_EQ(ReadWholeFile(target),
+            ReadWholeFile(DataFile("project2003-standard-may-day.expected.xml")));
 }
 
 }  // namespace

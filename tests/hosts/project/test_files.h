@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/scratch_dir.h"
+#include "tests/support/whole_file.h"
 
 namespace feriant::project::testing {
 
@@ -21,12 +22,7 @@ inline fs::path DataFile(const std::string& name) {
   return fs::path(FERIANT_SOURCE_DIR) / "tests" / "data" / "projects" / name;
 }
 
-inline std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+using feriant::testing::ReadWholeFile;
 
 inline void Put(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;

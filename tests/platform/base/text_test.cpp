@@ -1,6 +1,8 @@
 #include "platform/base/text.h"
 
 #include <chrono>
+#include <climits>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -21,6 +23,51 @@ TEST(TextTest, ComparesAndTrimsAsNamesInFilesNeedIt) {
   EXPECT_EQ(Trim("\r\n a \r\n"), "\r\n a \r\n");  // line breaks stay unless asked for
   EXPECT_EQ(Trim("\r\n a \r\n", kWhitespace), "a");
   EXPECT_EQ(Trim(" \t "), "");
+}
+
+TEST(TextTest, WholeNumbersAreOneSignAndDigitsWithinTheirRange) {
+  constexpr WholeNumberRules kPlain;
+  constexpr WholeNumberRules kBlanks{.blanks_around = true};
+  constexpr WholeNumberRules kDigitsOnly{.minus_sign = false, .plus_sign = false};
+  constexpr WholeNumberRules kYears{.min = 1, .max = 9999};
+  constexpr auto kNaN = WholeNumberFault::kNotANumber;
+  constexpr auto kRange = WholeNumberFault::kOutOfRange;
+  const struct {
+    const char* text;
+    WholeNumberRules rules;
+    std::optional<std::int64_t> value;
+    WholeNumberFault fault;  // when refused
+  } cases[] = {
+      {"2006", kPlain, 2006, {}},
+      {"+5", kPlain, 5, {}},
+      {"-0042", kPlain, -42, {}},
+      {"-9223372036854775808", kPlain, INT64_MIN, {}},
+      {"9223372036854775808", kPlain, std::nullopt, kRange},
+      {"-9223372036854775809", kPlain, std::nullopt, kRange},
+      {"99999999999999999999x", kPlain, std::nullopt, kNaN},
+      {"+-5", kPlain, std::nullopt, kNaN},
+      {"--5", kPlain, std::nullopt, kNaN},
+      {"3x", kPlain, std::nullopt, kNaN},
+      {"0x10", kPlain, std::nullopt, kNaN},
+      {"", kPlain, std::nullopt, kNaN},
+      {"-", kPlain, std::nullopt, kNaN},
+      {" 5", kPlain, std::nullopt, kNaN},
+      {" \t-5\t ", kBlanks, -5, {}},
+      {"- 5", kBlanks, std::nullopt, kNaN},
+      {" ", kBlanks, std::nullopt, kNaN},
+      {"+5", kDigitsOnly, std::nullopt, kNaN},
+      {"-0", kDigitsOnly, std::nullopt, kNaN},
+      {"0", kYears, std::nullopt, kRange},
+      {"9999", kYears, 9999, {}},
+      {"10000", kYears, std::nullopt, kRange},
+  };
+  for (const auto& c : cases) {
+    WholeNumberFault fault = c.fault == kNaN ? kRange : kNaN;  // must be overwritten
+    EXPECT_EQ(ParseWholeNumber(c.text, c.rules, &fault), c.value) << '"' << c.text << '"';
+    if (!c.value) {
+      EXPECT_EQ(fault, c.fault) << '"' << c.text << '"';
+    }
+  }
 }
 
 TEST(TextTest, IsoDaysAreTenCharactersOfAnExistingDay) {

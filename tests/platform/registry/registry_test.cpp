@@ -12,18 +12,13 @@
 
 #include "platform/base/file.h"
 #include "tests/support/scratch_dir.h"
+#include "tests/support/whole_file.h"
 
 namespace feriant::registry {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-std::string Contents(const std::filesystem::path& file) {
-  auto bytes = base::ReadFile(file);
-  EXPECT_TRUE(bytes.ok()) << file;
-  return bytes.ok() ? *bytes : std::string();
-}
 
 void Put(const std::filesystem::path& file, std::string_view bytes) {
   std::filesystem::create_directories(file.parent_path());
@@ -49,7 +44,7 @@ TEST_F(RegistryTest, TheFileIsReadableJsonInAFixedOrder) {
                               "Gr\xC3\xBC\xC3\x9F"
                               "e")
                   .ok());
-  EXPECT_EQ(Contents(file_),
+  EXPECT_EQ(feriant::testing::ReadWholeFile(file_),
             "{\n"
             "  \"version\": 1,\n"
             "  \"keys\": {\n"
@@ -67,7 +62,7 @@ TEST_F(RegistryTest, TheFileIsReadableJsonInAFixedOrder) {
             "  }\n"
             "}\n");
   // What is written is read back as it was, and every tool that reads JSON can read it.
-  auto parsed = nlohmann::json::parse(Contents(file_));
+  auto parsed = nlohmann::json::parse(feriant::testing::ReadWholeFile(file_));
   EXPECT_EQ(parsed["keys"]["Software\\Quillmark\\Feriant\\2.0"]["Region Index"], 3);
   auto hive = registry_.Read();
   ASSERT_TRUE(hive.ok());
@@ -153,7 +148,7 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Put(file_, c.text);
-    const std::string before = Contents(file_);
+    const std::string before = feriant::testing::ReadWholeFile(file_);
 
     auto read = registry_.Read();
     ASSERT_FALSE(read.ok());
@@ -166,7 +161,7 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
     EXPECT_EQ(write.error(), read.error());
     EXPECT_FALSE(registry_.CreateKey("Other").ok());
     EXPECT_FALSE(registry_.DeleteKey("K").ok());
-    EXPECT_EQ(Contents(file_), before);
+    EXPECT_EQ(feriant::testing::ReadWholeFile(file_), before);
   }
 }
 
@@ -197,10 +192,10 @@ TEST_F(RegistryTest, AChangeThatChangesNothingLeavesTheBytesAsTheyWere) {
   Put(file_, by_hand);
   ASSERT_TRUE(registry_.WriteValue("software\\quillmark", "region index", 3).ok());
   ASSERT_TRUE(registry_.CreateKey("Software").ok());
-  EXPECT_EQ(Contents(file_), by_hand);
+  EXPECT_EQ(feriant::testing::ReadWholeFile(file_), by_hand);
 
   ASSERT_TRUE(registry_.WriteValue("Software\\Quillmark", "Region Index", 4).ok());
-  EXPECT_NE(Contents(file_), by_hand);
+  EXPECT_NE(feriant::testing::ReadWholeFile(file_), by_hand);
   EXPECT_EQ(*registry_.ReadValue("Software\\Quillmark", "Name"), RegistryValue("x"));
   EXPECT_EQ(*registry_.ReadValue("Software\\Quillmark", "Region Index"), RegistryValue(4));
 }
@@ -254,13 +249,13 @@ TEST_F(RegistryTest, ConcurrentProcessesLoseNoWrites) {
 
 TEST_F(RegistryTest, AFailedChangeWritesNothing) {
   ASSERT_TRUE(registry_.WriteValue("Software\\A", "v", 1).ok());
-  const std::string before = Contents(file_);
+  const std::string before = feriant::testing::ReadWholeFile(file_);
   const Status failed = registry_.Update([](Hive& hive) -> Status {
     EXPECT_TRUE(hive.WriteValue("Software\\A", "w", 2).ok());
     return Error{42, "changed my mind", {}};
   });
   EXPECT_EQ(failed.error().code, 42);
-  EXPECT_EQ(Contents(file_), before);
+  EXPECT_EQ(feriant::testing::ReadWholeFile(file_), before);
 }
 
 TEST(RegistryFileTest, TheCurrentUsersFileFollowsTheEnvironment) {

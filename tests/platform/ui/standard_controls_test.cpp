@@ -55,9 +55,11 @@ TEST_F(StandardControlsTest, TheEndYearsMinimumFollowsTheStartYearThroughTheBudd
   };
   const Case cases[] = {
       {nullptr, 1, 2007, "2007", 2007, 2010},
-      {"2012", 1, 2013, "2013", 2013, 2013},  // the end year moves up with its Min
-      {"abc", -1, 2012, "2012", 2012, 2013},  // not a number: from the value
-      {"9999", 1, 2049, "2049", 2049, 2049},  // brought into the range, stops at Max
+      {"2012", 1, 2013, "2013", 2013, 2013},      // the end year moves up with its Min
+      {"abc", -1, 2012, "2012", 2012, 2013},      // not a number: from the value
+      {" +2000\t", 1, 2001, "2001", 2001, 2013},  // blanks and a plus sign as typed
+      {"+-2005", -1, 2000, "2000", 2000, 2013},   // two signs: no number, from the value
+      {"9999", 1, 2049, "2049", 2049, 2049},      // brought into the range, stops at Max
       {"1000", -1, 1984, "1984", 1984, 2049},
   };
   for (const Case& c : cases) {

@@ -20,8 +20,8 @@ namespace {
 
 using namespace std::chrono;
 using automation::Date;
+using feriant::testing::ReadWholeFile;
 using outlook::Appointment;
-using outlook::testing::ReadBytes;
 using outlook::testing::WriteBytes;
 using testing::FakeOutlook;
 using testing::OnlyHolidays;
@@ -83,21 +83,21 @@ class CountingObserver final : public OccurrenceObserver {
 // Runs through HolidayRun against `application`, the way the dialog's buttons do.
 Outcome RunWith(const std::shared_ptr<automation::Dispatch>& application, const Selection& s,
                 OccurrenceObserver* observer = nullptr) {
-  testing::ScopedHostKind host(kHostOutlook);
+  RunSelection selection = testing::TargetSelection(kHostOutlook);
+  selection.country = s.country;
+  selection.ticked_keys = {s.country};
+  selection.language = s.language;
+  selection.is_removal = s.removal;
+  selection.first_year = s.first;
+  selection.last_year = s.last;
   RecordingDialog dialog;
-  dialog.country = s.country;
-  dialog.ticked = {s.country};
-  dialog.language = s.language;
-  dialog.removal = s.removal;
-  dialog.first_year = s.first;
-  dialog.last_year = s.last;
   dialog::clsLangSetter texts;
   texts.LanguageID = 1033;
   OutlookTarget target(application);
   HolidayRun run(dialog, texts, &target);
   if (s.holidays) run.SetRules(OnlyHolidays(*s.holidays));
   run.SetObserver(observer);
-  run.ProcessHolidays();
+  run.ProcessHolidays(selection);
   return Outcome{{run.AddedCount(), run.RemovedCount(), run.ModifiedCount()},
                  dialog.BoxTexts(),
                  dialog.boxes,
@@ -111,7 +111,7 @@ class OutlookRunTest : public outlook::testing::CalendarTest {
     CalendarTest::SetUp();
     data::InitHolidayData();
     calendar_ = Copy("thunderbird.ics", "personal.ics");
-    original_ = ReadBytes(calendar_);
+    original_ = ReadWholeFile(calendar_);
     for (const Appointment& a : All())
       personal_.insert(a.subject);
   }
@@ -202,7 +202,7 @@ TEST_F(OutlookRunTest, CountriesComeAndGoOnOneAppointment) {
     EXPECT_EQ(made[0].categories, "Holiday");
     EXPECT_FALSE(made[0].reminder_set);
   }
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 // Runs in different languages write different names, categories and texts; each run
@@ -257,13 +257,13 @@ TEST_F(OutlookRunTest, ImportingTwiceChangesNothingTheSecondTime) {
   EXPECT_EQ(first.counts.AddedCount, occurrences.seen);
   EXPECT_EQ(first.counts.ModifiedCount, 0);
   EXPECT_EQ(Holidays().size(), static_cast<size_t>(occurrences.seen));
-  const std::string after_first = ReadBytes(calendar_);
+  const std::string after_first = ReadWholeFile(calendar_);
 
   const Outcome second = Run(s);
   EXPECT_EQ(second.counts.AddedCount, 0);
   EXPECT_EQ(second.counts.ModifiedCount, 0);
   EXPECT_EQ(second.cache.size(), static_cast<size_t>(occurrences.seen));
-  EXPECT_EQ(ReadBytes(calendar_), after_first);
+  EXPECT_EQ(ReadWholeFile(calendar_), after_first);
 }
 
 TEST_F(OutlookRunTest, RemovingTheMiddleCountryJoinsItsNeighbours) {
@@ -337,7 +337,7 @@ TEST_F(OutlookRunTest, WorldCupMatchesAreTimedAppointments) {
   EXPECT_EQ(again.counts.AddedCount + again.counts.ModifiedCount, 0);
   EXPECT_EQ(Run(Remove(s)).counts.RemovedCount, 64);
   EXPECT_TRUE(Holidays().empty());
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 TEST_F(OutlookRunTest, AnEmptyCalendarHasNothingToRemove) {
@@ -410,7 +410,7 @@ TEST_F(OutlookRunTest, ACalendarChangedDuringTheRunIsNotOverwritten) {
   EXPECT_EQ(outcome.requests[0].title, "Zent Feriant");
   EXPECT_NE(outcome.requests[0].detail.find("changed by another program"), std::string::npos)
       << outcome.requests[0].detail;
-  EXPECT_EQ(ReadBytes(calendar_), other);
+  EXPECT_EQ(ReadWholeFile(calendar_), other);
 }
 
 TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
@@ -421,7 +421,7 @@ TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
   ASSERT_TRUE(first.ok()) << first.error().description;
   EXPECT_FALSE(*first);  // this store appends
   ASSERT_TRUE(outlook::SaveCalendar(*application).ok());
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 // The same probe against calendars that put new items first, last, or are empty.
@@ -510,7 +510,7 @@ TEST(OutlookTargetTest, CachesHolidayAppointmentsOfTheRunsYears) {
                                        "value 0"};
   for (int i = 1; i <= 11; ++i)
     progress.push_back("value " + std::to_string(i));
-  EXPECT_EQ(run.dialog_.progress, progress);
+  EXPECT_EQ(run.dialog_.log, progress);
 }
 
 Occurrence NewYear(const char* country_line = "Deutschland") {

@@ -90,10 +90,10 @@ class ProjectRunTest : public ::testing::Test {
   testing::RecordingDialog Run(std::vector<std::string> calendars, bool removal,
                                std::optional<std::set<std::int32_t>> holidays = std::nullopt,
                                OccurrenceObserver* observer = nullptr) {
-    testing::ScopedHostKind host(kHostProject);
+    RunSelection selection = testing::TargetSelection(kHostProject);
+    selection.calendars = std::move(calendars);
+    selection.is_removal = removal;
     testing::RecordingDialog dialog;
-    dialog.calendars = std::move(calendars);
-    dialog.removal = removal;
     dialog::clsLangSetter texts;
     texts.LanguageID = 1033;
     ProjectTarget target(recorder_);
@@ -101,7 +101,7 @@ class ProjectRunTest : public ::testing::Test {
     if (holidays) run.SetRules(testing::OnlyHolidays(*holidays));
     run.SetObserver(observer);
     recorder_->edits.clear();
-    run.ProcessHolidays();
+    run.ProcessHolidays(selection);
     return dialog;
   }
 
@@ -122,8 +122,9 @@ TEST_F(ProjectRunTest, EditsEverySelectedCalendarForEachDayOff) {
   EXPECT_GT(occurrences.others, 0);  // e.g. Aschermittwoch, Muttertag
   const std::string count = std::to_string(occurrences.days_off.size());
   ASSERT_TRUE(project_->Save().ok());
-  const std::string imported = project::testing::Slurp(file_);
-  EXPECT_NE(imported, project::testing::Slurp(project::testing::DataFile("project2010.xml")));
+  const std::string imported = feriant::testing::ReadWholeFile(file_);
+  EXPECT_NE(imported,
+            feriant::testing::ReadWholeFile(project::testing::DataFile("project2010.xml")));
 
   for (const bool removal : {false, true}) {
     std::vector<std::string> expected;
@@ -141,7 +142,7 @@ TEST_F(ProjectRunTest, EditsEverySelectedCalendarForEachDayOff) {
       EXPECT_EQ(first.BoxTexts(), again.BoxTexts());
       EXPECT_FALSE(project_->HasUnsavedChanges());
       ASSERT_TRUE(project_->Save().ok());
-      EXPECT_EQ(project::testing::Slurp(file_), imported);
+      EXPECT_EQ(feriant::testing::ReadWholeFile(file_), imported);
     }
   }
   EXPECT_TRUE(project_->HasUnsavedChanges());
