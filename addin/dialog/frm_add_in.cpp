@@ -346,6 +346,7 @@ Status frmAddIn::PutLumatrel(std::string_view control, std::string_view name, Va
 // -------------------------------------------------------------------------- Loading
 
 void frmAddIn::Form_Load() {
+  countries_listed_ = false;
   if (!lumatrel_status_) return;  // ShowAddInDialog reports it and unloads
   clsLangSetter& texts = LangSetter();
   const std::int32_t host = engine::HostKind;
@@ -371,8 +372,10 @@ void frmAddIn::Form_Load() {
   const std::optional<std::size_t> preselected = PreselectedLanguage(items, texts.LanguageID);
   (void)languages.SetListIndex(preselected ? static_cast<int>(*preselected) : -1);
 
-  // 5. The remembered country, which builds the tree.
+  // 5. The remembered country, which builds the tree. From here on the box holds what
+  // unloading may store.
   SelectRememberedCountry();
+  countries_listed_ = true;
 
   // 6. By host.
   target_.reset();
@@ -454,11 +457,15 @@ void frmAddIn::ReadCalendarNames() {
 }
 
 void frmAddIn::Form_Unload(bool& /*cancel*/) {
-  // What is remembered: the chosen country's position, -1 for none.
-  const int index = FindAs<ui::ComboBox>("cboCountry")->ListIndex();
-  registry::CreateRegistryKey(registry::RegistryRoot::kCurrentUser, kSettingsKey);
-  registry::WriteRegistryValue(registry::RegistryRoot::kCurrentUser, kSettingsKey,
-                               kRegionIndexValue, Variant(std::int32_t{index}), 4);
+  // What is remembered: the chosen country's position, -1 for none; but only from a
+  // load that listed the countries, since an empty box would erase the remembered one.
+  if (countries_listed_) {
+    const int index = FindAs<ui::ComboBox>("cboCountry")->ListIndex();
+    registry::CreateRegistryKey(registry::RegistryRoot::kCurrentUser, kSettingsKey);
+    registry::WriteRegistryValue(registry::RegistryRoot::kCurrentUser, kSettingsKey,
+                                 kRegionIndexValue, Variant(std::int32_t{index}), 4);
+  }
+  countries_listed_ = false;
   // The calendar target goes with the appointment cache it holds.
   target_.reset();
   tree_ = RegionTree();

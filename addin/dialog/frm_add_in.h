@@ -166,6 +166,7 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   std::string SuccessAddMessage_;  // the host's result texts, copied at load
   std::string SuccessRemoveMessage_;
   bool is_removal_ = false;
+  bool countries_listed_ = false;  // this load filled cboCountry and chose from it
   std::unique_ptr<engine::CalendarTarget> target_;
   engine::RunCaches caches_;
 };

@@ -139,6 +139,7 @@ class AddInDialogTest : public ::testing::Test {
 TEST_F(AddInDialogTest, WithoutLumatrelShowingFailsAndNamesTheRegistrationCommand) {
   library_->UnregisterServer();
   library_.reset();
+  StoreRegionIndex(std::int32_t{3});
   const Status shown = ShowAddInDialog();
   ASSERT_FALSE(shown);
   EXPECT_NE(shown.error().description.find("feriant-regsvr <path to liblumatrel.so>"),
@@ -146,6 +147,8 @@ TEST_F(AddInDialogTest, WithoutLumatrelShowingFailsAndNamesTheRegistrationComman
   ASSERT_EQ(backend_->MessageBoxes().size(), 1u);
   EXPECT_EQ(backend_->MessageBoxes()[0].text, shown.error().description);
   EXPECT_EQ(AddInDialog(), nullptr);
+  // The failed showing leaves the remembered country alone.
+  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{3}));
 }
 
 TEST_F(AddInDialogTest, ShowsTheOneDialogAndUnloadingStoresTheCountry) {
