@@ -22,6 +22,7 @@
 #include "platform/ui/common/input_codes.h"
 #include "platform/ui/controls/combo_box.h"
 #include "platform/ui/controls/list_box.h"
+#include "platform/ui/controls/standard_input.h"
 #include "platform/ui/controls/text_box.h"
 #include "platform/ui/controls/tree_view.h"
 #include "platform/ui/controls/up_down.h"
@@ -363,6 +364,12 @@ TEST_F(AddInDialogTest, TheStartYearSpinRaisesTheEndYearsLowerLimit) {
   Get<ui::UpDown>("udcYear1").UserSpin(1);
   EXPECT_EQ(dialog_->FirstYearText(), "2007");
   EXPECT_EQ(Get<ui::UpDown>("udcYear2").Min(), 2007);
+  // Typed years: spinning the start year keeps the typed end year.
+  ASSERT_TRUE(ui::input::EditText(Get<ui::TextBox>("txtYear2"), "2040"));
+  ASSERT_TRUE(ui::input::EditText(Get<ui::TextBox>("txtYear1"), "2020"));
+  ASSERT_TRUE(ui::input::Spin(Get<ui::UpDown>("udcYear1"), 1));
+  EXPECT_EQ(dialog_->FirstYearText(), "2021");
+  EXPECT_EQ(dialog_->LastYearText(), "2040");
 }
 
 // The layout: tops and widths after loading, at the designed size and at others.
