@@ -190,9 +190,6 @@ int RememberedCountryIndex() {
 
 frmAddIn::frmAddIn(ui::ControlFactory factory)
     : Form("frmAddIn"), factory_(factory ? std::move(factory) : RegistryFactory()) {
-  // The bar's buttons sit inside a user control, where the form's own access-key search
-  // does not reach; OnKeyDown presses them.
-  SetKeyPreview(true);
   (void)SetClientSize(kDesignedWidth, kDesignedHeight);
   ui::FontDesc font;
   font.name = "Tahoma";
@@ -590,27 +587,6 @@ void frmAddIn::btl_cmdOKClick(bool& Cancel) {
 
 void frmAddIn::btl_cmdCancelClick(bool& /*Cancel*/) {
   (void)Unload();
-}
-
-void frmAddIn::OnKeyDown(int& key_code, int shift_state) {
-  if ((shift_state & ui::shift::kAlt) == 0) return;
-  ui::Control* bar = Find("btl");
-  if (bar == nullptr || !bar->IsShown() || !bar->IsEnabledForInput()) return;
-  // The bar's buttons come first: with "&Language:" in the same dialog, Alt+L still
-  // closes it.
-  for (const std::string_view button : {"OK", "Cancel"}) {
-    const std::string prefix = "cmd" + std::string(button);
-    Result<Variant> caption = bar->Get(prefix + "Caption");
-    if (!caption || ui::AccessKeyOf(caption->ToString().value_or("")) != key_code) continue;
-    Result<Variant> visible = bar->Get(prefix + "Visible");
-    Result<Variant> enabled = bar->Get(prefix + "Enabled");
-    if (!visible || !enabled || !visible->ToBool().value_or(false) ||
-        !enabled->ToBool().value_or(false))
-      continue;
-    key_code = 0;
-    (void)bar->Call("Simulate" + std::string(button) + "Click");
-    return;
-  }
 }
 
 void frmAddIn::lblURL_Click() {

@@ -120,8 +120,6 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   void OnLoad() override { Form_Load(); }
   void OnResize() override { Form_Resize(); }
   void OnUnload(bool& cancel) override { Form_Unload(cancel); }
-  // Alt with the access key of the bar's Organize or Close presses that button.
-  void OnKeyDown(int& key_code, int shift_state) override;
 
  private:
   void BuildRegionControls();

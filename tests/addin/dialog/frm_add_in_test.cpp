@@ -372,6 +372,21 @@ TEST_F(AddInDialogTest, TheStartYearSpinRaisesTheEndYearsLowerLimit) {
   EXPECT_EQ(dialog_->LastYearText(), "2040");
 }
 
+TEST_F(AddInDialogTest, AnAccessKeyTwoControlsShareMovesTheFocusAndPressesNothing) {
+  // English Outlook: "&Language:" and the bar's "C&lose" share L; "&Import" is alone.
+  Open(kHostOutlook);
+  const struct {
+    int key;
+    const char* focused;  // the dialog's control, or the bar ("btl") for its button
+  } steps[] = {{'L', "cboLanguage"}, {'L', "btl"}, {'L', "cboLanguage"}, {'C', "cboCountry"}};
+  for (const auto& step : steps) {
+    ASSERT_TRUE(ui::input::KeyDown(*dialog_, step.key, ui::shift::kAlt));
+    ASSERT_TRUE(dialog_->IsLoaded()) << static_cast<char>(step.key);
+    EXPECT_EQ(dialog_->ActiveControl(), dialog_->Find(step.focused)) << static_cast<char>(step.key);
+  }
+  EXPECT_TRUE(backend_->MessageBoxes().empty());
+}
+
 // The layout: tops and widths after loading, at the designed size and at others.
 TEST_F(AddInDialogTest, LayoutStacksTheRowsAndGivesTheTreeWhatIsLeft) {
   struct Case {
