@@ -198,6 +198,22 @@ TEST(RegistrationTest, RemovingLeavesWhatAnotherRegistrationChanged) {
   }
 }
 
+TEST(RegistrationTest, RemovingTakesTheAddInKeyWholeWhateverAPersonSetInIt) {
+  const std::string add_in = "Software\\Microsoft\\Office\\Outlook\\Addins\\Lumatrel.clsSysInfo";
+  const std::vector<std::pair<std::string, RegistryValue>> changes[] = {
+      {{"LoadBehavior", 2}},  // unticked
+      {{"CommandLineSafe", 0}, {"Description", ""}},
+  };
+  for (const auto& changed : changes) {
+    Hive hive;
+    ASSERT_TRUE(WriteRegistration(hive, Lumatrel(), kPath).ok());
+    for (const auto& [name, value] : changed)
+      ASSERT_TRUE(hive.WriteValue(add_in, name, value).ok());
+    ASSERT_TRUE(RemoveRegistration(hive, Lumatrel(), kPath).ok());
+    EXPECT_TRUE(hive.empty()) << ::testing::PrintToString(Dump(hive));
+  }
+}
+
 TEST(RegistrationTest, RefusesNamesThatCannotBeKeys) {
   struct Case {
     const char* name;
