@@ -304,7 +304,8 @@ TEST_F(ConnectTest, ButtonFaceByHostVersion) {
   struct Case {
     const char* version;
     bool pasted;
-  } cases[] = {{"11.0", false}, {"10.0", false}, {"9.0", true}, {"10", true}, {"10.x", true}};
+  } cases[] = {{"11.0", false}, {"11.0.0.8312", false}, {"10.0", false},
+               {"9.0", true},   {"10", true},           {"10.x", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
     auto button = *bars->MenuBar()->AddControl(office::kControlButton);
