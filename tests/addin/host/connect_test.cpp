@@ -415,6 +415,9 @@ TEST_F(ConnectTest, RegistrationWritesAndRemovesTheAddInKeys) {
   EXPECT_TRUE((*created)->GetIdOfName("OnConnection").ok());
   created->reset();
 
+  // A person unticked the Outlook add-in: its key goes all the same.
+  registry::WriteRegistryValue(RegistryRoot::kCurrentUser, cases[0].key, "LoadBehavior",
+                               Variant(std::int32_t{2}), 4);
   ASSERT_EQ((*library)->UnregisterServer(), components::kSOk);
   EXPECT_FALSE(fs::exists(file));  // the registry is as it was: empty
 }

@@ -6,7 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/base/file.h"
 #include "platform/registry/hive.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::components {
 namespace {
@@ -198,20 +200,15 @@ TEST(RegistrationTest, RemovingLeavesWhatAnotherRegistrationChanged) {
   }
 }
 
-TEST(RegistrationTest, RemovingTakesTheAddInKeyWholeWhateverAPersonSetInIt) {
-  const std::string add_in = "Software\\Microsoft\\Office\\Outlook\\Addins\\Lumatrel.clsSysInfo";
-  const std::vector<std::pair<std::string, RegistryValue>> changes[] = {
-      {{"LoadBehavior", 2}},  // unticked
-      {{"CommandLineSafe", 0}, {"Description", ""}},
-  };
-  for (const auto& changed : changes) {
-    Hive hive;
-    ASSERT_TRUE(WriteRegistration(hive, Lumatrel(), kPath).ok());
-    for (const auto& [name, value] : changed)
-      ASSERT_TRUE(hive.WriteValue(add_in, name, value).ok());
-    ASSERT_TRUE(RemoveRegistration(hive, Lumatrel(), kPath).ok());
-    EXPECT_TRUE(hive.empty()) << ::testing::PrintToString(Dump(hive));
-  }
+TEST(RegistrationTest, APathStoredThroughALinkIsTheFileItNames) {
+  testing::ScratchDir dir;
+  const std::filesystem::path file = dir.path() / "liblumatrel.so";
+  ASSERT_TRUE(base::WriteFileAtomically(file, "").ok());
+  std::filesystem::create_symlink(file, dir.path() / "liblink.so");
+  Hive hive;
+  ASSERT_TRUE(WriteRegistration(hive, Lumatrel(), dir.path() / "liblink.so").ok());
+  ASSERT_TRUE(RemoveRegistration(hive, Lumatrel(), file).ok());
+  EXPECT_TRUE(hive.empty()) << ::testing::PrintToString(Dump(hive));
 }
 
 TEST(RegistrationTest, RefusesNamesThatCannotBeKeys) {
