@@ -63,7 +63,7 @@ TEST_F(StandardControlsTest, TheEndYearsMinimumFollowsTheStartYearThroughTheBudd
       {"2030", 1, 2031, "2031", 2031, 2031, "2000"},  // below the new Min: up to it
       {nullptr, 1, 2032, "2032", 2032, 2032, "x"},    // no number: from the value
       {"2040", 1, 2041, "2041", 2041, 2049, "3000"},  // beyond Max: down to it
-      {"9999", 1, 2049, "2049", 2049, 2049},  // brought into the range, stops at Max
+      {"9999", 1, 2049, "2049", 2049, 2049},          // brought into the range, stops at Max
       {"1000", -1, 1984, "1984", 1984, 2049},
   };
   for (const Case& c : cases) {
