@@ -176,9 +176,6 @@ int RememberedCountryIndex() {
 
 frmAddIn::frmAddIn(ui::ControlFactory factory)
     : Form("frmAddIn"), factory_(factory ? std::move(factory) : RegistryFactory()) {
-  // The bar's buttons sit inside a user control, where the form's own access-key search
-  // does not reach; OnKeyDown presses them.
-  SetKeyPreview(true);
   (void)SetClientSize(kDesignedWidth, kDesignedHeight);
   ui::FontDesc font;
   font.name = "Tahoma";
@@ -339,6 +336,7 @@ Status frmAddIn::PutLumatrel(ui::Control* control, std::string_view name, Varian
 // -------------------------------------------------------------------------- Loading
 
 void frmAddIn::Form_Load() {
+  countries_listed_ = false;
   if (!lumatrel_status_) return;  // ShowAddInDialog reports it and unloads
   clsLangSetter& texts = LangSetter();
   const std::int32_t host = host_.kind;
@@ -362,8 +360,10 @@ void frmAddIn::Form_Load() {
   const std::optional<std::size_t> preselected = PreselectedLanguage(items, texts.LanguageID);
   (void)cboLanguage_->SetListIndex(preselected ? static_cast<int>(*preselected) : -1);
 
-  // 5. The remembered country, which builds the tree.
+  // 5. The remembered country, which builds the tree. From here on the box holds what
+  // unloading may store.
   SelectRememberedCountry();
+  countries_listed_ = true;
 
   // 6. By host.
   target_.reset();
@@ -439,11 +439,15 @@ void frmAddIn::ReadCalendarNames() {
 }
 
 void frmAddIn::Form_Unload(bool& /*cancel*/) {
-  // What is remembered: the chosen country's position, -1 for none.
-  const int index = cboCountry_->ListIndex();
-  registry::CreateRegistryKey(registry::RegistryRoot::kCurrentUser, kSettingsKey);
-  registry::WriteRegistryValue(registry::RegistryRoot::kCurrentUser, kSettingsKey,
-                               kRegionIndexValue, Variant(std::int32_t{index}), 4);
+  // What is remembered: the chosen country's position, -1 for none; but only from a
+  // load that listed the countries, since an empty box would erase the remembered one.
+  if (countries_listed_) {
+    const int index = cboCountry_->ListIndex();
+    registry::CreateRegistryKey(registry::RegistryRoot::kCurrentUser, kSettingsKey);
+    registry::WriteRegistryValue(registry::RegistryRoot::kCurrentUser, kSettingsKey,
+                                 kRegionIndexValue, Variant(std::int32_t{index}), 4);
+  }
+  countries_listed_ = false;
   // The calendar target goes with the appointment cache it holds.
   target_.reset();
   tree_ = RegionTree();
@@ -596,27 +600,6 @@ void frmAddIn::btl_cmdOKClick(bool& Cancel) {
 
 void frmAddIn::btl_cmdCancelClick(bool& /*Cancel*/) {
   (void)Unload();
-}
-
-void frmAddIn::OnKeyDown(int& key_code, int shift_state) {
-  if ((shift_state & ui::shift::kAlt) == 0) return;
-  ui::Control* bar = btl_;
-  if (bar == nullptr || !bar->IsShown() || !bar->IsEnabledForInput()) return;
-  // The bar's buttons come first: with "&Language:" in the same dialog, Alt+L still
-  // closes it.
-  for (const std::string_view button : {"OK", "Cancel"}) {
-    const std::string prefix = "cmd" + std::string(button);
-    Result<Variant> caption = bar->Get(prefix + "Caption");
-    if (!caption || ui::AccessKeyOf(caption->ToString().value_or("")) != key_code) continue;
-    Result<Variant> visible = bar->Get(prefix + "Visible");
-    Result<Variant> enabled = bar->Get(prefix + "Enabled");
-    if (!visible || !enabled || !visible->ToBool().value_or(false) ||
-        !enabled->ToBool().value_or(false))
-      continue;
-    key_code = 0;
-    (void)bar->Call("Simulate" + std::string(button) + "Click");
-    return;
-  }
 }
 
 void frmAddIn::lblURL_Click() {

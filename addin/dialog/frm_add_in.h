@@ -131,8 +131,6 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   void OnLoad() override { Form_Load(); }
   void OnResize() override { Form_Resize(); }
   void OnUnload(bool& cancel) override { Form_Unload(cancel); }
-  // Alt with the access key of the bar's Organize or Close presses that button.
-  void OnKeyDown(int& key_code, int shift_state) override;
 
  private:
   void BuildRegionControls();
@@ -207,6 +205,7 @@ class frmAddIn final : public ui::Form, public engine::RunDialog {
   CalendarList calendars_;         // what ReadCalendarNames last listed
   std::string SuccessAddMessage_;  // the host's result texts, copied at load
   std::string SuccessRemoveMessage_;
+  bool countries_listed_ = false;  // this load filled cboCountry and chose from it
   std::unique_ptr<engine::CalendarTarget> target_;
   engine::RunCaches caches_;
 };

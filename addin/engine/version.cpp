@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace feriant::engine {
 namespace {
@@ -22,19 +23,18 @@ int Compare(std::string_view a, std::string_view b) {
   return a.compare(b);
 }
 
-struct Version {
-  std::string_view major;
-  std::string_view minor;
-};
-
-// Major is what comes before the first "."; minor is everything after it.
-std::optional<Version> ParseVersion(std::string_view text) {
-  const size_t dot = text.find('.');
-  if (dot == std::string_view::npos) return std::nullopt;
-  const auto major = WholeNumber(text.substr(0, dot));
-  const auto minor = WholeNumber(text.substr(dot + 1));
-  if (!major || !minor) return std::nullopt;
-  return Version{*major, *minor};
+// The parts between the dots, at least two; nothing when the text is no version.
+std::optional<std::vector<std::string_view>> ParseVersion(std::string_view text) {
+  if (text.find('.') == std::string_view::npos) return std::nullopt;
+  std::vector<std::string_view> parts;
+  for (;;) {
+    const size_t dot = text.find('.');
+    const auto part = WholeNumber(text.substr(0, dot));
+    if (!part) return std::nullopt;
+    parts.push_back(*part);
+    if (dot == std::string_view::npos) return parts;
+    text.remove_prefix(dot + 1);
+  }
 }
 
 }  // namespace
@@ -43,8 +43,14 @@ bool IsVersionAtLeast(std::string_view version, std::string_view required) {
   const auto have = ParseVersion(version);
   const auto need = ParseVersion(required);
   if (!have || !need) return false;
-  if (const int major = Compare(have->major, need->major); major != 0) return major > 0;
-  return Compare(have->minor, need->minor) >= 0;
+  const size_t parts = std::max(have->size(), need->size());
+  for (size_t i = 0; i < parts; ++i) {
+    // A missing part is 0, whose significant digits are none.
+    const std::string_view a = i < have->size() ? (*have)[i] : std::string_view();
+    const std::string_view b = i < need->size() ? (*need)[i] : std::string_view();
+    if (const int order = Compare(a, b); order != 0) return order > 0;
+  }
+  return true;
 }
 
 }  // namespace feriant::engine

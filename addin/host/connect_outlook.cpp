@@ -129,11 +129,11 @@ void ConnectOutlook::OnConnection(const ObjectRef& Application, std::int32_t,
 
   Result<ObjectRef> bars = ExplorerBars(Application);
   if (!bars || !*bars) return;  // no explorer window: no entries
-  Result<std::string> prog_id = ProgIdOf(AddInInst);
-  if (!prog_id) return;
-  // Errors from here on end the connection silently; the add-in stays connected.
-  ObjectRef item = AddToAddInCommandBar(menu_caption_, *prog_id);
-  if (!item || !menu_.Bind(item)) return;
+  // The menu item's failure is its own (it reports nothing); the toolbar still comes.
+  // Errors of the toolbar steps end the connection; the add-in stays connected.
+  if (Result<std::string> prog_id = ProgIdOf(AddInInst); prog_id) {
+    if (ObjectRef item = AddToAddInCommandBar(menu_caption_, *prog_id)) (void)menu_.Bind(item);
+  }
   ObjectRef bar = CreateAddInCommandBar(Application, AddInInst, kToolbarName, true);
   if (!bar) return;
   Result<std::string> bar_name = TextOf(bar->Get("Name"));

@@ -193,11 +193,12 @@ void ConnectProject::OnConnection(const ObjectRef& Application, std::int32_t,
   button_caption_ = dialog::LangSetter().ToolbarCaption_Caption();
   menu_caption_ = button_caption_ + "...";
 
-  // An error in these steps has gone to AddInErr already and ends the connection.
-  ObjectRef item =
-      CreateAddInMenuCommandBar(kToolsMenu, menu_caption_, kProjectMenuItemTag, AddInInst);
-  if (!item) return;
-  if (Status bound = menu_.Bind(item); !bound) return AddInErr(bound.error());
+  // Each routine has sent its error to AddInErr already. A failed menu item costs only
+  // the menu item; a failed toolbar step ends the connection.
+  if (ObjectRef item =
+          CreateAddInMenuCommandBar(kToolsMenu, menu_caption_, kProjectMenuItemTag, AddInInst)) {
+    if (Status bound = menu_.Bind(item); !bound) AddInErr(bound.error());
+  }
   ObjectRef bar = CreateAddInCommandBar(Application, AddInInst, kToolbarName, true);
   if (!bar) return;
   Result<std::string> bar_name = TextOf(bar->Get("Name"));

@@ -1,5 +1,7 @@
 #include "addin/host/connection_support.h"
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -35,6 +37,16 @@ Status ButtonBinding::Bind(ObjectRef button) {
 
 void ShowDialogOnClick(const engine::HostContext& host) {
   (void)dialog::ShowAddInDialog(host);
+}
+
+std::int32_t RemoveModeOf(const Variant& mode) {
+  Result<double> number = mode.ToDouble();
+  if (!number || !std::isfinite(*number) || std::trunc(*number) != *number ||
+      *number < std::numeric_limits<std::int32_t>::min() ||
+      *number > std::numeric_limits<std::int32_t>::max()) {
+    return kUnknownRemoveMode;
+  }
+  return static_cast<std::int32_t>(*number);
 }
 
 std::string AddInAction(std::string_view prog_id) {

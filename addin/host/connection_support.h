@@ -92,6 +92,11 @@ Result<ObjectRef> FindBarNamed(automation::Dispatch& bars, std::string_view name
 // CommandBars.Add(Name, Position:=top, Temporary:=True), then Visible.
 Result<ObjectRef> AddTemporaryBar(automation::Dispatch& bars, std::string_view name, bool visible);
 
+// OnDisconnection's RemoveMode as a whole number; kUnknownRemoveMode for anything else (a
+// text, Null, an object, a fraction), so that the disconnection still runs every step.
+inline constexpr std::int32_t kUnknownRemoveMode = -1;
+std::int32_t RemoveModeOf(const automation::Variant& mode);
+
 // Adds the five members of the add-in interface to `m` in their order: OnConnection
 // (Application, ConnectMode, AddInInst, custom) and OnDisconnection (RemoveMode, custom)
 // call T's members of those names; OnAddInsUpdate, OnStartupComplete and OnBeginShutdown
@@ -112,9 +117,7 @@ void AddExtensibility(automation::Members<T>& m) {
            });
   m.Method("OnDisconnection", extensibility::kOnDisconnection,
            [](T& self, Args args, Named named) -> Result<Variant> {
-             Result<std::int32_t> mode = ArgumentOf(args, named, "RemoveMode", 0).ToI4();
-             if (!mode) return mode.error();
-             self.OnDisconnection(*mode);
+             self.OnDisconnection(RemoveModeOf(ArgumentOf(args, named, "RemoveMode", 0)));
              return Variant();
            });
   for (auto [name, id] : {std::pair{"OnAddInsUpdate", extensibility::kOnAddInsUpdate},

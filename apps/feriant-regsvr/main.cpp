@@ -12,6 +12,7 @@
 
 #include "platform/components/component_library.h"
 #include "platform/components/error_info.h"
+#include "platform/components/registration.h"
 
 namespace {
 
@@ -27,10 +28,8 @@ std::string Hex(std::int32_t code) {
 int Run(const std::filesystem::path& file, bool unregister) {
   namespace components = feriant::components;
   const char* verb = unregister ? "unregister" : "register";
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(file, error);
-  if (error) absolute = file;
-  absolute = absolute.lexically_normal();
+  // The file itself, links resolved: the registry names it so whichever link named it.
+  const std::filesystem::path absolute = components::ResolvedLibraryPath(file);
 
   auto library = components::ComponentLibrary::Load(absolute);
   if (!library) {

@@ -68,10 +68,9 @@ Result<std::filesystem::path> LibraryContaining(const void* address) {
     return automation::MakeError(hresult::kModuleNotFound,
                                  "cannot tell which library the server lives in");
   }
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::absolute(info.dli_fname, error);
-  if (error) return automation::MakeError(hresult::kModuleNotFound, info.dli_fname);
-  return path.lexically_normal();
+  // The name the library was loaded by may be a symbolic link; the registry holds the
+  // file itself.
+  return ResolvedLibraryPath(info.dli_fname);
 }
 
 std::int32_t ComponentServer::Register(const void* address) const {
@@ -79,7 +78,19 @@ std::int32_t ComponentServer::Register(const void* address) const {
 }
 
 std::int32_t ComponentServer::Unregister(const void* address) const {
-  return ChangeRegistration(address, RemoveRegistration);
+  return ChangeRegistration(
+      address,
+      [](registry::Hive& hive, const ServerDescription& server,
+         const std::filesystem::path& library) -> Status {
+        const registry::Hive before = hive;
+        if (Status removed = RemoveRegistration(hive, server, library); !removed) return removed;
+        // Unregistering what is not there is no success: the caller named the wrong library
+        // or the wrong registry.
+        if (hive == before)
+          return ErrorOf(ErrorKind::kNotFound,
+                         "the library is not registered; nothing was removed");
+        return Ok();
+      });
 }
 
 std::int32_t ComponentServer::GetClassObject(const automation::Guid* clsid,

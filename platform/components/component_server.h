@@ -12,7 +12,9 @@
 //   FERIANT_COMPONENT_ENTRY_POINTS(Server())
 //
 // Registration writes into the current user's registry (registration.h) with the
-// library's own absolute path, found from an address inside the library. The server
+// library's own absolute path, found from an address inside the library, symbolic links
+// resolved. Unregistering fails (the registry unchanged) when nothing of the library was
+// registered. The server
 // counts the objects its factories created that are still alive; DllCanUnloadNow answers
 // from that count. A failing entry point leaves its Error in error_info.h. One thread,
 // the user-interface thread.
@@ -65,7 +67,7 @@ class ComponentServer {
   mutable std::vector<std::weak_ptr<automation::Dispatch>> objects_;
 };
 
-// The absolute path of the shared object that contains `address`.
+// The absolute path of the shared object that contains `address`, links resolved.
 Result<std::filesystem::path> LibraryContaining(const void* address);
 
 }  // namespace feriant::components

@@ -4,7 +4,8 @@
 //
 //   std::int32_t DllRegisterServer();    writes the library's classes into the current
 //                                         user's registry (registration.h)
-//   std::int32_t DllUnregisterServer();  removes what DllRegisterServer wrote
+//   std::int32_t DllUnregisterServer();  removes what DllRegisterServer wrote; fails
+//                                         when none of it is there
 //   std::int32_t DllGetClassObject(const Guid* clsid, const Guid* iid, void** factory);
 //                                         iid must be kIidClassFactory; *factory becomes a
 //                                         ClassFactory* for the class

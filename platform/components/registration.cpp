@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <system_error>
+#include <variant>
 
 namespace feriant::components {
 namespace {
@@ -55,7 +57,30 @@ bool Holds(const Hive& hive, const RegistryEntry& entry) {
   return entry.value && hive.ReadValue(entry.key, entry.value->name) == entry.value->value;
 }
 
+// Whether the owner entry names `library`, by the path each resolves to: a library
+// registered through a symbolic link is the one its target names, and back.
+bool NamesLibrary(const Hive& hive, const RegistryEntry& owner,
+                  const std::filesystem::path& library) {
+  if (Holds(hive, owner)) return true;
+  const auto stored = hive.ReadValue(owner.key, owner.value->name);
+  const auto* text = stored ? std::get_if<std::string>(&*stored) : nullptr;
+  return text != nullptr && !text->empty() &&
+         ResolvedLibraryPath(*text) == ResolvedLibraryPath(library);
+}
+
 }  // namespace
+
+std::filesystem::path ResolvedLibraryPath(const std::filesystem::path& library) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(library, error);
+  if (error) return library.lexically_normal();
+  std::filesystem::path resolved = std::filesystem::weakly_canonical(absolute, error);
+  return error ? absolute.lexically_normal() : resolved;
+}
+
+std::string AddInKey(const AddInRegistration& add_in, std::string_view prog_id) {
+  return Join(Join(add_in.host_key, "Addins"), prog_id);
+}
 
 std::string ClassKey(const automation::Guid& class_id) {
   return Join(Join(kClassesKey, "CLSID"), class_id.ToString());
@@ -96,7 +121,7 @@ Result<std::vector<RegistrationGroup>> RegistrationLayout(const ServerDescriptio
                                                 " under the host key \"" + cls.add_in->host_key +
                                                 "\"");
       }
-      const std::string add_in = Join(Join(cls.add_in->host_key, "Addins"), cls.prog_id);
+      const std::string add_in = AddInKey(*cls.add_in, cls.prog_id);
       entries.push_back(
           RegistryEntry{add_in, NamedValue{"FriendlyName", cls.add_in->display_name}});
       entries.push_back(RegistryEntry{add_in, NamedValue{"Description", cls.add_in->description}});
@@ -139,12 +164,23 @@ Status RemoveRegistration(Hive& hive, const ServerDescription& server,
                           const std::filesystem::path& library) {
   auto layout = RegistrationLayout(server, library);
   if (!layout) return layout.error();
-  for (const RegistrationGroup& group : *layout) {
+  for (size_t g = 0; g < layout->size(); ++g) {
+    const RegistrationGroup& group = (*layout)[g];
     const RegistryEntry& owner = group.owner;
-    if (hive.ReadValue(owner.key, owner.value->name).has_value() && !Holds(hive, owner)) continue;
+    const bool owned = NamesLibrary(hive, owner, library);
+    if (hive.ReadValue(owner.key, owner.value->name).has_value() && !owned) continue;
     std::vector<std::string> keys;
+    // The class groups come first, in the order of the classes. An add-in key is the
+    // registration's own whatever a person set in it (LoadBehavior when they untick the
+    // add-in), so it goes whole.
+    if (g < server.classes.size() && server.classes[g].add_in) {
+      const std::string add_in = AddInKey(*server.classes[g].add_in, server.classes[g].prog_id);
+      if (hive.KeyExists(add_in)) {
+        if (Status deleted = hive.DeleteKey(add_in); !deleted) return deleted;
+      }
+    }
     for (const RegistryEntry& entry : group.entries) {
-      if (Holds(hive, entry)) {
+      if (Holds(hive, entry) || (owned && entry == owner)) {
         if (Status deleted = hive.DeleteValue(entry.key, entry.value->name); !deleted)
           return deleted;
       }

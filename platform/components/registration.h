@@ -19,11 +19,15 @@
 // and, for a class that is an add-in, <host key>\Addins\<program id> with "FriendlyName",
 // "Description" and "LoadBehavior" (outside "Software\Classes").
 //
+// Library paths are compared as they resolve (symbolic links followed at both ends), so
+// a library registered through a link is unregistered by its real path and back.
 // Writing twice changes nothing. Removing deletes each value only while it still holds
 // what registration wrote, then deletes the keys on the written paths that are left
-// empty, up to "Software"; a key holding anything else stays. A class whose
-// InprocServer32 names another library, or a type library registered for another
-// library, now belongs to that library and is left whole. Plain functions over a Hive.
+// empty, up to "Software"; a key holding anything else stays. An add-in key goes whole,
+// whatever a person set in it (the host writes LoadBehavior when the add-in is unticked).
+// A class whose InprocServer32 names another library, or a type library registered for
+// another library, now belongs to that library and is left whole. Plain functions over
+// a Hive.
 
 #include <filesystem>
 #include <optional>
@@ -39,6 +43,12 @@
 namespace feriant::components {
 
 inline constexpr std::string_view kClassesKey = "Software\\Classes";
+
+// The absolute path `library` resolves to, symbolic links followed as far as they exist.
+std::filesystem::path ResolvedLibraryPath(const std::filesystem::path& library);
+
+// "<host key>\Addins\<program id>".
+std::string AddInKey(const AddInRegistration& add_in, std::string_view prog_id);
 
 // "Software\Classes\CLSID\{clsid}" and "Software\Classes\<program id>".
 std::string ClassKey(const automation::Guid& class_id);

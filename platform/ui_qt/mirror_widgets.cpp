@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QShortcut>
+#include <QShortcutEvent>
 #include <QTimer>
 
 #include "platform/ui/controls/standard_input.h"
@@ -307,6 +308,16 @@ void Mirror::ForwardAccessKey(int key_code) {
   if (form != nullptr) (void)ui::input::KeyDown(*form, key_code, ui::shift::kAlt);
 }
 
+bool Mirror::RouteAccessKey(QEvent& event) {
+  if (event.type() != QEvent::Shortcut) return false;
+  // A property page has no form to decide: there Qt's own mnemonic stays.
+  std::shared_ptr<ui::Control> control = Model();
+  if (!control || control->ParentForm() == nullptr) return false;
+  const QKeySequence pressed = static_cast<QShortcutEvent&>(event).key();
+  if (!pressed.isEmpty()) ForwardAccessKey(pressed[0].key());
+  return true;
+}
+
 // ------------------------------------------------------------------------------ Label
 
 LabelMirror::LabelMirror(const RenderContext& context, ui::Label& label, QWidget* parent)
@@ -401,6 +412,10 @@ void ButtonMirror::focusInEvent(QFocusEvent* event) {
   ForwardFocus();
 }
 
+bool ButtonMirror::event(QEvent* event) {
+  return RouteAccessKey(*event) || QPushButton::event(event);
+}
+
 // --------------------------------------------------------------------------- CheckBox
 
 CheckBoxMirror::CheckBoxMirror(const RenderContext& context, ui::CheckBox& check_box,
@@ -441,6 +456,10 @@ void CheckBoxMirror::ApplyOwn(ui::Control& control) {
 void CheckBoxMirror::focusInEvent(QFocusEvent* event) {
   QCheckBox::focusInEvent(event);
   ForwardFocus();
+}
+
+bool CheckBoxMirror::event(QEvent* event) {
+  return RouteAccessKey(*event) || QCheckBox::event(event);
 }
 
 // ---------------------------------------------------------------------------- TextBox

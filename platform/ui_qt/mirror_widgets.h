@@ -98,6 +98,10 @@ class Mirror {
   // Alt with `key_code` (the control's access key) to the control's form, which presses
   // the control that the key belongs to.
   void ForwardAccessKey(int key_code);
+  // Qt's own mnemonic of a caption (a shortcut event) goes to the form as its access key:
+  // the form decides by the window's rule what it does, never Qt. True when `event` was
+  // one (not on a property page, which has no form: there Qt's mnemonic acts).
+  bool RouteAccessKey(QEvent& event);
 
  private:
   const RenderContext& context_;
@@ -135,6 +139,7 @@ class ButtonMirror final : public QPushButton, public Mirror {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 };
 
 class CheckBoxMirror final : public QCheckBox, public Mirror {
@@ -146,6 +151,7 @@ class CheckBoxMirror final : public QCheckBox, public Mirror {
   // The model toggles the value; Qt only shows it.
   void nextCheckState() override {}
   void focusInEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 };
 
 // The caret and the selection are the control's too: the person's go to the control

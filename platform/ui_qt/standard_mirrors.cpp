@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPalette>
-#include <QShortcutEvent>
 
 #include "platform/ui/controls/standard_input.h"
 #include "platform/ui/core/input.h"
@@ -108,10 +107,7 @@ void FrameMirror::paintEvent(QPaintEvent* /*event*/) {
 }
 
 bool FrameMirror::event(QEvent* event) {
-  if (event->type() != QEvent::Shortcut) return QGroupBox::event(event);
-  const QKeySequence pressed = static_cast<QShortcutEvent*>(event)->key();
-  if (!pressed.isEmpty()) ForwardAccessKey(pressed[0].key());
-  return true;
+  return RouteAccessKey(*event) || QGroupBox::event(event);
 }
 
 // ----------------------------------------------------------------- OptionButtonMirror
@@ -140,6 +136,10 @@ void OptionButtonMirror::ApplyOwn(ui::Control& control) {
 void OptionButtonMirror::focusInEvent(QFocusEvent* event) {
   QRadioButton::focusInEvent(event);
   ForwardFocus();
+}
+
+bool OptionButtonMirror::event(QEvent* event) {
+  return RouteAccessKey(*event) || QRadioButton::event(event);
 }
 
 }  // namespace feriant::ui_qt::internal

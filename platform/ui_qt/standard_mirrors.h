@@ -63,6 +63,7 @@ class OptionButtonMirror final : public QRadioButton, public Mirror {
   // The control decides the value; Qt only shows it.
   void nextCheckState() override {}
   void focusInEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 };
 
 }  // namespace feriant::ui_qt::internal

@@ -74,16 +74,18 @@ Status UpDown::SetValue(int value) {
 
 void UpDown::SetMin(int value) {
   if (value == min_) return;
+  const std::optional<std::int64_t> typed = Typed();  // read before the range moves
   min_ = value;
   NotifyChanged("Min");
-  Store(std::clamp(value_, Low(), High()));
+  Settle(typed);
 }
 
 void UpDown::SetMax(int value) {
   if (value == max_) return;
+  const std::optional<std::int64_t> typed = Typed();
   max_ = value;
   NotifyChanged("Max");
-  Store(std::clamp(value_, Low(), High()));
+  Settle(typed);
 }
 
 Status UpDown::SetIncrement(int value) {
@@ -108,16 +110,29 @@ void UpDown::SetBuddy(TextBox* buddy) {
   WriteBuddy();
 }
 
+std::optional<std::int64_t> UpDown::Typed() const {
+  TextBox* buddy = Buddy();
+  if (buddy == nullptr || !sync_buddy_) return std::nullopt;
+  // What the buddy shows may have blanks around it, as typed.
+  return base::ParseWholeNumber(buddy->Text(), {.blanks_around = true});
+}
+
+void UpDown::Settle(std::optional<std::int64_t> typed) {
+  auto keep = KeepAlive();
+  const int settled =
+      static_cast<int>(std::clamp<std::int64_t>(typed.value_or(value_), Low(), High()));
+  if (settled != value_) {
+    Store(settled);
+  } else if (typed && *typed != settled) {
+    WriteBuddy();  // what was typed lies beyond the new limit
+  }
+}
+
 void UpDown::UserSpin(int direction) {
   if (direction == 0) return;
   auto keep = KeepAlive();
-  int current = value_;
-  if (TextBox* buddy = Buddy(); buddy != nullptr && sync_buddy_) {
-    // What the buddy shows may have blanks around it, as typed.
-    if (auto typed = base::ParseWholeNumber(buddy->Text(), {.blanks_around = true})) {
-      current = static_cast<int>(std::clamp<std::int64_t>(*typed, Low(), High()));
-    }
-  }
+  const int current =
+      static_cast<int>(std::clamp<std::int64_t>(Typed().value_or(value_), Low(), High()));
   // Up goes towards Max, wherever Max lies.
   const int sign = (direction > 0) == (max_ >= min_) ? 1 : -1;
   std::int64_t next = static_cast<std::int64_t>(current) + sign * std::int64_t{increment_};

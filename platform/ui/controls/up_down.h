@@ -9,14 +9,19 @@
 // stops there, or with Wrap starts again at the other limit.
 //
 // While SyncBuddy is set (the default), every change of Value writes it as a decimal
-// number into the buddy's text, and a step by the person starts from the number the
-// buddy shows (what was typed there), brought into the range. The buddy is held weakly.
+// number into the buddy's text, and the number the buddy shows (what was typed there) is
+// taken as the value whenever the control is about to use or replace it: a step by the
+// person starts from it, and a new Min or Max keeps it when it lies within the new range
+// (bringing it to the nearest limit when not), instead of writing the old Value over
+// it. The buddy is held weakly.
 //
 // Change is raised whenever Value changes, by the person or by code, after the buddy's
 // text was written; UpClick and DownClick when the person presses an arrow.
 // The user-interface thread only.
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/ui/common/event.h"
@@ -57,6 +62,10 @@ class UpDown final : public ControlImpl<UpDown> {
  private:
   int Low() const { return min_ < max_ ? min_ : max_; }
   int High() const { return min_ < max_ ? max_ : min_; }
+  // The whole number the buddy shows while the value follows it; nothing else.
+  std::optional<std::int64_t> Typed() const;
+  // After the range changed: `typed` (or Value when nothing was typed) brought into it.
+  void Settle(std::optional<std::int64_t> typed);
   // Stores `value` (already in range), writes the buddy, raises Change when it changed.
   void Store(int value);
   void WriteBuddy();

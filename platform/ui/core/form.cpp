@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <vector>
 
 #include "platform/ui/common/errors.h"
 #include "platform/ui/core/backend.h"
@@ -388,24 +389,62 @@ bool Form::KeyDown(int key_code, int shift_state, Control* focused) {
   return key_code == 0;
 }
 
+namespace {
+
+// The controls of `host` in tab order, each user control followed by its constituents in
+// their own tab order: the order in which one window's access keys are searched.
+void AppendInTabOrder(const ControlHost& host, std::vector<Control*>& order) {
+  std::vector<Control*> own;
+  for (const auto& control : host.Controls())
+    own.push_back(control.get());
+  std::stable_sort(own.begin(), own.end(), [](const Control* a, const Control* b) {
+    return a->TabIndex() < b->TabIndex();
+  });
+  for (Control* control : own) {
+    order.push_back(control);
+    if (const auto* extender = dynamic_cast<const Extender*>(control);
+        extender != nullptr && extender->Object() != nullptr) {
+      AppendInTabOrder(*extender->Object(), order);
+    }
+  }
+}
+
+}  // namespace
+
 bool Form::PressAccessKey(int key_code) {
-  // Key codes of letters are their capitals; the tab order decides between two controls
-  // with the same key.
+  // Key codes of letters are their capitals.
   if (key_code <= 0 || key_code >= 128) return false;
   std::vector<Control*> order;
-  for (const auto& control : Controls())
-    order.push_back(control.get());
-  std::sort(order.begin(), order.end(),
-            [](const Control* a, const Control* b) { return a->TabIndex() < b->TabIndex(); });
-  for (Control* control : order) {
-    if (control->AccessKey() != static_cast<char>(key_code) || !control->IsShown() ||
-        !control->IsEnabledForInput())
-      continue;
+  AppendInTabOrder(*this, order);
+  std::vector<size_t> holders;  // positions in `order` of the controls that take the key now
+  for (size_t i = 0; i < order.size(); ++i) {
+    const Control& control = *order[i];
+    if (control.AccessKey() == static_cast<char>(key_code) && control.IsShown() &&
+        control.IsEnabledForInput()) {
+      holders.push_back(i);
+    }
+  }
+  if (holders.empty()) return false;
+  if (holders.size() == 1) {
+    Control* control = order[holders.front()];
     auto keep = control->weak_from_this().lock();
     control->PressAccessKey();
     return true;
   }
-  return false;
+  // A shared key presses nothing: the focus moves to the next holder after the focused
+  // control, wrapping round, so that pressing it again reaches each in turn. A label or
+  // frame passes the focus on to the control after it, as its own key does.
+  const auto focused = std::find(order.begin(), order.end(), FocusedControl());
+  const size_t after =
+      focused == order.end() ? 0 : static_cast<size_t>(focused - order.begin()) + 1;
+  const auto next = std::find_if(holders.begin(), holders.end(),
+                                 [after](size_t position) { return position >= after; });
+  Control* holder = order[next != holders.end() ? *next : holders.front()];
+  Control* target = holder->CanFocus()          ? holder
+                    : holder->Host() != nullptr ? holder->Host()->NextFocusable(*holder)
+                                                : nullptr;
+  if (target != nullptr) (void)target->SetFocus();
+  return true;
 }
 
 bool Form::KeyUp(int key_code, int shift_state, Control* focused) {

@@ -24,11 +24,14 @@
 // is set (it may swallow the key by setting it to 0); then Enter presses the focused push
 // button, else the form's default control, and Esc the cancel control, provided that the
 // control is visible and enabled. A default or cancel extender receives the key through
-// its control's AccessKeyPress. Alt with a letter or digit presses the first control of
-// the form, in tab order, whose access key it is and that is visible and enabled
-// (Control::PressAccessKey). A key that none of these took goes to the focused
-// control (its KeyDown, which may swallow it). KeyUp and KeyPress go the same way,
-// through the form's preview to the focused control.
+// its control's AccessKeyPress. Alt with a letter or digit is an access key of the whole
+// window: the form's controls and, at each user control's place in the tab order, its
+// constituents. A key that one visible and enabled control holds presses it
+// (Control::PressAccessKey); a key that several hold presses none of them and moves the
+// focus to the next of them after the focused control in that order, wrapping round (a
+// label or frame passes it on to the control after it). A key that none of these took goes to the
+// focused control (its KeyDown, which may swallow it). KeyUp and KeyPress go the same way, through
+// the form's preview to the focused control.
 //
 // Forms are automation objects too (Caption, sizes, Visible, hWnd, Show, Hide, Unload),
 // which is what a control reaches through its extender's Parent. The user-interface
@@ -177,7 +180,8 @@ class Form : public ControlHost {
 
  private:
   void RaiseResize();
-  // Presses the control whose access key `key_code` is; false when none has it.
+  // Presses the one control whose access key `key_code` is, or moves the focus between
+  // several; false when none has it.
   bool PressAccessKey(int key_code);
   // Sends WM_GETMINMAXINFO and keeps the answer as the client-size range.
   void AskSizeRange();

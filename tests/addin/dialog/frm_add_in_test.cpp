@@ -22,6 +22,7 @@
 #include "platform/ui/common/input_codes.h"
 #include "platform/ui/controls/combo_box.h"
 #include "platform/ui/controls/list_box.h"
+#include "platform/ui/controls/standard_input.h"
 #include "platform/ui/controls/text_box.h"
 #include "platform/ui/controls/tree_view.h"
 #include "platform/ui/controls/up_down.h"
@@ -135,6 +136,7 @@ class AddInDialogTest : public ::testing::Test {
 TEST_F(AddInDialogTest, WithoutLumatrelShowingFailsAndNamesTheRegistrationCommand) {
   library_->UnregisterServer();
   library_.reset();
+  StoreRegionIndex(std::int32_t{3});
   const Status shown = ShowAddInDialog(engine::HostContext{kHostOutlook, nullptr});
   ASSERT_FALSE(shown);
   EXPECT_NE(shown.error().description.find("feriant-regsvr <path to liblumatrel.so>"),
@@ -142,6 +144,8 @@ TEST_F(AddInDialogTest, WithoutLumatrelShowingFailsAndNamesTheRegistrationComman
   ASSERT_EQ(backend_->MessageBoxes().size(), 1u);
   EXPECT_EQ(backend_->MessageBoxes()[0].text, shown.error().description);
   EXPECT_EQ(AddInDialog(), nullptr);
+  // The failed showing leaves the remembered country alone.
+  EXPECT_EQ(StoredRegionIndex(), registry::RegistryValue(std::int32_t{3}));
 }
 
 TEST_F(AddInDialogTest, ShowsTheOneDialogAndUnloadingStoresTheCountry) {
@@ -359,6 +363,27 @@ TEST_F(AddInDialogTest, TheStartYearSpinRaisesTheEndYearsLowerLimit) {
   Get<ui::UpDown>("udcYear1").UserSpin(1);
   EXPECT_EQ(dialog_->Selection().first_year, "2007");
   EXPECT_EQ(Get<ui::UpDown>("udcYear2").Min(), 2007);
+  // Typed years: spinning the start year keeps the typed end year.
+  ASSERT_TRUE(ui::input::EditText(Get<ui::TextBox>("txtYear2"), "2040"));
+  ASSERT_TRUE(ui::input::EditText(Get<ui::TextBox>("txtYear1"), "2020"));
+  ASSERT_TRUE(ui::input::Spin(Get<ui::UpDown>("udcYear1"), 1));
+  EXPECT_EQ(dialog_->Selection().first_year, "2021");
+  EXPECT_EQ(dialog_->Selection().last_year, "2040");
+}
+
+TEST_F(AddInDialogTest, AnAccessKeyTwoControlsShareMovesTheFocusAndPressesNothing) {
+  // English Outlook: "&Language:" and the bar's "C&lose" share L; "&Import" is alone.
+  Open(kHostOutlook);
+  const struct {
+    int key;
+    const char* focused;  // the dialog's control, or the bar ("btl") for its button
+  } steps[] = {{'L', "cboLanguage"}, {'L', "btl"}, {'L', "cboLanguage"}, {'C', "cboCountry"}};
+  for (const auto& step : steps) {
+    ASSERT_TRUE(ui::input::KeyDown(*dialog_, step.key, ui::shift::kAlt));
+    ASSERT_TRUE(dialog_->IsLoaded()) << static_cast<char>(step.key);
+    EXPECT_EQ(dialog_->ActiveControl(), dialog_->Find(step.focused)) << static_cast<char>(step.key);
+  }
+  EXPECT_TRUE(backend_->MessageBoxes().empty());
 }
 
 // The layout: tops and widths after loading, at the designed size and at others.

@@ -190,17 +190,58 @@ TEST_F(ConnectTest, ProjectUnloadRemovesButtonThenToolbarThenItemAndShutdownNoth
   EXPECT_EQ(removals.seen, expected);  // all from the unload, none from the shut-down
 }
 
-TEST_F(ConnectTest, ProjectErrorsGoToAddInErrAndEndTheConnection) {
-  auto bars = CommandBars::Create();  // no "Tools" menu
-  std::ostringstream errors;
-  ConnectProject::SetErrorStream(&errors);
-  ConnectProject connect;
-  connect.OnConnection(Project(bars), 0, project_inst_);
-  ConnectProject::SetErrorStream(nullptr);
-  EXPECT_EQ(errors.str().rfind("Application : Feriant\nError Number : ", 0), 0U) << errors.str();
-  EXPECT_NE(errors.str().find("\nError Description : "), std::string::npos);
-  EXPECT_EQ(bars->Find("Quillmark"), nullptr);  // the routine ended at the menu item
-  EXPECT_EQ(connect.MenuEventHandler().button(), nullptr);
+TEST_F(ConnectTest, WithoutAToolsMenuTheToolbarButtonStillComes) {
+  // Project reports the missing menu through AddInErr, Outlook swallows it.
+  for (const bool project : {true, false}) {
+    SCOPED_TRACE(project ? "Project" : "Outlook");
+    auto bars = CommandBars::Create();  // no "Tools" menu
+    std::ostringstream errors;
+    ConnectProject::SetErrorStream(&errors);
+    ConnectProject to_project;
+    ConnectOutlook to_outlook;
+    project ? to_project.OnConnection(Project(bars), 0, project_inst_)
+            : to_outlook.OnConnection(Outlook(bars), 0, outlook_inst_);
+    ConnectProject::SetErrorStream(nullptr);
+    EXPECT_EQ(errors.str().rfind("Application : Feriant\nError Number : ", 0),
+              project ? 0U : std::string::npos)
+        << errors.str();
+    EXPECT_EQ((project ? to_project.MenuEventHandler() : to_outlook.MenuEventHandler()).button(),
+              nullptr);
+    const auto buttons = Tagged(*bars, "ZentAddinHolidayToolbarButton");
+    ASSERT_EQ(buttons.size(), 1U);
+    EXPECT_EQ(buttons[0]->parent()->name(), "Quillmark");
+    EXPECT_EQ(
+        (project ? to_project.ToolbarEventHandler() : to_outlook.ToolbarEventHandler()).button(),
+        buttons[0]);
+  }
+}
+
+TEST_F(ConnectTest, DisconnectingWithAnyRemoveModeAttemptsEveryStep) {
+  // Only a whole 1 is the person's unloading in Project; any other argument still lets go
+  // of the host (and in Outlook removes the menu item).
+  const struct {
+    Variant mode;
+    bool project_removes;
+  } cases[] = {{Variant("unload"), false},
+               {Variant::Null(), false},
+               {Variant(1.5), false},
+               {Variant(1e12), false},
+               {Variant(1.0), true}};
+  for (const auto& c : cases) {
+    for (const bool project : {true, false}) {
+      SCOPED_TRACE(c.mode.ToString().value_or("Null") + (project ? " Project" : " Outlook"));
+      auto bars = HostBars();
+      auto connect = project ? automation::ObjectRef(std::make_shared<ConnectProject>())
+                             : automation::ObjectRef(std::make_shared<ConnectOutlook>());
+      ASSERT_TRUE(connect->Call(
+          "OnConnection", {project ? Variant(Project(bars)) : Variant(Outlook(bars)), Variant(),
+                           project ? Variant(project_inst_) : Variant(outlook_inst_), Variant()}));
+      ASSERT_TRUE(connect->Call("OnDisconnection", {c.mode, Variant()}));
+      EXPECT_FALSE(engine::ProjectApplication || engine::OutlookApplication);
+      EXPECT_EQ(Tagged(*bars, project ? "ZentAddinHolidayMenuItem" : "Feriant").empty(),
+                !project || c.project_removes);
+    }
+  }
 }
 
 TEST_F(ConnectTest, OutlookSecondConnectionKeepsTheButtonAndReplacesTheItem) {
@@ -302,7 +343,8 @@ TEST_F(ConnectTest, ButtonFaceByHostVersion) {
   struct Case {
     const char* version;
     bool pasted;
-  } cases[] = {{"11.0", false}, {"10.0", false}, {"9.0", true}, {"10", true}, {"10.x", true}};
+  } cases[] = {{"11.0", false}, {"11.0.0.8312", false}, {"10.0", false},
+               {"9.0", true},   {"10", true},           {"10.x", true}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.version);
     auto button = *bars->MenuBar()->AddControl(office::kControlButton);
@@ -371,6 +413,9 @@ TEST_F(ConnectTest, RegistrationWritesAndRemovesTheAddInKeys) {
   EXPECT_TRUE((*created)->GetIdOfName("OnConnection").ok());
   created->reset();
 
+  // A person unticked the Outlook add-in: its key goes all the same.
+  registry::WriteRegistryValue(RegistryRoot::kCurrentUser, cases[0].key, "LoadBehavior",
+                               Variant(std::int32_t{2}), 4);
   ASSERT_EQ((*library)->UnregisterServer(), components::kSOk);
   EXPECT_FALSE(fs::exists(file));  // the registry is as it was: empty
 }

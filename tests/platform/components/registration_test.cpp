@@ -6,7 +6,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/base/file.h"
 #include "platform/registry/hive.h"
+#include "tests/support/scratch_dir.h"
 
 namespace feriant::components {
 namespace {
@@ -196,6 +198,17 @@ TEST(RegistrationTest, RemovingLeavesWhatAnotherRegistrationChanged) {
     EXPECT_FALSE(hive.KeyExists("Software\\Classes\\TypeLib"));
     EXPECT_EQ(left.size(), c.kept.size()) << ::testing::PrintToString(left);
   }
+}
+
+TEST(RegistrationTest, APathStoredThroughALinkIsTheFileItNames) {
+  testing::ScratchDir dir;
+  const std::filesystem::path file = dir.path() / "liblumatrel.so";
+  ASSERT_TRUE(base::WriteFileAtomically(file, "").ok());
+  std::filesystem::create_symlink(file, dir.path() / "liblink.so");
+  Hive hive;
+  ASSERT_TRUE(WriteRegistration(hive, Lumatrel(), dir.path() / "liblink.so").ok());
+  ASSERT_TRUE(RemoveRegistration(hive, Lumatrel(), file).ok());
+  EXPECT_TRUE(hive.empty()) << ::testing::PrintToString(Dump(hive));
 }
 
 TEST(RegistrationTest, RefusesNamesThatCannotBeKeys) {

@@ -71,13 +71,30 @@ TEST_F(RegsvrTest, RegistersAndUnregisters) {
   EXPECT_EQ(again.exit_code, 0) << again.err;
   EXPECT_TRUE(Registered());
 
-  for (const char* flag : {"-u", "--unregister"}) {
-    const Outcome unregistered = Run({flag, kLibrary.string()});
-    EXPECT_EQ(unregistered.exit_code, 0) << unregistered.err;
-    EXPECT_EQ(unregistered.out, "Unregistered " + kLibrary.string() + "\n");
-    EXPECT_FALSE(Registered());
-    EXPECT_TRUE(registry_.Read()->empty());
-  }
+  const Outcome unregistered = Run({"-u", kLibrary.string()});
+  EXPECT_EQ(unregistered.exit_code, 0) << unregistered.err;
+  EXPECT_EQ(unregistered.out, "Unregistered " + kLibrary.string() + "\n");
+  EXPECT_FALSE(Registered());
+  EXPECT_TRUE(registry_.Read()->empty());
+}
+
+TEST_F(RegsvrTest, LinksResolveAtBothEndsAndNothingRegisteredIsAFailure) {
+  // A library registered through a link is the file itself, whichever name unregisters it.
+  const std::filesystem::path link = dir_.path() / "liblink.so";
+  std::filesystem::create_symlink(kLibrary, link);
+  const Outcome registered = Run({link.string()});
+  EXPECT_EQ(registered.out, "Registered " + kLibrary.string() + "\n") << registered.err;
+  EXPECT_TRUE(Registered());
+  const Outcome unregistered = Run({"--unregister", kLibrary.string()});
+  EXPECT_EQ(unregistered.exit_code, 0) << unregistered.err;
+  EXPECT_TRUE(registry_.Read()->empty());
+  // Nothing left to remove: a failure that says so, and the registry stays as it is.
+  const Outcome again = Run({"-u", link.string()});
+  EXPECT_EQ(again.exit_code, 1);
+  EXPECT_EQ(again.out, "");
+  EXPECT_EQ(again.err, "feriant-regsvr: cannot unregister " + kLibrary.string() +
+                           ": the library is not registered; nothing was removed (0x80040201)\n");
+  EXPECT_TRUE(registry_.Read()->empty());
 }
 
 TEST_F(RegsvrTest, ReportsFailuresAndUsageErrors) {

@@ -1,5 +1,6 @@
 // Keys, focus, mouse capture, stacking and drawing on a user control's own surface.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -146,6 +147,48 @@ TEST_F(InputRoutingTest, FocusMovesRaiseLostFocusAndGotFocusOnTheInnermostContro
   EXPECT_EQ(log, (std::vector<std::string>{"got txtOuter", "lost txtOuter", "got txtInner",
                                            "lost txtInner", "got txtOuter"}));
   EXPECT_EQ(form_->FocusedControl(), &outer);
+}
+
+TEST_F(InputRoutingTest, AnAccessKeyOfOneControlActsAndOneOfSeveralMovesTheFocusAlongThem) {
+  // Tab order across the window: the user control (its txtInner, then its "C&lose"),
+  // then the form's "&Language:" label, txtLanguage, "&Go" and "&apply".
+  CommandButton& close = surface_->Add<CommandButton>("cmdClose");
+  close.SetCaption("C&lose");
+  Label& label = form_->Add<Label>("lblLanguage");
+  label.SetCaption("&Language:");
+  TextBox& language = form_->Add<TextBox>("txtLanguage");
+  CommandButton& go = form_->Add<CommandButton>("cmdGo");
+  go.SetCaption("&Go");
+  CommandButton& apply = form_->Add<CommandButton>("cmdApply");
+  apply.SetCaption("&apply");
+  std::vector<std::string> clicks;
+  for (CommandButton* button : {&close, &go, &apply})
+    button->Click().Connect([&clicks, button] { clicks.push_back(button->Name()); });
+
+  struct Step {
+    int key;
+    Control* focused;  // afterwards
+    std::vector<std::string> clicks;
+    std::function<void()> before = {};
+  };
+  const Step steps[] = {
+      {'G', &go, {"cmdGo"}},
+      {'L', &close, {}},  // shared: from cmdGo on, round to the user control's button
+      {'L', &language, {}},
+      {'L', &close, {}},
+      {'A', &apply, {"cmdApply"}},
+      // Left alone by the others, a key acts again.
+      {'L', &close, {"cmdClose"}, [&] { label.SetEnabled(false); }},
+  };
+  ASSERT_TRUE(language.SetFocus());
+  for (const Step& step : steps) {
+    if (step.before) step.before();
+    clicks.clear();
+    ASSERT_TRUE(input::KeyDown(*form_, step.key, shift::kAlt));
+    EXPECT_EQ(form_->FocusedControl(), step.focused) << static_cast<char>(step.key);
+    EXPECT_EQ(clicks, step.clicks) << static_cast<char>(step.key);
+  }
+  EXPECT_FALSE(*input::KeyDown(close, 'X', shift::kAlt));  // nobody's key: the focused one's
 }
 
 TEST_F(InputRoutingTest, MouseOnAUserControlsSurfaceFollowsThePressAndTheCapture) {

@@ -52,19 +52,28 @@ TEST_F(StandardControlsTest, TheEndYearsMinimumFollowsTheStartYearThroughTheBudd
     const char* text1;
     int min2;
     int value2;
+    const char* typed2 = nullptr;  // into txtYear2 before the step
   };
   const Case cases[] = {
       {nullptr, 1, 2007, "2007", 2007, 2010},
-      {"2012", 1, 2013, "2013", 2013, 2013},      // the end year moves up with its Min
-      {"abc", -1, 2012, "2012", 2012, 2013},      // not a number: from the value
-      {" +2000\t", 1, 2001, "2001", 2001, 2013},  // blanks and a plus sign as typed
-      {"+-2005", -1, 2000, "2000", 2000, 2013},   // two signs: no number, from the value
-      {"9999", 1, 2049, "2049", 2049, 2049},      // brought into the range, stops at Max
+      {"2012", 1, 2013, "2013", 2013, 2013},  // the end year moves up with its Min
+      {"abc", -1, 2012, "2012", 2012, 2013},  // not a number: from the value
+      // A typed end year is the end year's value when its Min moves, within the range.
+      {"2020", 1, 2021, "2021", 2021, 2040, "2040"},
+      {"2030", 1, 2031, "2031", 2031, 2031, "2000"},  // below the new Min: up to it
+      {nullptr, 1, 2032, "2032", 2032, 2032, "x"},    // no number: from the value
+      {"2040", 1, 2041, "2041", 2041, 2049, "3000"},  // beyond Max: down to it
+      {" +2000\t", 1, 2001, "2001", 2001, 2049},      // blanks and a plus sign as typed
+      {"+-2005", -1, 2000, "2000", 2000, 2049},       // two signs: no number, from the value
+      {"9999", 1, 2049, "2049", 2049, 2049},          // brought into the range, stops at Max
       {"1000", -1, 1984, "1984", 1984, 2049},
   };
   for (const Case& c : cases) {
     if (c.typed != nullptr) {
       ASSERT_TRUE(input::EditText(txt1, c.typed));
+    }
+    if (c.typed2 != nullptr) {
+      ASSERT_TRUE(input::EditText(txt2, c.typed2));
     }
     ASSERT_TRUE(input::Spin(udc1, c.direction));
     EXPECT_EQ(udc1.Value(), c.value1) << c.typed;

@@ -236,6 +236,40 @@ TEST_F(StandardControlsTest, SpinArrowsStepTheBuddyAndRefreshPaintsAtOnce) {
   qt_bar->removeEventFilter(&bar_paints);
 }
 
+TEST_F(StandardControlsTest, AnAccessKeySharedWithAUserControlsButtonOnlyMovesTheFocus) {
+  // "&Group:" on the form and the panel's "&Go" share G; "&Apply" is the form's alone.
+  auto& label = form_->Add<ui::Label>("lblGroup");
+  label.SetCaption("&Group:");
+  ASSERT_TRUE(label.Move(300, 1140, 1500, 195));
+  auto& text = form_->Add<ui::TextBox>("txtGroup");
+  ASSERT_TRUE(text.Move(1800, 1080, 1500, 315));
+  auto& apply = form_->Add<ui::CommandButton>("cmdApply");
+  apply.SetCaption("&Apply");
+  ASSERT_TRUE(apply.Move(1800, 1800, 1125, 345));
+  int applied = 0;
+  apply.Click().Connect([&] { ++applied; });
+  auto panel = std::make_shared<testing::PanelControl>(ui::align::kBottom);
+  ASSERT_TRUE(form_->AddUserControl(panel, "pnl"));
+  Show();
+  QWidget* window = backend().FormWidget(*form_);
+  window->activateWindow();
+  backend().WidgetOf(text)->setFocus();
+  Settle();
+  const struct {
+    Qt::Key key;
+    const ui::Control* focused;
+  } steps[] = {{Qt::Key_G, &panel->button()}, {Qt::Key_G, &text}, {Qt::Key_A, &apply}};
+  for (const auto& step : steps) {
+    QTest::keyClick(QApplication::focusWidget(), step.key, Qt::AltModifier);
+    Settle();
+    EXPECT_EQ(form_->FocusedControl(), step.focused) << step.key;
+    EXPECT_EQ(QApplication::focusWidget(), backend().WidgetOf(*step.focused)) << step.key;
+  }
+  EXPECT_EQ(panel->clicks, 0);
+  EXPECT_EQ(applied, 1);
+  EXPECT_EQ(text.Text(), "");  // no key was typing
+}
+
 TEST_F(StandardControlsTest, APopupMenuIsARealMenuThatReturnsTheChoice) {
   auto& popup = form_->Add<ui::Menu>("mnuPopup");
   std::vector<ui::Menu*> items;
