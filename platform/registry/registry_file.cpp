@@ -68,6 +68,44 @@ void AppendMember(OrderedJson& object, std::string name, OrderedJson value) {
       .emplace_back(std::move(name), std::move(value));
 }
 
+// The first name given twice in one object. JSON itself allows that and the parser keeps
+// one of the values; here that would silently drop a value, so it is refused. (The
+// parser's own callback would do, but it walks the whole enclosing object each time an
+// object ends, which takes time in the square of the number of keys.)
+class DuplicateNames : public nlohmann::json_sax<Json> {
+ public:
+  const std::string& first() const { return first_; }
+
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override {
+    open_.emplace_back();
+    return true;
+  }
+  bool key(string_t& name) override {
+    if (!open_.back().insert(name).second && first_.empty()) first_ = name;
+    return true;
+  }
+  bool end_object() override {
+    open_.pop_back();
+    return true;
+  }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+
+ private:
+  std::vector<std::set<std::string>> open_;
+  std::string first_;
+};
+
 }  // namespace
 
 std::string FormatRegistryFile(const Hive& hive) {
@@ -94,32 +132,20 @@ std::string FormatRegistryFile(const Hive& hive) {
 Result<Hive> ParseRegistryFile(std::string_view text, const std::filesystem::path& file) {
   if (base::Trim(text, base::kWhitespace).empty()) return Hive();
 
-  // JSON itself allows a name twice in one object and keeps one of them; here that would
-  // silently drop a value, so it is refused.
-  std::vector<std::set<std::string>> open_objects;
-  std::string duplicate;
-  const Json::parser_callback_t watch_names = [&](int, Json::parse_event_t event, Json& parsed) {
-    if (event == Json::parse_event_t::object_start) {
-      open_objects.emplace_back();
-    } else if (event == Json::parse_event_t::object_end) {
-      open_objects.pop_back();
-    } else if (event == Json::parse_event_t::key && !open_objects.empty()) {
-      const std::string& name = parsed.get_ref<const std::string&>();
-      if (!open_objects.back().insert(name).second && duplicate.empty()) duplicate = name;
-    }
-    return true;
-  };
   if (base::JsonNestsDeeperThan(text, kMaxNesting)) {
     return Damaged(file, "it nests values more than " + std::to_string(kMaxNesting) + " deep");
   }
   Json document;
   try {
-    document = Json::parse(text.begin(), text.end(), watch_names);
+    document = Json::parse(text.begin(), text.end());
   } catch (const Json::exception& error) {
     // Not only syntax: a number beyond a double ("1e400") is an error of its own kind.
     return Damaged(file, "it is not JSON (" + ParseMessage(error) + ")");
   }
-  if (!duplicate.empty()) return Damaged(file, "the name " + Quoted(duplicate) + " occurs twice");
+  DuplicateNames duplicates;
+  Json::sax_parse(text.begin(), text.end(), &duplicates);
+  if (!duplicates.first().empty())
+    return Damaged(file, "the name " + Quoted(duplicates.first()) + " occurs twice");
   if (!document.is_object()) return Damaged(file, "it is not a JSON object");
   for (const auto& [member, unused] : document.items()) {
     if (member != "version" && member != "keys")
