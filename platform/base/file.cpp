@@ -230,8 +230,8 @@ Result<std::optional<std::string>> ReadIfRegular(const fs::path& path, size_t ma
   return std::optional<std::string>(std::move(bytes));
 }
 
-// The file as ReplaceFile read it under the lock, still open: after the rename it is the
-// only way to what another program wrote to it meanwhile.
+// The file as ReplaceFile read it under the lock, still open: where the file system
+// cannot swap names, it is the only way left to what another program wrote to it.
 struct AsRead {
   Fd fd{-1};
   struct stat status {};
