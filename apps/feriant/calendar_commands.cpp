@@ -111,6 +111,20 @@ Status CheckEditedFile(const fs::path& file, std::string_view option) {
   return base::CheckReplaceable(file);
 }
 
+// Removes the lock file a killed run left beside the edited file, when no writer holds
+// it, as the run ends, whatever it did: a run that saves nothing takes no lock, and
+// would leave it there.
+class StaleLockRemoval {
+ public:
+  explicit StaleLockRemoval(fs::path file) : file_(std::move(file)) {}
+  StaleLockRemoval(const StaleLockRemoval&) = delete;
+  StaleLockRemoval& operator=(const StaleLockRemoval&) = delete;
+  ~StaleLockRemoval() { base::RemoveStaleLock(file_); }
+
+ private:
+  fs::path file_;
+};
+
 int ExitStatusOf(const ConsoleDialog& dialog) {
   return dialog.Outcome() == RunOutcome::kFinished ? kExitOk : kExitFailed;
 }
@@ -181,7 +195,7 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   ConsoleDialog dialog(out, err, false);
   if (options.show_progress) dialog.SetProgressDisplay(&progress);
   engine::HolidayRun run(dialog, texts, &target);
-  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
+  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law, CommandName(options), err));
   run.ProcessHolidays(selection);
   progress.Clear();
 
@@ -194,17 +208,6 @@ int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection 
   }
   if (interrupted_save != 0) return base::InterruptExitStatus(interrupted_save);
   return Finish(run, dialog, dialog.ResultShown(), options, err);
-}
-
-// Project's language comes from the per-user registry, which reads as empty when its file
-// cannot be read. That is said rather than passed over; the file is left as it is and the
-// run goes on in the language an unreadable value gives.
-void ReportUnreadableRegistry(std::string_view command, std::ostream& err) {
-  const Result<registry::Hive> hive = registry::Registry::CurrentUser().Read();
-  if (!hive) {
-    err << "feriant " << command << ": " << hive.error().description
-        << "; Project's user-interface language is taken to be German\n";
-  }
 }
 
 // The listed base calendars of the open project, as the dialog lists them; false when
@@ -230,8 +233,21 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   // Project's language is known once the project says which version wrote it. Like an
   // installed Project, the stand-in first records its language (the user's locale) when
   // the registry holds none.
-  ReportUnreadableRegistry(command, err);
-  (void)application->RecordUserInterfaceLanguage();
+  // Project's language comes from the per-user registry, which reads as empty when its
+  // file cannot be read. That is said rather than passed over, once for every setting
+  // the run reads; the file is left as it is and the run goes on with the defaults.
+  ReportUnreadableRegistry(command,
+                           options.selection.current_law
+                               ? "Project's user-interface language is taken to be German"
+                               : "Project's user-interface language is taken to be German and "
+                                 "\"Current Law\" to be off",
+                           err);
+  // Recording it may meet another program that writes the registry ignoring its lock;
+  // the run goes on, but does not end as a success.
+  const Status recorded = application->RecordUserInterfaceLanguage();
+  const bool registry_conflict = !recorded && recorded.error().kind == ErrorKind::kConflict;
+  if (registry_conflict)
+    err << "feriant " << command << ": " << recorded.error().description << '\n';
   texts.LanguageID = HostLanguageID(host::GetMSPLanguage(application->Version()));
   if (!options.selection.language) selection.language = PreselectedLanguageItemData(texts);
   AddHostTexts(selection, texts, engine::kHostProject);
@@ -275,12 +291,18 @@ int RunProject(const ImportOptions& options, const fs::path& file, RunSelection 
   LeaveIfInterrupted(err);
   if (Status saved = application->Save(); !saved) {
     if (saved.error().kind == ErrorKind::kInterrupted) LeaveIfInterrupted(err);
+    if (!application->HasUnsavedChanges()) {
+      // Saved, but another program's version of the file had to be set aside.
+      dialog.PrintMessage(saved.error().description, true);
+      return kExitFailed;
+    }
     dialog.PrintMessage("The project was not saved: " + saved.error().description, true);
     application->Close();  // nothing may write the edits later
     return kExitFailed;
   }
   dialog.PrintHeldResult();
-  return Finish(run, dialog, true, options, err);
+  const int status = Finish(run, dialog, true, options, err);
+  return registry_conflict ? kExitFailed : status;
 }
 
 }  // namespace
@@ -325,6 +347,7 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitFailed;
   }
   WatchForInterrupts();
+  const StaleLockRemoval stale_lock(file);
   LeaveIfInterrupted(err);
   // Said after a run that went through; a refused run says why itself.
   const std::string year_note = YearRangeNote(*selection);

@@ -186,7 +186,7 @@ int RunList(const ListOptions& options, std::ostream& out, std::ostream& err) {
   ConsoleDialog dialog(out, err, json, [&listing] { listing->Flush(); });
   engine::HolidayRun run(dialog, texts);
   run.SetObserver(listing.get());
-  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law));
+  run.SetCurrentLaw(UseCurrentLaw(options.selection.current_law, kCommand, err));
   run.ProcessHolidays(*selection);
   listing->Flush();
   if (dialog.Outcome() != RunOutcome::kFinished) return kExitFailed;

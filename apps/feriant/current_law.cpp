@@ -19,6 +19,7 @@
 #include "apps/feriant/text_format.h"
 #include "platform/automation/variant.h"
 #include "platform/base/environment.h"
+#include "platform/registry/registry.h"
 
 namespace feriant::cli {
 namespace {
@@ -95,6 +96,21 @@ Result<std::string> FindChangesRegion(std::string_view country, std::string_view
 
 bool UseCurrentLaw(std::optional<bool> flag) {
   return flag ? *flag : dialog::ReadCurrentLawSetting();
+}
+
+bool UseCurrentLaw(std::optional<bool> flag, std::string_view command, std::ostream& err) {
+  if (!flag) ReportUnreadableRegistry(command, "\"Current Law\" is taken to be off", err);
+  return UseCurrentLaw(flag);
+}
+
+void ReportUnreadableRegistry(std::string_view command, std::string_view defaults,
+                              std::ostream& err) {
+  const Result<registry::Hive> hive = registry::Registry::CurrentUser().Read();
+  if (!hive) {
+    err << "feriant " << command
+        << ": the per-user registry could not be read: " << hive.error().description << "; "
+        << defaults << '\n';
+  }
 }
 
 void NoteCurrentLaw(const engine::RunSelection& selection, std::string_view command,

@@ -17,6 +17,16 @@ namespace feriant::cli {
 // --current-law (true) or --no-current-law (false) when given; else the per-user setting
 // the dialog follows (dialog/current_law_setting.h).
 bool UseCurrentLaw(std::optional<bool> flag);
+// The same for `command`; when the setting is read from a registry that cannot be read,
+// says so first (ReportUnreadableRegistry).
+bool UseCurrentLaw(std::optional<bool> flag, std::string_view command, std::ostream& err);
+
+// A registry that cannot be read reads as empty, so the settings of a run would quietly
+// be their defaults. When the current user's registry cannot be read, says so on `err`
+// in one line that names it and why, and what the run takes instead (`defaults`);
+// nothing when it can be read or does not exist. Call it once per command.
+void ReportUnreadableRegistry(std::string_view command, std::string_view defaults,
+                              std::ostream& err);
 
 // After a run of `command` without the current law that went through its years: when a
 // later change of the law affects one of the holidays of `selection`,

@@ -276,7 +276,8 @@ Status CalendarStore::SaveChanges() {
     return Ok();
   }
 
-  if (Status saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes); !saved) {
+  const Result<base::Replaced> saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes);
+  if (!saved) {
     const Error& cause = saved.error();
     if (cause.kind == ErrorKind::kConflict) {
       return Error{kCalendarChanged,
@@ -297,6 +298,13 @@ Status CalendarStore::SaveChanges() {
   for (const auto& event : events_) {
     event->in_file_ = true;
     event->sequence_.reset();
+  }
+  if (saved->displaced) {
+    // Saved, yet someone's edit is not in the file: that must not pass for success.
+    return Error{kCalendarChanged,
+                 "The calendar file " + base::DisplacedMessage(path_, *saved->displaced) + ".",
+                 {},
+                 ErrorKind::kConflict};
   }
   return Ok();
 }

@@ -118,7 +118,9 @@ class CalendarStore : public EventStore {
   // properties a file lacks. An event of the file that was changed is written with its
   // SEQUENCE one above the file's (0 when it had none), however often it was changed.
   // Refused, leaving the file alone, when another program changed it since it was read
-  // or it is read-only; the changes stay here for another try.
+  // or it is read-only; the changes stay here for another try. When another program
+  // wrote to the file while it was being replaced, the file is saved and its version
+  // kept beside it: that is an Error of code kCalendarChanged naming where it is.
   Status SaveChanges() override;
   // The text SaveChanges writes.
   std::string Serialize() const;

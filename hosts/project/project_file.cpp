@@ -675,7 +675,8 @@ Status ProjectFile::Replace(std::string next) {
                        reread.error().description + "); the file was not changed");
   }
 
-  if (Status saved = base::ReplaceIfUnchanged(path, state_->bytes, next); !saved) {
+  const Result<base::Replaced> saved = base::ReplaceIfUnchanged(path, state_->bytes, next);
+  if (!saved) {
     const Error& cause = saved.error();
     if (cause.kind == ErrorKind::kConflict) {
       return ErrorOf(ErrorKind::kConflict,
@@ -690,6 +691,8 @@ Status ProjectFile::Replace(std::string next) {
     return cause;
   }
   state_ = std::move(*reread);
+  // Saved, yet someone's edit is not in the file: that must not pass for success.
+  if (saved->displaced) return base::StatusOf(path, saved);
   return Ok();
 }
 

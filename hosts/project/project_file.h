@@ -115,7 +115,10 @@ class ProjectFile {
   // The file's bytes with every edit so far spliced in.
   std::string Render() const;
   // Writes the edits (see above); nothing is written when the rendered bytes equal what
-  // was read. After success the written bytes are the new baseline.
+  // was read. After success the written bytes are the new baseline. When another program
+  // wrote to the file while it was being replaced, the edits are saved (and the new
+  // baseline) and that program's version kept beside it: an Error of kind kConflict
+  // naming where (base::DisplacedMessage), with no unsaved changes left.
   Status Save();
 
  private:

@@ -1,6 +1,11 @@
 #include "platform/base/environment.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace feriant::base {
 namespace {
@@ -49,10 +54,23 @@ int UserLcid() {
   return LcidOfLocale(MessagesLocale());
 }
 
-std::filesystem::path UserConfigDir() {
-  if (const char* xdg = NonEmptyEnv("XDG_CONFIG_HOME")) return xdg;
+Result<std::filesystem::path> UserConfigDir() {
+  if (const char* xdg = NonEmptyEnv("XDG_CONFIG_HOME")) return std::filesystem::path(xdg);
   if (const char* home = NonEmptyEnv("HOME")) return std::filesystem::path(home) / ".config";
-  return std::filesystem::current_path();
+  const uid_t uid = ::getuid();
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  while (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
+         buffer.size() < (std::size_t{1} << 20)) {
+    buffer.resize(buffer.size() * 2);
+  }
+  if (found != nullptr && found->pw_dir != nullptr && found->pw_dir[0] == '/')
+    return std::filesystem::path(found->pw_dir) / ".config";
+  return ErrorOf(ErrorKind::kNotFound,
+                 "cannot find the home folder: neither HOME nor XDG_CONFIG_HOME is set and the "
+                 "password database gives user " +
+                     std::to_string(uid) + " no home folder");
 }
 
 std::string MessagesLocale() {

@@ -6,10 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/result.h"
+
 namespace feriant::base {
 
-// $XDG_CONFIG_HOME, or $HOME/.config; the current directory when neither is set.
-std::filesystem::path UserConfigDir();
+// $XDG_CONFIG_HOME, or <home>/.config, where home is $HOME or, when that is not set
+// either, the home folder the password database gives the user. Without any of them an
+// Error (kNotFound) that says so: a person's files never land in whatever folder a
+// program was started in.
+Result<std::filesystem::path> UserConfigDir();
 
 // The user's locale name for messages: the first non-empty of LC_ALL, LC_MESSAGES and
 // LANG ("de_AT.UTF-8"); empty when none is set.

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <thread>
 
@@ -33,6 +36,14 @@ constexpr size_t kWriteChunk = size_t{1} << 20;
 class Fd {
  public:
   explicit Fd(int fd) : fd_(fd) {}
+  Fd(Fd&& other) noexcept : fd_(other.release()) {}
+  Fd& operator=(Fd&& other) noexcept {
+    if (this != &other) {
+      if (fd_ >= 0) ::close(fd_);
+      fd_ = other.release();
+    }
+    return *this;
+  }
   Fd(const Fd&) = delete;
   Fd& operator=(const Fd&) = delete;
   ~Fd() {
@@ -189,9 +200,9 @@ Status WriteAll(int fd, std::string_view bytes, const fs::path& path) {
 }
 
 // Opens `path` for reading without blocking on a FIFO. Nothing (and no error) when it does
-// not exist; `st` receives its status.
+// not exist; `st` receives its status. With `keep`, the descriptor stays open there.
 Result<std::optional<std::string>> ReadIfRegular(const fs::path& path, size_t max_bytes,
-                                                 struct stat& st) {
+                                                 struct stat& st, Fd* keep = nullptr) {
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) {
     if (errno == ENOENT) return std::optional<std::string>();
@@ -215,7 +226,135 @@ Result<std::optional<std::string>> ReadIfRegular(const fs::path& path, size_t ma
     if (bytes.size() + static_cast<size_t>(n) > max_bytes) return TooLarge(path, max_bytes);
     bytes.append(buffer, static_cast<size_t>(n));
   }
+  if (keep != nullptr) *keep = Fd(fd.release());
   return std::optional<std::string>(std::move(bytes));
+}
+
+// The file as ReplaceFile read it under the lock, still open: where the file system
+// cannot swap names, it is the only way left to what another program wrote to it.
+struct AsRead {
+  Fd fd{-1};
+  struct stat status {};
+  std::string_view bytes;
+};
+
+// Whether the file open as `read.fd` holds other bytes than were read: another program
+// wrote to it since. Reading it through the descriptor also catches a write that left
+// size and modification time as they were (within the clock's resolution).
+bool ChangedSinceRead(const AsRead& read) {
+  struct stat now {};
+  if (::fstat(read.fd.get(), &now) != 0) return false;
+  if (now.st_size != static_cast<off_t>(read.bytes.size())) return true;
+  std::string bytes(read.bytes.size(), '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n =
+        ::pread(read.fd.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return true;  // shorter than it says: it is changing
+    done += static_cast<size_t>(n);
+  }
+  return bytes != read.bytes;
+}
+
+// "20261208T004144Z": when the displaced version was found, to the second, in UTC.
+std::string ConflictStamp() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm utc{};
+  ::gmtime_r(&now, &utc);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
+  return text;
+}
+
+// The name "<path>.conflict-<stamp>" beside the file, with "-2", "-3", ... added while
+// `take` finds the name taken (EEXIST); `take` makes the file under the name or fails.
+Result<fs::path> TakeConflictName(const fs::path& path,
+                                  const std::function<Status(const fs::path&)>& take) {
+  const std::string base = path.string() + ".conflict-" + ConflictStamp();
+  constexpr int kMaxTries = 100;
+  for (int attempt = 0; attempt < kMaxTries; ++attempt) {
+    fs::path kept = attempt == 0 ? base : base + "-" + std::to_string(attempt + 1);
+    Status taken = take(kept);
+    if (taken) return kept;
+    if (taken.error().code != EEXIST) return taken.error();
+  }
+  return SystemError(EEXIST, "cannot create", base);
+}
+
+// Gives the file named `moved` the conflict name, never replacing a file of that name.
+Result<fs::path> KeepMoved(const fs::path& path, const std::string& moved) {
+  return TakeConflictName(path, [&](const fs::path& kept) -> Status {
+    if (::renameat2(AT_FDCWD, moved.c_str(), AT_FDCWD, kept.c_str(), RENAME_NOREPLACE) == 0)
+      return Ok();
+    if (errno != EINVAL && errno != ENOSYS) return SystemError(errno, "cannot create", kept);
+    // A file system that cannot refuse to replace: a hard link fails on a taken name.
+    if (::link(moved.c_str(), kept.c_str()) != 0) return SystemError(errno, "cannot create", kept);
+    ::unlink(moved.c_str());
+    return Ok();
+  });
+}
+
+// Copies what the file as read holds now into a new file with the conflict name and the
+// old file's permission bits. The copy goes through the open descriptor, for a file that
+// no longer has a name.
+Result<fs::path> KeepCopy(const fs::path& path, const AsRead& read) {
+  return TakeConflictName(path, [&](const fs::path& kept) -> Status {
+    Fd out(::open(kept.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                  read.status.st_mode & 0666));
+    if (out.get() < 0) return SystemError(errno, "cannot create", kept);
+    char buffer[65536];
+    for (off_t offset = 0;;) {
+      const ssize_t n = ::pread(read.fd.get(), buffer, sizeof buffer, offset);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return SystemError(errno, "cannot read", path);
+      if (n == 0) break;
+      if (Status written =
+              WriteAll(out.get(), std::string_view(buffer, static_cast<size_t>(n)), kept);
+          !written) {
+        return written;
+      }
+      offset += n;
+    }
+    if (::fsync(out.get()) != 0) return SystemError(errno, "cannot flush", kept);
+    return Ok();
+  });
+}
+
+// After `path` was replaced or removed: what it held the instant before is under the
+// name `moved`, or, where the file system could not move it aside (`moved` empty), only
+// the file as read is left to look at, through its descriptor. That version is kept
+// beside the file when it is not the file as read or was changed since it was read;
+// otherwise it goes. `read` is null where nothing was read.
+Result<Replaced> SettleDisplaced(const fs::path& path, const std::string& moved,
+                                 const AsRead* read) {
+  if (read == nullptr) {
+    // Nothing was read, so nothing can have been displaced (WriteFileAtomically).
+    if (!moved.empty()) ::unlink(moved.c_str());
+    return Replaced{};
+  }
+  if (!moved.empty()) {
+    struct stat st {};
+    if (::lstat(moved.c_str(), &st) != 0) return Replaced{};
+    const bool same = st.st_dev == read->status.st_dev && st.st_ino == read->status.st_ino;
+    if (same && !ChangedSinceRead(*read)) {
+      ::unlink(moved.c_str());
+      return Replaced{};
+    }
+  } else if (!ChangedSinceRead(*read)) {
+    return Replaced{};
+  }
+  Result<fs::path> kept = !moved.empty() ? KeepMoved(path, moved) : KeepCopy(path, *read);
+  if (!kept) {
+    return ErrorOf(ErrorKind::kConflict,
+                   path.string() +
+                       " was saved, but another program changed it while it was being saved, "
+                       "and its version could not be kept beside it (" +
+                       kept.error().description + ")" +
+                       (moved.empty() ? std::string() : "; it is still in " + moved),
+                   kept.error().code);
+  }
+  return Replaced{std::move(*kept)};
 }
 
 // Removes what earlier writers of `path` left when they were killed: temporary files
@@ -245,9 +384,10 @@ void RemoveLeftovers(const fs::path& path) {
 
 // Writes `bytes` to a temporary file beside `path` and renames it over `path`, which must
 // still be as `read` describes. `replaced` is the status of the file being replaced, or
-// null for a new file.
-Status Commit(const fs::path& path, std::string_view bytes, const struct stat* replaced,
-              const Identity& read) {
+// null for a new file; `as_read`, when given, the file as read, checked after the rename.
+Result<Replaced> Commit(const fs::path& path, std::string_view bytes, const struct stat* replaced,
+                        const Identity& read, const AsRead* as_read = nullptr,
+                        const std::function<void()>& before_rename = {}) {
   const fs::path dir = DirectoryOf(path);
   std::string pattern = (dir / ("." + path.filename().string() + std::string(kTempTag))).string();
   pattern.append(kTempRandomLength, 'X');
@@ -276,29 +416,93 @@ Status Commit(const fs::path& path, std::string_view bytes, const struct stat* r
   if (::fsync(fd.get()) != 0) return SystemError(errno, "cannot flush", path);
   if (::close(fd.release()) != 0) return SystemError(errno, "cannot write", path);
 
+  // The name the file replaced is moved to by the swap; empty when nothing was swapped.
+  std::string moved;
   {
     // From the last look at the interrupt and the file to the rename, nothing may stop.
     InterruptsHeld held;
     if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
     if (!StillAsRead(path, read)) return ChangedMeanwhile(path);
-    if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
+    if (before_rename) before_rename();
+    // Swapping rather than renaming over the file keeps whatever the name held at that
+    // instant, which may be another program's version put there since the last look;
+    // a new file must not take the place of one created meanwhile.
+    const unsigned int how = replaced != nullptr ? RENAME_EXCHANGE : RENAME_NOREPLACE;
+    if (::renameat2(AT_FDCWD, temporary.path().c_str(), AT_FDCWD, path.c_str(), how) == 0) {
+      if (replaced != nullptr) moved = temporary.path();
+    } else if (errno == EEXIST || errno == ENOENT) {
+      return ChangedMeanwhile(path);  // created or removed since the last look
+    } else if (errno != EINVAL && errno != ENOSYS) {
+      return SystemError(errno, "cannot replace", path);
+    } else if (::rename(temporary.path().c_str(), path.c_str()) != 0) {
       return SystemError(errno, "cannot replace", path);
     }
     temporary.Keep();
   }
+  Result<Replaced> settled = SettleDisplaced(path, moved, as_read);
   // The rename is durable only once the directory entry is on disk.
   Fd dir_fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir_fd.get() >= 0) ::fsync(dir_fd.get());
-  return Ok();
+  return settled;
 }
 
-// Removes `path`, which must still be as `read` describes.
-Status Remove(const fs::path& path, const Identity& read) {
-  InterruptsHeld held;
-  if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
-  if (!StillAsRead(path, read)) return ChangedMeanwhile(path);
-  if (::unlink(path.c_str()) != 0) return SystemError(errno, "cannot remove", path);
-  return Ok();
+// Removes `path`, which must still be as `read` describes. It is first moved aside, so
+// that a version another program put there since the last look is kept, not removed.
+Result<Replaced> Remove(const fs::path& path, const Identity& read, const AsRead& as_read,
+                        const std::function<void()>& before_rename) {
+  std::string aside = (DirectoryOf(path) / ("." + path.filename().string() + std::string(kTempTag)))
+                          .string()
+                          .append(kTempRandomLength, 'X');
+  Fd placeholder(::mkostemp(aside.data(), O_CLOEXEC));
+  if (placeholder.get() < 0) return SystemError(errno, "cannot remove", path);
+  TemporaryFile temporary(aside);
+  {
+    InterruptsHeld held;
+    if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
+    if (!StillAsRead(path, read)) return ChangedMeanwhile(path);
+    if (before_rename) before_rename();
+    if (::rename(path.c_str(), aside.c_str()) != 0) {
+      if (errno == ENOENT) return ChangedMeanwhile(path);
+      return SystemError(errno, "cannot remove", path);
+    }
+    temporary.Keep();
+  }
+  return SettleDisplaced(path, aside, &as_read);
+}
+
+// Whether `fd` is the file `lock_path` names now (not a file put in its place since).
+bool StillNamed(int fd, const fs::path& lock_path) {
+  struct stat locked {};
+  struct stat named {};
+  return ::fstat(fd, &locked) == 0 && ::lstat(lock_path.c_str(), &named) == 0 &&
+         locked.st_dev == named.st_dev && locked.st_ino == named.st_ino;
+}
+
+fs::path LockPathOf(const fs::path& path) {
+  fs::path lock_path = path;
+  lock_path += ".lock";
+  return lock_path;
+}
+
+// Opens the lock file of `path` without following a link; `flags` adds O_CREAT or not.
+// Refuses a link and anything not a regular file: in a shared folder another user could
+// otherwise have a run create or truncate a file wherever the run's user may write.
+Result<Fd> OpenLockFile(const fs::path& path, const fs::path& lock_path, int flags) {
+  Fd fd(::open(lock_path.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | flags, 0666));
+  if (fd.get() < 0) {
+    if (errno == ELOOP) {
+      return ErrorOf(ErrorKind::kRefused,
+                     "will not lock " + path.string() + ": its lock file " + lock_path.string() +
+                         " is a symbolic link; remove the link once no program is saving the "
+                         "file",
+                     ELOOP);
+    }
+    return SystemError(errno, "cannot lock", path);
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return SystemError(errno, "cannot lock", path);
+  if (!S_ISREG(st.st_mode)) return NotRegular("will not use the lock file", lock_path, st);
+  return Fd(fd.release());
 }
 
 }  // namespace
@@ -311,6 +515,19 @@ Error SystemError(int error_number, std::string_view what, const std::filesystem
   text += std::strerror(error_number);
   return ErrorOf(error_number == ENOENT ? ErrorKind::kNotFound : ErrorKind::kSystem,
                  std::move(text), error_number);
+}
+
+std::string DisplacedMessage(const std::filesystem::path& file, const std::filesystem::path& kept) {
+  return file.string() +
+         " was saved, but another program changed it while it was being saved; its version "
+         "was kept as " +
+         kept.string();
+}
+
+Status StatusOf(const std::filesystem::path& file, const Result<Replaced>& replaced) {
+  if (!replaced) return replaced.error();
+  if (!replaced->displaced) return Ok();
+  return ErrorOf(ErrorKind::kConflict, DisplacedMessage(file, *replaced->displaced));
 }
 
 Result<std::string> ReadFile(const std::filesystem::path& path, std::size_t max_bytes) {
@@ -338,8 +555,8 @@ Status CheckReplaceable(const std::filesystem::path& given) {
   return Ok();
 }
 
-Status ReplaceFile(const std::filesystem::path& given, const NewContent& decide,
-                   const ReplaceOptions& options) {
+Result<Replaced> ReplaceFile(const std::filesystem::path& given, const NewContent& decide,
+                             const ReplaceOptions& options) {
   if (const int signal = InterruptSignal(); signal != 0) return Interrupted(given, signal);
   Result<fs::path> resolved = FollowLinks(given);
   if (!resolved) return resolved.error();
@@ -349,26 +566,34 @@ Status ReplaceFile(const std::filesystem::path& given, const NewContent& decide,
   if (!lock) return lock.error();
   RemoveLeftovers(path);
 
-  struct stat st {};
-  Result<std::optional<std::string>> current = ReadIfRegular(path, options.max_bytes, st);
+  AsRead as_read;
+  struct stat& st = as_read.status;
+  Result<std::optional<std::string>> current =
+      ReadIfRegular(path, options.max_bytes, st, &as_read.fd);
   if (!current) return current.error();
   const bool exists = current->has_value();
   const Identity read = exists ? IdentityOf(st) : Identity{};
+  if (exists) as_read.bytes = **current;
 
   Result<std::optional<std::string_view>> wanted = decide(*current);
   if (!wanted) return wanted.error();
-  if (!wanted->has_value()) return exists ? Remove(path, read) : Ok();
-  if (exists && **current == **wanted) return Ok();
+  if (!wanted->has_value()) {
+    if (!exists) return Replaced{};
+    return Remove(path, read, as_read, options.before_rename);
+  }
+  if (exists && **current == **wanted) return Replaced{};
   if (exists && IsReadOnly(path, st)) {
     // A file that another program removed meanwhile cannot be written either.
-    return StillAsRead(path, read) ? ReadOnly(path) : ChangedMeanwhile(path);
+    if (!StillAsRead(path, read)) return ChangedMeanwhile(path);
+    return ReadOnly(path);
   }
-  return Commit(path, **wanted, exists ? &st : nullptr, read);
+  return Commit(path, **wanted, exists ? &st : nullptr, read, exists ? &as_read : nullptr,
+                options.before_rename);
 }
 
-Status ReplaceIfUnchanged(const std::filesystem::path& path,
-                          const std::optional<std::string_view>& expected, std::string_view bytes,
-                          const ReplaceOptions& options) {
+Result<Replaced> ReplaceIfUnchanged(const std::filesystem::path& path,
+                                    const std::optional<std::string_view>& expected,
+                                    std::string_view bytes, const ReplaceOptions& options) {
   return ReplaceFile(
       path,
       [&](const CurrentContent& current) -> Result<std::optional<std::string_view>> {
@@ -384,21 +609,28 @@ Status WriteFileAtomically(const std::filesystem::path& given, std::string_view 
   Result<fs::path> path = FollowLinks(given);
   if (!path) return path.error();
   struct stat st {};
-  if (::stat(path->c_str(), &st) != 0) return Commit(*path, bytes, nullptr, Identity{});
-  if (!S_ISREG(st.st_mode)) return NotRegular("cannot replace", *path, st);
-  if (IsReadOnly(*path, st)) return ReadOnly(*path);
-  return Commit(*path, bytes, &st, IdentityOf(st));
+  Result<Replaced> committed = Error{};
+  if (::stat(path->c_str(), &st) != 0) {
+    committed = Commit(*path, bytes, nullptr, Identity{});
+  } else if (!S_ISREG(st.st_mode)) {
+    return NotRegular("cannot replace", *path, st);
+  } else if (IsReadOnly(*path, st)) {
+    return ReadOnly(*path);
+  } else {
+    committed = Commit(*path, bytes, &st, IdentityOf(st));
+  }
+  if (!committed) return committed.error();
+  return Ok();
 }
 
 Result<FileLock> FileLock::Acquire(const std::filesystem::path& path,
                                    std::chrono::milliseconds wait) {
-  std::filesystem::path lock_path = path;
-  lock_path += ".lock";
+  fs::path lock_path = LockPathOf(path);
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
-    Fd fd(::open(lock_path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (fd.get() < 0) return SystemError(errno, "cannot lock", path);
-    while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+    Result<Fd> fd = OpenLockFile(path, lock_path, O_CREAT);
+    if (!fd) return fd.error();
+    while (::flock(fd->get(), LOCK_EX | LOCK_NB) != 0) {
       if (errno != EWOULDBLOCK && errno != EINTR) return SystemError(errno, "cannot lock", path);
       if (const int signal = InterruptSignal(); signal != 0) return Interrupted(path, signal);
       if (std::chrono::steady_clock::now() >= deadline) {
@@ -409,13 +641,19 @@ Result<FileLock> FileLock::Acquire(const std::filesystem::path& path,
     }
     // The holder before us removes the sidecar when it lets go; the lock is ours only if
     // the path still names the file we locked.
-    struct stat locked {};
-    struct stat named {};
-    if (::fstat(fd.get(), &locked) == 0 && ::stat(lock_path.c_str(), &named) == 0 &&
-        locked.st_dev == named.st_dev && locked.st_ino == named.st_ino) {
-      return FileLock(fd.release(), std::move(lock_path));
-    }
+    if (StillNamed(fd->get(), lock_path)) return FileLock(fd->release(), std::move(lock_path));
   }
+}
+
+void RemoveStaleLock(const std::filesystem::path& given) {
+  Result<fs::path> path = FollowLinks(given);
+  if (!path) return;
+  const fs::path lock_path = LockPathOf(*path);
+  Result<Fd> fd = OpenLockFile(*path, lock_path, 0);
+  if (!fd || ::flock(fd->get(), LOCK_EX | LOCK_NB) != 0) return;
+  // Held now, so no writer owns it; a writer that opened it meanwhile finds it gone once
+  // it gets the lock and takes a new one (FileLock::Acquire).
+  if (StillNamed(fd->get(), lock_path)) ::unlink(lock_path.c_str());
 }
 
 FileLock::FileLock(FileLock&& other) noexcept

@@ -15,6 +15,14 @@
 //     less the umask), and refuses rather than give a file to another owner;
 //   - checks once more, right before the rename, that the file is still the one it read
 //     (identity, size and modification time), for editors that ignore the lock;
+//   - keeps the file as read open, and after the rename compares it with what was read:
+//     a program that ignores the lock may still have written to it between that last
+//     check and the rename. Its version is then kept beside the file as
+//     "<file>.conflict-<UTC time>" and the result says so (Replaced::displaced). A write
+//     to the old file that comes after this comparison is beyond any check: it goes to a
+//     file that no longer has a name;
+//   - refuses a lock file that is a symbolic link or not a regular file, so that a link
+//     placed in a shared folder never makes a run create or truncate a file elsewhere;
 //   - removes the temporary files earlier runs left when they were killed (named
 //     ".<file>.feriant-XXXXXX"; only a writer holding the lock can own one);
 //   - stops without replacing anything when an interrupt arrives (interrupt.h);
@@ -50,7 +58,28 @@ Status CheckReplaceable(const std::filesystem::path& path);
 struct ReplaceOptions {
   std::size_t max_bytes = kMaxFileBytes;                           // of the file as it is now
   std::chrono::milliseconds lock_wait = std::chrono::seconds(10);  // for another writer
+  // Called after the last check of the file, right before the rename (or the removal);
+  // lets a test play a program that writes to the file just then, ignoring the lock.
+  std::function<void()> before_rename;
 };
+
+// What ReplaceFile did besides what was asked.
+struct Replaced {
+  // Another program wrote to the file after its last check and before the rename, so
+  // the file now holds the new content and that program's version was kept here, beside
+  // it. Callers tell the person (DisplacedMessage) and end with a failure: the file was
+  // saved, but someone's edit is no longer in it. Nothing in the usual case.
+  std::optional<std::filesystem::path> displaced;
+};
+
+// "<file> was saved, but another program changed it while it was being saved; its
+// version was kept as <kept>".
+std::string DisplacedMessage(const std::filesystem::path& file, const std::filesystem::path& kept);
+
+// ReplaceFile's result for `file` as a Status, for callers with no more to say: a
+// displaced version is an Error of kind kConflict (DisplacedMessage), though the file
+// holds the new content.
+Status StatusOf(const std::filesystem::path& file, const Result<Replaced>& replaced);
 
 // The file's content as ReplaceFile read it under the lock; nothing when there is none.
 using CurrentContent = std::optional<std::string>;
@@ -61,14 +90,14 @@ using CurrentContent = std::optional<std::string>;
 using NewContent = std::function<Result<std::optional<std::string_view>>(const CurrentContent&)>;
 
 // Replaces `path` as described above.
-Status ReplaceFile(const std::filesystem::path& path, const NewContent& decide,
-                   const ReplaceOptions& options = {});
+Result<Replaced> ReplaceFile(const std::filesystem::path& path, const NewContent& decide,
+                             const ReplaceOptions& options = {});
 
 // Replaces `path` by `bytes` if it still holds `expected` (nothing: the file did not
 // exist); otherwise refuses with kConflict and leaves it alone.
-Status ReplaceIfUnchanged(const std::filesystem::path& path,
-                          const std::optional<std::string_view>& expected, std::string_view bytes,
-                          const ReplaceOptions& options = {});
+Result<Replaced> ReplaceIfUnchanged(const std::filesystem::path& path,
+                                    const std::optional<std::string_view>& expected,
+                                    std::string_view bytes, const ReplaceOptions& options = {});
 
 // The building blocks of ReplaceFile, for callers that hold the lock themselves.
 //
@@ -81,7 +110,8 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::string_view b
 // would not survive the rename). Released by the destructor, which also removes the
 // sidecar file so that no litter is left beside a person's file. A writer that waited on
 // a sidecar file that was removed meanwhile notices it (the path no longer names the
-// file it locked) and locks the new one instead, so removing it is safe.
+// file it locked) and locks the new one instead, so removing it is safe. A sidecar that
+// is a symbolic link or not a regular file is refused (kRefused), never followed.
 class FileLock {
  public:
   // Waits up to `wait` for a writer that holds the lock (kBusy after that; kInterrupted
@@ -102,6 +132,11 @@ class FileLock {
   int fd_ = -1;
   std::filesystem::path lock_path_;
 };
+
+// Removes the lock file a killed writer left beside `path` (or beside the file a link
+// names), when no writer holds it now; otherwise, or when there is none, does nothing.
+// Creates nothing and never waits.
+void RemoveStaleLock(const std::filesystem::path& path);
 
 // An Error for a failed system call on `path`: "<what> <path>: <strerror>", of kind
 // kNotFound for ENOENT and kSystem otherwise, with the errno as its code.

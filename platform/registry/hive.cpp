@@ -124,6 +124,11 @@ Result<std::vector<std::string_view>> SplitKeyPath(std::string_view key) {
     const size_t end = rest.find('\\');
     const std::string_view name = rest.substr(0, end);
     if (name.empty()) return InvalidName("invalid registry key path", key);
+    if (names.size() == kMaxKeyDepth) {
+      return ErrorOf(ErrorKind::kUnsupported,
+                     "the registry key path \"" + std::string(key.substr(0, 64)) +
+                         "...\" nests more than " + std::to_string(kMaxKeyDepth) + " keys deep");
+    }
     names.push_back(name);
     if (end == std::string_view::npos) break;
     rest.remove_prefix(end + 1);

@@ -10,6 +10,7 @@
 // whatever order it was written in. Registry (registry.h) loads and stores a Hive from the
 // registry file. A plain value; no thread affinity.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -63,7 +64,8 @@ class Hive {
                                bool has_subkeys)>& visit) const;
 
   // Changes. Names and text must be valid UTF-8 and key names non-empty
-  // (ErrorKind::kInvalid otherwise); a trailing '\' on a path is ignored.
+  // (ErrorKind::kInvalid otherwise), paths no deeper than kMaxKeyDepth (kUnsupported);
+  // a trailing '\' on a path is ignored.
   // Creates the key and its missing parents; an existing key is left as it is.
   Status CreateKey(std::string_view key);
   // Creates the key if needed; an existing value keeps the case of its name.
@@ -90,7 +92,12 @@ class Hive {
   Key root_;
 };
 
-// The names of a key path, or an Error of kind kInvalid. "" gives no names (the root).
+// Keys nest at most this deep below the root, as in the registry this one stands in
+// for; the tree is walked recursively, so the bound also bounds the stack.
+inline constexpr size_t kMaxKeyDepth = 512;
+
+// The names of a key path, or an Error: kInvalid for a malformed path, kUnsupported for
+// one deeper than kMaxKeyDepth. "" gives no names (the root).
 Result<std::vector<std::string_view>> SplitKeyPath(std::string_view key);
 
 }  // namespace feriant::registry

@@ -28,13 +28,26 @@ Result<Hive> HiveOf(const std::optional<std::string>& text, const std::filesyste
 
 }  // namespace
 
-std::filesystem::path Registry::CurrentUserFile() {
+Result<std::filesystem::path> Registry::CurrentUserFile() {
   if (const char* file = std::getenv("FERIANT_REGISTRY"); file != nullptr && *file != '\0')
-    return file;
-  return base::UserConfigDir() / "feriant" / "registry.json";
+    return std::filesystem::path(file);
+  Result<std::filesystem::path> config = base::UserConfigDir();
+  if (!config) {
+    // Refused rather than put in whatever folder the program was started in.
+    return ErrorOf(ErrorKind::kRefused,
+                   "there is no per-user registry: " + config.error().description);
+  }
+  return *config / "feriant" / "registry.json";
+}
+
+Registry Registry::CurrentUser() {
+  Result<std::filesystem::path> file = CurrentUserFile();
+  if (!file) return Registry(file.error());
+  return Registry(std::move(*file));
 }
 
 Result<Hive> Registry::Read() const {
+  if (unusable_) return *unusable_;
   auto bytes = base::ReadFile(file_, kMaxRegistryBytes);
   if (!bytes) {
     if (bytes.error().kind == ErrorKind::kNotFound) return Hive();
@@ -44,6 +57,7 @@ Result<Hive> Registry::Read() const {
 }
 
 Status Registry::Update(const std::function<Status(Hive&)>& change) const {
+  if (unusable_) return *unusable_;
   if (file_.has_parent_path()) {
     std::error_code error;
     std::filesystem::create_directories(file_.parent_path(), error);
@@ -65,7 +79,7 @@ Status Registry::Update(const std::function<Status(Hive&)>& change) const {
     text = FormatRegistryFile(after);
     return std::optional<std::string_view>(text);
   };
-  return base::ReplaceFile(file_, apply, RegistryFileOptions());
+  return base::StatusOf(file_, base::ReplaceFile(file_, apply, RegistryFileOptions()));
 }
 
 Result<bool> Registry::KeyExists(std::string_view key) const {

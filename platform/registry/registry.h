@@ -55,9 +55,12 @@ class Registry {
   explicit Registry(std::filesystem::path file) : file_(std::move(file)) {}
 
   // The current user's registry file: $FERIANT_REGISTRY when set and not empty, else
-  // <user config dir>/feriant/registry.json. Read from the environment at each call.
-  static std::filesystem::path CurrentUserFile();
-  static Registry CurrentUser() { return Registry(CurrentUserFile()); }
+  // <user config dir>/feriant/registry.json (base::UserConfigDir, whose Error says why
+  // there is none). Read from the environment at each call.
+  static Result<std::filesystem::path> CurrentUserFile();
+  // The registry of that file. Where there is none, every read and change fails with
+  // the Error that says why, and file() is empty.
+  static Registry CurrentUser();
 
   const std::filesystem::path& file() const { return file_; }
 
@@ -65,7 +68,10 @@ class Registry {
   Result<Hive> Read() const;
   // Applies `change` to the file's current content under the file's lock and stores the
   // result. When `change` fails, or the file cannot be read, nothing is written and its
-  // error is returned. The directory of the file is created when missing.
+  // error is returned. The directory of the file is created when missing. A change
+  // stored while another program wrote the file ignoring its lock is reported as an
+  // Error of kind kConflict naming where that program's version was kept
+  // (base::ReplaceFile), though the change was stored.
   Status Update(const std::function<Status(Hive&)>& change) const;
 
   // One query or one change each, as Hive's members of the same names.
@@ -80,7 +86,10 @@ class Registry {
   Status DeleteKey(std::string_view key) const;
 
  private:
+  explicit Registry(Error unusable) : unusable_(std::move(unusable)) {}
+
   std::filesystem::path file_;
+  std::optional<Error> unusable_;  // why there is no file
 };
 
 }  // namespace feriant::registry

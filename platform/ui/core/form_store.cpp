@@ -100,10 +100,11 @@ Status FormStore::Save(Form& form, const std::filesystem::path& path) {
   const auto replace_all = [&](const base::CurrentContent&) {
     return Result<std::optional<std::string_view>>(std::optional<std::string_view>(text));
   };
-  if (Status s = base::ReplaceFile(path, replace_all, FormFileOptions()); !s) return s;
+  const Result<base::Replaced> replaced = base::ReplaceFile(path, replace_all, FormFileOptions());
+  if (!replaced) return replaced.error();
   for (Extender* extender : saved)
     extender->SetDirty(false);
-  return Ok();
+  return base::StatusOf(path, replaced);
 }
 
 Status FormStore::Load(Form& form, const std::filesystem::path& path,

@@ -1142,5 +1142,85 @@ TEST(ImportTest, RefusesWrongUsageWithoutTouchingAFile) {
   }
 }
 
+// Each command that reads a setting from a registry that cannot be read says so once,
+// naming the file, and goes on with the defaults; a flag that replaces the setting
+// leaves nothing to say for a command that reads no other.
+TEST(ImportTest, ARegistryThatCannotBeReadIsReportedOncePerCommand) {
+  const std::string kSays = "the per-user registry could not be read";
+  const struct {
+    std::vector<std::string> args;
+    size_t said;
+  } cases[] = {
+      {{"list", "--country", "Deutschland", "--from", "2006"}, 1},
+      {{"list", "--country", "Deutschland", "--no-current-law"}, 0},
+      {Bavaria("import", {"--calendar", "cal.ics"}), 1},
+      {Bavaria("import", {"--calendar", "cal.ics", "--current-law"}), 0},
+      {Bavaria2010("import"), 1},
+  };
+  for (const auto& c : cases) {
+    const ScratchDir scratch;
+    const fs::path& dir = scratch.path();
+    WriteAll(dir / "project.xml", ReadAll(DataFile("projects/project2010.xml")));
+    std::vector<std::string> args = c.args;
+    if (args.back() == "Standard") args.insert(args.end(), {"--project", "project.xml"});
+    SCOPED_TRACE(args[0] + " " + args.back());
+    const Output output = RunFeriantIn(
+        args, Environment({"LANG=en_GB.UTF-8", "FERIANT_REGISTRY_CONTENT={"}, dir), dir);
+    EXPECT_EQ(output.exit_code, 0) << output.err;
+    size_t said = 0;
+    for (size_t at = output.err.find(kSays); at != std::string::npos;
+         at = output.err.find(kSays, at + 1)) {
+      ++said;
+    }
+    EXPECT_EQ(said, c.said) << output.err;
+    if (c.said > 0) {
+      EXPECT_NE(output.err.find((dir / "registry.json").string()), std::string::npos);
+    }
+    EXPECT_EQ(ReadAll(dir / "registry.json"), "{");
+  }
+}
+
+// A lock file beside the calendar: one a killed run left goes when the next run ends,
+// whatever that run did; a symbolic link is refused and nothing is created where it
+// points.
+TEST(ImportTest, LockFilesLeftBehindGoAndLinkedOnesAreRefused) {
+  const std::string calendar = ReadAll(DataFile("calendars/thunderbird.ics"));
+  const struct {
+    const char* name;
+    std::string content;  // of cal.ics
+    bool linked;          // the lock is a link to a file not there yet
+    int exit_code;
+    const char* says;
+  } cases[] = {
+      {"a run that changes nothing", kNewCalendar, false, 0, ""},
+      {"a run refused for a damaged file", "BEGIN:VCALENDAR\r\n", false, 1, "cal.ics"},
+      {"a run that saves", calendar, false, 0, ""},
+      {"a linked lock", calendar, true, 1, "cal.ics.lock is a symbolic link"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScratchDir scratch;
+    const fs::path& dir = scratch.path();
+    WriteAll(dir / "cal.ics", c.content);
+    if (c.linked) {
+      fs::create_symlink(dir / "planted", dir / "cal.ics.lock");
+    } else {
+      WriteAll(dir / "cal.ics.lock", "");
+    }
+    // A removal from an empty calendar changes nothing.
+    const char* command = c.content == kNewCalendar ? "remove" : "import";
+    const Output output =
+        RunFeriantIn(Bavaria(command, {"--calendar", "cal.ics"}), Environment(kEnglish, dir), dir);
+    EXPECT_EQ(output.exit_code, c.exit_code) << output.err;
+    EXPECT_NE(output.err.find(c.says), std::string::npos) << output.err;
+    EXPECT_EQ(fs::is_symlink(dir / "cal.ics.lock"), c.linked);
+    EXPECT_FALSE(fs::exists(dir / "cal.ics.lock") && !c.linked);
+    EXPECT_FALSE(fs::exists(dir / "planted"));
+    if (c.linked) {
+      EXPECT_EQ(ReadAll(dir / "cal.ics"), c.content);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace feriant::testing

@@ -1,6 +1,10 @@
 #include "platform/base/environment.h"
 
 #include <cstdlib>
+#include <filesystem>
+
+#include <pwd.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -41,10 +45,18 @@ TEST(EnvironmentTest, MessagesLocaleFollowsPrecedence) {
 
 TEST(EnvironmentTest, ConfigDirectoryPrefersXdg) {
   ::setenv("XDG_CONFIG_HOME", "/tmp/xdg-config", 1);
-  EXPECT_EQ(UserConfigDir(), "/tmp/xdg-config");
+  EXPECT_EQ(*UserConfigDir(), "/tmp/xdg-config");
   ::unsetenv("XDG_CONFIG_HOME");
   ::setenv("HOME", "/home/someone", 1);
-  EXPECT_EQ(UserConfigDir(), "/home/someone/.config");
+  EXPECT_EQ(*UserConfigDir(), "/home/someone/.config");
+  // With neither, the user's home folder in the password database, never the folder
+  // the program happens to run in.
+  ::setenv("HOME", "", 1);
+  const passwd* user = ::getpwuid(::getuid());
+  ASSERT_NE(user, nullptr);
+  EXPECT_EQ(*UserConfigDir(), std::filesystem::path(user->pw_dir) / ".config");
+  ::unsetenv("HOME");
+  EXPECT_EQ(*UserConfigDir(), std::filesystem::path(user->pw_dir) / ".config");
 }
 
 }  // namespace

@@ -241,7 +241,7 @@ TEST_F(FileTest, ReplaceFileWritesRemovesOrKeepsWhatTheCallerDecides) {
     if (c.before) Put(path, *c.before);
     struct stat before {};
     ::stat(path.c_str(), &before);
-    const Status replaced = ReplaceFile(path, [&](const CurrentContent& current) {
+    const auto replaced = ReplaceFile(path, [&](const CurrentContent& current) {
       EXPECT_EQ(current, c.before) << c.name;
       return Result<std::optional<std::string_view>>(
           c.wanted ? std::optional<std::string_view>(*c.wanted) : std::nullopt);
@@ -282,7 +282,7 @@ TEST_F(FileTest, AnEditMadeDuringTheSaveIsNeitherLostNorOverwritten) {
   };
   for (const auto& c : cases) {
     Put(path, "original");
-    const Status saved = ReplaceFile(path, [&](const CurrentContent&) {
+    const auto saved = ReplaceFile(path, [&](const CurrentContent&) {
       c.edit();
       return Result<std::optional<std::string_view>>(std::string_view("ours"));
     });
@@ -298,14 +298,14 @@ TEST_F(FileTest, AnInterruptBeforeTheRenameSavesNothingAndLeavesNoLitter) {
   InstallInterruptHandlers();
   const fs::path path = dir_ / "plan.xml";
   Put(path, "original");
-  const Status saved = ReplaceIfUnchanged(path, "original", std::string(3 << 20, 'x'), {});
+  const auto saved = ReplaceIfUnchanged(path, "original", std::string(3 << 20, 'x'), {});
   ASSERT_TRUE(saved.ok());
-  const Status interrupted = ReplaceFile(path, [&](const CurrentContent&) {
+  const auto interrupted = ReplaceFile(path, [&](const CurrentContent&) {
     std::raise(SIGINT);  // arrives while the decision is made, before anything is written
     return Result<std::optional<std::string_view>>(std::string_view("replacement"));
   });
   const int signal = InterruptSignal();
-  const Status refused = ReplaceIfUnchanged(path, std::nullopt, "new", {});
+  const auto refused = ReplaceIfUnchanged(path, std::nullopt, "new", {});
   ClearInterrupt();
   EXPECT_EQ(signal, SIGINT);
   ASSERT_FALSE(interrupted.ok());
@@ -314,6 +314,128 @@ TEST_F(FileTest, AnInterruptBeforeTheRenameSavesNothingAndLeavesNoLitter) {
   EXPECT_EQ(ReadFile(path)->size(), 3u << 20);
   EXPECT_EQ(Entries(), std::vector<std::string>{"plan.xml"});
   EXPECT_FALSE(fs::exists(dir_ / "plan.xml.lock"));
+}
+
+// A program that ignores the lock writes to the file after the last check and before
+// the rename: the file gets the new content, and that program's version is kept beside
+// it and reported, never dropped.
+TEST_F(FileTest, AVersionWrittenJustBeforeTheRenameIsKeptBesideTheFile) {
+  using Content = std::optional<std::string>;
+  const fs::path path = dir_ / "cal.ics";
+  const struct {
+    const char* name;
+    Content wanted;  // none: remove the file
+    std::function<void()> edit;
+    Content kept;                     // the displaced version; none: nothing kept
+    std::optional<ErrorKind> failed;  // nothing saved
+  } cases[] = {
+      {"appended to", "ours", [&] { std::ofstream(path, std::ios::app) << "+theirs"; },
+       "original+theirs", std::nullopt},
+      {"rewritten, same size", "ours",
+       [&] { std::fstream(path, std::ios::in | std::ios::out) << "ORIG"; }, "ORIGinal",
+       std::nullopt},
+      {"replaced", "ours", [&] { ASSERT_TRUE(WriteFileAtomically(path, "theirs").ok()); }, "theirs",
+       std::nullopt},
+      {"appended to, then removed", std::nullopt,
+       [&] { std::ofstream(path, std::ios::app) << "+theirs"; }, "original+theirs", std::nullopt},
+      {"touched only", "ours",
+       [&] {
+         const timespec later[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 5, 0}};
+         ::utimensat(AT_FDCWD, path.c_str(), later, 0);
+       },
+       std::nullopt, std::nullopt},
+      {"deleted", "ours", [&] { fs::remove(path); }, std::nullopt, ErrorKind::kConflict},
+  };
+  for (const auto& c : cases) {
+    for (const auto& entry : fs::directory_iterator(dir_))
+      fs::remove(entry.path());
+    Put(path, "original");
+    ReplaceOptions options;
+    options.before_rename = c.edit;
+    const auto saved = ReplaceFile(
+        path,
+        [&](const CurrentContent&) {
+          return Result<std::optional<std::string_view>>(
+              c.wanted ? std::optional<std::string_view>(*c.wanted) : std::nullopt);
+        },
+        options);
+    ASSERT_EQ(saved.ok() ? std::nullopt : std::optional(saved.error().kind), c.failed) << c.name;
+    const std::vector<std::string> entries = Entries();
+    if (c.failed) {
+      EXPECT_TRUE(entries.empty()) << c.name << ": " << entries.size();
+      continue;
+    }
+    const Result<std::string> now = ReadFile(path);
+    EXPECT_EQ(now.ok() ? Content(*now) : std::nullopt, c.wanted) << c.name;
+    EXPECT_EQ(saved->displaced.has_value(), c.kept.has_value()) << c.name;
+    EXPECT_EQ(entries.size(), (c.wanted ? 1u : 0u) + (c.kept ? 1u : 0u)) << c.name;
+    if (!saved->displaced || !c.kept) continue;
+    EXPECT_EQ(saved->displaced->parent_path(), dir_) << c.name;
+    EXPECT_TRUE(saved->displaced->filename().string().starts_with("cal.ics.conflict-")) << c.name;
+    EXPECT_EQ(ReadFile(*saved->displaced).value_or(""), *c.kept) << c.name;
+    const Status reported = StatusOf(path, saved);
+    EXPECT_EQ(reported.error().kind, ErrorKind::kConflict) << c.name;
+    EXPECT_NE(reported.error().description.find(saved->displaced->string()), std::string::npos);
+  }
+}
+
+// The lock beside the file is never followed: a link there, dangling or not, is refused
+// and nothing is created or changed where it points. A stale lock goes only when nobody
+// holds it, and only when it is a plain lock file.
+TEST_F(FileTest, LockFilesAreNeverFollowedAndStaleOnesGo) {
+  const fs::path path = dir_ / "cal.ics";
+  const fs::path lock = dir_ / "cal.ics.lock";
+  const fs::path elsewhere = dir_ / "elsewhere";
+  const struct {
+    const char* name;
+    std::function<void()> make_lock;
+    bool refused;        // by ReplaceFile, which leaves the file alone
+    bool stale_remains;  // after RemoveStaleLock
+  } cases[] = {
+      {"no lock", [] {}, false, false},
+      {"stale lock", [&] { Put(lock, ""); }, false, false},
+      {"dangling link", [&] { fs::create_symlink(elsewhere, lock); }, true, true},
+      {"link to a file",
+       [&] {
+         Put(elsewhere, "keep");
+         fs::create_symlink(elsewhere, lock);
+       },
+       true, true},
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0); }, true, true},
+  };
+  for (const auto& c : cases) {
+    for (const auto& entry : fs::directory_iterator(dir_))
+      fs::remove(entry.path());
+    Put(path, "original");
+    c.make_lock();
+    const bool elsewhere_before = fs::exists(elsewhere);
+    const auto saved = ReplaceIfUnchanged(path, "original", "ours");
+    EXPECT_EQ(!saved.ok(), c.refused) << c.name;
+    EXPECT_EQ(*ReadFile(path), c.refused ? "original" : "ours") << c.name;
+    if (c.refused) {
+      EXPECT_EQ(saved.error().kind, ErrorKind::kRefused) << c.name;
+      EXPECT_NE(saved.error().description.find(lock.string()), std::string::npos)
+          << saved.error().description;
+      EXPECT_EQ(FileLock::Acquire(path, std::chrono::milliseconds(0)).error().kind,
+                ErrorKind::kRefused)
+          << c.name;
+    }
+    EXPECT_EQ(fs::exists(elsewhere), elsewhere_before) << c.name;
+    if (elsewhere_before) {
+      EXPECT_EQ(*ReadFile(elsewhere), "keep") << c.name;
+    }
+
+    // What a killed run leaves; a saving run removed its own.
+    if (!fs::is_symlink(lock) && !fs::exists(lock)) c.make_lock();
+    RemoveStaleLock(path);
+    EXPECT_EQ(fs::is_symlink(lock) || fs::exists(lock), c.stale_remains) << c.name;
+  }
+  // A lock some writer holds stays.
+  fs::remove(lock);
+  auto held = FileLock::Acquire(path);
+  ASSERT_TRUE(held.ok());
+  RemoveStaleLock(path);
+  EXPECT_TRUE(fs::exists(lock));
 }
 
 }  // namespace

@@ -20,6 +20,14 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+// A key path of `depth` names "K\K\...", as it is written inside a JSON string.
+std::string DeepJsonPath(size_t depth) {
+  std::string path = "K";
+  for (size_t i = 1; i < depth; ++i)
+    path += "\\\\K";
+  return path;
+}
+
 void Put(const std::filesystem::path& file, std::string_view bytes) {
   std::filesystem::create_directories(file.parent_path());
   ASSERT_TRUE(base::WriteFileAtomically(file, bytes).ok()) << file;
@@ -144,6 +152,11 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
        R"({"version": 1, "keys": {"K": {"v": )" + std::string(100000, '[') +
            std::string(100000, ']') + "}}}",
        "nests values more than 16 deep"},
+      {"a key path 100,000 deep",
+       R"({"version": 1, "keys": {")" + DeepJsonPath(100000) + R"(": {"v": 1}}})",
+       "nests more than 512 keys deep"},
+      {"a key path one too deep", R"({"version": 1, "keys": {")" + DeepJsonPath(513) + R"(": {}}})",
+       "nests more than 512 keys deep"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -163,6 +176,28 @@ TEST_F(RegistryTest, ADamagedFileIsReportedAndLeftAlone) {
     EXPECT_FALSE(registry_.DeleteKey("K").ok());
     EXPECT_EQ(feriant::testing::ReadWholeFile(file_), before);
   }
+}
+
+// Keys nest 512 deep and no deeper, whether written or read; a file listing its keys
+// and values in any order of case reads as the hive that writing them one by one makes.
+TEST_F(RegistryTest, KeysNestUpToTheBoundAndLoadInAnyOrder) {
+  const auto deepest = nlohmann::json::parse("\"" + DeepJsonPath(512) + "\"").get<std::string>();
+  ASSERT_TRUE(registry_.WriteValue(deepest, "v", 1).ok());
+  EXPECT_EQ(*registry_.ReadValue(deepest, "v"), RegistryValue(1));
+  EXPECT_EQ(registry_.CreateKey(deepest + "\\K").error().kind, ErrorKind::kUnsupported);
+
+  Hive by_hand;
+  for (const char* key : {"b", "A\\c", "A\\B", "C"})
+    ASSERT_TRUE(by_hand.WriteValue(key, "x", 1).ok());
+  for (const char* name : {"b", "A", "c"})
+    ASSERT_TRUE(by_hand.WriteValue("A", name, 2).ok());
+  // Byte order, in which the file is read, puts "C" before "b"; the hive's order does not.
+  const auto read = ParseRegistryFile(
+      R"({"version": 1, "keys": {"b": {"x": 1}, "A\\c": {"x": 1}, "A\\B": {"x": 1},)"
+      R"( "C": {"x": 1}, "A": {"b": 2, "c": 2, "A": 2}}})",
+      file_);
+  ASSERT_TRUE(read.ok()) << read.error().description;
+  EXPECT_EQ(FormatRegistryFile(*read), FormatRegistryFile(by_hand));
 }
 
 TEST_F(RegistryTest, AMissingFileIsAnEmptyRegistryAndIsCreatedByTheFirstChange) {
@@ -262,12 +297,12 @@ TEST(RegistryFileTest, TheCurrentUsersFileFollowsTheEnvironment) {
   testing::ScratchDir dir;
   {
     testing::ScopedEnv registry("FERIANT_REGISTRY", (dir.path() / "mine.json").string());
-    EXPECT_EQ(Registry::CurrentUserFile(), dir.path() / "mine.json");
+    EXPECT_EQ(*Registry::CurrentUserFile(), dir.path() / "mine.json");
     EXPECT_EQ(Registry::CurrentUser().file(), dir.path() / "mine.json");
   }
   testing::ScopedEnv registry("FERIANT_REGISTRY", "");
   testing::ScopedEnv config("XDG_CONFIG_HOME", dir.path().string());
-  EXPECT_EQ(Registry::CurrentUserFile(), dir.path() / "feriant" / "registry.json");
+  EXPECT_EQ(*Registry::CurrentUserFile(), dir.path() / "feriant" / "registry.json");
 }
 
 }  // namespace
