@@ -92,7 +92,7 @@ Status WriteShellState(const std::filesystem::path& file, const ShellState& stat
   std::string text;
   base::ReplaceOptions options;
   options.max_bytes = kMaxStateBytes;
-  return base::ReplaceFile(
+  const Result<base::Replaced> replaced = base::ReplaceFile(
       file,
       [&](const base::CurrentContent& current) -> Result<std::optional<std::string_view>> {
         Json json = Json::object();
@@ -119,6 +119,11 @@ Status WriteShellState(const std::filesystem::path& file, const ShellState& stat
         return std::optional<std::string_view>(text);
       },
       options);
+  if (!replaced) return replaced.error();
+  // Another program wrote the state meanwhile: ours is stored, theirs kept beside it.
+  if (replaced->displaced)
+    return ErrorOf(ErrorKind::kConflict, base::DisplacedMessage(file, *replaced->displaced));
+  return Ok();
 }
 
 WindowPlacement PlacementOf(const QWidget& window) {

@@ -47,7 +47,6 @@ class CaptionFitTest : public ::testing::Test {
   void SetUp() override {
     backend_ = std::make_shared<ui_qt::QtBackend>(kTwipsPerPixel);
     previous_backend_ = ui::SetBackend(backend_);
-    saved_host_ = engine::HostKind;
     saved_language_ = LangSetter().LanguageID;
     auto library = components::ComponentLibrary::Load(FERIANT_LUMATREL);
     ASSERT_TRUE(library.ok()) << library.error().description;
@@ -56,13 +55,11 @@ class CaptionFitTest : public ::testing::Test {
     // Project's dialog with a plan open, so that it asks nothing at load.
     auto project = project::ProjectApplication::Create();
     ASSERT_TRUE(project->Open(files_.Copy("project2003.xml")));
-    engine::ProjectApplication = project;
+    project_ = project;
   }
   void TearDown() override {
     if (dialog_) (void)dialog_->Unload();
     dialog_.reset();
-    engine::ProjectApplication.reset();
-    engine::HostKind = saved_host_;
     LangSetter().LanguageID = saved_language_;
     if (library_) library_->UnregisterServer();
     ui::SetBackend(previous_backend_);
@@ -75,7 +72,7 @@ class CaptionFitTest : public ::testing::Test {
   project::testing::ScratchDir files_;
   std::shared_ptr<ui_qt::QtBackend> backend_;
   std::shared_ptr<ui::Backend> previous_backend_;
-  std::int32_t saved_host_ = 0;
+  std::shared_ptr<project::ProjectApplication> project_;
   std::int16_t saved_language_ = 0;
   std::unique_ptr<components::ComponentLibrary> library_;
   std::shared_ptr<frmAddIn> dialog_;
@@ -87,9 +84,10 @@ TEST_F(CaptionFitTest, EveryCaptionShowsWholeInEveryLanguageAndBothHosts) {
     for (const std::int16_t language : {1031, 1033, 1036, 1040}) {
       const std::string where =
           "host " + std::to_string(host) + ", language " + std::to_string(language);
-      engine::HostKind = host;
       LangSetter().LanguageID = language;
       dialog_ = std::make_shared<frmAddIn>();
+      dialog_->SetHost(
+          engine::HostContext{host, host == engine::kHostProject ? project_ : nullptr});
       ASSERT_TRUE(dialog_->Load()) << where;
       ASSERT_TRUE(dialog_->LumatrelStatus()) << where;
       int labels = 0;

@@ -231,13 +231,16 @@ TEST_F(ConnectTest, DisconnectingWithAnyRemoveModeAttemptsEveryStep) {
     for (const bool project : {true, false}) {
       SCOPED_TRACE(c.mode.ToString().value_or("Null") + (project ? " Project" : " Outlook"));
       auto bars = HostBars();
-      auto connect = project ? automation::ObjectRef(std::make_shared<ConnectProject>())
-                             : automation::ObjectRef(std::make_shared<ConnectOutlook>());
+      const auto project_connect = std::make_shared<ConnectProject>();
+      const auto outlook_connect = std::make_shared<ConnectOutlook>();
+      auto connect =
+          project ? automation::ObjectRef(project_connect) : automation::ObjectRef(outlook_connect);
       ASSERT_TRUE(connect->Call(
           "OnConnection", {project ? Variant(Project(bars)) : Variant(Outlook(bars)), Variant(),
                            project ? Variant(project_inst_) : Variant(outlook_inst_), Variant()}));
       ASSERT_TRUE(connect->Call("OnDisconnection", {c.mode, Variant()}));
-      EXPECT_FALSE(engine::ProjectApplication || engine::OutlookApplication);
+      EXPECT_EQ(project ? project_connect->Host().application : outlook_connect->Host().application,
+                nullptr);
       EXPECT_EQ(Tagged(*bars, project ? "ZentAddinHolidayMenuItem" : "Feriant").empty(),
                 !project || c.project_removes);
     }

@@ -87,8 +87,8 @@ Output RunTool(std::vector<std::string> argv, const std::vector<std::string>& en
     if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
   }
   posix_spawn_file_actions_destroy(&actions);
-  output.out = ReadAll(out);
-  output.err = ReadAll(err);
+  output.out = ReadWholeFile(out);
+  output.err = ReadWholeFile(err);
   return output;
 }
 
@@ -148,7 +148,7 @@ class Radicale {
     posix_spawn_file_actions_destroy(&actions);
     for (int i = 0; i < 200 && !Accepts(port_); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    ASSERT_TRUE(Accepts(port_)) << ReadAll(log);
+    ASSERT_TRUE(Accepts(port_)) << ReadWholeFile(log);
   }
 
   void Stop(int signal) {
@@ -314,7 +314,7 @@ TEST_F(CalDavServerTest, AServerThatStopsMidwayLeavesTrueCountsAndNoDuplicates) 
   bool shown = false;
   while (server_->StoredResources() < 40) {
     for (const auto& process : fs::directory_iterator("/proc")) {
-      const std::string line = ReadAll(process.path() / "cmdline");
+      const std::string line = ReadWholeFile(process.path() / "cmdline");
       shown = shown || line.find(kPassword) != std::string::npos;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(5));

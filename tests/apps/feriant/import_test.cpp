@@ -548,7 +548,7 @@ std::vector<Scenario> OutlookScenarios() {
               EXPECT_EQ(EventsNamed(calendar, "Ascension Day").size(), 1u);
             },
             [](const fs::path& file) {
-              std::string text = ReadAll(file);
+              std::string text = ReadWholeFile(file);
               text.replace(text.find("BEGIN:VEVENT\r\n", text.find("BEGIN:VEVENT\r\n") + 1), 14,
                            kBlankField);
               WriteAll(file, text);
@@ -1160,7 +1160,7 @@ TEST(ImportTest, ARegistryThatCannotBeReadIsReportedOncePerCommand) {
   for (const auto& c : cases) {
     const ScratchDir scratch;
     const fs::path& dir = scratch.path();
-    WriteAll(dir / "project.xml", ReadAll(DataFile("projects/project2010.xml")));
+    WriteAll(dir / "project.xml", ReadWholeFile(DataFile("projects/project2010.xml")));
     std::vector<std::string> args = c.args;
     if (args.back() == "Standard") args.insert(args.end(), {"--project", "project.xml"});
     SCOPED_TRACE(args[0] + " " + args.back());
@@ -1176,7 +1176,7 @@ TEST(ImportTest, ARegistryThatCannotBeReadIsReportedOncePerCommand) {
     if (c.said > 0) {
       EXPECT_NE(output.err.find((dir / "registry.json").string()), std::string::npos);
     }
-    EXPECT_EQ(ReadAll(dir / "registry.json"), "{");
+    EXPECT_EQ(ReadWholeFile(dir / "registry.json"), "{");
   }
 }
 
@@ -1184,7 +1184,7 @@ TEST(ImportTest, ARegistryThatCannotBeReadIsReportedOncePerCommand) {
 // whatever that run did; a symbolic link is refused and nothing is created where it
 // points.
 TEST(ImportTest, LockFilesLeftBehindGoAndLinkedOnesAreRefused) {
-  const std::string calendar = ReadAll(DataFile("calendars/thunderbird.ics"));
+  const std::string calendar = ReadWholeFile(DataFile("calendars/thunderbird.ics"));
   const struct {
     const char* name;
     std::string content;  // of cal.ics
@@ -1217,7 +1217,7 @@ TEST(ImportTest, LockFilesLeftBehindGoAndLinkedOnesAreRefused) {
     EXPECT_FALSE(fs::exists(dir / "cal.ics.lock") && !c.linked);
     EXPECT_FALSE(fs::exists(dir / "planted"));
     if (c.linked) {
-      EXPECT_EQ(ReadAll(dir / "cal.ics"), c.content);
+      EXPECT_EQ(ReadWholeFile(dir / "cal.ics"), c.content);
     }
   }
 }

@@ -618,7 +618,7 @@ TEST_F(CalendarStoreTest, AnEventThatCannotBeReadIsKeptAsItStandsAndLeftOut) {
     }
     ASSERT_TRUE((*store)->Change(*(*store)->at(0), Holiday(), kSubject).ok());
     ASSERT_TRUE((*store)->SaveChanges().ok());
-    const std::string written = ReadBytes(path);
+    const std::string written = ReadWholeFile(path);
     EXPECT_NE(written.find(event + "END:VCALENDAR\r\n"), std::string::npos);
     EXPECT_NE(written.find("SUMMARY:Tag der deutschen Einheit"), std::string::npos);
   }
@@ -677,7 +677,7 @@ TEST_F(CalendarStoreTest, ATimeZoneThatCannotBeReadIsKeptWithItsEvents) {
     }
     ASSERT_TRUE((*store)->Add(Holiday()).ok());
     ASSERT_TRUE((*store)->SaveChanges().ok());
-    EXPECT_NE(ReadBytes(path).find(zone + in_zone), std::string::npos);
+    EXPECT_NE(ReadWholeFile(path).find(zone + in_zone), std::string::npos);
   }
 }
 

@@ -245,7 +245,7 @@ TEST_F(OutlookRunTest, ARunInOneLanguageRemovesWhatRunsInOthersEntered) {
       left.push_back(a.subject + "/" + a.categories);
     EXPECT_EQ(left, step.left);
   }
-  EXPECT_EQ(ReadBytes(calendar_), original_);
+  EXPECT_EQ(ReadWholeFile(calendar_), original_);
 }
 
 TEST_F(OutlookRunTest, ImportingTwiceChangesNothingTheSecondTime) {
