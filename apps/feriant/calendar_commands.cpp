@@ -116,10 +116,15 @@ Status CheckEditedFile(const fs::path& file, std::string_view option) {
 // would leave it there.
 class StaleLockRemoval {
  public:
-  explicit StaleLockRemoval(fs::path file) : file_(std::move(file)) {}
+  explicit StaleLockRemoval(fs::path file) : file_(std::move(file)) {
+    RemoveStaleLockOnInterrupt(file_.string());
+  }
   StaleLockRemoval(const StaleLockRemoval&) = delete;
   StaleLockRemoval& operator=(const StaleLockRemoval&) = delete;
-  ~StaleLockRemoval() { base::RemoveStaleLock(file_); }
+  ~StaleLockRemoval() {
+    RemoveStaleLockOnInterrupt({});
+    base::RemoveStaleLock(file_);
+  }
 
  private:
   fs::path file_;

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <utility>
 
+#include "platform/base/file.h"
 #include "platform/base/interrupt.h"
 
 namespace feriant::cli {
@@ -13,6 +14,11 @@ namespace {
 std::string& FolderToRemove() {
   static std::string folder;
   return folder;
+}
+
+std::string& FileWhoseLockToRemove() {
+  static std::string file;
+  return file;
 }
 
 }  // namespace
@@ -33,6 +39,7 @@ void LeaveIfInterrupted(std::ostream& err) {
     std::error_code ignored;
     std::filesystem::remove_all(FolderToRemove(), ignored);
   }
+  if (!FileWhoseLockToRemove().empty()) base::RemoveStaleLock(FileWhoseLockToRemove());
   err << kInterruptedMessage << '\n';
   err.flush();
   std::_Exit(base::InterruptExitStatus(signal));
@@ -40,6 +47,10 @@ void LeaveIfInterrupted(std::ostream& err) {
 
 void RemoveFolderOnInterrupt(std::string folder) {
   FolderToRemove() = std::move(folder);
+}
+
+void RemoveStaleLockOnInterrupt(std::string file) {
+  FileWhoseLockToRemove() = std::move(file);
 }
 
 }  // namespace feriant::cli

@@ -35,4 +35,8 @@ void LeaveIfInterrupted(std::ostream& err);
 // removes the folder itself.
 void RemoveFolderOnInterrupt(std::string folder);
 
+// The edited file whose stale lock (one a killed run left, held by nobody) an interrupted
+// run takes away too, as a run that ends otherwise does; empty for none.
+void RemoveStaleLockOnInterrupt(std::string file);
+
 }  // namespace feriant::cli
