@@ -75,11 +75,11 @@ int main(int argc, char** argv) {
       "  feriant-outlook https://alice@cloud.example.org/remote.php/dav/calendars/alice/personal/\n"
       "  feriant-outlook --today 2026-01-15 --open-addin holidays.ics");
   parser.addHelpOption();
-  parser.addPositionalArgument(
-      "file",
-      "The calendar file (default: the one shown last, at first holidays.ics), or the http(s) URL of a calendar collection "
-      "on a CalDAV server (https://alice@host/dav/calendars/alice/work/).",
-      "[FILE.ics|URL]");
+  parser.addPositionalArgument("file",
+                               "The calendar file (default: the one shown last, at first "
+                               "holidays.ics), or the http(s) URL of a calendar collection "
+                               "on a CalDAV server (https://alice@host/dav/calendars/alice/work/).",
+                               "[FILE.ics|URL]");
   const QCommandLineOption ca_file(
       "cacert", "With a URL, a PEM file of the authorities that TLS trusts.", "FILE");
   parser.addOption(ca_file);
