@@ -634,44 +634,44 @@ void frmAddIn::Form_Resize() {
   // A form without its Lumatrel controls has nothing to lay out.
   if (wto_ == nullptr || btl_ == nullptr) return;
   const bool project = host_.kind == engine::kHostProject;
-  constexpr int M = kMargin;
 
   // Each setter that fails (a negative width in a very narrow window) is skipped, and the
   // steps after it work on whatever values the controls have.
   // 1. The input column reaches to the right margin.
-  (void)cboCountry_->SetWidth(ScaleWidth() - cboCountry_->Left() - M);
+  (void)cboCountry_->SetWidth(ScaleWidth() - cboCountry_->Left() - kMargin);
   (void)trvRegions_->SetWidth(cboCountry_->Width());
   (void)lstCalendars_->SetWidth(cboCountry_->Width());
   // 2. and 3. Country, then the tree, under the banner.
-  int y = wto_->Height() + M;
+  int y = wto_->Height() + kMargin;
   (void)cboCountry_->SetTop(y);
   (void)lblCountry_->SetTop(y + 60);
-  y = y + cboCountry_->Height() + M;
+  y = y + cboCountry_->Height() + kMargin;
   (void)trvRegions_->SetTop(y);
   (void)lblRegions_->SetTop(y + 60);
   // 4. The tree takes what the rows below it leave.
   int height = ScaleHeight() - btl_->Height() - trvRegions_->Top() - txtYear1_->Height();
   if (project) {
-    height = height - lstCalendars_->Height() - kProjectReserve - cmdSelectAll_->Height() - M;
+    height = height - lstCalendars_->Height() - kProjectReserve - cmdSelectAll_->Height() - kMargin;
   } else {
-    height = height - kOutlookReserve - cboLanguage_->Height() - cmdSelectAll_->Height() - 2 * M;
+    height =
+        height - kOutlookReserve - cboLanguage_->Height() - cmdSelectAll_->Height() - 2 * kMargin;
   }
   if (height < kMinTreeHeight) height = kMinTreeHeight;
   (void)trvRegions_->SetHeight(height);
   // 5. and 6.
-  (void)cmdSelectAll_->SetTop(trvRegions_->Top() + trvRegions_->Height() + M);
+  (void)cmdSelectAll_->SetTop(trvRegions_->Top() + trvRegions_->Height() + kMargin);
   (void)cmdSelectNone_->SetTop(cmdSelectAll_->Top());
-  y = cmdSelectAll_->Top() + cmdSelectAll_->Height() + M;
+  y = cmdSelectAll_->Top() + cmdSelectAll_->Height() + kMargin;
   // 7. The row of the host: calendars in Project, the language in Outlook (label above
   // its box there, the reverse of the other rows).
   if (project) {
     (void)lstCalendars_->SetTop(y);
     (void)lblBaseCalendars_->SetTop(y + 60);
-    y = y + lstCalendars_->Height() + M;
+    y = y + lstCalendars_->Height() + kMargin;
   } else {
     (void)lblLanguage_->SetTop(y);
     (void)cboLanguage_->SetTop(y + 60);
-    y = y + cboLanguage_->Height() + M;
+    y = y + cboLanguage_->Height() + kMargin;
     (void)cboLanguage_->SetWidth(cboCountry_->Width());
   }
   // 8. and 9. The years.
@@ -680,7 +680,7 @@ void frmAddIn::Form_Resize() {
     (void)control->SetTop(y);
   (void)lblTo_->SetTop(y + 60);
   (void)lblPeriod_->SetTop(y + 60);
-  y = y + txtYear1_->Height() + 2 * M;
+  y = y + txtYear1_->Height() + 2 * kMargin;
   // 10. Import and Remove, and the progress in their place.
   for (ui::Control* control : std::initializer_list<ui::Control*>{pgb_, cmdImport_, cmdDelete_})
     (void)control->SetTop(y);

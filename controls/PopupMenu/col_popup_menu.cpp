@@ -14,7 +14,7 @@ namespace {
 using automation::Variant;
 using Args = std::span<Variant>;
 using Named = std::span<const automation::NamedArg>;
-using Item = ClsPopupMenuItem;
+using Item = clsPopupMenuItem;
 
 // A field of the record as a get and a put.
 template <class V>
@@ -45,11 +45,11 @@ const automation::Members<Item>& Item::Interface() {
   return members;
 }
 
-const automation::Members<ColPopupMenu>& ColPopupMenu::Interface() {
-  static const automation::Members<ColPopupMenu> members = [] {
-    automation::Members<ColPopupMenu> m;
+const automation::Members<colPopupMenu>& colPopupMenu::Interface() {
+  static const automation::Members<colPopupMenu> members = [] {
+    automation::Members<colPopupMenu> m;
     m.Method("Add", keyed_collection::dispid::kAdd,
-             [](ColPopupMenu& c, Args a, Named n) -> Result<Variant> {
+             [](colPopupMenu& c, Args a, Named n) -> Result<Variant> {
                auto key = automation::ArgumentOf(a, n, "sKey", 0).ToString();
                if (!key) return key.error();
                auto caption = automation::ArgumentOf(a, n, "sCaption", 1).ToString();
@@ -62,7 +62,7 @@ const automation::Members<ColPopupMenu>& ColPopupMenu::Interface() {
   return members;
 }
 
-std::shared_ptr<Item> ColPopupMenu::Add(std::string key, std::string caption) {
+std::shared_ptr<Item> colPopupMenu::Add(std::string key, std::string caption) {
   auto item = std::make_shared<Item>();
   item->key = std::move(key);
   item->caption = std::move(caption);
@@ -70,7 +70,7 @@ std::shared_ptr<Item> ColPopupMenu::Add(std::string key, std::string caption) {
   return item;
 }
 
-ui::PropertyBag ColPopupMenu::Save() const {
+ui::PropertyBag colPopupMenu::Save() const {
   ui::PropertyBag bag;
   RaiseIfFailed(bag.WriteProperty("Count", static_cast<std::int32_t>(items_.Count())));
   for (int i = 1; i <= items_.Count(); ++i) {
@@ -85,7 +85,7 @@ ui::PropertyBag ColPopupMenu::Save() const {
   return bag;
 }
 
-void ColPopupMenu::Load(ui::PropertyBag& bag) {
+void colPopupMenu::Load(ui::PropertyBag& bag) {
   const int count = ReadItemCount(bag);
   items_.Clear();
   for (int i = 1; i <= count; ++i) {

@@ -19,9 +19,9 @@
 
 namespace feriant::lumatrel {
 
-class ClsPopupMenuItem final : public automation::DispatchObject<ClsPopupMenuItem> {
+class clsPopupMenuItem final : public automation::DispatchObject<clsPopupMenuItem> {
  public:
-  static const automation::Members<ClsPopupMenuItem>& Interface();
+  static const automation::Members<clsPopupMenuItem>& Interface();
   std::string TypeName() const override { return "clsPopupMenuItem"; }
   const std::string& Key() const { return key; }
 
@@ -32,14 +32,14 @@ class ClsPopupMenuItem final : public automation::DispatchObject<ClsPopupMenuIte
   bool enabled = true;
 };
 
-class ColPopupMenu final : public automation::DispatchObject<ColPopupMenu> {
+class colPopupMenu final : public automation::DispatchObject<colPopupMenu> {
  public:
-  static const automation::Members<ColPopupMenu>& Interface();
+  static const automation::Members<colPopupMenu>& Interface();
   std::string TypeName() const override { return "colPopupMenu"; }
 
-  std::shared_ptr<ClsPopupMenuItem> Add(std::string key, std::string caption);
-  KeyedItems<ClsPopupMenuItem>& Items() { return items_; }
-  const KeyedItems<ClsPopupMenuItem>& Items() const { return items_; }
+  std::shared_ptr<clsPopupMenuItem> Add(std::string key, std::string caption);
+  KeyedItems<clsPopupMenuItem>& Items() { return items_; }
+  const KeyedItems<clsPopupMenuItem>& Items() const { return items_; }
   void ItemsRemoved() const {}
 
   ui::PropertyBag Save() const;
@@ -47,7 +47,7 @@ class ColPopupMenu final : public automation::DispatchObject<ColPopupMenu> {
   void Load(ui::PropertyBag& bag);
 
  private:
-  KeyedItems<ClsPopupMenuItem> items_;
+  KeyedItems<clsPopupMenuItem> items_;
 };
 
 }  // namespace feriant::lumatrel

@@ -106,7 +106,7 @@ const automation::Members<PopupMenu>& PopupMenu::Interface() {
                 })
         .Get("MenuItems", ids::kMenuItems, ui::members::Getter<T>(&T::MenuItems))
         .PutRef("MenuItems", ids::kMenuItems, [](T& self, Args a) -> Status {
-          auto items = std::dynamic_pointer_cast<ColPopupMenu>(a.back().AsObject());
+          auto items = std::dynamic_pointer_cast<colPopupMenu>(a.back().AsObject());
           if (!items) return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "MenuItems");
           self.SetMenuItems(std::move(items));
           return Ok();
@@ -141,7 +141,7 @@ Result<int> PopupMenu::Popup(std::optional<int> x, std::optional<int> y, int ali
     const int k = static_cast<int>(i) + 1;
     auto entry = ui::LoadArrayElement<ui::Menu>(*this, kEntries, k);
     if (!entry) return entry.error();
-    const ClsPopupMenuItem& item = *entries[i];
+    const clsPopupMenuItem& item = *entries[i];
     (*entry)->SetCaption(item.caption);
     (*entry)->SetTag(std::to_string(k));
     (*entry)->SetVisible(item.visible);

@@ -29,8 +29,8 @@ class PopupMenu final : public ui::UserControlImpl<PopupMenu> {
   // _PopupMenu in slot order (see identities.h for the dispatch ids).
   static const automation::Members<PopupMenu>& Interface();
 
-  const std::shared_ptr<ColPopupMenu>& MenuItems() const { return items_; }
-  void SetMenuItems(std::shared_ptr<ColPopupMenu> items) { items_ = std::move(items); }
+  const std::shared_ptr<colPopupMenu>& MenuItems() const { return items_; }
+  void SetMenuItems(std::shared_ptr<colPopupMenu> items) { items_ = std::move(items); }
   void ChangedMenuItems();
   // Shows the menu at (x, y), in twips of the control's container (a missing coordinate
   // is the mouse pointer's), with the popup_menu::* alignment and button; nothing shows
@@ -52,7 +52,7 @@ class PopupMenu final : public ui::UserControlImpl<PopupMenu> {
 
   ui::Image* pic_ = nullptr;
   ui::Menu* menu_ = nullptr;
-  std::shared_ptr<ColPopupMenu> items_ = std::make_shared<ColPopupMenu>();
+  std::shared_ptr<colPopupMenu> items_ = std::make_shared<colPopupMenu>();
 };
 
 }  // namespace feriant::lumatrel

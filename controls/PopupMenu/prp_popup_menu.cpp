@@ -10,7 +10,7 @@ constexpr ItemsPageInfo kPage = {"prpPopupMenu",     "MenuItems", "lstMenuItems"
 constexpr const char* kStates[] = {"Checked", "Enabled", "Visible"};
 }  // namespace
 
-PrpPopupMenu::PrpPopupMenu() : ItemsPage(kPage) {
+prpPopupMenu::prpPopupMenu() : ItemsPage(kPage) {
   for (size_t i = 0; i < states_.size(); ++i) {
     auto& box = Add<ui::CheckBox>(std::string("chk") + kStates[i]);
     (void)box.SetContainer(&PropertiesFrame());
@@ -24,7 +24,7 @@ PrpPopupMenu::PrpPopupMenu() : ItemsPage(kPage) {
   }
 }
 
-void PrpPopupMenu::ShowItemFields(automation::Dispatch* item) {
+void prpPopupMenu::ShowItemFields(automation::Dispatch* item) {
   for (size_t i = 0; i < states_.size(); ++i) {
     const bool on = item != nullptr &&
                     item->Get(kStates[i]).value_or(automation::Variant()).ToBool().value_or(false);

@@ -11,9 +11,9 @@
 
 namespace feriant::lumatrel {
 
-class PrpPopupMenu final : public ItemsPage {
+class prpPopupMenu final : public ItemsPage {
  public:
-  PrpPopupMenu();
+  prpPopupMenu();
 
  protected:
   void ShowItemFields(automation::Dispatch* item) override;

@@ -18,16 +18,16 @@ using Named = std::span<const automation::NamedArg>;
 
 }  // namespace
 
-const automation::Members<ClsProgressTask>& ClsProgressTask::Interface() {
+const automation::Members<clsProgressTask>& clsProgressTask::Interface() {
   namespace ids = cls_progress_task::dispid;
   using ui::members::Getter;
   using ui::members::Setter;
-  using T = ClsProgressTask;
+  using T = clsProgressTask;
   static const automation::Members<T> members = [] {
     automation::Members<T> m;
     m.Get("Key", ids::kKey, Getter<T>(&T::Key))
         .Put("Key", ids::kKey, Setter<T, std::string>(&T::SetKey));
-    AddCollectionMember<T, ColProgressTasks>(m, ids::kCollection);
+    AddCollectionMember<T, colProgressTasks>(m, ids::kCollection);
     m.Get("Displayname", ids::kDisplayname, Getter<T>(&T::Displayname))
         .Put("Displayname", ids::kDisplayname, Setter<T, std::string>(&T::SetDisplayname))
         .Get("Finished", ids::kFinished, Getter<T>(&T::Finished))
@@ -40,33 +40,33 @@ const automation::Members<ClsProgressTask>& ClsProgressTask::Interface() {
   return members;
 }
 
-void ClsProgressTask::SetDisplayname(std::string name) {
+void clsProgressTask::SetDisplayname(std::string name) {
   displayname_ = std::move(name);
   if (auto collection = Collection()) collection->RebuildOwner();
 }
 
-void ClsProgressTask::SetFinished(bool value) {
+void clsProgressTask::SetFinished(bool value) {
   finished_ = value;
   if (value) failed_ = false;
   if (auto collection = Collection()) collection->RepaintOwner();
 }
 
-void ClsProgressTask::SetFailed(bool value) {
+void clsProgressTask::SetFailed(bool value) {
   failed_ = value;
   if (value) finished_ = false;
   if (auto collection = Collection()) collection->RepaintOwner();
 }
 
-int ClsProgressTask::Index() const {
+int clsProgressTask::Index() const {
   auto collection = Collection();
   return collection ? collection->Items().PositionOf(*this) : 0;
 }
 
-const automation::Members<ColProgressTasks>& ColProgressTasks::Interface() {
-  static const automation::Members<ColProgressTasks> members = [] {
-    automation::Members<ColProgressTasks> m;
+const automation::Members<colProgressTasks>& colProgressTasks::Interface() {
+  static const automation::Members<colProgressTasks> members = [] {
+    automation::Members<colProgressTasks> m;
     m.Method("Add", keyed_collection::dispid::kAdd,
-             [](ColProgressTasks& c, Args a, Named n) -> Result<Variant> {
+             [](colProgressTasks& c, Args a, Named n) -> Result<Variant> {
                auto key = automation::ArgumentOf(a, n, "sKey", 0).ToString();
                if (!key) return key.error();
                auto name = automation::ArgumentOf(a, n, "sDisplayname", 1).ToString();
@@ -79,11 +79,11 @@ const automation::Members<ColProgressTasks>& ColProgressTasks::Interface() {
   return members;
 }
 
-std::shared_ptr<ClsProgressTask> ColProgressTasks::Add(std::string key, std::string displayname) {
-  auto task = std::make_shared<ClsProgressTask>();
+std::shared_ptr<clsProgressTask> colProgressTasks::Add(std::string key, std::string displayname) {
+  auto task = std::make_shared<clsProgressTask>();
   task->SetKey(std::move(key));
   task->SetDisplayname(std::move(displayname));  // not in the collection yet: no rebuild
-  task->SetCollection(std::static_pointer_cast<ColProgressTasks>(shared_from_this()));
+  task->SetCollection(std::static_pointer_cast<colProgressTasks>(shared_from_this()));
   items_.Append(task);
   ProgressViewer* viewer = owner_.Get();
   if (viewer != nullptr && items_.Count() == 1) viewer->SetActiveTask(task);
@@ -91,19 +91,19 @@ std::shared_ptr<ClsProgressTask> ColProgressTasks::Add(std::string key, std::str
   return task;
 }
 
-void ColProgressTasks::RebuildOwner() const {
+void colProgressTasks::RebuildOwner() const {
   if (ProgressViewer* viewer = owner_.Get()) viewer->RebuildLabels();
 }
 
-void ColProgressTasks::RepaintOwner() const {
+void colProgressTasks::RepaintOwner() const {
   if (ProgressViewer* viewer = owner_.Get()) viewer->Refresh();
 }
 
-ui::PropertyBag ColProgressTasks::Save() const {
+ui::PropertyBag colProgressTasks::Save() const {
   ui::PropertyBag bag;
   RaiseIfFailed(bag.WriteProperty("Count", static_cast<std::int32_t>(items_.Count())));
   for (int i = 1; i <= items_.Count(); ++i) {
-    const ClsProgressTask& task = *items_.At(i);
+    const clsProgressTask& task = *items_.At(i);
     const std::string n = std::to_string(i);
     RaiseIfFailed(bag.WriteProperty("Key" + n, task.Key()));
     RaiseIfFailed(bag.WriteProperty("Displayname" + n, task.Displayname()));
@@ -113,13 +113,13 @@ ui::PropertyBag ColProgressTasks::Save() const {
   return bag;
 }
 
-void ColProgressTasks::Load(ui::PropertyBag& bag) {
+void colProgressTasks::Load(ui::PropertyBag& bag) {
   const int count = ReadItemCount(bag);
   items_.Clear();
-  auto self = std::static_pointer_cast<ColProgressTasks>(shared_from_this());
+  auto self = std::static_pointer_cast<colProgressTasks>(shared_from_this());
   for (int i = 1; i <= count; ++i) {
     const std::string n = std::to_string(i);
-    auto task = std::make_shared<ClsProgressTask>();
+    auto task = std::make_shared<clsProgressTask>();
     bool keyed = false;
     ReadSetting<std::string>(bag, "Key" + n, Variant::Missing(), [&](std::string key) {
       task->SetKey(std::move(key));

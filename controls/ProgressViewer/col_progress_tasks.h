@@ -21,12 +21,12 @@
 
 namespace feriant::lumatrel {
 
-class ColProgressTasks;
+class colProgressTasks;
 class ProgressViewer;
 
-class ClsProgressTask final : public automation::DispatchObject<ClsProgressTask> {
+class clsProgressTask final : public automation::DispatchObject<clsProgressTask> {
  public:
-  static const automation::Members<ClsProgressTask>& Interface();
+  static const automation::Members<clsProgressTask>& Interface();
   std::string TypeName() const override { return "clsProgressTask"; }
 
   const std::string& Key() const { return key_; }
@@ -38,8 +38,8 @@ class ClsProgressTask final : public automation::DispatchObject<ClsProgressTask>
   void SetFinished(bool value);
   bool Failed() const { return failed_; }
   void SetFailed(bool value);
-  std::shared_ptr<ColProgressTasks> Collection() const { return collection_.lock(); }
-  void SetCollection(const std::shared_ptr<ColProgressTasks>& collection) {
+  std::shared_ptr<colProgressTasks> Collection() const { return collection_.lock(); }
+  void SetCollection(const std::shared_ptr<colProgressTasks>& collection) {
     collection_ = collection;
   }
   // The 1-based position in its collection; 0 outside one.
@@ -50,22 +50,22 @@ class ClsProgressTask final : public automation::DispatchObject<ClsProgressTask>
   std::string displayname_;
   bool finished_ = false;
   bool failed_ = false;
-  std::weak_ptr<ColProgressTasks> collection_;
+  std::weak_ptr<colProgressTasks> collection_;
 };
 
-class ColProgressTasks final : public automation::DispatchObject<ColProgressTasks> {
+class colProgressTasks final : public automation::DispatchObject<colProgressTasks> {
  public:
-  ColProgressTasks() = default;
-  explicit ColProgressTasks(OwnerRef<ProgressViewer> owner) : owner_(std::move(owner)) {}
+  colProgressTasks() = default;
+  explicit colProgressTasks(OwnerRef<ProgressViewer> owner) : owner_(std::move(owner)) {}
 
-  static const automation::Members<ColProgressTasks>& Interface();
+  static const automation::Members<colProgressTasks>& Interface();
   std::string TypeName() const override { return "colProgressTasks"; }
 
   // A new task, appended; the first task of a collection becomes its viewer's active
   // task. The viewer's lines are rebuilt.
-  std::shared_ptr<ClsProgressTask> Add(std::string key, std::string displayname);
-  KeyedItems<ClsProgressTask>& Items() { return items_; }
-  const KeyedItems<ClsProgressTask>& Items() const { return items_; }
+  std::shared_ptr<clsProgressTask> Add(std::string key, std::string displayname);
+  KeyedItems<clsProgressTask>& Items() { return items_; }
+  const KeyedItems<clsProgressTask>& Items() const { return items_; }
   void ItemsRemoved() const { RebuildOwner(); }
   void RebuildOwner() const;
   void RepaintOwner() const;
@@ -75,7 +75,7 @@ class ColProgressTasks final : public automation::DispatchObject<ColProgressTask
   void Load(ui::PropertyBag& bag);
 
  private:
-  KeyedItems<ClsProgressTask> items_;
+  KeyedItems<clsProgressTask> items_;
   OwnerRef<ProgressViewer> owner_;
 };
 

@@ -61,7 +61,7 @@ std::shared_ptr<ui::StdPicture> Mark(const Art& art) {
 ProgressViewer::ProgressViewer()
     : UserControlImpl("ProgressViewer", progress_viewer::kClassId,
                       progress_viewer::kEventInterfaceId),
-      tasks_(std::make_shared<ColProgressTasks>(anchor_.Ref())) {
+      tasks_(std::make_shared<colProgressTasks>(anchor_.Ref())) {
   SetInitialSize(kWidth, kHeight);
   ui::Label& first = Add<ui::Label>(kLines, 0);
   (void)first.Move(240, 0, 150, 195);
@@ -83,7 +83,7 @@ const automation::Members<ProgressViewer>& ProgressViewer::Interface() {
         .Get("ProgressTasks", ids::kProgressTasks, Getter<T>(&T::ProgressTasks))
         .PutRef("ProgressTasks", ids::kProgressTasks,
                 [](T& self, Args a) -> Status {
-                  auto tasks = std::dynamic_pointer_cast<ColProgressTasks>(a.back().AsObject());
+                  auto tasks = std::dynamic_pointer_cast<colProgressTasks>(a.back().AsObject());
                   if (!tasks)
                     return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "ProgressTasks");
                   self.SetProgressTasks(std::move(tasks));
@@ -94,7 +94,7 @@ const automation::Members<ProgressViewer>& ProgressViewer::Interface() {
                 [](T& self, Args a) -> Status {
                   auto object = a.back().ToObject();
                   if (!object) return object.error();
-                  auto task = std::dynamic_pointer_cast<ClsProgressTask>(*object);
+                  auto task = std::dynamic_pointer_cast<clsProgressTask>(*object);
                   if (*object && !task)
                     return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "ActiveTask");
                   self.SetActiveTask(std::move(task));
@@ -121,11 +121,11 @@ const automation::Members<ProgressViewer>& ProgressViewer::Interface() {
   return members;
 }
 
-void ProgressViewer::SetProgressTasks(std::shared_ptr<ColProgressTasks> tasks) {
+void ProgressViewer::SetProgressTasks(std::shared_ptr<colProgressTasks> tasks) {
   tasks_ = std::move(tasks);
 }
 
-void ProgressViewer::SetActiveTask(std::shared_ptr<ClsProgressTask> task) {
+void ProgressViewer::SetActiveTask(std::shared_ptr<clsProgressTask> task) {
   active_ = std::move(task);
   Refresh();
 }

@@ -33,11 +33,11 @@ class ProgressViewer final : public ui::UserControlImpl<ProgressViewer> {
 
   bool AutoSize() const { return auto_size_; }
   void SetAutoSize(bool value) { auto_size_ = value; }
-  const std::shared_ptr<ColProgressTasks>& ProgressTasks() const { return tasks_; }
+  const std::shared_ptr<colProgressTasks>& ProgressTasks() const { return tasks_; }
   // Replaces the collection; the lines are not rebuilt.
-  void SetProgressTasks(std::shared_ptr<ColProgressTasks> tasks);
-  const std::shared_ptr<ClsProgressTask>& ActiveTask() const { return active_; }
-  void SetActiveTask(std::shared_ptr<ClsProgressTask> task);
+  void SetProgressTasks(std::shared_ptr<colProgressTasks> tasks);
+  const std::shared_ptr<clsProgressTask>& ActiveTask() const { return active_; }
+  void SetActiveTask(std::shared_ptr<clsProgressTask> task);
   // Marks the active task finished (or failed) and makes the next one active; without
   // an active task the first task becomes active unless it is done already.
   void GotoNext(bool was_successful);
@@ -60,8 +60,8 @@ class ProgressViewer final : public ui::UserControlImpl<ProgressViewer> {
 
   OwnerAnchor<ProgressViewer> anchor_{this};
   ui::ImageList* iml_ = nullptr;
-  std::shared_ptr<ColProgressTasks> tasks_;
-  std::shared_ptr<ClsProgressTask> active_;
+  std::shared_ptr<colProgressTasks> tasks_;
+  std::shared_ptr<clsProgressTask> active_;
   bool auto_size_ = false;
 };
 

@@ -8,7 +8,7 @@ constexpr ItemsPageInfo kPage = {
     "Displayname",       "&Displayname:", "txtDisplayname", "task ",         "displayname"};
 }  // namespace
 
-PrpProgressViewer::PrpProgressViewer() : ItemsPage(kPage) {
+prpProgressViewer::prpProgressViewer() : ItemsPage(kPage) {
   struct State {
     const char* name;
     const char* caption;
@@ -36,7 +36,7 @@ PrpProgressViewer::PrpProgressViewer() : ItemsPage(kPage) {
   }
 }
 
-void PrpProgressViewer::ShowItemFields(automation::Dispatch* item) {
+void prpProgressViewer::ShowItemFields(automation::Dispatch* item) {
   auto flag = [item](const char* member) {
     return item != nullptr &&
            item->Get(member).value_or(automation::Variant()).ToBool().value_or(false);

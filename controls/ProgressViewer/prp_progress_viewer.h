@@ -9,9 +9,9 @@
 
 namespace feriant::lumatrel {
 
-class PrpProgressViewer final : public ItemsPage {
+class prpProgressViewer final : public ItemsPage {
  public:
-  PrpProgressViewer();
+  prpProgressViewer();
 
  protected:
   void ShowItemFields(automation::Dispatch* item) override;

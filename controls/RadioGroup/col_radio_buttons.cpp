@@ -18,14 +18,14 @@ using Named = std::span<const automation::NamedArg>;
 
 }  // namespace
 
-const automation::Members<ClsRadioButton>& ClsRadioButton::Interface() {
+const automation::Members<clsRadioButton>& clsRadioButton::Interface() {
   namespace ids = cls_radio_button::dispid;
   using ui::members::Getter;
   using ui::members::Setter;
-  using T = ClsRadioButton;
+  using T = clsRadioButton;
   static const automation::Members<T> members = [] {
     automation::Members<T> m;
-    AddCollectionMember<T, ColRadioButtons>(m, ids::kCollection);
+    AddCollectionMember<T, colRadioButtons>(m, ids::kCollection);
     m.Get("Key", ids::kKey, Getter<T>(&T::Key))
         .Put("Key", ids::kKey, Setter<T, std::string>(&T::SetKey))
         .Get("Enabled", ids::kEnabled, Getter<T>(&T::Enabled))
@@ -37,25 +37,25 @@ const automation::Members<ClsRadioButton>& ClsRadioButton::Interface() {
   return members;
 }
 
-void ClsRadioButton::SetCaption(std::string caption) {
+void clsRadioButton::SetCaption(std::string caption) {
   caption_ = std::move(caption);
   RebuildOwner();
 }
 
-void ClsRadioButton::SetEnabled(bool enabled) {
+void clsRadioButton::SetEnabled(bool enabled) {
   enabled_ = enabled;
   RebuildOwner();
 }
 
-void ClsRadioButton::RebuildOwner() const {
+void clsRadioButton::RebuildOwner() const {
   if (auto collection = Collection()) collection->RebuildOwner();
 }
 
-const automation::Members<ColRadioButtons>& ColRadioButtons::Interface() {
-  static const automation::Members<ColRadioButtons> members = [] {
-    automation::Members<ColRadioButtons> m;
+const automation::Members<colRadioButtons>& colRadioButtons::Interface() {
+  static const automation::Members<colRadioButtons> members = [] {
+    automation::Members<colRadioButtons> m;
     m.Method("Add", keyed_collection::dispid::kAdd,
-             [](ColRadioButtons& c, Args a, Named n) -> Result<Variant> {
+             [](colRadioButtons& c, Args a, Named n) -> Result<Variant> {
                auto key = automation::ArgumentOf(a, n, "sKey", 0).ToString();
                if (!key) return key.error();
                auto caption = automation::ArgumentOf(a, n, "Caption", 1).ToString();
@@ -75,28 +75,28 @@ const automation::Members<ColRadioButtons>& ColRadioButtons::Interface() {
   return members;
 }
 
-std::shared_ptr<ClsRadioButton> ColRadioButtons::Add(std::string key, std::string caption,
+std::shared_ptr<clsRadioButton> colRadioButtons::Add(std::string key, std::string caption,
                                                      bool enabled) {
-  auto item = std::make_shared<ClsRadioButton>();
+  auto item = std::make_shared<clsRadioButton>();
   item->SetKey(std::move(key));
   // Before it belongs here: setting these rebuilds nothing yet.
   item->SetCaption(std::move(caption));
   item->SetEnabled(enabled);
-  item->SetCollection(std::static_pointer_cast<ColRadioButtons>(shared_from_this()));
+  item->SetCollection(std::static_pointer_cast<colRadioButtons>(shared_from_this()));
   items_.Append(item);
   RebuildOwner();
   return item;
 }
 
-void ColRadioButtons::RebuildOwner() const {
+void colRadioButtons::RebuildOwner() const {
   if (RadioGroup* group = owner_.Get()) group->Rebuild();
 }
 
-ui::PropertyBag ColRadioButtons::Save() const {
+ui::PropertyBag colRadioButtons::Save() const {
   ui::PropertyBag bag;
   RaiseIfFailed(bag.WriteProperty("Count", static_cast<std::int32_t>(items_.Count())));
   for (int i = 1; i <= items_.Count(); ++i) {
-    const ClsRadioButton& item = *items_.At(i);
+    const clsRadioButton& item = *items_.At(i);
     const std::string n = std::to_string(i);
     RaiseIfFailed(bag.WriteProperty("Key" + n, item.Key()));
     RaiseIfFailed(bag.WriteProperty("Caption" + n, item.Caption(), ""));
@@ -105,13 +105,13 @@ ui::PropertyBag ColRadioButtons::Save() const {
   return bag;
 }
 
-void ColRadioButtons::Load(ui::PropertyBag& bag) {
+void colRadioButtons::Load(ui::PropertyBag& bag) {
   const int count = ReadItemCount(bag);
   items_.Clear();
-  auto self = std::static_pointer_cast<ColRadioButtons>(shared_from_this());
+  auto self = std::static_pointer_cast<colRadioButtons>(shared_from_this());
   for (int i = 1; i <= count; ++i) {
     const std::string n = std::to_string(i);
-    auto item = std::make_shared<ClsRadioButton>();
+    auto item = std::make_shared<clsRadioButton>();
     bool keyed = false;
     ReadSetting<std::string>(bag, "Key" + n, Variant::Missing(), [&](std::string key) {
       item->SetKey(std::move(key));

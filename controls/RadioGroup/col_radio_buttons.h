@@ -20,12 +20,12 @@
 
 namespace feriant::lumatrel {
 
-class ColRadioButtons;
+class colRadioButtons;
 class RadioGroup;
 
-class ClsRadioButton final : public automation::DispatchObject<ClsRadioButton> {
+class clsRadioButton final : public automation::DispatchObject<clsRadioButton> {
  public:
-  static const automation::Members<ClsRadioButton>& Interface();
+  static const automation::Members<clsRadioButton>& Interface();
   std::string TypeName() const override { return "clsRadioButton"; }
 
   const std::string& Key() const { return key_; }
@@ -35,8 +35,8 @@ class ClsRadioButton final : public automation::DispatchObject<ClsRadioButton> {
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   // Nothing when the item belongs to no collection (or it is gone).
-  std::shared_ptr<ColRadioButtons> Collection() const { return collection_.lock(); }
-  void SetCollection(const std::shared_ptr<ColRadioButtons>& collection) {
+  std::shared_ptr<colRadioButtons> Collection() const { return collection_.lock(); }
+  void SetCollection(const std::shared_ptr<colRadioButtons>& collection) {
     collection_ = collection;
   }
 
@@ -46,21 +46,21 @@ class ClsRadioButton final : public automation::DispatchObject<ClsRadioButton> {
   std::string key_;
   std::string caption_;
   bool enabled_ = true;
-  std::weak_ptr<ColRadioButtons> collection_;
+  std::weak_ptr<colRadioButtons> collection_;
 };
 
-class ColRadioButtons final : public automation::DispatchObject<ColRadioButtons> {
+class colRadioButtons final : public automation::DispatchObject<colRadioButtons> {
  public:
-  ColRadioButtons() = default;
-  explicit ColRadioButtons(OwnerRef<RadioGroup> owner) : owner_(std::move(owner)) {}
+  colRadioButtons() = default;
+  explicit colRadioButtons(OwnerRef<RadioGroup> owner) : owner_(std::move(owner)) {}
 
-  static const automation::Members<ColRadioButtons>& Interface();
+  static const automation::Members<colRadioButtons>& Interface();
   std::string TypeName() const override { return "colRadioButtons"; }
 
   // A new item, appended; the group is rebuilt.
-  std::shared_ptr<ClsRadioButton> Add(std::string key, std::string caption, bool enabled = true);
-  KeyedItems<ClsRadioButton>& Items() { return items_; }
-  const KeyedItems<ClsRadioButton>& Items() const { return items_; }
+  std::shared_ptr<clsRadioButton> Add(std::string key, std::string caption, bool enabled = true);
+  KeyedItems<clsRadioButton>& Items() { return items_; }
+  const KeyedItems<clsRadioButton>& Items() const { return items_; }
   // After an item was removed: the group is rebuilt.
   void ItemsRemoved() const { RebuildOwner(); }
   // The owning group's option buttons follow the items again (nothing without a group).
@@ -72,7 +72,7 @@ class ColRadioButtons final : public automation::DispatchObject<ColRadioButtons>
   void Load(ui::PropertyBag& bag);
 
  private:
-  KeyedItems<ClsRadioButton> items_;
+  KeyedItems<clsRadioButton> items_;
   OwnerRef<RadioGroup> owner_;
 };
 

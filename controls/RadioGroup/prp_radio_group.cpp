@@ -16,7 +16,7 @@ constexpr ItemsPageInfo kPage = {"prpRadioGroup", "Radio Buttons", "lstButtons",
                                  "Button ",       nullptr};
 }  // namespace
 
-PrpRadioGroup::PrpRadioGroup() : ItemsPage(kPage) {
+prpRadioGroup::prpRadioGroup() : ItemsPage(kPage) {
   enabled_ = &Add<ui::CheckBox>("chkEnabled");
   (void)enabled_->SetContainer(&PropertiesFrame());
   enabled_->SetCaption("&Enabled");
@@ -44,7 +44,7 @@ PrpRadioGroup::PrpRadioGroup() : ItemsPage(kPage) {
   selected_index_->Events().Advise(sink);
 }
 
-void PrpRadioGroup::ShowItemFields(automation::Dispatch* item) {
+void prpRadioGroup::ShowItemFields(automation::Dispatch* item) {
   bool enabled = false;
   if (item != nullptr)
     enabled = item->Get("Enabled").value_or(automation::Variant()).ToBool().value_or(false);
@@ -52,7 +52,7 @@ void PrpRadioGroup::ShowItemFields(automation::Dispatch* item) {
   enabled_->SetEnabled(item != nullptr);
 }
 
-void PrpRadioGroup::ShowControlFields(automation::Dispatch& control) {
+void prpRadioGroup::ShowControlFields(automation::Dispatch& control) {
   if (auto index = control.Get("SelectedIndex")) {
     if (auto number = index->ToI4()) selected_index_->SetValue(*number);
   }

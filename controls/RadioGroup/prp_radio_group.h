@@ -13,9 +13,9 @@
 
 namespace feriant::lumatrel {
 
-class PrpRadioGroup final : public ItemsPage {
+class prpRadioGroup final : public ItemsPage {
  public:
-  PrpRadioGroup();
+  prpRadioGroup();
   SpinEdit& SelectedIndexField() { return *selected_index_; }
 
  protected:

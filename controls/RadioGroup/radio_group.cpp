@@ -33,7 +33,7 @@ constexpr char kOptions[] = "opt";
 
 RadioGroup::RadioGroup()
     : UserControlImpl("RadioGroup", radio_group::kClassId, radio_group::kEventInterfaceId),
-      buttons_(std::make_shared<ColRadioButtons>(anchor_.Ref())) {
+      buttons_(std::make_shared<colRadioButtons>(anchor_.Ref())) {
   SetInitialSize(kWidth, kHeight);
   frame_ = &Add<ui::Frame>("fra");
   (void)frame_->Move(0, 0, 4755, 2955);
@@ -54,7 +54,7 @@ const automation::Members<RadioGroup>& RadioGroup::Interface() {
         .Get("RadioButtons", ids::kRadioButtons, Getter<T>(&T::RadioButtons))
         .PutRef("RadioButtons", ids::kRadioButtons,
                 [](T& self, Args a) -> Status {
-                  auto buttons = std::dynamic_pointer_cast<ColRadioButtons>(a.back().AsObject());
+                  auto buttons = std::dynamic_pointer_cast<colRadioButtons>(a.back().AsObject());
                   if (!buttons)
                     return ui::MakeUiError(ui::ui_error::kInvalidPropertyValue, "RadioButtons");
                   self.SetRadioButtons(std::move(buttons));
@@ -85,11 +85,11 @@ void RadioGroup::SetCaption(std::string caption) {
   PropertyChanged("Caption");
 }
 
-void RadioGroup::SetRadioButtons(std::shared_ptr<ColRadioButtons> buttons) {
+void RadioGroup::SetRadioButtons(std::shared_ptr<colRadioButtons> buttons) {
   buttons_ = std::move(buttons);
 }
 
-std::shared_ptr<ClsRadioButton> RadioGroup::ActiveButton() const {
+std::shared_ptr<clsRadioButton> RadioGroup::ActiveButton() const {
   return selected_index_ == -1 ? nullptr : buttons_->Items().At(selected_index_);
 }
 
@@ -147,7 +147,7 @@ void RadioGroup::Rebuild() {
       (void)option->SetLeft(first->Left());
       option->Click().Connect([this, k] { OptionClicked(k); });
     }
-    const ClsRadioButton& item = *items.At(k + 1);
+    const clsRadioButton& item = *items.At(k + 1);
     option->SetCaption(item.Caption());
     option->SetEnabled(item.Enabled());
     option->SetVisible(true);

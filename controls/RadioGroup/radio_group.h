@@ -35,11 +35,11 @@ class RadioGroup final : public ui::UserControlImpl<RadioGroup> {
 
   const std::string& Caption() const { return frame_->Caption(); }
   void SetCaption(std::string caption);
-  const std::shared_ptr<ColRadioButtons>& RadioButtons() const { return buttons_; }
+  const std::shared_ptr<colRadioButtons>& RadioButtons() const { return buttons_; }
   // Replaces the collection; the options are not rebuilt.
-  void SetRadioButtons(std::shared_ptr<ColRadioButtons> buttons);
+  void SetRadioButtons(std::shared_ptr<colRadioButtons> buttons);
   // The item at the selected index; nullptr when none is selected or no item is there.
-  std::shared_ptr<ClsRadioButton> ActiveButton() const;
+  std::shared_ptr<clsRadioButton> ActiveButton() const;
   int SelectedIndex() const { return selected_index_; }
   // Stores the index and chooses its option without an event; -1 leaves none chosen, an
   // index without an option leaves the options as they are.
@@ -70,7 +70,7 @@ class RadioGroup final : public ui::UserControlImpl<RadioGroup> {
 
   OwnerAnchor<RadioGroup> anchor_{this};
   ui::Frame* frame_ = nullptr;
-  std::shared_ptr<ColRadioButtons> buttons_;
+  std::shared_ptr<colRadioButtons> buttons_;
   int selected_index_ = -1;
   // Set while the group itself changes the options: their Click is not the person's.
   bool rebuilding_ = false;

@@ -33,7 +33,7 @@ constexpr int kRowHeight = 480;
 
 }  // namespace
 
-PrpSpinEdit::PrpSpinEdit() : PropertyPage("prpSpinEdit", "General") {
+prpSpinEdit::prpSpinEdit() : PropertyPage("prpSpinEdit", "General") {
   for (size_t i = 0; i < fields_.size(); ++i) {
     const FieldInfo& info = kFields[i];
     const int top = 120 + static_cast<int>(i) * kRowHeight;
@@ -58,7 +58,7 @@ PrpSpinEdit::PrpSpinEdit() : PropertyPage("prpSpinEdit", "General") {
   }
 }
 
-void PrpSpinEdit::OnSelectionChanged() {
+void prpSpinEdit::OnSelectionChanged() {
   if (SelectedControls().empty() || !SelectedControls().front()) return;
   automation::Dispatch& control = *SelectedControls().front();
   // A member that cannot be read leaves its field as it was.
@@ -71,7 +71,7 @@ void PrpSpinEdit::OnSelectionChanged() {
   SetChanged(false);
 }
 
-Status PrpSpinEdit::OnApplyChanges() {
+Status prpSpinEdit::OnApplyChanges() {
   for (const automation::ObjectRef& control : SelectedControls()) {
     if (!control) continue;
     for (size_t i = 0; i < fields_.size(); ++i) {

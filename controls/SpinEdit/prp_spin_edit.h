@@ -15,9 +15,9 @@
 
 namespace feriant::lumatrel {
 
-class PrpSpinEdit final : public ui::PropertyPage {
+class prpSpinEdit final : public ui::PropertyPage {
  public:
-  PrpSpinEdit();
+  prpSpinEdit();
 
   // The fields in the order of the members they edit (see kMembers in the .cpp).
   SpinEdit& Field(size_t index) { return *fields_[index]; }

@@ -4,7 +4,7 @@
 
 namespace feriant::lumatrel {
 
-PrpWhiteTop::PrpWhiteTop() : PropertyPage("prpWhiteTop", "General") {
+prpWhiteTop::prpWhiteTop() : PropertyPage("prpWhiteTop", "General") {
   auto& title_label = Add<ui::Label>("lblTitle");
   title_label.SetCaption("&Title:");
   (void)title_label.Move(120, 120, 2700, 195);
@@ -27,7 +27,7 @@ PrpWhiteTop::PrpWhiteTop() : PropertyPage("prpWhiteTop", "General") {
   auto_size_->Click().Connect([this] { SetChanged(true); });
 }
 
-void PrpWhiteTop::OnSelectionChanged() {
+void prpWhiteTop::OnSelectionChanged() {
   if (SelectedControls().empty() || !SelectedControls().front()) return;
   automation::Dispatch& banner = *SelectedControls().front();
   // A member that cannot be read leaves its field as it was.
@@ -44,7 +44,7 @@ void PrpWhiteTop::OnSelectionChanged() {
   SetChanged(false);
 }
 
-Status PrpWhiteTop::OnApplyChanges() {
+Status prpWhiteTop::OnApplyChanges() {
   const bool auto_size = auto_size_->Value() == ui::check_value::kChecked;
   for (const automation::ObjectRef& banner : SelectedControls()) {
     if (!banner) continue;

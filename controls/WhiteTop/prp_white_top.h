@@ -14,9 +14,9 @@
 
 namespace feriant::lumatrel {
 
-class PrpWhiteTop final : public ui::PropertyPage {
+class prpWhiteTop final : public ui::PropertyPage {
  public:
-  PrpWhiteTop();
+  prpWhiteTop();
 
  protected:
   void OnSelectionChanged() override;

@@ -67,8 +67,8 @@ constexpr KnownVersion kKnownVersions[] = {
 };
 
 template <class Fn>
-automation::Members<ClsSysInfo>::MethodFn TextMethod(Fn fn) {
-  return [fn](ClsSysInfo& self, std::span<Variant>,
+automation::Members<clsSysInfo>::MethodFn TextMethod(Fn fn) {
+  return [fn](clsSysInfo& self, std::span<Variant>,
               std::span<const automation::NamedArg>) -> Result<Variant> {
     return Variant(std::invoke(fn, self));
   };
@@ -85,12 +85,12 @@ typOsInfo OsInfoOf(const ui::system::OsVersion& version) {
   return info;
 }
 
-const automation::Members<ClsSysInfo>& ClsSysInfo::Interface() {
-  static const automation::Members<ClsSysInfo> members = [] {
+const automation::Members<clsSysInfo>& clsSysInfo::Interface() {
+  static const automation::Members<clsSysInfo> members = [] {
     using Args = std::span<Variant>;
-    automation::Members<ClsSysInfo> m;
+    automation::Members<clsSysInfo> m;
     m.Get("OS", ids::kOS,
-          [](ClsSysInfo& self, Args) -> Result<Variant> {
+          [](clsSysInfo& self, Args) -> Result<Variant> {
             const typOsInfo& os = self.OS();
             return RecordVariant("typOsInfo", {{"IsWin95", os.IsWin95},
                                                {"IsWin98", os.IsWin98},
@@ -101,14 +101,14 @@ const automation::Members<ClsSysInfo>& ClsSysInfo::Interface() {
                                                {"IsWinXP", os.IsWinXP}});
           })
         .Get("IntSettings", ids::kIntSettings,
-             [](ClsSysInfo& self, Args) -> Result<Variant> {
+             [](clsSysInfo& self, Args) -> Result<Variant> {
                return RecordVariant("typInternationalSettings",
                                     {{"ListSep", self.IntSettings().ListSep}});
              })
-        .Method("GetMSPLanguage", ids::kGetMSPLanguage, TextMethod(&ClsSysInfo::GetMSPLanguage))
-        .Method("GetUserName", ids::kGetUserName, TextMethod(&ClsSysInfo::GetUserName))
-        .Method("GetDomainName", ids::kGetDomainName, TextMethod(&ClsSysInfo::GetDomainName))
-        .Get("Folders", ids::kFolders, [](ClsSysInfo& self, Args) -> Result<Variant> {
+        .Method("GetMSPLanguage", ids::kGetMSPLanguage, TextMethod(&clsSysInfo::GetMSPLanguage))
+        .Method("GetUserName", ids::kGetUserName, TextMethod(&clsSysInfo::GetUserName))
+        .Method("GetDomainName", ids::kGetDomainName, TextMethod(&clsSysInfo::GetDomainName))
+        .Get("Folders", ids::kFolders, [](clsSysInfo& self, Args) -> Result<Variant> {
           typFolders folders = self.Folders();
           return RecordVariant("typFolders", {{"Windows", std::move(folders.Windows)},
                                               {"System", std::move(folders.System)}});
@@ -118,7 +118,7 @@ const automation::Members<ClsSysInfo>& ClsSysInfo::Interface() {
   return members;
 }
 
-const typOsInfo& ClsSysInfo::OS() {
+const typOsInfo& clsSysInfo::OS() {
   if (!queried_) {
     os_ = OsInfoOf(ui::system::Version());
     queried_ = true;
@@ -126,28 +126,28 @@ const typOsInfo& ClsSysInfo::OS() {
   return os_;
 }
 
-typInternationalSettings ClsSysInfo::IntSettings() const {
+typInternationalSettings clsSysInfo::IntSettings() const {
   const Variant stored = ReadValueUnder(kCurrentUser, "Control Panel\\International", "sList");
   // A number stored there (a separator written as its code, say) is read as its text.
   return {stored.IsEmpty() ? std::string() : stored.ToString().value_or(std::string())};
 }
 
-std::string ClsSysInfo::GetMSPLanguage() const {
+std::string clsSysInfo::GetMSPLanguage() const {
   const Variant value =
       ReadValueUnder(kCurrentUser, "Software\\Microsoft\\Office\\9.0\\MS Project", "CurrentUI");
   return value.IsEmpty() ? std::string() : value.ToString().value_or(std::string());
 }
 
-std::string ClsSysInfo::GetUserName() const {
+std::string clsSysInfo::GetUserName() const {
   return ui::system::UserName();
 }
 
-std::string ClsSysInfo::GetDomainName() const {
+std::string clsSysInfo::GetDomainName() const {
   if (GetUserName().empty()) return {};
   return ui::system::DomainName();
 }
 
-typFolders ClsSysInfo::Folders() const {
+typFolders clsSysInfo::Folders() const {
   return {ui::system::WindowsDirectory(), ui::system::SystemDirectory()};
 }
 

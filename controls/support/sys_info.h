@@ -38,11 +38,11 @@ struct typFolders {
 // system; any other version (the stand-in's NT 10.0 among them) sets none.
 typOsInfo OsInfoOf(const ui::system::OsVersion& version);
 
-class ClsSysInfo final : public automation::DispatchObject<ClsSysInfo> {
+class clsSysInfo final : public automation::DispatchObject<clsSysInfo> {
  public:
   // _clsSysInfo in slot order: OS, IntSettings (get), GetMSPLanguage, GetUserName,
   // GetDomainName (methods), Folders (get).
-  static const automation::Members<ClsSysInfo>& Interface();
+  static const automation::Members<clsSysInfo>& Interface();
   std::string TypeName() const override { return "clsSysInfo"; }
 
   const typOsInfo& OS();

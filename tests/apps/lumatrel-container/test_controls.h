@@ -131,9 +131,9 @@ class TestBox final : public ui::UserControlImpl<TestBox> {
   }
 };
 
-class PrpTestBanner final : public ui::PropertyPage {
+class prpTestBanner final : public ui::PropertyPage {
  public:
-  PrpTestBanner() : PropertyPage("prpTestBanner", "General", 4500, 1200) {
+  prpTestBanner() : PropertyPage("prpTestBanner", "General", 4500, 1200) {
     text_ = &Add<ui::TextBox>("txtTitle");
     (void)text_->Move(150, 150, 3000, 300);
     text_->Change().Connect([this] { SetChanged(true); });
@@ -176,7 +176,7 @@ inline ui::ControlFactory TestFactory() {
       return std::shared_ptr<automation::Dispatch>(std::make_shared<TestBanner>());
     if (id == kBoxClass) return std::shared_ptr<automation::Dispatch>(std::make_shared<TestBox>());
     if (id == kBannerPage)
-      return std::shared_ptr<automation::Dispatch>(std::make_shared<PrpTestBanner>());
+      return std::shared_ptr<automation::Dispatch>(std::make_shared<prpTestBanner>());
     return Error{-2147221164, "Class not registered", {}};
   };
 }

@@ -33,14 +33,14 @@ class PopupMenuTest : public ui::testing::UiTest {
     ASSERT_TRUE(site.ok());
     ASSERT_TRUE((*site)->Move(1000, 500, 1500, 330));
     sink_->On("PopupItemClick", popup_menu::event::kPopupItemClick, [this](std::span<Variant> a) {
-      auto item = std::dynamic_pointer_cast<ClsPopupMenuItem>(a[1].AsObject());
+      auto item = std::dynamic_pointer_cast<clsPopupMenuItem>(a[1].AsObject());
       log_.push_back(std::to_string(*a[0].ToI4()) + " " + (item ? item->key : "-"));
     });
     menu_->FindConnectionPoint(popup_menu::kEventInterfaceId)->Advise(sink_);
     for (const char* key : {"cut", "copy", "paste"})
       menu_->MenuItems()->Add(key, key);
   }
-  ClsPopupMenuItem& Item(int position) { return *menu_->MenuItems()->Items().At(position); }
+  clsPopupMenuItem& Item(int position) { return *menu_->MenuItems()->Items().At(position); }
 
   std::shared_ptr<ui::Form> form_;
   std::shared_ptr<PopupMenu> menu_;

@@ -28,7 +28,7 @@ class ProgressViewerTest : public ui::testing::UiTest {
     viewer_ = std::make_shared<ProgressViewer>();
     ASSERT_TRUE(form_->AddUserControl(viewer_, "prv").ok());
   }
-  ColProgressTasks& Tasks() { return *viewer_->ProgressTasks(); }
+  colProgressTasks& Tasks() { return *viewer_->ProgressTasks(); }
   ui::Label& Lbl(int k) { return *viewer_->FindAs<ui::Label>("lbl", k); }
   // What a paint draws per row: the key of the picture drawn there, "-" for none.
   std::vector<std::string> Marks() {

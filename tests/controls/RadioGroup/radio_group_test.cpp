@@ -30,12 +30,12 @@ class RadioGroupTest : public ui::testing::UiTest {
     ASSERT_TRUE(form_->AddUserControl(group_, "rgp").ok());
     sink_->On("SelectionChanged", radio_group::event::kSelectionChanged,
               [this](std::span<Variant> a) {
-                auto item = std::dynamic_pointer_cast<ClsRadioButton>(a[1].AsObject());
+                auto item = std::dynamic_pointer_cast<clsRadioButton>(a[1].AsObject());
                 log_.push_back(std::to_string(*a[0].ToI4()) + " " + (item ? item->Key() : "-"));
               });
     group_->FindConnectionPoint(radio_group::kEventInterfaceId)->Advise(sink_);
   }
-  ColRadioButtons& Buttons() { return *group_->RadioButtons(); }
+  colRadioButtons& Buttons() { return *group_->RadioButtons(); }
   ui::OptionButton& Opt(int k) { return *group_->FindAs<ui::OptionButton>("opt", k); }
   // The 1-based position of the chosen option, 0 for none.
   int Chosen() {
@@ -111,7 +111,7 @@ TEST_F(RadioGroupTest, ThePersonsChoiceIsReportedButNotOnesByCode) {
 TEST_F(RadioGroupTest, CollectionFindsByPositionOrFirstKeyLateBound) {
   Buttons().Add("same", "one");
   Buttons().Add("same", "two");
-  ColRadioButtons& c = Buttons();
+  colRadioButtons& c = Buttons();
   namespace ids = keyed_collection::dispid;
   auto caption = [](const Result<Variant>& item) {
     return *item->AsObject()->Get(cls_radio_button::dispid::kCaption)->ToString();

@@ -13,9 +13,9 @@ namespace {
 
 using automation::Variant;
 
-class PrpSpinEditTest : public ui::testing::UiTest {};
+class prpSpinEditTest : public ui::testing::UiTest {};
 
-TEST_F(PrpSpinEditTest, LoadsTheFirstSelectedControlAndAppliesToAll) {
+TEST_F(prpSpinEditTest, LoadsTheFirstSelectedControlAndAppliesToAll) {
   std::vector<std::shared_ptr<SpinEdit>> spins = {std::make_shared<SpinEdit>(),
                                                   std::make_shared<SpinEdit>()};
   spins[0]->SetMin(-50);
@@ -23,7 +23,7 @@ TEST_F(PrpSpinEditTest, LoadsTheFirstSelectedControlAndAppliesToAll) {
   spins[0]->SetStepSmall(3);
   spins[0]->SetStepBig(300);
   spins[0]->SetValue(1234);
-  PrpSpinEdit page;
+  prpSpinEdit page;
   page.Show();
   page.SetSelectedControls({spins[0], spins[1]});
   const std::int32_t loaded[] = {3, 300, -50, 5000, 1234};

@@ -19,7 +19,7 @@ namespace {
 using automation::ObjectRef;
 using ::testing::ElementsAre;
 
-class PrpWhiteTopTest : public ui::testing::UiTest {
+class prpWhiteTopTest : public ui::testing::UiTest {
  protected:
   void SetUp() override {
     UiTest::SetUp();
@@ -45,10 +45,10 @@ class PrpWhiteTopTest : public ui::testing::UiTest {
   std::shared_ptr<ui::Form> form_;
   std::vector<std::shared_ptr<WhiteTop>> banners_;
   std::vector<ObjectRef> selection_;
-  std::shared_ptr<PrpWhiteTop> page_ = std::make_shared<PrpWhiteTop>();
+  std::shared_ptr<prpWhiteTop> page_ = std::make_shared<prpWhiteTop>();
 };
 
-TEST_F(PrpWhiteTopTest, OneGeneralTabWithItsLabelledFields) {
+TEST_F(prpWhiteTopTest, OneGeneralTabWithItsLabelledFields) {
   EXPECT_EQ(page_->Caption(), "General");
   EXPECT_EQ(page_->TypeName(), "prpWhiteTop");
   EXPECT_EQ(page_->FindAs<ui::Label>("lblTitle")->Caption(), "&Title:");
@@ -58,7 +58,7 @@ TEST_F(PrpWhiteTopTest, OneGeneralTabWithItsLabelledFields) {
   EXPECT_NE(page_->FindAs<ui::TextBox>("txtMsg"), nullptr);
 }
 
-TEST_F(PrpWhiteTopTest, LoadsTheFirstSelectedBannerEditsAndAppliesToAll) {
+TEST_F(prpWhiteTopTest, LoadsTheFirstSelectedBannerEditsAndAppliesToAll) {
   page_->SetSelectedControls(selection_);
   EXPECT_EQ(Text("txtTitle").Text(), "First");
   EXPECT_EQ(Text("txtMsg").Text(), "First message");
@@ -99,7 +99,7 @@ TEST_F(PrpWhiteTopTest, LoadsTheFirstSelectedBannerEditsAndAppliesToAll) {
   }
 }
 
-TEST_F(PrpWhiteTopTest, AnEmptySelectionLeavesThePageAlone) {
+TEST_F(prpWhiteTopTest, AnEmptySelectionLeavesThePageAlone) {
   page_->SetSelectedControls(selection_);
   ASSERT_TRUE(ui::input::EditText(Text("txtMsg"), "Edited"));
   page_->SetSelectedControls({});

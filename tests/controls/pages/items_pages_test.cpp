@@ -54,7 +54,7 @@ class ItemsPagesTest : public ui::testing::UiTest {
 
 TEST_F(ItemsPagesTest, RadioGroupPageEditsTheCollectionDirectly) {
   auto group = std::make_shared<RadioGroup>();
-  PrpRadioGroup page;
+  prpRadioGroup page;
   group->RadioButtons()->Add("Button 1", "One");
   Select(group, page);
   EXPECT_THAT(Entries(page, "lstButtons"), ElementsAre("Button 1"));
@@ -90,7 +90,7 @@ TEST_F(ItemsPagesTest, RadioGroupPageEditsTheCollectionDirectly) {
 
 TEST_F(ItemsPagesTest, StateFieldsOfTasksAndMenuEntries) {
   auto viewer = std::make_shared<ProgressViewer>();
-  PrpProgressViewer tasks_page;
+  prpProgressViewer tasks_page;
   Select(viewer, tasks_page);
   ASSERT_TRUE(tasks_page.AddItem());
   const auto& task = *viewer->ProgressTasks()->Items().At(1);
@@ -106,7 +106,7 @@ TEST_F(ItemsPagesTest, StateFieldsOfTasksAndMenuEntries) {
   EXPECT_FALSE(task.Finished() || task.Failed());
 
   auto menu = std::make_shared<PopupMenu>();
-  PrpPopupMenu menu_page;
+  prpPopupMenu menu_page;
   menu->MenuItems()->Add("open", "&Open");
   menu->MenuItems()->Items().At(1)->checked = true;
   Select(menu, menu_page);

@@ -60,7 +60,7 @@ class SysInfoTest : public ::testing::Test {
   testing::ScratchDir dir_;
   testing::ScopedEnv env_{"FERIANT_REGISTRY", (dir_.path() / "registry.json").string()};
   registry::Registry registry_ = registry::Registry::CurrentUser();
-  std::shared_ptr<ClsSysInfo> info_ = std::make_shared<ClsSysInfo>();
+  std::shared_ptr<clsSysInfo> info_ = std::make_shared<clsSysInfo>();
 };
 
 TEST_F(SysInfoTest, AnswersLateBoundFromTheRegistryAndTheSystem) {
