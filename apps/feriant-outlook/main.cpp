@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
       "Outlook in the current user's registry.\n\n"
       "Examples:\n"
       "  feriant-outlook holidays.ics\n"
-      "  feriant-outlook https://alice@cloud.example.org/remote.php/dav/calendars/alice/personal/\n"
+      "  feriant-outlook https://alice@dav.example.org/calendars/alice/work/\n"
       "  feriant-outlook --today 2026-01-15 --open-addin holidays.ics");
   parser.addHelpOption();
   parser.addPositionalArgument("file",
