@@ -1,7 +1,11 @@
 #include "apps/host-shell/add_in_manager.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <utility>
+
+#include "platform/base/text.h"
 
 namespace feriant::host_shell {
 namespace {
@@ -50,12 +54,14 @@ std::string TextValue(const std::optional<registry::RegistryValue>& value) {
 std::int32_t NumberValue(const std::optional<registry::RegistryValue>& value) {
   if (!value) return 0;
   if (const auto* number = std::get_if<std::int32_t>(&*value)) return *number;
-  // A text value, as a person may have typed it into the file.
-  try {
-    return std::stoi(std::get<std::string>(*value));
-  } catch (const std::exception&) {
-    return 0;
-  }
+  // A text value, as a person may have typed it into the file: blanks around it are
+  // theirs; anything else in it (" 3x") makes it no number, read as 0.
+  return static_cast<std::int32_t>(
+      base::ParseWholeNumber(std::get<std::string>(*value),
+                             {.blanks_around = true,
+                              .min = std::numeric_limits<std::int32_t>::min(),
+                              .max = std::numeric_limits<std::int32_t>::max()})
+          .value_or(0));
 }
 
 Error Named(std::string_view prog_id, const Error& cause) {

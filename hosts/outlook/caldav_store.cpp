@@ -1,7 +1,6 @@
 #include "hosts/outlook/caldav_store.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <limits>
 
@@ -31,17 +30,6 @@ std::string RandomUid() {
 
 Error Deleted() {
   return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
-}
-
-// SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
-std::int64_t SequenceOf(std::string_view event) {
-  const std::string line = ComponentText(event).Property("SEQUENCE");
-  const size_t colon = line.find(':');
-  if (colon == std::string::npos) return 0;
-  std::int64_t value = 0;
-  const char* end = line.data() + line.size();
-  const auto [stop, error] = std::from_chars(line.data() + colon + 1, end, value);
-  return error == std::errc() && stop == end && value >= 0 ? value : 0;
 }
 
 // What a failed answer means, with a word on the usual cause.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -32,17 +31,6 @@ std::string ValueOf(const std::string& logical) {
   ContentLineReader reader(logical);
   std::string_view value;
   return reader.Next() && reader.Value(value) ? std::string(value) : std::string();
-}
-
-// SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
-std::int64_t SequenceOf(std::string_view event) {
-  const std::string line = ComponentText(event).Property("SEQUENCE");
-  const size_t colon = line.find(':');
-  if (colon == std::string::npos) return 0;
-  std::int64_t value = 0;
-  const char* end = line.data() + line.size();
-  const auto [stop, error] = std::from_chars(line.data() + colon + 1, end, value);
-  return error == std::errc() && stop == end && value >= 0 ? value : 0;
 }
 
 }  // namespace

@@ -409,4 +409,14 @@ std::string ComponentText::Text(std::string_view eol) const {
   return out;
 }
 
+std::int64_t SequenceOf(std::string_view event) {
+  const std::string line = ComponentText(event).Property("SEQUENCE");
+  const size_t colon = line.find(':');
+  if (colon == std::string::npos) return 0;
+  // Digits alone, as the stores have always read it: a sign makes it no number here.
+  return base::ParseWholeNumber(std::string_view(line).substr(colon + 1),
+                                {.minus_sign = false, .plus_sign = false, .min = 0})
+      .value_or(0);
+}
+
 }  // namespace feriant::outlook

@@ -6,6 +6,7 @@
 // can be copied back exactly. Plain functions and values; no thread affinity.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,5 +126,8 @@ class ComponentText {
 
   std::vector<Line> lines_;
 };
+
+// SEQUENCE of an event's text: 0 when it has none (or none that reads as a number).
+std::int64_t SequenceOf(std::string_view event);
 
 }  // namespace feriant::outlook

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
+#include <cstdint>
+#include <limits>
 #include <tuple>
 #include <utility>
 
@@ -97,11 +98,14 @@ std::string_view ValueOf(const pugi::xml_node& parent, std::string_view local_na
   return Trimmed(Child(parent, local_name).child_value());
 }
 
+// An xsd:int as the plans write it, already trimmed by ValueOf: an optional minus, digits.
 std::optional<int> ParseInt(std::string_view text) {
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  const std::optional<std::int64_t> value =
+      base::ParseWholeNumber(text, {.plus_sign = false,
+                                    .min = std::numeric_limits<int>::min(),
+                                    .max = std::numeric_limits<int>::max()});
+  if (!value) return std::nullopt;
+  return static_cast<int>(*value);
 }
 
 bool ParseBool(std::string_view text) {

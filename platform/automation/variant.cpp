@@ -105,8 +105,11 @@ std::optional<Date> ParseDate(std::string_view text) {
   unsigned h = 0, mi = 0, s = 0;
   auto take = [&text](auto& out, size_t digits) {
     if (text.size() < digits) return false;
-    auto [end, error] = std::from_chars(text.data(), text.data() + digits, out);
-    if (error != std::errc() || end != text.data() + digits) return false;
+    // Exactly `digits` digits, no sign: the fields of a fixed-width time.
+    const std::optional<std::int64_t> value =
+        base::ParseWholeNumber(text.substr(0, digits), {.minus_sign = false, .plus_sign = false});
+    if (!value) return false;
+    out = static_cast<std::remove_reference_t<decltype(out)>>(*value);
     text.remove_prefix(digits);
     return true;
   };

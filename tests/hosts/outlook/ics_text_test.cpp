@@ -133,6 +133,21 @@ std::string Calendar(const std::string& inside) {
   return "BEGIN:VCALENDAR\r\nPRODID:-//t//t//EN\r\nVERSION:2.0\r\n" + inside + "END:VCALENDAR\r\n";
 }
 
+// The revision a changed event is written with builds on this reading.
+TEST(SequenceTest, OnlyDigitsAreARevision) {
+  const struct {
+    const char* line;  // the SEQUENCE line, or none
+    std::int64_t sequence;
+  } cases[] = {{nullptr, 0},       {"SEQUENCE:7", 7},  {"SEQUENCE:0", 0},  {"SEQUENCE:-3", 0},
+               {"SEQUENCE:+3", 0}, {"SEQUENCE:3x", 0}, {"SEQUENCE: 3", 0}, {"SEQUENCE:", 0}};
+  for (const auto& c : cases) {
+    std::string event = "BEGIN:VEVENT\r\nUID:a\r\n";
+    if (c.line != nullptr) event += std::string(c.line) + "\r\n";
+    event += "END:VEVENT\r\n";
+    EXPECT_EQ(SequenceOf(event), c.sequence) << (c.line != nullptr ? c.line : "none");
+  }
+}
+
 TEST(ScanCalendarTest, RefusesWhatIsNoIntactCalendar) {
   struct Case {
     const char* name;
