@@ -23,15 +23,6 @@ constexpr std::string_view kEventQuery =
     R"(<C:filter><C:comp-filter name="VCALENDAR"><C:comp-filter name="VEVENT"/>)"
     R"(</C:comp-filter></C:filter></C:calendar-query>)";
 
-std::string RandomUid() {
-  std::string text = automation::Guid::Generate().ToString();  // "{...}"
-  return text.substr(1, text.size() - 2);
-}
-
-Error Deleted() {
-  return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
-}
-
 // What a failed answer means, with a word on the usual cause.
 std::string Explain(const HttpResponse& response) {
   std::string text = DescribeResponse(response);
@@ -205,39 +196,22 @@ Result<std::shared_ptr<StoredEvent>> CalDavStore::Add(const Appointment& appoint
 }
 
 Status CalDavStore::Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) {
-  if (event.deleted_) return Deleted();
+  if (event.deleted_) return DeletedEventError();
   if (fields == 0) return Ok();
   const Resource& resource = *owner_.at(&event);
-  const std::string_view current = event.edited_ ? event.text_ : event.original_;
-  EventStamp stamp{{},
-                   options_.store.stamp_time ? options_.store.stamp_time() : SystemStampTime(),
-                   std::nullopt};
-  // As in a file: one version up per save, however often it changes before.
-  if (event.in_file_ && !event.sequence_) {
-    const std::int64_t sequence = SequenceOf(current);
-    event.sequence_ = sequence < std::numeric_limits<std::int32_t>::max() ? sequence + 1 : sequence;
-  }
-  stamp.sequence = event.sequence_;
-  std::string text =
-      ChangeEventText(current, appointment, fields, stamp, resource.eol, *resource.zones);
-  Result<Appointment> written = ReadEvent(text, *resource.zones);
-  if (!written)
-    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
-  event.text_ = std::move(text);
-  event.appointment_ = std::move(*written);
-  event.edited_ = true;
-  dirty_ = true;
-  return Ok();
+  const EventStamp stamp{
+      {},
+      options_.store.stamp_time ? options_.store.stamp_time() : SystemStampTime(),
+      std::nullopt};
+  Status rewritten = event.Rewrite(appointment, fields, stamp, resource.eol, *resource.zones);
+  if (rewritten) dirty_ = true;
+  return rewritten;
 }
 
 Status CalDavStore::Remove(StoredEvent& event) {
-  if (event.deleted_) return Deleted();
-  const auto it = std::find_if(events_.begin(), events_.end(),
-                               [&](const auto& candidate) { return candidate.get() == &event; });
-  if (it != events_.end()) events_.erase(it);
-  event.deleted_ = true;
-  dirty_ = true;
-  return Ok();
+  Status taken = StoredEvent::TakeOut(events_, event);
+  if (taken) dirty_ = true;
+  return taken;
 }
 
 std::string CalDavStore::Serialize(const Resource& resource) const {

@@ -17,15 +17,6 @@ namespace {
 constexpr std::string_view kProductId = "PRODID:-//Quillmark//Feriant 2.0//EN";
 constexpr std::string_view kVersion = "VERSION:2.0";
 
-std::string RandomUid() {
-  std::string text = automation::Guid::Generate().ToString();  // "{...}"
-  return text.substr(1, text.size() - 2);
-}
-
-Error Deleted() {
-  return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
-}
-
 // The value of a content line, unfolded: what follows the first ':' outside double quotes.
 std::string ValueOf(const std::string& logical) {
   ContentLineReader reader(logical);
@@ -34,6 +25,15 @@ std::string ValueOf(const std::string& logical) {
 }
 
 }  // namespace
+
+std::string RandomUid() {
+  std::string text = automation::Guid::Generate().ToString();  // "{...}"
+  return text.substr(1, text.size() - 2);
+}
+
+Error DeletedEventError() {
+  return Error{kEventDeleted, "The appointment has been deleted.", {}, ErrorKind::kNotFound};
+}
 
 std::chrono::sys_seconds SystemStampTime() {
   return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
@@ -170,37 +170,47 @@ Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appoi
   return event;
 }
 
-Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) {
-  if (event.deleted_) return Deleted();
-  if (fields == 0) return Ok();
-  const std::string_view current = event.edited_ ? event.text_ : event.original_;
-  EventStamp stamp = NewStamp();
-  // An event of the file goes up one version however often it changes before a save; one
-  // not written yet is new to the file and has none.
-  if (event.in_file_ && !event.sequence_) {
+Status StoredEvent::Rewrite(const Appointment& appointment, FieldSet fields, EventStamp stamp,
+                            std::string_view eol, const TimeZones& zones) {
+  const std::string_view current = edited_ ? text_ : original_;
+  // An event of the calendar goes up one version however often it changes before a save;
+  // one not written yet is new to it and has none.
+  if (in_file_ && !sequence_) {
     const std::int64_t sequence = SequenceOf(current);
-    event.sequence_ = sequence < std::numeric_limits<std::int32_t>::max() ? sequence + 1 : sequence;
+    sequence_ = sequence < std::numeric_limits<std::int32_t>::max() ? sequence + 1 : sequence;
   }
-  stamp.sequence = event.sequence_;
-  std::string text = ChangeEventText(current, appointment, fields, stamp, eol_, zones_);
-  Result<Appointment> written = ReadEvent(text, zones_);
+  stamp.sequence = sequence_;
+  std::string text = ChangeEventText(current, appointment, fields, stamp, eol, zones);
+  Result<Appointment> written = ReadEvent(text, zones);
   if (!written)
     return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
-  event.text_ = std::move(text);
-  event.appointment_ = std::move(*written);
-  event.edited_ = true;
-  dirty_ = true;
+  text_ = std::move(text);
+  appointment_ = std::move(*written);
+  edited_ = true;
+  return Ok();
+}
+
+Status CalendarStore::Change(StoredEvent& event, const Appointment& appointment, FieldSet fields) {
+  if (event.deleted_) return DeletedEventError();
+  if (fields == 0) return Ok();
+  Status rewritten = event.Rewrite(appointment, fields, NewStamp(), eol_, zones_);
+  if (rewritten) dirty_ = true;
+  return rewritten;
+}
+
+Status StoredEvent::TakeOut(std::vector<std::shared_ptr<StoredEvent>>& events, StoredEvent& event) {
+  if (event.deleted_) return DeletedEventError();
+  const auto it = std::find_if(events.begin(), events.end(),
+                               [&](const auto& candidate) { return candidate.get() == &event; });
+  if (it != events.end()) events.erase(it);
+  event.deleted_ = true;
   return Ok();
 }
 
 Status CalendarStore::Remove(StoredEvent& event) {
-  if (event.deleted_) return Deleted();
-  const auto it = std::find_if(events_.begin(), events_.end(),
-                               [&](const auto& candidate) { return candidate.get() == &event; });
-  if (it != events_.end()) events_.erase(it);
-  event.deleted_ = true;
-  dirty_ = true;
-  return Ok();
+  Status taken = StoredEvent::TakeOut(events_, event);
+  if (taken) dirty_ = true;
+  return taken;
 }
 
 std::string CalendarStore::Serialize() const {

@@ -46,6 +46,10 @@ using StampClock = std::function<std::chrono::sys_seconds()>;
 // person may set for a run (base::CurrentClock, --today): programs that synchronise
 // calendars take a stamp that goes back in time for an older version of the event.
 std::chrono::sys_seconds SystemStampTime();
+// A new event's UID when the options give no maker: a random GUID without its braces.
+std::string RandomUid();
+// What touching an appointment taken out of its calendar gives.
+Error DeletedEventError();
 
 // Receives one line of text for a person (without line ending); standard error when not
 // set.
@@ -69,6 +73,14 @@ class StoredEvent {
  private:
   friend class CalendarStore;
   friend class CalDavStore;
+  // What both stores do to change an event: writes the members `fields` of `appointment`
+  // into its text, stamped with `stamp` and, for an event already written, one version
+  // above the one it was read with; then reads the text back, so that the item shows
+  // what will be written. When that reading fails, text and item stay as they were.
+  Status Rewrite(const Appointment& appointment, FieldSet fields, EventStamp stamp,
+                 std::string_view eol, const TimeZones& zones);
+  // Takes `event` out of `events` (a store's events by position) and marks it deleted.
+  static Status TakeOut(std::vector<std::shared_ptr<StoredEvent>>& events, StoredEvent& event);
   std::string_view original_;  // its text in the file as read; empty when created here
   std::string text_;           // its text once changed or created (edited_)
   bool edited_ = false;
