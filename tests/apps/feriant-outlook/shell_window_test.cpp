@@ -153,5 +153,19 @@ TEST_F(ShellWindowTest, OpeningACalendarShowsItAndConnectsTheAddInsToItsApplicat
   EXPECT_NE(window_->status_text().toStdString().find("0 appointments"), std::string::npos);
 }
 
+TEST_F(ShellWindowTest, RemembersAServerCalendarByItsUrlAndAFileByItsAbsolutePath) {
+  const struct {
+    std::string shown;
+    std::string remembered;
+  } cases[] = {
+      {"https://alice@dav.example.org/cal/", "https://alice@dav.example.org/cal/"},
+      {"sub/../cal.ics", (std::filesystem::current_path() / "cal.ics").string()},
+  };
+  for (const auto& c : cases) {
+    const OutlookWindow window(bars_, window_->application(), c.shown);
+    EXPECT_EQ(window.Location(), c.remembered);
+  }
+}
+
 }  // namespace
 }  // namespace feriant::outlook_shell
