@@ -92,51 +92,68 @@ int main(int argc, char** argv) {
   const QStringList files = parser.positionalArguments();
   std::string file = files.isEmpty() ? shell::RememberedLocation(kProgram, parser, common)
                                      : files.first().toStdString();
+  // Nothing named and nothing remembered: the person is asked, except for a screenshot,
+  // which never waits for anyone; without an answer the command line's default file.
+  if (file.empty() && !parser.isSet(common.screenshot)) {
+    if (const auto chosen = feriant::outlook_shell::AskForCalendar(nullptr, kDefaultFile))
+      file = *chosen;
+  }
   if (file.empty()) file = kDefaultFile;
 
-  // A calendar on a server: who to be there, asked before any window shows.
-  feriant::outlook::ServerSettings server;
-  if (feriant::outlook::IsCalendarUrl(file)) {
-    auto login = LogIn(file);
-    if (!login) {
-      shell::ReportFailure(kProgram, login.error().description);
-      return shell::kFailed;
+  auto command_bars = feriant::office::CommandBars::Create();
+  const std::string ca = parser.isSet(ca_file) ? parser.value(ca_file).toStdString() : "";
+  const bool explorer = !parser.isSet(no_explorer);
+  // The application object over the calendar at `location`, read; a calendar on a server
+  // first asks who to be there.
+  const feriant::outlook_shell::CalendarOpener open = [&command_bars, ca,
+                                                       explorer](const std::string& location)
+      -> feriant::Result<std::optional<feriant::automation::ObjectRef>> {
+    feriant::outlook::ServerSettings server;
+    if (feriant::outlook::IsCalendarUrl(location)) {
+      auto login = LogIn(location);
+      if (!login) return login.error();
+      if (!*login) return std::optional<feriant::automation::ObjectRef>();
+      server = std::move(**login);
+      server.ca_file = ca;
     }
-    if (!*login) return shell::kFailed;  // the person cancelled the password dialog
-    server = std::move(**login);
-    if (parser.isSet(ca_file)) server.ca_file = parser.value(ca_file).toStdString();
-  }
+    feriant::outlook::OutlookOptions options;
+    if (explorer) {
+      options.active_explorer =
+          std::make_shared<feriant::outlook::Explorer>(command_bars, "Calendar - " + location);
+    }
+    auto outlook = feriant::outlook::CreateOutlookApplication(location, std::move(options),
+                                                              {std::move(server), {}, {}});
+    if (feriant::Status opened = feriant::outlook::OpenCalendar(*outlook); !opened)
+      return opened.error();
+    return std::optional<feriant::automation::ObjectRef>(std::move(outlook));
+  };
 
   auto backend = feriant::ui_qt::QtBackend::Install();
   int status = 0;
   {
-    auto command_bars = feriant::office::CommandBars::Create();
-    feriant::outlook::OutlookOptions options;
-    if (!parser.isSet(no_explorer)) {
-      options.active_explorer =
-          std::make_shared<feriant::outlook::Explorer>(command_bars, "Calendar - " + file);
-    }
-    auto outlook = feriant::outlook::CreateOutlookApplication(file, std::move(options),
-                                                              {std::move(server), {}, {}});
-    if (feriant::Status opened = feriant::outlook::OpenCalendar(*outlook); !opened) {
-      shell::ReportFailure(kProgram, opened.error().description);
+    auto first = open(file);
+    if (!first) {
+      shell::ReportFailure(kProgram, first.error().description);
       status = shell::kFailed;
+    } else if (!*first) {
+      status = shell::kFailed;  // the person cancelled the password dialog
     } else {
-      feriant::outlook_shell::OutlookWindow window(command_bars, outlook, file);
-      window.SetAddInManager(std::make_unique<shell::AddInManager>(
-          feriant::registry::Registry::CurrentUser(), kHostKey, outlook,
-          [](std::string_view prog_id) { return feriant::components::CreateObject(prog_id); }));
+      feriant::outlook_shell::OutlookWindow window(command_bars, std::move(**first), file);
+      window.SetOpener(open, [](feriant::automation::ObjectRef outlook) {
+        return std::make_unique<shell::AddInManager>(
+            feriant::registry::Registry::CurrentUser(), kHostKey, std::move(outlook),
+            [](std::string_view prog_id) { return feriant::components::CreateObject(prog_id); });
+      });
       status = shell::RunShell(window, parser, common, kProgram, [&window] {
         const auto button = window.AddInToolbarButton();
         if (button != nullptr) window.Execute(button);
         return button != nullptr;
       });
-      if (feriant::outlook::HasUnsavedChanges(*outlook)) {
-        if (feriant::Status saved = feriant::outlook::SaveCalendar(*outlook); !saved) {
-          shell::ReportFailure(kProgram, saved.error().description);
-          feriant::outlook::AbandonUnsavedChanges(*outlook);
-          status = shell::kFailed;
-        }
+      if (feriant::Status saved =
+              feriant::outlook_shell::SaveChangedCalendar(*window.application());
+          !saved) {
+        shell::ReportFailure(kProgram, saved.error().description);
+        status = shell::kFailed;
       }
     }
   }

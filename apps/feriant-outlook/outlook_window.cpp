@@ -7,11 +7,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
 
+#include "hosts/outlook/caldav_store.h"
 #include "hosts/outlook/dispatch_ids.h"
+#include "hosts/outlook/outlook.h"
 #include "platform/automation/date.h"
 #include "platform/base/text.h"
 
@@ -85,26 +97,126 @@ Result<std::vector<AppointmentRow>> CalendarRows(automation::Dispatch& applicati
   return rows;
 }
 
+Result<std::string> CalendarLocation(std::string_view text) {
+  const std::string trimmed =
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed().toStdString();
+  if (trimmed.empty()) return ErrorOf(ErrorKind::kInvalid, "No calendar was given.");
+  if (outlook::IsCalendarUrl(trimmed)) return trimmed;
+  const QUrl url(QString::fromStdString(trimmed));
+  if (url.isLocalFile()) return url.toLocalFile().toStdString();
+  // A scheme of more than one letter ("ftp:", "webcal:"): not a path we could read.
+  if (url.scheme().size() > 1) {
+    return ErrorOf(ErrorKind::kInvalid, "\"" + trimmed +
+                                            "\" is neither a calendar file nor the http(s) URL "
+                                            "of a server calendar.");
+  }
+  return trimmed;
+}
+
+std::optional<std::string> AskForCalendar(QWidget* parent, const std::string& current) {
+  QDialog dialog(parent);
+  dialog.setWindowTitle("Open calendar");
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(
+      new QLabel("A calendar file (.ics) or the http(s) URL of a calendar on a server:", &dialog));
+  auto* row = new QHBoxLayout;
+  auto* field = new QLineEdit(QString::fromStdString(current), &dialog);
+  field->setObjectName("location");
+  field->setMinimumWidth(420);
+  auto* browse = new QPushButton("&Browse...", &dialog);
+  row->addWidget(field);
+  row->addWidget(browse);
+  layout->addLayout(row);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, &dialog);
+  layout->addWidget(buttons);
+  QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, field] {
+    const QString path = QFileDialog::getOpenFileName(&dialog, "Open calendar", {},
+                                                      "iCalendar (*.ics);;All files (*)");
+    if (!path.isEmpty()) field->setText(path);
+  });
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, field] {
+    const Result<std::string> location = CalendarLocation(field->text().toStdString());
+    if (!location) {
+      QMessageBox::warning(&dialog, "Open calendar",
+                           QString::fromStdString(location.error().description));
+      return;
+    }
+    dialog.accept();
+  });
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return *CalendarLocation(field->text().toStdString());
+}
+
+Status SaveChangedCalendar(automation::Dispatch& application) {
+  if (!outlook::HasUnsavedChanges(application)) return {};
+  Status saved = outlook::SaveCalendar(application);
+  if (!saved) outlook::AbandonUnsavedChanges(application);
+  return saved;
+}
+
 OutlookWindow::OutlookWindow(std::shared_ptr<office::CommandBars> command_bars,
                              automation::ObjectRef application, std::filesystem::path file)
     : ShellWindow(std::move(command_bars)),
       application_(std::move(application)),
       file_(std::move(file)) {
-  // A collection's URL ends in "/": it is named whole.
-  setWindowTitle(QString::fromStdString(
-      "Calendar - " + (file_.has_filename() ? file_.filename().string() : file_.string())));
+  ShowTitle();
   view_ = new QTreeWidget(this);
   view_->setObjectName("appointments");
   view_->setRootIsDecorated(false);
   view_->setHeaderLabels({"Date", "Subject", "Location", "Categories"});
   view_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   setCentralWidget(view_);
+  AddCommand("File", "&Open...", host_shell::kOpenCommandId, [this] {
+    if (!opener_) return ShowStatus("This window cannot open another calendar.");
+    if (const std::optional<std::string> location = AskForCalendar(this, Location()))
+      Open(*location);
+  });
   AddCommand("File", "E&xit", host_shell::kQuitCommandId, [this] { close(); });
   AddCommand("Tools", "Add-&ins...", host_shell::kAddInsCommandId, [this] { ShowAddInsDialog(); });
   resize(980, 700);
 }
 
+void OutlookWindow::ShowTitle() {
+  // A collection's URL ends in "/": it is named whole.
+  setWindowTitle(QString::fromStdString(
+      "Calendar - " + (file_.has_filename() ? file_.filename().string() : file_.string())));
+}
+
+void OutlookWindow::SetOpener(CalendarOpener opener, AddInManagerMaker add_ins) {
+  opener_ = std::move(opener);
+  add_ins_maker_ = std::move(add_ins);
+  SetAddInManager(add_ins_maker_(application_));
+}
+
+bool OutlookWindow::Open(const std::string& location) {
+  const auto refuse = [this](const std::string& why) {
+    ShowStatus(QString::fromStdString(why));
+    if (QGuiApplication::platformName() != "offscreen")
+      QMessageBox::warning(this, "Open calendar", QString::fromStdString(why));
+    return false;
+  };
+  Result<std::optional<automation::ObjectRef>> opened = opener_(location);
+  if (!opened) return refuse(opened.error().description);
+  if (!*opened) return false;  // the person cancelled
+  // What the add-ins did to the calendar shown so far is written before it is let go of;
+  // when that fails it stays shown, its changes kept for another try.
+  if (outlook::HasUnsavedChanges(*application_)) {
+    if (Status saved = outlook::SaveCalendar(*application_); !saved)
+      return refuse(saved.error().description);
+  }
+  DisconnectAddIns();
+  application_ = std::move(**opened);
+  file_ = location;
+  SetAddInManager(add_ins_maker_(application_));
+  ShowTitle();
+  ConnectAddIns();
+  Refresh();
+  return true;
+}
+
 std::string OutlookWindow::Location() const {
+  if (outlook::IsCalendarUrl(file_.string())) return file_.string();
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(file_, error);
   return (error ? file_ : absolute).lexically_normal().string();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -128,9 +129,15 @@ void NoteCurrentLaw(const engine::RunSelection& selection, std::string_view comm
   if (changed.empty()) return;
 
   const std::int32_t language = selection.language.value_or(data::kGerman);
+  // Two holidays may share a name (a feast and its moved form); the note names each once.
+  std::vector<std::string_view> names;
+  for (const std::int32_t holiday : changed) {
+    const std::string_view name = HolidayNameOf(holiday, language);
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
   err << "feriant " << command << ": later changes in the law affect ";
-  for (size_t i = 0; i < changed.size(); ++i)
-    err << (i == 0 ? "" : ", ") << HolidayNameOf(changed[i], language);
+  for (size_t i = 0; i < names.size(); ++i)
+    err << (i == 0 ? "" : ", ") << names[i];
   err << " in these years; --current-law applies them (`feriant changes` lists them)\n";
 }
 

@@ -43,5 +43,30 @@ TEST(OutlookViewTest, AnUnreadableCalendarIsAnError) {
   EXPECT_NE(rows.error().description.find("damaged.ics"), std::string::npos);
 }
 
+TEST(OutlookViewTest, TakesAFileOrAServerCalendarToOpenAndRefusesOtherLocations) {
+  const struct {
+    const char* typed;
+    const char* location;  // nullptr: refused
+  } cases[] = {
+      {"  /tmp/a b.ics\n", "/tmp/a b.ics"},
+      {"holidays.ics", "holidays.ics"},
+      {"file:///tmp/x%20y.ics", "/tmp/x y.ics"},
+      {" https://alice@dav.example.org/cal/ ", "https://alice@dav.example.org/cal/"},
+      {"", nullptr},
+      {" \t", nullptr},
+      {"ftp://host/x.ics", nullptr},
+      {"webcal://host/x.ics", nullptr},
+  };
+  for (const auto& c : cases) {
+    const Result<std::string> location = CalendarLocation(c.typed);
+    if (c.location == nullptr) {
+      EXPECT_FALSE(location) << c.typed;
+    } else {
+      ASSERT_TRUE(location) << c.typed << ": " << location.error().description;
+      EXPECT_EQ(*location, c.location);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace feriant::outlook_shell

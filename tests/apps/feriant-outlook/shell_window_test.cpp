@@ -2,6 +2,9 @@
 // temporary toolbar button and menu item appear with caption, style and image, built-in
 // commands run when clicked, and the temporary entries vanish when the host closes.
 
+#include <filesystem>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
@@ -103,6 +106,65 @@ TEST_F(ShellWindowTest, ClickingABuiltInCommandRunsItAndShowsTheViewAgain) {
   window_->ActionOf(*control)->trigger();
   EXPECT_TRUE(ran);
   EXPECT_GT(window_->view()->topLevelItemCount(), 0);  // shown again after the click
+}
+
+TEST_F(ShellWindowTest, OpeningACalendarShowsItAndConnectsTheAddInsToItsApplication) {
+  const auto calendars = std::filesystem::path(FERIANT_SOURCE_DIR) / "tests/data/calendars";
+  std::vector<automation::ObjectRef> handed;
+  window_->SetOpener(
+      [](const std::string& location) -> Result<std::optional<automation::ObjectRef>> {
+        if (location == "cancelled") return std::optional<automation::ObjectRef>();
+        automation::ObjectRef application = outlook::CreateOutlookApplication(location);
+        if (Status opened = outlook::OpenCalendar(*application); !opened) return opened.error();
+        return std::optional<automation::ObjectRef>(application);
+      },
+      [&handed](automation::ObjectRef application) {
+        handed.push_back(application);
+        return std::make_unique<host_shell::AddInManager>(
+            registry::Registry(std::filesystem::path("/nonexistent/registry.json")),
+            "Software\\Test", application, nullptr);
+      });
+  window_->Refresh();
+  const int shown = window_->view()->topLevelItemCount();
+  ASSERT_GT(shown, 0);
+  const struct {
+    std::string location;
+    bool opened;
+    QString title;
+    int rows;  // -1: those shown before
+  } cases[] = {
+      {(calendars / "damaged.ics").string(), false, "Calendar - thunderbird.ics", -1},
+      {"cancelled", false, "Calendar - thunderbird.ics", -1},
+      {(calendars / "empty.ics").string(), true, "Calendar - empty.ics", 0},
+  };
+  size_t connections = 1;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.location);
+    EXPECT_EQ(window_->Open(c.location), c.opened);
+    EXPECT_EQ(window_->windowTitle(), c.title);
+    EXPECT_EQ(window_->view()->topLevelItemCount(), c.rows < 0 ? shown : c.rows);
+    connections += c.opened ? 1 : 0;
+    ASSERT_EQ(handed.size(), connections);
+    EXPECT_EQ(handed.back(), window_->application());
+    if (c.opened) {
+      EXPECT_EQ(window_->Location(), c.location);
+    }
+  }
+  EXPECT_NE(window_->status_text().toStdString().find("0 appointments"), std::string::npos);
+}
+
+TEST_F(ShellWindowTest, RemembersAServerCalendarByItsUrlAndAFileByItsAbsolutePath) {
+  const struct {
+    std::string shown;
+    std::string remembered;
+  } cases[] = {
+      {"https://alice@dav.example.org/cal/", "https://alice@dav.example.org/cal/"},
+      {"sub/../cal.ics", (std::filesystem::current_path() / "cal.ics").string()},
+  };
+  for (const auto& c : cases) {
+    const OutlookWindow window(bars_, window_->application(), c.shown);
+    EXPECT_EQ(window.Location(), c.remembered);
+  }
 }
 
 }  // namespace
