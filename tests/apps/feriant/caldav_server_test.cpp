@@ -56,40 +56,16 @@ bool Accepts(int port) {
 }
 
 // Runs `argv` with `env` added to this process's environment; returns its exit status
-// and standard output.
+// and what it printed.
 Output RunTool(std::vector<std::string> argv, const std::vector<std::string>& env,
                const fs::path& scratch) {
-  const fs::path out = scratch / "tool.out";
-  const fs::path err = scratch / "tool.err";
   std::vector<std::string> environment;
   for (char** entry = environ; *entry != nullptr; ++entry)
     environment.emplace_back(*entry);
   environment.insert(environment.end(), env.begin(), env.end());
-  std::vector<char*> args;
-  for (std::string& arg : argv)
-    args.push_back(arg.data());
-  args.push_back(nullptr);
-  std::vector<char*> envp;
-  for (std::string& entry : environment)
-    envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  pid_t pid = -1;
-  Output output;
-  if (posix_spawn(&pid, args[0], &actions, nullptr, args.data(), envp.data()) == 0) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
-    if (WIFEXITED(status)) output.exit_code = WEXITSTATUS(status);
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  output.out = ReadWholeFile(out);
-  output.err = ReadWholeFile(err);
-  return output;
+  const fs::path outputs = scratch / "tool";
+  fs::create_directories(outputs);
+  return Program(std::move(argv), std::move(environment), outputs, SpawnOptions{}).Finish();
 }
 
 class Radicale {
