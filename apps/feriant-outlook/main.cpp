@@ -17,6 +17,7 @@
 #include <QCommandLineParser>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QPointer>
 
 #include "apps/feriant-outlook/outlook_window.h"
 #include "apps/host-shell/shell_start.h"
@@ -103,10 +104,19 @@ int main(int argc, char** argv) {
   auto command_bars = feriant::office::CommandBars::Create();
   const std::string ca = parser.isSet(ca_file) ? parser.value(ca_file).toStdString() : "";
   const bool explorer = !parser.isSet(no_explorer);
+  // While a save to a server waits for its answers (a run's end, File > Open, the exit),
+  // the windows keep being painted and the main window's status line counts them; what
+  // the person types and clicks waits until the save has ended.
+  auto shown_in = std::make_shared<QPointer<feriant::outlook_shell::OutlookWindow>>();
+  const auto saving = [shown_in](size_t done, size_t total) {
+    if (*shown_in != nullptr)
+      (*shown_in)->ShowStatus(QString("Saving to the server: %1 of %2").arg(done).arg(total));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  };
   // The application object over the calendar at `location`, read; a calendar on a server
   // first asks who to be there.
-  const feriant::outlook_shell::CalendarOpener open = [&command_bars, ca,
-                                                       explorer](const std::string& location)
+  const feriant::outlook_shell::CalendarOpener open = [&command_bars, ca, explorer,
+                                                       saving](const std::string& location)
       -> feriant::Result<std::optional<feriant::automation::ObjectRef>> {
     feriant::outlook::ServerSettings server;
     if (feriant::outlook::IsCalendarUrl(location)) {
@@ -122,7 +132,7 @@ int main(int argc, char** argv) {
           std::make_shared<feriant::outlook::Explorer>(command_bars, "Calendar - " + location);
     }
     auto outlook = feriant::outlook::CreateOutlookApplication(location, std::move(options),
-                                                              {std::move(server), {}, {}});
+                                                              {std::move(server), {}, saving});
     if (feriant::Status opened = feriant::outlook::OpenCalendar(*outlook); !opened)
       return opened.error();
     return std::optional<feriant::automation::ObjectRef>(std::move(outlook));
@@ -139,6 +149,7 @@ int main(int argc, char** argv) {
       status = shell::kFailed;  // the person cancelled the password dialog
     } else {
       feriant::outlook_shell::OutlookWindow window(command_bars, std::move(**first), file);
+      *shown_in = &window;
       window.SetOpener(open, [](feriant::automation::ObjectRef outlook) {
         return std::make_unique<shell::AddInManager>(
             feriant::registry::Registry::CurrentUser(), kHostKey, std::move(outlook),
