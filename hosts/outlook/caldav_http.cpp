@@ -103,6 +103,38 @@ size_t OnHeader(char* data, size_t size, size_t count, void* user) {
   return line.size();
 }
 
+// Whether `reference` is a plain absolute path ("/dav/cal/x.ics"): no authority, no dot
+// segments, no query or fragment, only characters a URL may carry as they are. Servers
+// name their resources so, and resolving one is then joining it to the base's origin.
+bool IsPlainPath(std::string_view reference) {
+  if (!reference.starts_with('/') || reference.starts_with("//")) return false;
+  constexpr std::string_view kAllowed = "-._~!$&'()*+,;=:@/%";
+  for (size_t i = 0; i < reference.size(); ++i) {
+    const auto c = static_cast<unsigned char>(reference[i]);
+    if (c == '%' && (i + 2 >= reference.size() ||
+                     std::isxdigit(static_cast<unsigned char>(reference[i + 1])) == 0 ||
+                     std::isxdigit(static_cast<unsigned char>(reference[i + 2])) == 0)) {
+      return false;
+    }
+    if (std::isalnum(c) == 0 && kAllowed.find(static_cast<char>(c)) == std::string_view::npos)
+      return false;
+  }
+  for (size_t slash = 0; slash != std::string_view::npos; slash = reference.find('/', slash + 1)) {
+    const std::string_view segment =
+        reference.substr(slash + 1, reference.find('/', slash + 1) - slash - 1);
+    if (segment == "." || segment == "..") return false;
+  }
+  return true;
+}
+
+// "scheme://authority" of an absolute URL as libcurl writes it, or nothing.
+std::string_view OriginOf(std::string_view url) {
+  const size_t authority = url.find("://");
+  if (authority == std::string_view::npos) return {};
+  const size_t path = url.find('/', authority + 3);
+  return path == std::string_view::npos ? url : url.substr(0, path);
+}
+
 }  // namespace
 
 std::string UrlWithoutCredentials(std::string_view url) {
@@ -138,6 +170,15 @@ std::string PercentEncode(std::string_view text) {
 }
 
 std::string ResolveUrl(std::string_view base, std::string_view reference) {
+  // A multistatus answer names thousands of resources by their paths: those need no parser.
+  if (IsPlainPath(reference) && base.find_first_of("?#") == std::string_view::npos) {
+    const std::string_view origin = OriginOf(base);
+    const auto normal = [](char c) {
+      return c != '@' && std::isupper(static_cast<unsigned char>(c)) == 0;
+    };
+    if (!origin.empty() && std::all_of(origin.begin(), origin.end(), normal))
+      return std::string(origin) + std::string(reference);
+  }
   UrlHandle handle = Parse(base);
   if (handle == nullptr) return std::string(reference);
   const std::string text(reference);

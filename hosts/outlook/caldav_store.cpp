@@ -103,15 +103,15 @@ Status CalDavStore::Load() {
   Result<std::vector<DavResponse>> answers = ParseMultistatus(response.body);
   if (!answers) return Unreadable(answers.error().description);
 
-  for (const DavResponse& answer : *answers) {
-    const DavProperty* data = answer.Find("{urn:ietf:params:xml:ns:caldav}calendar-data");
+  for (DavResponse& answer : *answers) {
+    DavProperty* data = answer.Find("{urn:ietf:params:xml:ns:caldav}calendar-data");
     if (data == nullptr || answer.href.empty()) continue;
     auto resource = std::make_unique<Resource>();
     resource->href = ResolveUrl(collection_, answer.href);
     const DavProperty* etag = answer.Find("{DAV:}getetag");
     if (etag != nullptr) resource->etag = etag->text;
     resource->on_server = true;
-    if (Status parsed = Parse(*resource, data->text, false); !parsed) {
+    if (Status parsed = Parse(*resource, std::move(data->text), false); !parsed) {
       return Unreadable("the resource " + resource->href + " is damaged (" +
                         parsed.error().description + ")");
     }

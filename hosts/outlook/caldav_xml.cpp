@@ -3,30 +3,44 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <utility>
 
 namespace feriant::outlook {
 namespace {
 
 // The namespace bound to `prefix` ("" for the default) where `node` stands.
-std::string NamespaceOf(pugi::xml_node node, std::string_view prefix) {
-  const std::string attribute = prefix.empty() ? "xmlns" : "xmlns:" + std::string(prefix);
+std::string_view NamespaceOf(pugi::xml_node node, std::string_view prefix) {
   for (pugi::xml_node at = node; at; at = at.parent()) {
-    if (pugi::xml_attribute bound = at.attribute(attribute.c_str())) return bound.value();
+    for (pugi::xml_attribute attribute : at.attributes()) {
+      const std::string_view name = attribute.name();
+      if (prefix.empty() ? name == "xmlns"
+                         : name.size() == prefix.size() + 6 && name.starts_with("xmlns:") &&
+                               name.substr(6) == prefix) {
+        return attribute.value();
+      }
+    }
   }
   return {};
 }
 
-std::string ClarkName(pugi::xml_node node) {
+// An element's prefix and local name.
+std::pair<std::string_view, std::string_view> SplitName(pugi::xml_node node) {
   const std::string_view name = node.name();
   const size_t colon = name.find(':');
-  const std::string_view prefix = colon == std::string_view::npos ? "" : name.substr(0, colon);
-  const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
-  return "{" + NamespaceOf(node, prefix) + "}" + std::string(local);
+  if (colon == std::string_view::npos) return {{}, name};
+  return {name.substr(0, colon), name.substr(colon + 1)};
 }
 
+std::string ClarkName(pugi::xml_node node) {
+  const auto [prefix, local] = SplitName(node);
+  return "{" + std::string(NamespaceOf(node, prefix)) + "}" + std::string(local);
+}
+
+// Compares the local name first: most elements are told apart without their namespace.
 bool Is(pugi::xml_node node, std::string_view ns, std::string_view local) {
-  return node.type() == pugi::node_element &&
-         ClarkName(node) == "{" + std::string(ns) + "}" + std::string(local);
+  if (node.type() != pugi::node_element) return false;
+  const auto [prefix, name] = SplitName(node);
+  return name == local && NamespaceOf(node, prefix) == ns;
 }
 
 // Text and CDATA children joined: calendar data may come in several pieces.
@@ -61,6 +75,10 @@ const DavProperty* DavResponse::Find(std::string_view name) const {
     if (property.name == name) return &property;
   }
   return nullptr;
+}
+
+DavProperty* DavResponse::Find(std::string_view name) {
+  return const_cast<DavProperty*>(std::as_const(*this).Find(name));
 }
 
 Result<std::vector<DavResponse>> ParseMultistatus(std::string_view xml) {

@@ -30,6 +30,7 @@ struct DavResponse {
 
   // The property called `name` (Clark notation), or nullptr.
   const DavProperty* Find(std::string_view name) const;
+  DavProperty* Find(std::string_view name);
 };
 
 // The responses of a {DAV:}multistatus body. The Error says why it is not one.

@@ -21,7 +21,17 @@ TEST(CalDavUrlTest, CredentialsEncodingAndOrigins) {
             "http://127.0.0.1:5232/a/b/");
   EXPECT_EQ(PercentEncode("a b/c@d.ics~_-"), "a%20b%2Fc%40d.ics~_-");
   EXPECT_EQ(PercentEncode("ä"), "%C3%A4");
-  EXPECT_EQ(ResolveUrl("http://h:1/a/b/", "/c/"), "http://h:1/c/");
+  const char* const resolved[][3] = {
+      {"http://h:1/a/b/", "/c/", "http://h:1/c/"},
+      {"https://h/a/", "/u@x/c%20d.ics", "https://h/u@x/c%20d.ics"},
+      {"http://h/a/b/", "/x/./y/../z", "http://h/x/z"},
+      {"http://h/a/b/", "c.ics", "http://h/a/b/c.ics"},
+      {"https://h/a/", "//other/z", "https://other/z"},
+      {"https://h/a/", "https://other/z", "https://other/z"},
+      {"https://h/a/?q", "/b", "https://h/b"},
+  };
+  for (const auto& [base, reference, expected] : resolved)
+    EXPECT_EQ(ResolveUrl(base, reference), expected) << base << " + " << reference;
   struct Case {
     const char* from;
     const char* to;
