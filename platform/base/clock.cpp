@@ -1,6 +1,7 @@
 #include "platform/base/clock.h"
 
 #include <ctime>
+#include <optional>
 
 namespace feriant::base {
 namespace {
@@ -35,6 +36,21 @@ std::chrono::local_seconds ToLocal(std::chrono::sys_seconds utc) {
 
 std::chrono::sys_seconds ToUtc(std::chrono::local_seconds local) {
   using namespace std::chrono;
+  // mktime reads the zone anew on every call (a look at /etc/localtime each time), so the
+  // offset is taken from localtime_r where it is the same a day before and a day after:
+  // then the wall-clock time names exactly one moment. Near a change of offset, where it
+  // may name none or two, mktime decides.
+  const std::time_t as_utc = local.time_since_epoch().count();
+  const auto offset_at = [](std::time_t t) -> std::optional<long> {
+    std::tm parts{};
+    if (::localtime_r(&t, &parts) == nullptr) return std::nullopt;
+    return parts.tm_gmtoff;
+  };
+  constexpr std::time_t kDay = 86400;
+  const std::optional<long> before = offset_at(as_utc - kDay);
+  if (before && before == offset_at(as_utc) && before == offset_at(as_utc + kDay)) {
+    return sys_seconds(seconds(as_utc - *before));
+  }
   const auto day = floor<days>(local);
   const year_month_day ymd{day};
   const hh_mm_ss<seconds> hms{local - day};

@@ -60,6 +60,28 @@ TEST_F(ZoneTest, LocalAndUtcConvertThroughTheZone) {
   EXPECT_EQ(UtcOffset(local_days{2006y / December / 9} + 18h), hours(1));
 }
 
+// Wall-clock times that a change of offset skips or repeats included.
+TEST_F(ZoneTest, UtcOfAWallClockTimeIsWhatMktimeGives) {
+  for (const char* zone :
+       {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe", "UTC", "Asia/Kathmandu"}) {
+    SetZone(zone);
+    for (local_seconds t = local_days{2026y / January / 1}; t < local_days{2027y / January / 1};
+         t += 15min) {
+      const auto day = floor<days>(t);
+      const year_month_day ymd{day};
+      const hh_mm_ss<seconds> hms{t - day};
+      std::tm parts{};
+      parts.tm_year = int(ymd.year()) - 1900;
+      parts.tm_mon = int(unsigned(ymd.month())) - 1;
+      parts.tm_mday = int(unsigned(ymd.day()));
+      parts.tm_hour = int(hms.hours().count());
+      parts.tm_min = int(hms.minutes().count());
+      parts.tm_isdst = -1;
+      ASSERT_EQ(ToUtc(t).time_since_epoch().count(), ::mktime(&parts)) << zone;
+    }
+  }
+}
+
 TEST_F(ZoneTest, CurrentClockCanBeSetAndRestored) {
   const local_seconds fixed = local_days{2006y / July / 9} + 23h + 59min;
   SetCurrentClock(std::make_shared<FixedClock>(fixed));
