@@ -108,6 +108,11 @@ const EffectiveAssignments& CurrentLawAssignments(int32_t year);
 uint64_t CurrentLawKey(std::string_view country, int32_t year);
 static_assert(kAmendmentCount <= 64, "CurrentLawKey has one bit per amendment");
 
+// The AmendmentTable rows of `holiday`: bit i for row i; 0 for an index out of range.
+// Years whose CurrentLawKey within a country, masked by this, are equal give the holiday
+// the same rows within that country, in the same order (whatever the other holidays get).
+uint64_t AmendmentsOfHoliday(int32_t holiday);
+
 // The holidays for which applying the current law in some year first..last would change
 // a run over `ticked_regions` (region indexes) in `country`: holidays the law adds to or
 // takes from the selection, and selected holidays whose rows within the country differ
