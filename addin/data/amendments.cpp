@@ -259,14 +259,21 @@ std::vector<int32_t> HolidaysChangedByCurrentLaw(std::span<const int32_t> ticked
 }
 
 uint64_t CurrentLawKey(std::string_view country, int32_t year) {
+  return AmendmentsOfCountry(country) & AmendmentsInForce(year);
+}
+
+uint64_t AmendmentsInForce(int32_t year) {
+  const Periods& periods = ThePeriods();
+  return periods.in_force[periods.PeriodOf(year)];
+}
+
+uint64_t AmendmentsOfCountry(std::string_view country) {
   // A row belongs to `country` exactly when `country` is its region or an ancestor of it.
   const auto& by_ancestor = TheAmendmentMasks().by_ancestor;
   const auto found =
       std::lower_bound(by_ancestor.begin(), by_ancestor.end(), country,
                        [](const auto& entry, std::string_view key) { return entry.first < key; });
-  if (found == by_ancestor.end() || found->first != country) return 0;
-  const Periods& periods = ThePeriods();
-  return found->second & periods.in_force[periods.PeriodOf(year)];
+  return found != by_ancestor.end() && found->first == country ? found->second : 0;
 }
 
 uint64_t AmendmentsOfHoliday(int32_t holiday) {

@@ -108,9 +108,14 @@ const EffectiveAssignments& CurrentLawAssignments(int32_t year);
 uint64_t CurrentLawKey(std::string_view country, int32_t year);
 static_assert(kAmendmentCount <= 64, "CurrentLawKey has one bit per amendment");
 
-// The AmendmentTable rows of `holiday`: bit i for row i; 0 for an index out of range.
-// Years whose CurrentLawKey within a country, masked by this, are equal give the holiday
-// the same rows within that country, in the same order (whatever the other holidays get).
+// The parts of CurrentLawKey, bit i for AmendmentTable row i: the rows that apply in
+// `year`; those whose region belongs to `country` (BelongsToCountry), in any year; those of
+// `holiday`, 0 for an index out of range. CurrentLawKey(country, year) is
+// AmendmentsOfCountry(country) & AmendmentsInForce(year). Years whose keys within a
+// country, masked by AmendmentsOfHoliday(h), are equal give holiday h the same rows within
+// that country, in the same order, whatever the other holidays get.
+uint64_t AmendmentsInForce(int32_t year);
+uint64_t AmendmentsOfCountry(std::string_view country);
 uint64_t AmendmentsOfHoliday(int32_t holiday);
 
 // The holidays for which applying the current law in some year first..last would change

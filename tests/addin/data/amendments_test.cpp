@@ -286,18 +286,21 @@ TEST(CurrentLaw, EqualHolidayKeysMeanEqualRowsOfTheHoliday) {
   EXPECT_EQ(AmendmentsOfHoliday(kAllHolidayCount), 0u);
 }
 
-// The key takes the rows whose region is the country or lies in it, by whole names only.
-TEST(CurrentLaw, KeysTakeTheRowsOfTheCountryByWholeNames) {
+// The parts of the key: the rows of the country or of regions in it, by whole names only,
+// and the rows in force.
+TEST(CurrentLaw, KeysAreTheCountrysRowsInForce) {
   for (const std::string_view country :
        {"Schweiz", "Schweiz|Glarus", "Deutschland|Berlin", "Schweizerland", "Schwei", "", "|"}) {
     for (const int32_t year : {1990, 2016, 2017, 2028, 2049}) {
-      uint64_t scanned = 0;
+      uint64_t in_force = 0;
+      uint64_t of_country = 0;
       for (size_t i = 0; i < AmendmentTable.size(); ++i) {
-        if (AmendmentTable[i].AppliesIn(year) &&
-            BelongsToCountry(AmendmentTable[i].RegionPath, country))
-          scanned |= uint64_t{1} << i;
+        if (AmendmentTable[i].AppliesIn(year)) in_force |= uint64_t{1} << i;
+        if (BelongsToCountry(AmendmentTable[i].RegionPath, country)) of_country |= uint64_t{1} << i;
       }
-      EXPECT_EQ(CurrentLawKey(country, year), scanned) << country << " " << year;
+      EXPECT_EQ(AmendmentsInForce(year), in_force) << year;
+      EXPECT_EQ(AmendmentsOfCountry(country), of_country) << country;
+      EXPECT_EQ(CurrentLawKey(country, year), in_force & of_country) << country << " " << year;
     }
   }
 }
