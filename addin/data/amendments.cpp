@@ -75,7 +75,6 @@ std::vector<Assignment> RowsInForce(int32_t year) {
 struct Periods {
   std::vector<int32_t> starts;
   std::vector<std::unique_ptr<const EffectiveAssignments>> assignments;  // one per period
-  std::vector<uint64_t> in_force;  // one per period: bit i when AmendmentTable row i applies
 
   size_t PeriodOf(int32_t year) const {
     return static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), year) -
@@ -98,12 +97,12 @@ Periods BuildPeriods() {
   for (size_t p = 0; p <= periods.starts.size(); ++p) {
     // Every year of a period gives the same rows; its last year is always a valid year.
     const int32_t year = periods.LastYearOf(p);
-    periods.assignments.push_back(std::make_unique<const EffectiveAssignments>(RowsInForce(year)));
     uint64_t in_force = 0;
     for (size_t i = 0; i < AmendmentTable.size(); ++i) {
       if (AmendmentTable[i].AppliesIn(year)) in_force |= uint64_t{1} << i;
     }
-    periods.in_force.push_back(in_force);
+    periods.assignments.push_back(
+        std::make_unique<const EffectiveAssignments>(RowsInForce(year), in_force));
   }
   return periods;
 }
@@ -205,7 +204,8 @@ const HolidayName* FindHolidayNameRecord(int32_t holiday, int32_t language) {
   return nullptr;
 }
 
-EffectiveAssignments::EffectiveAssignments(const std::vector<Assignment>& rows) {
+EffectiveAssignments::EffectiveAssignments(const std::vector<Assignment>& rows, uint64_t amendments)
+    : amendments_(amendments) {
   Group<kRegionCount>(
       rows, [](const Assignment& row) { return row.RegionIndex; }, region_begin_, by_region_);
   Group<kAllHolidayCount>(
@@ -259,12 +259,7 @@ std::vector<int32_t> HolidaysChangedByCurrentLaw(std::span<const int32_t> ticked
 }
 
 uint64_t CurrentLawKey(std::string_view country, int32_t year) {
-  return AmendmentsOfCountry(country) & AmendmentsInForce(year);
-}
-
-uint64_t AmendmentsInForce(int32_t year) {
-  const Periods& periods = ThePeriods();
-  return periods.in_force[periods.PeriodOf(year)];
+  return AmendmentsOfCountry(country) & CurrentLawAssignments(year).Amendments();
 }
 
 uint64_t AmendmentsOfCountry(std::string_view country) {

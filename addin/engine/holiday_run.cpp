@@ -278,11 +278,13 @@ void HolidayRun::PrepareYears(std::int32_t language_index) {
     plan.ticked_regions.push_back(data::FindRegion(key));
   plan.country_amendments = data::AmendmentsOfCountry(country);
   plan.ticked_amendments = 0;
-  for (size_t i = 0; i < data::AmendmentTable.size(); ++i) {
-    const std::int32_t region = data::FindRegion(data::AmendmentTable[i].RegionPath);
-    if (std::find(plan.ticked_regions.begin(), plan.ticked_regions.end(), region) !=
-        plan.ticked_regions.end()) {
-      plan.ticked_amendments |= std::uint64_t{1} << i;
+  for (const std::string& key : run_selection_.ticked_keys) {
+    // Those of the region and the regions in it; the region's own have its path.
+    const std::uint64_t in_region = data::AmendmentsOfCountry(key);
+    for (size_t i = 0; i < data::AmendmentTable.size(); ++i) {
+      const std::uint64_t bit = std::uint64_t{1} << i;
+      if ((in_region & bit) != 0 && data::AmendmentTable[i].RegionPath == key)
+        plan.ticked_amendments |= bit;
     }
   }
   plan.ready = true;
@@ -294,27 +296,28 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   feasts_.ComputeFeasts(year);
   const data::EffectiveAssignments& assignments =
       current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
-  const std::uint64_t in_force = current_law_ ? data::AmendmentsInForce(year) : 0;
+  const std::uint64_t in_force = assignments.Amendments();
   const std::uint64_t law_key = in_force & plan.country_amendments;  // CurrentLawKey
   const std::vector<std::int32_t>& selection =
       SelectionOf(plan.ticked_regions, in_force & plan.ticked_amendments, assignments);
+  const std::vector<ParsedRule>& rules = *rules_;
   std::span<OccurrenceTexts> other_texts(plan_.other_texts);
 
+  Occurrence occurrence;  // refilled for each holiday
+  occurrence.year = year;
+  occurrence.OtherLanguages = other_texts;
   for (const std::int32_t holiday : selection) {
-    const RuleOutcome date = (*rules_)[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
+    const RuleOutcome date = rules[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
     if (!date) return date.error();
     if (!date->has_value()) continue;  // the feast does not exist this year
 
-    const std::uint64_t holiday_key =
-        law_key == 0 ? 0 : law_key & data::AmendmentsOfHoliday(holiday);
+    const std::uint64_t holiday_key = law_key & caches_.HolidayAmendments(holiday);
     const RunCaches::HolidayTexts& texts = plan.country->Holiday(holiday, holiday_key, assignments);
     const data::HolidayName* name = caches_.HolidayName(holiday, plan.names_language);
     if (name == nullptr) {
       return Error{automation::hresult::kBadIndex,
                    "holiday " + std::to_string(holiday) + " has no name", "ProcessHolidaysOfYear"};
     }
-    Occurrence occurrence;
-    occurrence.year = year;
     occurrence.holiday_index = holiday;
     occurrence.date = **date;
     occurrence.name = name;
@@ -329,7 +332,6 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
                                        other.CountryLine, other.RegionsText};
       if (other_texts[i].name == nullptr) other_texts[i].name = name;
     }
-    occurrence.OtherLanguages = other_texts;
     HandleDate(occurrence);
   }
   return Ok();
@@ -337,7 +339,11 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
 
 void HolidayRun::HandleDate(const Occurrence& occurrence) {
   if (observer_ != nullptr) observer_->OnOccurrence(occurrence);
-  if (run_selection_.host != kHostOutlook && run_selection_.host != kHostProject) return;
+  if (run_selection_.host == kHostOutlook || run_selection_.host == kHostProject)
+    EnterIntoHost(occurrence);
+}
+
+void HolidayRun::EnterIntoHost(const Occurrence& occurrence) {
   const Status status = target_ != nullptr
                             ? target_->HandleDate(*this, occurrence)
                             : Status(RunError("there is no calendar target for the host"));

@@ -121,6 +121,8 @@ class HolidayRun final : public TargetContext {
   [[nodiscard]] Status RunSteps();
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
   void PrepareYears(std::int32_t language_index);
+  // HandleDate's part for the hosts: the target, and its error shown.
+  void EnterIntoHost(const Occurrence& occurrence);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
   // The holidays of `ticked_regions` under `assignments`, in which the ticked regions'
   // amendments in force are `law_key` (0 under the tables' own).

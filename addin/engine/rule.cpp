@@ -104,6 +104,10 @@ ParsedRule ParsedRule::Parse(std::string_view rule) {
     parsed.form_ = Form::kFixedDay;
     parsed.day_ = *day;
     parsed.month_ = *month;
+    const std::int64_t months = std::int64_t{*month} - 1;  // from January, may be negative
+    const std::int64_t years = months >= 0 ? months / 12 : -((-months + 11) / 12);
+    parsed.years_carried_ = static_cast<std::int32_t>(years);
+    parsed.month_of_year_ = static_cast<std::int32_t>(months - years * 12 + 1);
     return parsed;
   }
 
@@ -135,9 +139,11 @@ ParsedRule ParsedRule::Parse(std::string_view rule) {
 RuleOutcome ParsedRule::Evaluate(std::int32_t year, const FeastTable& feasts) const {
   switch (form_) {
     case Form::kFixedDay: {
-      auto day = DateSerial(year, month_, day_);
-      if (!day) return InRule(day.error(), text_);
-      return std::optional<RuleDate>(RuleDate{local_seconds(*day), false});
+      // DateSerial's arithmetic, the month normalised once by Parse.
+      const std::int64_t count =
+          DaysFromCivil(std::int64_t{year} + years_carried_, month_of_year_, 1) + day_ - 1;
+      if (count < kFirstDayCount || count > kLastDayCount) return OutOfRange();
+      return std::optional<RuleDate>(RuleDate{local_seconds(std::chrono::days(count)), false});
     }
     case Form::kMatch:
       return std::optional<RuleDate>(RuleDate{match_start_, true});
@@ -146,13 +152,17 @@ RuleOutcome ParsedRule::Evaluate(std::int32_t year, const FeastTable& feasts) co
           known_key_ >= 0 ? feasts.LookupKnownFeast(known_key_) : feasts.LookupFeast(key_);
       if (!feast) return std::optional<RuleDate>();
       auto day = AddDays(*feast, offset_);
-      if (!day) return InRule(day.error(), text_);
+      if (!day) return OutOfRange();
       return std::optional<RuleDate>(RuleDate{local_seconds(*day), false});
     }
     case Form::kInvalid:
       break;
   }
   return error_;
+}
+
+RuleOutcome ParsedRule::OutOfRange() const {
+  return InRule(DateOutOfRange(), text_);
 }
 
 RuleOutcome EvaluateRule(std::string_view rule, std::int32_t year, const FeastTable& feasts) {

@@ -46,11 +46,17 @@ class ParsedRule {
   enum class Form { kFixedDay, kMatch, kFeast, kInvalid };
 
   ParsedRule() = default;
+  // The Error of a date beyond the represented years; apart, so that the evaluations
+  // that succeed stay short.
+  RuleOutcome OutOfRange() const;
 
   Form form_ = Form::kInvalid;
-  std::string text_;                          // the rule as written, for error descriptions
-  std::int32_t day_ = 0;                      // kFixedDay
-  std::int32_t month_ = 0;                    // kFixedDay
+  std::string text_;        // the rule as written, for error descriptions
+  std::int32_t day_ = 0;    // kFixedDay
+  std::int32_t month_ = 0;  // kFixedDay
+  // kFixedDay: month_ as DateSerial normalises it, into whole years and a month 1..12.
+  std::int32_t years_carried_ = 0;
+  std::int32_t month_of_year_ = 1;
   std::chrono::local_seconds match_start_{};  // kMatch
   std::string key_;                           // kFeast
   int known_key_ = -1;                        // kFeast: FeastTable::KnownKeyIndex(key_)

@@ -29,6 +29,8 @@ ParsedRules ParseRules(std::span<const std::string_view, data::kRuleCount> rules
 }
 
 RunCaches::RunCaches() : shipped_rules_(ParseRules(data::RuleTable)) {
+  for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday)
+    holiday_amendments_[static_cast<size_t>(holiday)] = data::AmendmentsOfHoliday(holiday);
   for (std::int32_t language = 0; language <= data::kLanguageCount; ++language) {
     for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday) {
       names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)] =

@@ -98,6 +98,11 @@ class RunCaches {
   const data::HolidayName* HolidayName(std::int32_t holiday, std::int32_t language) const {
     return names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)];
   }
+  // data::AmendmentsOfHoliday(holiday), `holiday` 0..kAllHolidayCount-1; looked up once
+  // for all, since a run under the current law asks once per occurrence.
+  std::uint64_t HolidayAmendments(std::int32_t holiday) const {
+    return holiday_amendments_[static_cast<size_t>(holiday)];
+  }
   // The texts of `country` in `words`; made the most recently used.
   CountryTexts& Country(std::string_view country, const Words& words);
 
@@ -105,6 +110,7 @@ class RunCaches {
   ParsedRules shipped_rules_;
   std::array<std::array<const data::HolidayName*, data::kAllHolidayCount>, data::kLanguageCount + 1>
       names_{};
+  std::array<std::uint64_t, data::kAllHolidayCount> holiday_amendments_{};
   // Most recently used last.
   std::vector<std::unique_ptr<CountryTexts>> countries_;
 };
