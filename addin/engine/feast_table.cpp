@@ -118,7 +118,9 @@ void FeastTable::ComputeFeasts(std::int32_t year) {
 
   // Records are overwritten in place so that a table refilled every year keeps its
   // storage, and the keys it already holds.
+  first_known_.fill(-1);
   for (size_t i = 0; i < count; ++i) {
+    first_known_[i] = static_cast<std::int32_t>(i);
     if (i >= feasts_.size()) {
       feasts_.push_back(Feast{std::string(kKnownKeys[i]), dates[i]});
       continue;
@@ -128,8 +130,6 @@ void FeastTable::ComputeFeasts(std::int32_t year) {
   }
   feasts_.resize(count);
   known_keys_held_ = count;
-  for (size_t i = 0; i < first_known_.size(); ++i)
-    first_known_[i] = i < count ? static_cast<std::int32_t>(i) : -1;
 }
 
 void FeastTable::AddFeast(std::string_view key, local_days date) {

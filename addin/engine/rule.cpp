@@ -136,14 +136,12 @@ ParsedRule ParsedRule::Parse(std::string_view rule) {
   return parsed;
 }
 
-RuleOutcome ParsedRule::Evaluate(std::int32_t year, const FeastTable& feasts) const {
+RuleOutcome ParsedRule::EvaluateOther(std::int32_t year, const FeastTable& feasts) const {
   switch (form_) {
     case Form::kFixedDay: {
-      // DateSerial's arithmetic, the month normalised once by Parse.
-      const std::int64_t count =
-          DaysFromCivil(std::int64_t{year} + years_carried_, month_of_year_, 1) + day_ - 1;
-      if (count < kFirstDayCount || count > kLastDayCount) return OutOfRange();
-      return std::optional<RuleDate>(RuleDate{local_seconds(std::chrono::days(count)), false});
+      auto day = DateSerial(year, month_, day_);
+      if (!day) return InRule(day.error(), text_);
+      return std::optional<RuleDate>(RuleDate{local_seconds(*day), false});
     }
     case Form::kMatch:
       return std::optional<RuleDate>(RuleDate{match_start_, true});
@@ -152,17 +150,13 @@ RuleOutcome ParsedRule::Evaluate(std::int32_t year, const FeastTable& feasts) co
           known_key_ >= 0 ? feasts.LookupKnownFeast(known_key_) : feasts.LookupFeast(key_);
       if (!feast) return std::optional<RuleDate>();
       auto day = AddDays(*feast, offset_);
-      if (!day) return OutOfRange();
+      if (!day) return InRule(day.error(), text_);
       return std::optional<RuleDate>(RuleDate{local_seconds(*day), false});
     }
     case Form::kInvalid:
       break;
   }
   return error_;
-}
-
-RuleOutcome ParsedRule::OutOfRange() const {
-  return InRule(DateOutOfRange(), text_);
 }
 
 RuleOutcome EvaluateRule(std::string_view rule, std::int32_t year, const FeastTable& feasts) {
