@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace feriant::data {
 namespace {
@@ -95,8 +96,13 @@ Periods BuildPeriods() {
                        periods.starts.end());
   for (size_t p = 0; p <= periods.starts.size(); ++p) {
     // Every year of a period gives the same rows; its last year is always a valid year.
+    const int32_t year = periods.LastYearOf(p);
+    uint64_t in_force = 0;
+    for (size_t i = 0; i < AmendmentTable.size(); ++i) {
+      if (AmendmentTable[i].AppliesIn(year)) in_force |= uint64_t{1} << i;
+    }
     periods.assignments.push_back(
-        std::make_unique<const EffectiveAssignments>(RowsInForce(periods.LastYearOf(p))));
+        std::make_unique<const EffectiveAssignments>(RowsInForce(year), in_force));
   }
   return periods;
 }
@@ -104,6 +110,43 @@ Periods BuildPeriods() {
 const Periods& ThePeriods() {
   static const Periods periods = BuildPeriods();
   return periods;
+}
+
+// The amendments by what they concern, one bit per AmendmentTable row.
+struct AmendmentMasks {
+  // Every path that some row's region belongs to (BelongsToCountry): the region itself
+  // and each of its ancestors, sorted, with the rows that belong to it.
+  std::vector<std::pair<std::string_view, uint64_t>> by_ancestor;
+  std::array<uint64_t, kAllHolidayCount> by_holiday{};
+};
+
+AmendmentMasks BuildAmendmentMasks() {
+  AmendmentMasks masks;
+  for (size_t i = 0; i < AmendmentTable.size(); ++i) {
+    const Amendment& amendment = AmendmentTable[i];
+    const uint64_t bit = uint64_t{1} << i;
+    if (amendment.HolidayIndex >= 0 && amendment.HolidayIndex < kAllHolidayCount)
+      masks.by_holiday[static_cast<size_t>(amendment.HolidayIndex)] |= bit;
+    const std::string_view path = amendment.RegionPath;
+    for (size_t end = path.find(kRegionSeparator);; end = path.find(kRegionSeparator, end + 1)) {
+      const std::string_view ancestor = path.substr(0, end);
+      auto it = std::find_if(masks.by_ancestor.begin(), masks.by_ancestor.end(),
+                             [ancestor](const auto& entry) { return entry.first == ancestor; });
+      if (it == masks.by_ancestor.end()) {
+        masks.by_ancestor.emplace_back(ancestor, bit);
+      } else {
+        it->second |= bit;
+      }
+      if (end == std::string_view::npos) break;
+    }
+  }
+  std::sort(masks.by_ancestor.begin(), masks.by_ancestor.end());
+  return masks;
+}
+
+const AmendmentMasks& TheAmendmentMasks() {
+  static const AmendmentMasks masks = BuildAmendmentMasks();
+  return masks;
 }
 
 // The selection of `regions` under `assignments`: one flag per holiday.
@@ -161,7 +204,8 @@ const HolidayName* FindHolidayNameRecord(int32_t holiday, int32_t language) {
   return nullptr;
 }
 
-EffectiveAssignments::EffectiveAssignments(const std::vector<Assignment>& rows) {
+EffectiveAssignments::EffectiveAssignments(const std::vector<Assignment>& rows, uint64_t amendments)
+    : amendments_(amendments) {
   Group<kRegionCount>(
       rows, [](const Assignment& row) { return row.RegionIndex; }, region_begin_, by_region_);
   Group<kAllHolidayCount>(
@@ -215,13 +259,21 @@ std::vector<int32_t> HolidaysChangedByCurrentLaw(std::span<const int32_t> ticked
 }
 
 uint64_t CurrentLawKey(std::string_view country, int32_t year) {
-  uint64_t key = 0;
-  for (size_t i = 0; i < AmendmentTable.size(); ++i) {
-    const Amendment& amendment = AmendmentTable[i];
-    if (amendment.AppliesIn(year) && BelongsToCountry(amendment.RegionPath, country))
-      key |= uint64_t{1} << i;
-  }
-  return key;
+  return AmendmentsOfCountry(country) & CurrentLawAssignments(year).Amendments();
+}
+
+uint64_t AmendmentsOfCountry(std::string_view country) {
+  // A row belongs to `country` exactly when `country` is its region or an ancestor of it.
+  const auto& by_ancestor = TheAmendmentMasks().by_ancestor;
+  const auto found =
+      std::lower_bound(by_ancestor.begin(), by_ancestor.end(), country,
+                       [](const auto& entry, std::string_view key) { return entry.first < key; });
+  return found != by_ancestor.end() && found->first == country ? found->second : 0;
+}
+
+uint64_t AmendmentsOfHoliday(int32_t holiday) {
+  if (holiday < 0 || holiday >= kAllHolidayCount) return 0;
+  return TheAmendmentMasks().by_holiday[static_cast<size_t>(holiday)];
 }
 
 std::vector<int32_t> AmendmentsFor(std::string_view country, std::string_view region) {

@@ -75,9 +75,13 @@ const HolidayName* FindHolidayNameRecord(int32_t holiday, int32_t language);
 // One set of assignments in force, grouped by region and by holiday.
 class EffectiveAssignments {
  public:
-  // Groups `rows`, given in listing order; a row whose region or holiday is out of range
-  // belongs to no group.
-  explicit EffectiveAssignments(const std::vector<Assignment>& rows);
+  // Groups `rows`, given in listing order, which the AmendmentTable rows `amendments`
+  // (bit i for row i) made; a row whose region or holiday is out of range belongs to no
+  // group.
+  explicit EffectiveAssignments(const std::vector<Assignment>& rows, uint64_t amendments = 0);
+
+  // The amendments applied: bit i for AmendmentTable row i; 0 for the tables' own.
+  uint64_t Amendments() const { return amendments_; }
 
   // The rows of `region` (the holidays a ticked region selects), in listing order.
   std::span<const Assignment> RowsOfRegion(int32_t region) const;
@@ -90,6 +94,7 @@ class EffectiveAssignments {
   std::array<int32_t, kRegionCount + 1> region_begin_{};
   std::vector<Assignment> by_holiday_;
   std::array<int32_t, kAllHolidayCount + 1> holiday_begin_{};
+  uint64_t amendments_ = 0;
 };
 
 // AssignmentTable as it stands, no amendment applied.
@@ -107,6 +112,15 @@ const EffectiveAssignments& CurrentLawAssignments(int32_t year);
 // tables' own.
 uint64_t CurrentLawKey(std::string_view country, int32_t year);
 static_assert(kAmendmentCount <= 64, "CurrentLawKey has one bit per amendment");
+
+// The parts of CurrentLawKey, bit i for AmendmentTable row i: the rows whose region
+// belongs to `country` (BelongsToCountry), in any year; those of `holiday`, 0 for an index
+// out of range. CurrentLawKey(country, year) is AmendmentsOfCountry(country) &
+// CurrentLawAssignments(year).Amendments(). Years whose keys within a country, masked by
+// AmendmentsOfHoliday(h), are equal give holiday h the same rows within that country, in
+// the same order, whatever the other holidays get.
+uint64_t AmendmentsOfCountry(std::string_view country);
+uint64_t AmendmentsOfHoliday(int32_t holiday);
 
 // The holidays for which applying the current law in some year first..last would change
 // a run over `ticked_regions` (region indexes) in `country`: holidays the law adds to or

@@ -14,34 +14,12 @@ constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
   return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
 }
 
-// Days from 1970-01-01 to the given proleptic Gregorian date. Exact for any year whose
-// magnitude stays far below 2^40, which covers every year that int32 month and year
-// numbers can produce. month 1..12, day 1..31.
-constexpr std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = FloorDiv(year, 400);
-  const std::int64_t year_of_era = year - era * 400;  // 0..399
-  const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-  const std::int64_t day_of_era =
-      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;  // 0..146096
-  return era * 146097 + day_of_era - 719468;
-}
-
-constexpr std::int64_t kFirstDay = DaysFromCivil(kMinYear, 1, 1);
-constexpr std::int64_t kLastDay = DaysFromCivil(kMaxYear, 12, 31);
-
 // Beyond this magnitude a number cannot lead to a represented date; the bound keeps the
 // arithmetic below far from overflow.
 constexpr std::int64_t kNumberLimit = std::int64_t{1} << 40;
 
-Error OutOfRange() {
-  return automation::MakeError(automation::hresult::kOverflow,
-                               "the date lies outside the years " + std::to_string(kMinYear) +
-                                   " to " + std::to_string(kMaxYear));
-}
-
 Result<local_days> FromDayCount(std::int64_t count) {
-  if (count < kFirstDay || count > kLastDay) return OutOfRange();
+  if (count < kFirstDayCount || count > kLastDayCount) return DateOutOfRange();
   return local_days(days(count));
 }
 
@@ -51,22 +29,18 @@ bool IsWithinLimit(std::int64_t number) {
 
 }  // namespace
 
-bool IsRepresentable(local_days day) {
-  const std::int64_t count = day.time_since_epoch().count();
-  return count >= kFirstDay && count <= kLastDay;
+Error DateOutOfRange() {
+  return automation::MakeError(automation::hresult::kOverflow,
+                               "the date lies outside the years " + std::to_string(kMinYear) +
+                                   " to " + std::to_string(kMaxYear));
 }
 
 Result<local_days> DateSerial(std::int64_t year, std::int64_t month, std::int64_t day) {
-  if (!IsWithinLimit(year) || !IsWithinLimit(month) || !IsWithinLimit(day)) return OutOfRange();
+  if (!IsWithinLimit(year) || !IsWithinLimit(month) || !IsWithinLimit(day)) return DateOutOfRange();
   const std::int64_t months = month - 1;
   const std::int64_t whole_year = year + FloorDiv(months, 12);
   const std::int64_t month_of_year = months - FloorDiv(months, 12) * 12 + 1;
   return FromDayCount(DaysFromCivil(whole_year, month_of_year, 1) + (day - 1));
-}
-
-Result<local_days> AddDays(local_days day, std::int64_t offset) {
-  if (!IsRepresentable(day) || !IsWithinLimit(offset)) return OutOfRange();
-  return FromDayCount(day.time_since_epoch().count() + offset);
 }
 
 std::chrono::sys_seconds GermanTimeToUtc(std::chrono::local_seconds german) {

@@ -18,8 +18,31 @@ namespace feriant::engine {
 inline constexpr std::int32_t kMinYear = static_cast<int>(std::chrono::year::min());
 inline constexpr std::int32_t kMaxYear = static_cast<int>(std::chrono::year::max());
 
+// Days from 1970-01-01 to the given proleptic Gregorian date, month 1..12, day 1..31, with
+// no check. Exact for any year whose magnitude stays far below 2^40, which covers every
+// year that int32 month and year numbers can produce.
+constexpr std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
+  year -= month <= 2 ? 1 : 0;
+  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t year_of_era = year - era * 400;  // 0..399
+  const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+  const std::int64_t day_of_era =
+      year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;  // 0..146096
+  return era * 146097 + day_of_era - 719468;
+}
+
+// kMinYear-01-01 and kMaxYear-12-31 as DaysFromCivil counts them.
+inline constexpr std::int64_t kFirstDayCount = DaysFromCivil(kMinYear, 1, 1);
+inline constexpr std::int64_t kLastDayCount = DaysFromCivil(kMaxYear, 12, 31);
+
 // True for kMinYear-01-01 .. kMaxYear-12-31.
-bool IsRepresentable(std::chrono::local_days day);
+inline bool IsRepresentable(std::chrono::local_days day) {
+  const std::int64_t count = day.time_since_epoch().count();
+  return count >= kFirstDayCount && count <= kLastDayCount;
+}
+
+// The error of a date outside the represented years.
+Error DateOutOfRange();
 
 // The date of (year, month, day) with calendar normalisation: a month beyond 12 carries
 // into the following years and a month below 1 into the preceding ones; a day beyond
@@ -31,8 +54,18 @@ bool IsRepresentable(std::chrono::local_days day);
                                                          std::int64_t day);
 
 // `day` moved by `offset` days; fails when the result lies outside the represented years.
-[[nodiscard]] Result<std::chrono::local_days> AddDays(std::chrono::local_days day,
-                                                      std::int64_t offset);
+// Inline: the holiday run moves a feast for most occurrences.
+[[nodiscard]] inline Result<std::chrono::local_days> AddDays(std::chrono::local_days day,
+                                                             std::int64_t offset) {
+  // Both in range, so the sum cannot overflow.
+  if (IsRepresentable(day) && offset >= kFirstDayCount - kLastDayCount &&
+      offset <= kLastDayCount - kFirstDayCount) {
+    const std::int64_t count = day.time_since_epoch().count() + offset;
+    if (count >= kFirstDayCount && count <= kLastDayCount)
+      return std::chrono::local_days(std::chrono::days(count));
+  }
+  return DateOutOfRange();
+}
 
 // The instant of a German wall-clock time: UTC+1, and UTC+2 in summer, from 02:00 on the
 // last Sunday of March to 03:00 on the last Sunday of October (the European rule in

@@ -64,13 +64,21 @@ class FeastTable {
   // callers resolve a key once and then look it up by LookupKnownFeast.
   static int KnownKeyIndex(std::string_view key);
 
-  // LookupFeast(kKnownKeys[known]), without scanning. `known` must be 0..13.
-  std::optional<std::chrono::local_days> LookupKnownFeast(int known) const;
+  // LookupFeast(kKnownKeys[known]), without scanning; none for `known` outside 0..13.
+  std::optional<std::chrono::local_days> LookupKnownFeast(int known) const {
+    if (known < 0 || known >= static_cast<int>(first_known_.size())) return std::nullopt;
+    const std::int32_t row = first_known_[static_cast<size_t>(known)];
+    if (row < 0) return std::nullopt;
+    return feasts_[static_cast<size_t>(row)].FeastDate;
+  }
 
   const std::vector<Feast>& Feasts() const { return feasts_; }
 
  private:
   std::vector<Feast> feasts_;
+  // How many records from the first hold the keys of kKnownKeys in their order; AddFeast
+  // only appends after them.
+  size_t known_keys_held_ = 0;
   // The first record whose key equals kKnownKeys[i] ignoring case, or -1.
   std::array<std::int32_t, kKnownKeys.size()> first_known_;
 };

@@ -1,6 +1,9 @@
 #include "addin/engine/holiday_run.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
+#include <iterator>
 #include <limits>
 
 #include "addin/engine/host_kind.h"
@@ -68,6 +71,36 @@ RunCaches::Words WordsIn(Localisation& texts, std::int32_t language) {
   texts.PutLanguageID(own);
   return words;
 }
+
+// A text whose placeholder is filled again and again, as FillPlaceholder fills it, in
+// storage that is kept: the progress label of each year.
+class RepeatedFill {
+ public:
+  RepeatedFill(std::string_view text, std::string_view marker) {
+    if (marker.empty()) {
+      pieces_.emplace_back(text);
+      return;
+    }
+    for (size_t at = text.find(marker); at != std::string_view::npos; at = text.find(marker)) {
+      pieces_.emplace_back(text.substr(0, at));
+      text.remove_prefix(at + marker.size());
+    }
+    pieces_.emplace_back(text);
+  }
+
+  const std::string& Fill(std::int64_t value) {
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    filled_.assign(pieces_.front());
+    for (size_t i = 1; i < pieces_.size(); ++i)
+      filled_.append(digits, end).append(pieces_[i]);
+    return filled_;
+  }
+
+ private:
+  std::vector<std::string> pieces_;  // the text between the markers
+  std::string filled_;
+};
 
 }  // namespace
 
@@ -184,12 +217,15 @@ Status HolidayRun::RunSteps() {
   dialog_.SetProgressMin(first - 1);
 
   counters_ = RunCounters{};
+  // The texts stay in the run's language until the run ends.
+  plan_.ready = false;
+  RepeatedFill label(texts_.Message(MessageKey::BothMessages_ProcessingHolidays), "%1");
   for (std::int32_t year = first; year <= last; ++year) {
-    dialog_.SetProgressLabel(
-        FillPlaceholder(texts_.Message(MessageKey::BothMessages_ProcessingHolidays), "%1", year));
+    dialog_.SetProgressLabel(label.Fill(year));
     dialog_.SetProgressValue(year);
     ProcessHolidaysOfYear(year, *language);
   }
+  plan_.ready = false;
 
   if (outlook != nullptr) {
     // The calendar's file is written here; a failure means nothing was saved, and the
@@ -218,49 +254,70 @@ void HolidayRun::ProcessHolidaysOfYear(std::int32_t year, std::int32_t language_
   if (!status) ShowError(dialog_, kProcessHolidaysOfYearError, status.error().description);
 }
 
+void HolidayRun::PrepareYears(std::int32_t language_index) {
+  YearPlan& plan = plan_;
+  const std::string& country = run_selection_.country;
+  plan.language = language_index;
+  // Any index that is no language gets the default names, as the name lookup gives them.
+  plan.names_language = language_index >= 0 && language_index < data::kLanguageCount
+                            ? language_index
+                            : data::kLanguageCount;
+  plan.country = &caches_.Country(country, RunCaches::WordsOf(texts_));
+  plan.other_languages.clear();
+  plan.other_countries.clear();
+  if (run_selection_.is_removal && run_selection_.host == kHostOutlook) {
+    for (std::int32_t other = 0; other < data::kLanguageCount; ++other) {
+      if (other == plan.names_language) continue;
+      plan.other_languages.push_back(other);
+      plan.other_countries.push_back(&caches_.Country(country, WordsIn(texts_, other)));
+    }
+  }
+  plan.other_texts.assign(plan.other_languages.size(), OccurrenceTexts{});
+  plan.ticked_regions.clear();
+  for (const std::string& key : run_selection_.ticked_keys)
+    plan.ticked_regions.push_back(data::FindRegion(key));
+  plan.country_amendments = data::AmendmentsOfCountry(country);
+  plan.ticked_amendments = 0;
+  for (const std::string& key : run_selection_.ticked_keys) {
+    // Those of the region and the regions in it; the region's own have its path.
+    const std::uint64_t in_region = data::AmendmentsOfCountry(key);
+    for (size_t i = 0; i < data::AmendmentTable.size(); ++i) {
+      const std::uint64_t bit = std::uint64_t{1} << i;
+      if ((in_region & bit) != 0 && data::AmendmentTable[i].RegionPath == key)
+        plan.ticked_amendments |= bit;
+    }
+  }
+  plan.ready = true;
+}
+
 Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
+  if (!plan_.ready || plan_.language != language_index) PrepareYears(language_index);
+  const YearPlan& plan = plan_;
   feasts_.ComputeFeasts(year);
   const data::EffectiveAssignments& assignments =
       current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
-  const std::string& country_text = run_selection_.country;
-  const std::uint64_t law_key = current_law_ ? data::CurrentLawKey(country_text, year) : 0;
-  // The words are fetched anew for every year, so the cached texts are always those the
-  // localisation gives now.
-  RunCaches::CountryTexts& country =
-      caches_.Country(country_text, RunCaches::WordsOf(texts_), assignments, law_key);
-  // Any index that is no language gets the default names, as the name lookup gives them.
-  const std::int32_t names_language = language_index >= 0 && language_index < data::kLanguageCount
-                                          ? language_index
-                                          : data::kLanguageCount;
-  const std::vector<std::int32_t>& selection = SelectionOf(run_selection_.ticked_keys, assignments);
+  const std::uint64_t in_force = assignments.Amendments();
+  const std::uint64_t law_key = in_force & plan.country_amendments;  // CurrentLawKey
+  const std::vector<std::int32_t>& selection =
+      SelectionOf(plan.ticked_regions, in_force & plan.ticked_amendments, assignments);
+  const std::vector<ParsedRule>& rules = *rules_;
+  std::span<OccurrenceTexts> other_texts(plan_.other_texts);
 
-  // A removal from Outlook's calendar also takes out what runs in the other languages
-  // entered: their names, country lines and region texts.
-  std::vector<std::int32_t> other_languages;
-  std::vector<RunCaches::CountryTexts*> other_countries;
-  if (run_selection_.is_removal && run_selection_.host == kHostOutlook) {
-    for (std::int32_t other = 0; other < data::kLanguageCount; ++other) {
-      if (other == names_language) continue;
-      other_languages.push_back(other);
-      other_countries.push_back(
-          &caches_.Country(country_text, WordsIn(texts_, other), assignments, law_key));
-    }
-  }
-  std::vector<OccurrenceTexts> other_texts(other_languages.size());
-
+  Occurrence occurrence;  // refilled for each holiday
+  occurrence.year = year;
+  occurrence.OtherLanguages = other_texts;
   for (const std::int32_t holiday : selection) {
-    const RuleOutcome date = (*rules_)[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
+    const RuleOutcome date = rules[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
     if (!date) return date.error();
     if (!date->has_value()) continue;  // the feast does not exist this year
 
-    const RunCaches::HolidayTexts& texts = country.Holiday(holiday);
-    const data::HolidayName* name = caches_.HolidayName(holiday, names_language);
+    const std::uint64_t holiday_key = law_key & caches_.HolidayAmendments(holiday);
+    const RunCaches::HolidayTexts& texts = plan.country->Holiday(holiday, holiday_key, assignments);
+    const data::HolidayName* name = caches_.HolidayName(holiday, plan.names_language);
     if (name == nullptr) {
       return Error{automation::hresult::kBadIndex,
                    "holiday " + std::to_string(holiday) + " has no name", "ProcessHolidaysOfYear"};
     }
-    Occurrence occurrence;
-    occurrence.year = year;
     occurrence.holiday_index = holiday;
     occurrence.date = **date;
     occurrence.name = name;
@@ -268,13 +325,13 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
     occurrence.RegionsText = texts.RegionsText;
     occurrence.IsDayOff = texts.IsDayOff;
     occurrence.IsWorldCupMatch = (*date)->IsWorldCupMatch;
-    for (size_t i = 0; i < other_languages.size(); ++i) {
-      const RunCaches::HolidayTexts& other = other_countries[i]->Holiday(holiday);
-      other_texts[i] = OccurrenceTexts{caches_.HolidayName(holiday, other_languages[i]),
+    for (size_t i = 0; i < other_texts.size(); ++i) {
+      const RunCaches::HolidayTexts& other =
+          plan.other_countries[i]->Holiday(holiday, holiday_key, assignments);
+      other_texts[i] = OccurrenceTexts{caches_.HolidayName(holiday, plan.other_languages[i]),
                                        other.CountryLine, other.RegionsText};
       if (other_texts[i].name == nullptr) other_texts[i].name = name;
     }
-    occurrence.OtherLanguages = other_texts;
     HandleDate(occurrence);
   }
   return Ok();
@@ -282,7 +339,11 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
 
 void HolidayRun::HandleDate(const Occurrence& occurrence) {
   if (observer_ != nullptr) observer_->OnOccurrence(occurrence);
-  if (run_selection_.host != kHostOutlook && run_selection_.host != kHostProject) return;
+  if (run_selection_.host == kHostOutlook || run_selection_.host == kHostProject)
+    EnterIntoHost(occurrence);
+}
+
+void HolidayRun::EnterIntoHost(const Occurrence& occurrence) {
   const Status status = target_ != nullptr
                             ? target_->HandleDate(*this, occurrence)
                             : Status(RunError("there is no calendar target for the host"));
@@ -292,14 +353,17 @@ void HolidayRun::HandleDate(const Occurrence& occurrence) {
 }
 
 const std::vector<std::int32_t>& HolidayRun::SelectionOf(
-    const std::vector<std::string>& ticked_keys, const data::EffectiveAssignments& assignments) {
-  if (selection_assignments_ == &assignments && ticked_keys == selection_keys_) return selection_;
+    const std::vector<std::int32_t>& ticked_regions, std::uint64_t law_key,
+    const data::EffectiveAssignments& assignments) {
+  // The rows of a region change only with its own amendments.
+  if (selection_ready_ && selection_key_ == law_key && ticked_regions == selection_regions_)
+    return selection_;
 
   std::array<bool, data::kAllHolidayCount> selected{};
-  for (const std::string& key : ticked_keys) {
+  for (const std::int32_t region : ticked_regions) {
     // Only the exact region of a ticked node counts; parents and children are not
     // inherited (the dialog ticks the ancestors itself).
-    for (const data::Assignment& row : assignments.RowsOfRegion(data::FindRegion(key))) {
+    for (const data::Assignment& row : assignments.RowsOfRegion(region)) {
       if (row.HolidayIndex >= 0 && row.HolidayIndex < data::kAllHolidayCount)
         selected[static_cast<size_t>(row.HolidayIndex)] = true;
     }
@@ -308,8 +372,9 @@ const std::vector<std::int32_t>& HolidayRun::SelectionOf(
   for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday) {
     if (selected[static_cast<size_t>(holiday)]) selection_.push_back(holiday);
   }
-  selection_keys_ = ticked_keys;
-  selection_assignments_ = &assignments;
+  selection_regions_ = ticked_regions;
+  selection_key_ = law_key;
+  selection_ready_ = true;
   return selection_;
 }
 

@@ -99,10 +99,35 @@ class HolidayRun final : public TargetContext {
   std::span<const std::string> HolidayCategories() const override { return holiday_categories_; }
 
  private:
+  // What the years of a run share, prepared for the first of them: the run's words and
+  // the ticked keys do not change while it runs.
+  struct YearPlan {
+    bool ready = false;
+    std::int32_t language = 0;        // the language index it was prepared for
+    std::int32_t names_language = 0;  // that of the name records
+    RunCaches::CountryTexts* country = nullptr;
+    // A removal from Outlook's calendar also takes out what runs in the other languages
+    // entered: their names, country lines and region texts.
+    std::vector<std::int32_t> other_languages;
+    std::vector<RunCaches::CountryTexts*> other_countries;
+    std::vector<OccurrenceTexts> other_texts;  // one per other language, refilled
+    std::vector<std::int32_t> ticked_regions;  // FindRegion of each ticked key
+    // The amendments (bit i for AmendmentTable row i) that can change the texts of the
+    // country, and those that can change the selection: the ticked regions' own.
+    std::uint64_t country_amendments = 0;
+    std::uint64_t ticked_amendments = 0;
+  };
+
   [[nodiscard]] Status RunSteps();
   [[nodiscard]] Status ProcessYear(std::int32_t year, std::int32_t language_index);
+  void PrepareYears(std::int32_t language_index);
+  // HandleDate's part for the hosts: the target, and its error shown.
+  void EnterIntoHost(const Occurrence& occurrence);
   void ShowRunMessage(MessageKey key, MessageIcon icon);
-  const std::vector<std::int32_t>& SelectionOf(const std::vector<std::string>& ticked_keys,
+  // The holidays of `ticked_regions` under `assignments`, in which the ticked regions'
+  // amendments in force are `law_key` (0 under the tables' own).
+  const std::vector<std::int32_t>& SelectionOf(const std::vector<std::int32_t>& ticked_regions,
+                                               std::uint64_t law_key,
                                                const data::EffectiveAssignments& assignments);
 
   RunDialog& dialog_;
@@ -121,10 +146,12 @@ class HolidayRun final : public TargetContext {
 
   ParsedRules rules_;  // the caches' shipped rules, or those of SetRules
   bool current_law_ = false;
-  // The selection of the last set of ticked keys under the last assignments: holiday
-  // indexes, ascending.
-  const data::EffectiveAssignments* selection_assignments_ = nullptr;
-  std::vector<std::string> selection_keys_;
+  YearPlan plan_;  // of the current run
+  // The selection of the last set of ticked regions under the last key: holiday indexes,
+  // ascending.
+  bool selection_ready_ = false;
+  std::uint64_t selection_key_ = 0;
+  std::vector<std::int32_t> selection_regions_;
   std::vector<std::int32_t> selection_;
 };
 

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "addin/engine/date_arithmetic.h"
 #include "addin/engine/feast_table.h"
 #include "platform/base/result.h"
 
@@ -39,18 +40,45 @@ class ParsedRule {
   // Parses `rule`; a malformed rule keeps its Error and gives it on every evaluation.
   static ParsedRule Parse(std::string_view rule);
 
-  // The rule's date in `year`, feasts taken from `feasts`.
-  [[nodiscard]] RuleOutcome Evaluate(std::int32_t year, const FeastTable& feasts) const;
+  // The rule's date in `year`, feasts taken from `feasts`. The common cases inline, as a
+  // run evaluates a rule for every occurrence.
+  [[nodiscard]] RuleOutcome Evaluate(std::int32_t year, const FeastTable& feasts) const {
+    if (form_ == Form::kFixedDay) {
+      // DateSerial's arithmetic, the month normalised once by Parse.
+      const std::int64_t count =
+          DaysFromCivil(std::int64_t{year} + years_carried_, month_of_year_, 1) + day_ - 1;
+      if (count >= kFirstDayCount && count <= kLastDayCount)
+        return std::optional<RuleDate>(
+            RuleDate{std::chrono::local_seconds(std::chrono::days(count))});
+    } else if (form_ == Form::kFeast && known_key_ >= 0) {
+      const std::optional<std::chrono::local_days> feast = feasts.LookupKnownFeast(known_key_);
+      if (!feast) return std::optional<RuleDate>();
+      // AddDays: offset_ fits 32 bits, so from a represented day the sum cannot overflow.
+      if (IsRepresentable(*feast)) {
+        const std::int64_t count = feast->time_since_epoch().count() + offset_;
+        if (count >= kFirstDayCount && count <= kLastDayCount)
+          return std::optional<RuleDate>(
+              RuleDate{std::chrono::local_seconds(std::chrono::days(count))});
+      }
+    }
+    return EvaluateOther(year, feasts);
+  }
 
  private:
   enum class Form { kFixedDay, kMatch, kFeast, kInvalid };
 
   ParsedRule() = default;
+  // Evaluate for the rest: matches, feasts of other keys, malformed rules and dates
+  // beyond the represented years.
+  RuleOutcome EvaluateOther(std::int32_t year, const FeastTable& feasts) const;
 
   Form form_ = Form::kInvalid;
-  std::string text_;                          // the rule as written, for error descriptions
-  std::int32_t day_ = 0;                      // kFixedDay
-  std::int32_t month_ = 0;                    // kFixedDay
+  std::string text_;        // the rule as written, for error descriptions
+  std::int32_t day_ = 0;    // kFixedDay
+  std::int32_t month_ = 0;  // kFixedDay
+  // kFixedDay: month_ as DateSerial normalises it, into whole years and a month 1..12.
+  std::int32_t years_carried_ = 0;
+  std::int32_t month_of_year_ = 1;
   std::chrono::local_seconds match_start_{};  // kMatch
   std::string key_;                           // kFeast
   int known_key_ = -1;                        // kFeast: FeastTable::KnownKeyIndex(key_)

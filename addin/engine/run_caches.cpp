@@ -8,10 +8,6 @@ namespace feriant::engine {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
-// How many countries' texts stay cached. A dialog offers six countries; under the current
-// law Germany's years fall into about a dozen states of its law, and runs over all years
-// in two countries should still find the texts of each.
-constexpr size_t kCachedCountries = 32;
 
 // Word slots of RunCaches::Words.
 constexpr size_t kPartiallyWord = 0;
@@ -33,6 +29,8 @@ ParsedRules ParseRules(std::span<const std::string_view, data::kRuleCount> rules
 }
 
 RunCaches::RunCaches() : shipped_rules_(ParseRules(data::RuleTable)) {
+  for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday)
+    holiday_amendments_[static_cast<size_t>(holiday)] = data::AmendmentsOfHoliday(holiday);
   for (std::int32_t language = 0; language <= data::kLanguageCount; ++language) {
     for (std::int32_t holiday = 0; holiday < data::kAllHolidayCount; ++holiday) {
       names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)] =
@@ -50,32 +48,47 @@ RunCaches::Words RunCaches::WordsOf(const Localisation& texts) {
   return words;
 }
 
-RunCaches::CountryTexts& RunCaches::Country(std::string_view country, Words words,
-                                            const data::EffectiveAssignments& assignments,
-                                            std::uint64_t law_key) {
+RunCaches::CountryTexts& RunCaches::Country(std::string_view country, const Words& words) {
   for (auto it = countries_.begin(); it != countries_.end(); ++it) {
-    if ((*it)->law_key_ == law_key && (*it)->country_ == country && (*it)->words_ == words) {
+    if ((*it)->country_ == country && (*it)->words_ == words) {
       std::rotate(it, it + 1, countries_.end());
       return *countries_.back();
     }
   }
   if (countries_.size() >= kCachedCountries) countries_.erase(countries_.begin());
   auto texts = std::make_unique<CountryTexts>();
-  texts->assignments_ = &assignments;
-  texts->law_key_ = law_key;
   texts->country_ = country;
-  texts->words_ = std::move(words);
+  texts->words_ = words;
   countries_.push_back(std::move(texts));
   return *countries_.back();
 }
 
-const RunCaches::HolidayTexts& RunCaches::CountryTexts::Compose(std::int32_t holiday) {
-  HolidayTexts& texts = holidays_[static_cast<size_t>(holiday)];
+const RunCaches::HolidayTexts& RunCaches::CountryTexts::Find(
+    std::int32_t holiday, std::uint64_t law_key, const data::EffectiveAssignments& assignments) {
+  auto& known = texts_[static_cast<size_t>(holiday)];
+  const auto found = std::find_if(known.begin(), known.end(), [law_key](const KeyedTexts& texts) {
+    return texts.first == law_key;
+  });
+  const HolidayTexts* texts = nullptr;
+  if (found != known.end()) {
+    texts = found->second.get();
+  } else {
+    std::unique_ptr<HolidayTexts> composed = Compose(holiday, assignments);
+    composed->law_key = law_key;
+    texts = composed.get();
+    known.emplace_back(law_key, std::move(composed));
+  }
+  last_[static_cast<size_t>(holiday)] = texts;
+  return *texts;
+}
 
+std::unique_ptr<RunCaches::HolidayTexts> RunCaches::CountryTexts::Compose(
+    std::int32_t holiday, const data::EffectiveAssignments& assignments) const {
+  auto texts = std::make_unique<HolidayTexts>();
   bool partially = false;
   ListBuilder regions(kLineBreak, CaseSensitivity::kInsensitive);
   std::string line;
-  for (const data::Assignment& assignment : assignments_->RowsOfHoliday(holiday)) {
+  for (const data::Assignment& assignment : assignments.RowsOfHoliday(holiday)) {
     if (assignment.RegionIndex < 0 || assignment.RegionIndex >= data::kRegionCount) continue;
     const std::string_view path = data::RegionTable[static_cast<size_t>(assignment.RegionIndex)];
     // Regions of other countries are not listed. (A bare prefix test would also take
@@ -92,13 +105,12 @@ const RunCaches::HolidayTexts& RunCaches::CountryTexts::Compose(std::int32_t hol
       line.append(words_[kFirstStatusWord + static_cast<size_t>(assignment.Status - 1)]);
     }
     line.append(")");
-    if (data::IsDayOffStatus(assignment.Status)) texts.IsDayOff = true;
+    if (data::IsDayOffStatus(assignment.Status)) texts->IsDayOff = true;
     regions.Add(line);
   }
-  texts.RegionsText = regions.list();
-  texts.CountryLine = country_;
-  if (partially) texts.CountryLine.append(" (").append(words_[kPartiallyWord]).append(")");
-  texts.ready = true;
+  texts->RegionsText = regions.list();
+  texts->CountryLine = country_;
+  if (partially) texts->CountryLine.append(" (").append(words_[kPartiallyWord]).append(")");
   return texts;
 }
 

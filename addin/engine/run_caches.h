@@ -2,12 +2,13 @@
 // RunCaches: what holiday runs can share because it depends only on the fixed tables and
 // the localised words: the parsed rule table, the holidays' name records, and the texts
 // that say where and how each holiday is observed in a country (CountryLine, RegionsText,
-// IsDayOff) for a few recently used countries, languages and states of the law (the
-// tables', or the current law of some years).
+// IsDayOff) for a few recently used countries and languages, under each state of the law
+// a holiday has been asked in (the tables', or the current law of some years).
 //
 // Whoever drives runs (the dialog, the command line, a benchmark) owns one RunCaches and
-// hands it to each HolidayRun it makes; a run given none keeps a private one. Texts handed
-// out stay valid until the next call of Country on the same object. One thread.
+// hands it to each HolidayRun it makes; a run given none keeps a private one. The texts of
+// the kCachedCountries most recent calls of Country stay valid, and so does every text
+// they hand out. One thread.
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "addin/data/amendments.h"
@@ -37,33 +39,47 @@ class RunCaches {
   static constexpr size_t kWordCount = 7;
   using Words = std::array<std::string, kWordCount>;
 
+  // How many countries' texts stay cached. A dialog offers six countries, a removal from
+  // Outlook asks for every language of one.
+  static constexpr size_t kCachedCountries = 32;
+
   struct HolidayTexts {
-    bool ready = false;
+    // The holiday's amendments in force that the texts follow (see CountryTexts::Holiday).
+    std::uint64_t law_key = 0;
     std::string CountryLine;
     std::string RegionsText;
     bool IsDayOff = false;
   };
 
-  // The texts of every holiday in one country, composed from one set of words and one set
-  // of assignments; filled holiday by holiday as the holidays come up.
+  // The texts of every holiday in one country, composed from one set of words; filled
+  // holiday by holiday, and law by law, as they come up.
   class CountryTexts {
    public:
-    // The texts of `holiday` (0..kAllHolidayCount-1), composed on the first call. Asked
-    // once per occurrence, so the answer for a known holiday stays inline.
-    const HolidayTexts& Holiday(std::int32_t holiday) {
-      const HolidayTexts& texts = holidays_[static_cast<size_t>(holiday)];
-      return texts.ready ? texts : Compose(holiday);
+    // The texts of `holiday` (0..kAllHolidayCount-1) under `assignments`, whose rows of the
+    // holiday within the country `law_key` identifies: data::CurrentLawKey of the country
+    // and year masked by data::AmendmentsOfHoliday(holiday), 0 for the tables' own rows.
+    // Composed on the first call with that key. Asked once per occurrence, so the answer
+    // for the key asked last stays inline.
+    const HolidayTexts& Holiday(std::int32_t holiday, std::uint64_t law_key,
+                                const data::EffectiveAssignments& assignments) {
+      const HolidayTexts* last = last_[static_cast<size_t>(holiday)];
+      return last != nullptr && last->law_key == law_key ? *last
+                                                         : Find(holiday, law_key, assignments);
     }
 
    private:
     friend class RunCaches;
-    const HolidayTexts& Compose(std::int32_t holiday);
+    const HolidayTexts& Find(std::int32_t holiday, std::uint64_t law_key,
+                             const data::EffectiveAssignments& assignments);
+    std::unique_ptr<HolidayTexts> Compose(std::int32_t holiday,
+                                          const data::EffectiveAssignments& assignments) const;
 
-    const data::EffectiveAssignments* assignments_ = nullptr;
-    std::uint64_t law_key_ = 0;
     std::string country_;
     Words words_;
-    std::array<HolidayTexts, data::kAllHolidayCount> holidays_;
+    // The texts of each holiday, one per key asked, with the key; they never move.
+    using KeyedTexts = std::pair<std::uint64_t, std::unique_ptr<const HolidayTexts>>;
+    std::array<std::vector<KeyedTexts>, data::kAllHolidayCount> texts_;
+    std::array<const HolidayTexts*, data::kAllHolidayCount> last_{};  // the one asked last
   };
 
   RunCaches();
@@ -82,16 +98,19 @@ class RunCaches {
   const data::HolidayName* HolidayName(std::int32_t holiday, std::int32_t language) const {
     return names_[static_cast<size_t>(language)][static_cast<size_t>(holiday)];
   }
-  // The texts of `country` in `words` under `assignments` (which outlive the caches, as
-  // those of the data layer do), whose rows within the country data::CurrentLawKey
-  // `law_key` identifies (0 for the tables' own); made the most recently used.
-  CountryTexts& Country(std::string_view country, Words words,
-                        const data::EffectiveAssignments& assignments, std::uint64_t law_key);
+  // data::AmendmentsOfHoliday(holiday), `holiday` 0..kAllHolidayCount-1; looked up once
+  // for all, since a run under the current law asks once per occurrence.
+  std::uint64_t HolidayAmendments(std::int32_t holiday) const {
+    return holiday_amendments_[static_cast<size_t>(holiday)];
+  }
+  // The texts of `country` in `words`; made the most recently used.
+  CountryTexts& Country(std::string_view country, const Words& words);
 
  private:
   ParsedRules shipped_rules_;
   std::array<std::array<const data::HolidayName*, data::kAllHolidayCount>, data::kLanguageCount + 1>
       names_{};
+  std::array<std::uint64_t, data::kAllHolidayCount> holiday_amendments_{};
   // Most recently used last.
   std::vector<std::unique_ptr<CountryTexts>> countries_;
 };

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <gmock/gmock.h>
@@ -255,6 +256,54 @@ TEST(CurrentLaw, EqualKeysMeanEqualRowsWithinTheCountry) {
   }
   EXPECT_EQ(CurrentLawKey("Schweiz", 2027), 0u);
   EXPECT_NE(CurrentLawKey("Deutschland", 2017), CurrentLawKey("Deutschland", 2016));
+}
+
+// The key of one holiday (the country's key masked by the holiday's rows) decides that
+// holiday's rows within the country, whatever the other holidays' amendments do.
+TEST(CurrentLaw, EqualHolidayKeysMeanEqualRowsOfTheHoliday) {
+  for (const int32_t country_region : CountryRegions()) {
+    const std::string_view country = RegionTable[static_cast<size_t>(country_region)];
+    for (int32_t h = 0; h < kAllHolidayCount; ++h) {
+      const auto rows_within = [country, h](const EffectiveAssignments& assignments) {
+        std::vector<std::pair<int32_t, int32_t>> rows;
+        for (const Assignment& row : assignments.RowsOfHoliday(h)) {
+          if (BelongsToCountry(RegionTable[static_cast<size_t>(row.RegionIndex)], country))
+            rows.emplace_back(row.RegionIndex, row.Status);
+        }
+        return rows;
+      };
+      std::map<uint64_t, std::vector<std::pair<int32_t, int32_t>>> rows_by_key = {
+          {0, rows_within(TableAssignments())}};
+      for (int32_t year = kFirstYear; year <= kLastYear; ++year) {
+        const auto rows = rows_within(CurrentLawAssignments(year));
+        const uint64_t key = CurrentLawKey(country, year) & AmendmentsOfHoliday(h);
+        EXPECT_EQ(rows_by_key.emplace(key, rows).first->second, rows)
+            << country << " " << h << " " << year;
+      }
+    }
+  }
+  EXPECT_EQ(AmendmentsOfHoliday(-1), 0u);
+  EXPECT_EQ(AmendmentsOfHoliday(kAllHolidayCount), 0u);
+}
+
+// The parts of the key: the rows of the country or of regions in it, by whole names only,
+// and the rows in force, which the tables' own assignments have none of.
+TEST(CurrentLaw, KeysAreTheCountrysRowsInForce) {
+  for (const std::string_view country :
+       {"Schweiz", "Schweiz|Glarus", "Deutschland|Berlin", "Schweizerland", "Schwei", "", "|"}) {
+    for (const int32_t year : {1990, 2016, 2017, 2028, 2049}) {
+      uint64_t in_force = 0;
+      uint64_t of_country = 0;
+      for (size_t i = 0; i < AmendmentTable.size(); ++i) {
+        if (AmendmentTable[i].AppliesIn(year)) in_force |= uint64_t{1} << i;
+        if (BelongsToCountry(AmendmentTable[i].RegionPath, country)) of_country |= uint64_t{1} << i;
+      }
+      EXPECT_EQ(CurrentLawAssignments(year).Amendments(), in_force) << year;
+      EXPECT_EQ(AmendmentsOfCountry(country), of_country) << country;
+      EXPECT_EQ(CurrentLawKey(country, year), in_force & of_country) << country << " " << year;
+    }
+  }
+  EXPECT_EQ(TableAssignments().Amendments(), 0u);
 }
 
 TEST(CurrentLaw, AmendmentsForARegionIncludeItsAncestors) {

@@ -189,11 +189,16 @@ TEST(FeastTableTest, LookupIgnoresCaseAndTakesTheFirstMatch) {
   EXPECT_EQ(Lookup(added, "advent1"), Ymd(2006, 1, 1));
   EXPECT_FALSE(added.LookupFeast("Easter").has_value());
 
-  // Refilling replaces everything, the added records included.
+  // Refilling replaces everything, the added records included, also where a record of
+  // the new year takes the place of an added one.
   table.ComputeFeasts(2016);
   EXPECT_EQ(table.Feasts().size(), 13u);
   EXPECT_FALSE(table.LookupFeast("Custom").has_value());
   EXPECT_EQ(Lookup(table, "Easter"), Ymd(2016, 3, 27));
+  table.AddFeast("Custom", Ymd(2016, 2, 2));
+  table.ComputeFeasts(2006);
+  EXPECT_EQ(table.Feasts().back().FeastKey, "Sechseläuten");
+  EXPECT_FALSE(table.LookupFeast("Custom").has_value());
 }
 
 TEST(FeastTableTest, AnyYearIsSafeAndUnrepresentableYearsHaveNoFeasts) {

@@ -218,7 +218,8 @@ TEST(DateSerialTest, NormalisesLikeTheAutomationRuntime) {
   }
 }
 
-// Every valid day of years around the calendar's turning points agrees with std::chrono.
+// Every valid day of years around the calendar's turning points agrees with std::chrono,
+// and so does its day count.
 TEST(DateSerialTest, AgreesWithChronoOnValidDates) {
   const int kYears[] = {kMinYear, -401, -400, -1,   0,    1,    1582,         1600,    1899,
                         1900,     1999, 2000, 2001, 2100, 2400, kMaxYear - 1, kMaxYear};
@@ -227,8 +228,10 @@ TEST(DateSerialTest, AgreesWithChronoOnValidDates) {
       const unsigned month_length = static_cast<unsigned>((year(y) / month(m) / last).day());
       for (unsigned d = 1; d <= month_length; ++d) {
         const auto date = DateSerial(y, m, d);
+        const local_days expected = local_days(year(y) / month(m) / day(d));
         ASSERT_TRUE(date.ok());
-        ASSERT_EQ(*date, local_days(year(y) / month(m) / day(d))) << y << "-" << m << "-" << d;
+        ASSERT_EQ(*date, expected) << y << "-" << m << "-" << d;
+        ASSERT_EQ(DaysFromCivil(y, m, d), expected.time_since_epoch().count());
       }
     }
   }
