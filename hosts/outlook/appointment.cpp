@@ -18,6 +18,16 @@ std::string Clean(std::string_view text, std::string_view line_break) {
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
+    // Printable ASCII and TAB stay as they are, a whole run at a time.
+    size_t plain = i;
+    while (plain < text.size() &&
+           ((text[plain] >= 0x20 && text[plain] < 0x7F) || text[plain] == '\t'))
+      ++plain;
+    if (plain > i) {
+      out.append(text.substr(i, plain - i));
+      i = plain;
+      continue;
+    }
     const char c = text[i];
     if (c == '\r' || c == '\n') {
       out += line_break;

@@ -156,13 +156,12 @@ bool CalendarStore::EventsChanged() const {
 }
 
 Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appointment) {
+  // The item shows what the file holds: the event as reading its text gives it.
+  Result<NewEvent> made = MakeNewEvent(appointment, NewStamp(), eol_);
+  if (!made) return Error{kCalendarNotSaved, made.error().description, {}, ErrorKind::kInvalid};
   auto event = std::make_shared<StoredEvent>();
-  event->text_ = NewEventText(appointment, NewStamp(), eol_);
-  // Read back what was written, so the item shows what the file holds.
-  Result<Appointment> written = ReadEvent(event->text_, zones_);
-  if (!written)
-    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
-  event->appointment_ = std::move(*written);
+  event->text_ = std::move(made->text);
+  event->appointment_ = std::move(made->appointment);
   event->edited_ = true;
   added_.push_back(event);
   events_.push_back(event);
