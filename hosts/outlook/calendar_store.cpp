@@ -65,13 +65,16 @@ Error CalendarStore::Unreadable(const std::string& reason, ErrorKind kind) const
 }
 
 Status CalendarStore::Load() {
-  Result<std::string> bytes = base::ReadFile(path_);
-  if (bytes) {
-    loaded_ = std::move(*bytes);
-    on_disk_ = loaded_;
-  } else if (const Error& failure = bytes.error(); failure.kind != ErrorKind::kNotFound) {
-    return Unreadable(failure.code != 0 ? std::strerror(failure.code) : failure.description,
-                      failure.kind);
+  // A calendar handed to save_to starts as a missing file does: empty.
+  if (!options_.save_to) {
+    Result<std::string> bytes = base::ReadFile(path_);
+    if (bytes) {
+      loaded_ = std::move(*bytes);
+      on_disk_ = loaded_;
+    } else if (const Error& failure = bytes.error(); failure.kind != ErrorKind::kNotFound) {
+      return Unreadable(failure.code != 0 ? std::strerror(failure.code) : failure.description,
+                        failure.kind);
+    }
   }
 
   if (Status going_on = CheckInterrupt(); !going_on) return going_on;
@@ -121,6 +124,15 @@ Status CalendarStore::Load() {
     segments_.push_back(std::move(segment));
   }
   return Ok();
+}
+
+void CalendarStore::Saved(std::string bytes) {
+  on_disk_ = std::move(bytes);
+  dirty_ = false;
+  for (const auto& event : events_) {
+    event->in_file_ = true;
+    event->sequence_.reset();
+  }
 }
 
 Status CalendarStore::CheckInterrupt() const {
@@ -273,6 +285,13 @@ Status CalendarStore::SaveChanges() {
     return Ok();
   }
 
+  if (options_.save_to) {
+    if (Status handed = options_.save_to(bytes); !handed) {
+      return Error{kCalendarNotSaved, handed.error().description, {}, handed.error().kind};
+    }
+    Saved(std::move(bytes));
+    return Ok();
+  }
   const Result<base::Replaced> saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes);
   if (!saved) {
     const Error& cause = saved.error();
@@ -290,12 +309,7 @@ Status CalendarStore::SaveChanges() {
                  {},
                  cause.kind};
   }
-  on_disk_ = std::move(bytes);
-  dirty_ = false;
-  for (const auto& event : events_) {
-    event->in_file_ = true;
-    event->sequence_.reset();
-  }
+  Saved(std::move(bytes));
   if (saved->displaced) {
     // Saved, yet someone's edit is not in the file: that must not pass for success.
     return Error{kCalendarChanged,

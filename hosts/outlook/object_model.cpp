@@ -131,6 +131,7 @@ Result<std::shared_ptr<EventStore>> Session::Store() {
     options.new_uid = options_.new_uid;
     options.stamp_time = options_.stamp_time;
     options.note = options_.note;
+    options.save_to = options_.save_to;
     if (IsCalendarUrl(path_.native())) {
       ServerStoreOptions server{std::move(options), server_.settings, server_.proceed,
                                 server_.progress};
