@@ -6,7 +6,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <string_view>
+#include <utility>
 
 #include "addin/data/holiday_data.h"
 #include "apps/feriant/commands.h"
@@ -17,30 +17,31 @@ namespace feriant::cli {
 
 int RunCalendarExport(const ListOptions& options, std::ostream& out, std::ostream& err) {
   std::optional<std::string> calendar;  // none until the run saves
-  ImportOptions import;
-  import.command = "list";
-  import.selection = options.selection;
-  import.save_to = [&calendar](std::string_view text)->Status { calendar.emplace(text);
-  return Ok();
-};
-// An import offers the World Cup only until its final; a listing offers it always, and
-// its matches are those of 2006 whatever the date.
-if (FindCountry(options.selection.country) == data::kWorldCupCountry) import.today = "2006-07-09";
-// The import's own report ("... holidays were added") is no part of the calendar.
-std::ostringstream report;
-const int status = RunImport(import, report, err);
-if (status != kExitOk) {
-  err << report.str();
-  return status;
+  ImportOptions run;
+  run.command = "list";
+  run.selection = options.selection;
+  run.save_to = [&calendar](std::string text) -> Status {
+    calendar = std::move(text);
+    return Ok();
+  };
+  // An import offers the World Cup only until its final; a listing offers it always, and
+  // its matches are those of 2006 whatever the date.
+  if (FindCountry(options.selection.country) == data::kWorldCupCountry) run.today = "2006-07-09";
+  // The import's own report ("... holidays were added") is no part of the calendar.
+  std::ostringstream report;
+  const int status = RunImport(run, report, err);
+  if (status != kExitOk) {
+    err << report.str();
+    return status;
+  }
+  if (!calendar) {
+    err << "feriant list: the calendar was not written\n";
+    return kExitFailed;
+  }
+  // Nothing reaches standard output after an interrupt, as an import saves nothing then.
+  LeaveIfInterrupted(err);
+  out << *calendar;
+  return kExitOk;
 }
-if (!calendar) {
-  err << "feriant list: the calendar was not written\n";
-  return kExitFailed;
-}
-// Nothing reaches standard output after an interrupt, as an import saves nothing then.
-LeaveIfInterrupted(err);
-out << *calendar;
-return kExitOk;
-}  // namespace feriant::cli
 
 }  // namespace feriant::cli

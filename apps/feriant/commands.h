@@ -70,7 +70,7 @@ struct ImportOptions {
   std::string command;
   // Outlook mode without a file (list --format ics): the run starts from an empty calendar
   // and its save hands the calendar's text here; no file is named, read or written.
-  std::function<Status(std::string_view text)> save_to;
+  std::function<Status(std::string text)> save_to;
 };
 
 // The calendar file of Outlook mode when neither file is named, in the current directory.

@@ -126,8 +126,7 @@ Status CalendarStore::Load() {
   return Ok();
 }
 
-void CalendarStore::Saved(std::string bytes) {
-  on_disk_ = std::move(bytes);
+void CalendarStore::MarkSaved() {
   dirty_ = false;
   for (const auto& event : events_) {
     event->in_file_ = true;
@@ -226,6 +225,12 @@ Status CalendarStore::Remove(StoredEvent& event) {
 
 std::string CalendarStore::Serialize() const {
   std::string out;
+  size_t added_size = 0;
+  for (const auto& event : added_) {
+    if (!event->deleted_) added_size += event->text_.size();
+  }
+  // Made once at its size: a calendar of thousands of new events is megabytes.
+  out.reserve(loaded_.size() + added_size + 256);
   if (layout_.empty) {
     for (std::string_view line : {std::string_view("BEGIN:VCALENDAR"), kProductId, kVersion}) {
       out.append(line).append(eol_);
@@ -237,7 +242,6 @@ std::string CalendarStore::Serialize() const {
     return out;
   }
 
-  out.reserve(loaded_.size() + 1024 * added_.size());
   size_t cursor = 0;
   bool header_done = false;
   // Copies the file's own text up to `pos`, adding the calendar properties every file
@@ -286,10 +290,11 @@ Status CalendarStore::SaveChanges() {
   }
 
   if (options_.save_to) {
-    if (Status handed = options_.save_to(bytes); !handed) {
+    // Handed over whole: with no file there is nothing to compare the next save with.
+    if (Status handed = options_.save_to(std::move(bytes)); !handed) {
       return Error{kCalendarNotSaved, handed.error().description, {}, handed.error().kind};
     }
-    Saved(std::move(bytes));
+    MarkSaved();
     return Ok();
   }
   const Result<base::Replaced> saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes);
@@ -309,7 +314,8 @@ Status CalendarStore::SaveChanges() {
                  {},
                  cause.kind};
   }
-  Saved(std::move(bytes));
+  on_disk_ = std::move(bytes);
+  MarkSaved();
   if (saved->displaced) {
     // Saved, yet someone's edit is not in the file: that must not pass for success.
     return Error{kCalendarChanged,

@@ -65,7 +65,7 @@ struct StoreOptions {
   // When set, the calendar is no file: it starts empty, nothing is read, and SaveChanges
   // hands this the text it would write, in place of replacing the file. Its Error
   // becomes the save's.
-  std::function<Status(std::string_view text)> save_to;
+  std::function<Status(std::string text)> save_to;
 };
 
 // One event of the calendar.
@@ -153,8 +153,8 @@ class CalendarStore : public EventStore {
 
   CalendarStore(std::filesystem::path path, StoreOptions options);
   Status Load();
-  // Notes that `bytes` are the calendar as written now.
-  void Saved(std::string bytes);
+  // Notes that every change is saved now.
+  void MarkSaved();
   // An Error of kind kInterrupted once an interrupt arrived.
   Status CheckInterrupt() const;
   void Note(const std::string& text) const;

@@ -1,6 +1,7 @@
 #include "hosts/outlook/ical_codec.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <map>
@@ -339,6 +340,14 @@ std::string LineOf(PropertyPtr property) {
   return reader.Next() ? reader.logical() : std::string();
 }
 
+// The bytes a TEXT value does not hold as they are (AppendTextValue).
+constexpr std::array<bool, 256> kEscapedInText = [] {
+  std::array<bool, 256> escaped{};
+  for (const char c : {'\n', ',', ';', '\\', '\r', '\b', '\f'})
+    escaped[static_cast<unsigned char>(c)] = true;
+  return escaped;
+}();
+
 // Appends `text` as a TEXT value, escaped as libical escapes it, so that the lines
 // written here and those it wrote before are the same bytes: a line feed as "\n", the
 // separators ',' ';' and '\' behind a backslash; CR, BS and FF, which a content line
@@ -347,9 +356,7 @@ void AppendTextValue(std::string& line, std::string_view text) {
   size_t kept = 0;  // text before it is in `line`
   for (size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
-    if (c != '\n' && c != ',' && c != ';' && c != '\\' && c != '\r' && c != '\b' && c != '\f') {
-      continue;
-    }
+    if (!kEscapedInText[static_cast<unsigned char>(c)]) continue;
     line.append(text.substr(kept, i - kept));
     kept = i + 1;
     if (c == '\n') {

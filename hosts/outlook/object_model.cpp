@@ -92,9 +92,7 @@ std::chrono::local_seconds EndOf(const Appointment& a) {
 template <class Read>
 Members<AppointmentItem>::GetFn Getter(Read read) {
   return [read](AppointmentItem& item, std::span<Variant>) -> Result<Variant> {
-    Result<Appointment> current = item.Current();
-    if (!current) return current.error();
-    return read(*current);
+    return item.Show(read);
   };
 }
 
@@ -324,10 +322,10 @@ Result<Appointment> AppointmentItem::Current() const {
   return current;
 }
 
-void AppointmentItem::Apply(const Appointment& wanted) {
-  pending_ = wanted;
+void AppointmentItem::Apply(Appointment wanted) {
+  pending_ = std::move(wanted);
   // A member set back to what the calendar holds is no change.
-  if (event_ != nullptr) changed_ = Differences(wanted, event_->appointment());
+  if (event_ != nullptr) changed_ = Differences(pending_, event_->appointment());
 }
 
 Status AppointmentItem::Save() {

@@ -37,7 +37,7 @@ struct OutlookOptions {
   std::function<void(const std::string&)> note;
   // For a calendar file: when set, the calendar starts empty and the file is neither read
   // nor written; saving hands this the calendar's text instead (StoreOptions::save_to).
-  std::function<Status(std::string_view text)> save_to;
+  std::function<Status(std::string text)> save_to;
 };
 
 // For a calendar on a server, named by an http or https URL (caldav_store.h): how to

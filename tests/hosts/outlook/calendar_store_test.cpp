@@ -749,9 +749,9 @@ TEST_F(CalendarStoreTest, ACalendarWithoutAFileHandsItsTextOver) {
   StoreOptions options;
   options.new_uid = CountingUids();
   options.stamp_time = FixedStamps();
-  options.save_to = [&](std::string_view text) -> Status {
+  options.save_to = [&](std::string text) -> Status {
     if (refuse) return ErrorOf(ErrorKind::kRefused, "the pipe is closed");
-    handed.emplace_back(text);
+    handed.push_back(std::move(text));
     return Ok();
   };
   Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path, std::move(options));
