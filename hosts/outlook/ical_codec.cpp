@@ -377,31 +377,29 @@ std::string TextLine(std::string_view name, std::string_view text) {
   return line;
 }
 
-// `value` in decimal with at least `width` digits; value >= 0.
-void AppendDigits(std::string& out, std::int64_t value, int width) {
-  char digits[20];
-  int count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + value % 10);
+// `value` as `width` decimal digits from `at` on; value < 10 to the power of width.
+void PutDigits(char* at, unsigned value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    at[i] = static_cast<char>('0' + value % 10);
     value /= 10;
-  } while (value > 0 || count < width);
-  while (count > 0)
-    out += digits[--count];
+  }
 }
 
-// YYYYMMDD; years 0 to 9999.
-void AppendDate(std::string& out, local_days day) {
+// YYYYMMDD at `at`. The years the object model lets an event reach, 1601 to some 8600
+// (a start before 4501 and a duration of up to 2^31 minutes), all have four digits.
+void PutDate(char* at, local_days day) {
   const std::chrono::year_month_day ymd(day);
-  AppendDigits(out, static_cast<int>(ymd.year()), 4);
-  AppendDigits(out, static_cast<unsigned>(ymd.month()), 2);
-  AppendDigits(out, static_cast<unsigned>(ymd.day()), 2);
+  PutDigits(at, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
+  PutDigits(at + 4, static_cast<unsigned>(ymd.month()), 2);
+  PutDigits(at + 6, static_cast<unsigned>(ymd.day()), 2);
 }
 
 // NAME;VALUE=DATE:YYYYMMDD
 std::string DateLine(std::string_view name, local_days day) {
+  char date[8];
+  PutDate(date, day);
   std::string line(name);
-  line += ";VALUE=DATE:";
-  AppendDate(line, day);
+  line.append(";VALUE=DATE:").append(date, sizeof date);
   return line;
 }
 
@@ -410,14 +408,15 @@ std::string DateLine(std::string_view name, local_days day) {
 std::string UtcLine(std::string_view name, sys_seconds time) {
   const std::chrono::sys_days day = std::chrono::floor<days>(time);
   const std::chrono::hh_mm_ss<seconds> clock(time - day);
+  char moment[16];
+  PutDate(moment, local_days(day.time_since_epoch()));
+  moment[8] = 'T';
+  PutDigits(moment + 9, static_cast<unsigned>(clock.hours().count()), 2);
+  PutDigits(moment + 11, static_cast<unsigned>(clock.minutes().count()), 2);
+  PutDigits(moment + 13, static_cast<unsigned>(clock.seconds().count()), 2);
+  moment[15] = 'Z';
   std::string line(name);
-  line += ':';
-  AppendDate(line, local_days(day.time_since_epoch()));
-  line += 'T';
-  AppendDigits(line, clock.hours().count(), 2);
-  AppendDigits(line, clock.minutes().count(), 2);
-  AppendDigits(line, clock.seconds().count(), 2);
-  line += 'Z';
+  line.append(":").append(moment, sizeof moment);
   return line;
 }
 

@@ -96,14 +96,15 @@ Members<AppointmentItem>::GetFn Getter(Read read) {
   };
 }
 
-// A member that changes the item by `set` (Status(Appointment&, const T&)) from the put
-// value converted by `convert` (Result<T>(const Variant&)).
+// A member that changes the item by `set` (void(Appointment&, const T&)) from the put
+// value converted by `convert` (Result<T>(const Variant&)), which refuses what the member
+// cannot take.
 template <class Convert, class Set>
 Members<AppointmentItem>::PutFn Setter(Convert convert, Set set) {
   return [convert, set](AppointmentItem& item, std::span<Variant> args) -> Status {
     auto value = convert(args.back());
     if (!value) return value.error();
-    return item.Change([&](Appointment& a) { return set(a, *value); });
+    return item.Change([&](Appointment& a) { set(a, *value); });
   };
 }
 
@@ -367,7 +368,6 @@ const Members<AppointmentItem>& AppointmentItem::Interface() {
     m.Get("Subject", id::kSubject, Getter([](const Appointment& a) { return Variant(a.subject); }));
     m.Put("Subject", id::kSubject, Setter(ToText, [](Appointment& a, const std::string& text) {
             a.subject = NormalizeLine(text);
-            return Ok();
           }));
     m.Get("Start", id::kStart,
           Getter([](const Appointment& a) { return Variant(Date::FromLocal(a.start)); }));
@@ -375,7 +375,6 @@ const Members<AppointmentItem>& AppointmentItem::Interface() {
           Setter(CheckedTime, [](Appointment& a, std::chrono::local_seconds start) {
             // The duration is kept: the end moves with the start.
             a.start = a.all_day ? StartOfDay(start) : start;
-            return Ok();
           }));
     m.Get("End", id::kEnd,
           Getter([](const Appointment& a) { return Variant(Date::FromLocal(EndOf(a))); }));
@@ -391,38 +390,31 @@ const Members<AppointmentItem>& AppointmentItem::Interface() {
               a.duration = WholeDaysDuration(static_cast<std::int32_t>(minutes));
             }
             a.all_day = all_day;
-            return Ok();
           }));
     m.Get("Duration", id::kDuration,
           Getter([](const Appointment& a) { return Variant(a.duration); }));
     m.Put("Duration", id::kDuration, Setter(ToMinutes, [](Appointment& a, std::int32_t minutes) {
             a.duration = a.all_day ? WholeDaysDuration(minutes) : minutes;
-            return Ok();
           }));
     m.Get("Location", id::kLocation,
           Getter([](const Appointment& a) { return Variant(a.location); }));
     m.Put("Location", id::kLocation, Setter(ToText, [](Appointment& a, const std::string& text) {
             a.location = NormalizeLine(text);
-            return Ok();
           }));
     m.Get("Body", id::kBody, Getter([](const Appointment& a) { return Variant(a.body); }));
     m.Put("Body", id::kBody, Setter(ToText, [](Appointment& a, const std::string& text) {
             a.body = NormalizeBody(text);
-            return Ok();
           }));
     m.Get("Categories", id::kCategories,
           Getter([](const Appointment& a) { return Variant(a.categories); }));
     m.Put("Categories", id::kCategories,
           Setter(ToText, [](Appointment& a, const std::string& text) {
             a.categories = NormalizeCategories(text);
-            return Ok();
           }));
     m.Get("ReminderSet", id::kReminderSet,
           Getter([](const Appointment& a) { return Variant(a.reminder_set); }));
-    m.Put("ReminderSet", id::kReminderSet, Setter(ToFlag, [](Appointment& a, bool on) {
-            a.reminder_set = on;
-            return Ok();
-          }));
+    m.Put("ReminderSet", id::kReminderSet,
+          Setter(ToFlag, [](Appointment& a, bool on) { a.reminder_set = on; }));
     m.Method("Save", id::kSave,
              [](AppointmentItem& self, std::span<Variant>,
                 std::span<const NamedArg>) -> Result<Variant> {

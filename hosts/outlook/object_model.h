@@ -121,12 +121,17 @@ class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
     if (changed_ == 0) return read(event_->appointment());
     return read(*Current());
   }
-  // Changes the item through `edit` (a Status(Appointment&)), which may refuse.
+  // Changes the item through `edit` (a void(Appointment&) that sets members).
   template <class Edit>
   Status Change(Edit edit) {
+    if (Status alive = CheckAlive(); !alive) return alive;
+    // A new item is its pending values alone.
+    if (event_ == nullptr) {
+      edit(pending_);
+      return Ok();
+    }
     Result<Appointment> current = Current();
-    if (!current) return current.error();
-    if (Status edited = edit(*current); !edited) return edited;
+    edit(*current);
     Apply(std::move(*current));
     return Ok();
   }
