@@ -61,7 +61,7 @@ TEST_F(IcalCodecTest, ANewEventReadsAsTheAppointmentItWasMadeFrom) {
   };
   Appointment texts = all_day(At(2006, 8, 1), kMinutesPerDay);
   texts.subject = "Eins, zwei; drei \\ vier \"f\xC3\xBCnf\"\tsechs";
-  texts.location = "Schweiz, Z\xC3\xBCrich";
+  texts.location = " Schweiz,  Z\xC3\xBCrich ";  // blanks at either end are kept
   texts.body = "Zeile 1\r\n\r\nZ\xC3\xBCrich, Gen\xC3\xA8ve; Ticino \\ " + std::string(90, 'x');
   texts.categories = "Feiertag, A\\B, C;D";
   texts.reminder_set = true;
