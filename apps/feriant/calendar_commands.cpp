@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,6 +53,7 @@ constexpr const char* kUidPrefixVariable = "FERIANT_UID_PREFIX";
 constexpr const char* kStampTimeVariable = "SOURCE_DATE_EPOCH";
 
 std::string CommandName(const ImportOptions& options) {
+  if (!options.command.empty()) return options.command;
   return options.removal ? "remove" : "import";
 }
 
@@ -154,6 +156,7 @@ int Finish(const engine::HolidayRun& run, const ConsoleDialog& dialog, bool save
 int RunOutlook(const ImportOptions& options, const fs::path& file, RunSelection selection,
                dialog::clsLangSetter& texts, std::ostream& out, std::ostream& err) {
   outlook::OutlookOptions outlook_options = OutlookOptionsFromEnvironment();
+  outlook_options.save_to = options.save_to;
   outlook_options.note = [&err, command = CommandName(options)](const std::string& text) {
     err << "feriant " << command << ": " << text << '\n';
   };
@@ -341,10 +344,11 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
   if (!selection) return UsageError(err, command, selection.error().description);
   selection->is_removal = options.removal;
 
+  const bool no_file = options.save_to && !options.project;
   const fs::path file = options.project    ? fs::path(*options.project)
                         : options.calendar ? fs::path(*options.calendar)
                                            : fs::path(kDefaultCalendarFile);
-  if (Status usable = outlook::IsCalendarUrl(file.native())
+  if (Status usable = no_file || outlook::IsCalendarUrl(file.native())
                           ? Ok()
                           : CheckEditedFile(file, options.project ? "--project" : "--calendar");
       !usable) {
@@ -352,7 +356,8 @@ int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err
     return kExitFailed;
   }
   WatchForInterrupts();
-  const StaleLockRemoval stale_lock(file);
+  std::optional<StaleLockRemoval> stale_lock;
+  if (!no_file) stale_lock.emplace(file);
   LeaveIfInterrupted(err);
   // Said after a run that went through; a refused run says why itself.
   const std::string year_note = YearRangeNote(*selection);

@@ -8,12 +8,15 @@
 // and returns the exit status. They are run once per process, from main's thread.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "apps/feriant/command_support.h"
+#include "platform/base/result.h"
 
 namespace feriant::cli {
 
@@ -63,6 +66,11 @@ struct ImportOptions {
   std::vector<std::string> base_calendars;
   std::optional<std::string> today;  // "YYYY-MM-DD"; none for the real clock
   bool show_progress = false;        // draw the progress line on `err` (a terminal)
+  // The command named in messages; "import" or "remove" when empty.
+  std::string command;
+  // Outlook mode without a file (list --format ics): the run starts from an empty calendar
+  // and its save hands the calendar's text here; no file is named, read or written.
+  std::function<Status(std::string text)> save_to;
 };
 
 // The calendar file of Outlook mode when neither file is named, in the current directory.
@@ -80,8 +88,8 @@ int RunRegions(const RegionsOptions& options, std::ostream& out, std::ostream& e
 int RunFeasts(const FeastsOptions& options, std::ostream& out, std::ostream& err);
 int RunList(const ListOptions& options, std::ostream& out, std::ostream& err);
 int RunImport(const ImportOptions& options, std::ostream& out, std::ostream& err);
-// list --format ics: imports the selection into a new calendar in a private temporary
-// folder and copies that file to `out`; every message goes to `err`.
+// list --format ics: imports the selection into an empty calendar and writes what its save
+// would write to `out`; every message goes to `err`.
 int RunCalendarExport(const ListOptions& options, std::ostream& out, std::ostream& err);
 // Lists the base calendars of a project as the dialog's calendar list shows them, or the
 // calendar collections that take events on a CalDAV server.

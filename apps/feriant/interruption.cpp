@@ -1,7 +1,6 @@
 #include "apps/feriant/interruption.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <utility>
 
@@ -10,11 +9,6 @@
 
 namespace feriant::cli {
 namespace {
-
-std::string& FolderToRemove() {
-  static std::string folder;
-  return folder;
-}
 
 std::string& FileWhoseLockToRemove() {
   static std::string file;
@@ -35,18 +29,10 @@ void LeaveIfInterrupted(std::ostream& err) {
   const int signal = base::InterruptSignal();
   if (signal == 0) return;
   std::cout.flush();
-  if (!FolderToRemove().empty()) {
-    std::error_code ignored;
-    std::filesystem::remove_all(FolderToRemove(), ignored);
-  }
   if (!FileWhoseLockToRemove().empty()) base::RemoveStaleLock(FileWhoseLockToRemove());
   err << kInterruptedMessage << '\n';
   err.flush();
   std::_Exit(base::InterruptExitStatus(signal));
-}
-
-void RemoveFolderOnInterrupt(std::string folder) {
-  FolderToRemove() = std::move(folder);
 }
 
 void RemoveStaleLockOnInterrupt(std::string file) {

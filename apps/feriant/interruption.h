@@ -30,11 +30,6 @@ void StopWatchingForInterrupts();
 // far in memory reaches a file. Call it only where nothing has been saved.
 void LeaveIfInterrupted(std::ostream& err);
 
-// A folder of this process's own that LeaveIfInterrupted removes, with everything in it,
-// before it ends the process; empty for none. The one who made it clears it when it
-// removes the folder itself.
-void RemoveFolderOnInterrupt(std::string folder);
-
 // The edited file whose stale lock (one a killed run left, held by nobody) an interrupted
 // run takes away too, as a run that ends otherwise does; empty for none.
 void RemoveStaleLockOnInterrupt(std::string file);

@@ -1,6 +1,7 @@
 #include "hosts/outlook/appointment.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "hosts/outlook/ics_text.h"
@@ -11,6 +12,15 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
+// Printable ASCII and TAB: the bytes a text keeps as they are, whatever follows them.
+constexpr std::array<bool, 256> kPlain = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 0x7F; ++c)
+    plain[static_cast<size_t>(c)] = true;
+  plain['\t'] = true;
+  return plain;
+}();
+
 // Copies `text` as valid UTF-8 without control characters; `line_break` replaces each
 // line break (CR LF counts as one).
 std::string Clean(std::string_view text, std::string_view line_break) {
@@ -18,6 +28,15 @@ std::string Clean(std::string_view text, std::string_view line_break) {
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
+    // A run of plain bytes is copied whole.
+    size_t plain = i;
+    while (plain < text.size() && kPlain[static_cast<unsigned char>(text[plain])])
+      ++plain;
+    if (plain > i) {
+      out.append(text.substr(i, plain - i));
+      i = plain;
+      continue;
+    }
     const char c = text[i];
     if (c == '\r' || c == '\n') {
       out += line_break;

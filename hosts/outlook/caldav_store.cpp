@@ -179,13 +179,12 @@ Result<std::shared_ptr<StoredEvent>> CalDavStore::Add(const Appointment& appoint
   auto resource = std::make_unique<Resource>();
   resource->href = collection_ + PercentEncode(uid) + ".ics";
   resource->zones = std::make_unique<TimeZones>();
+  // The item shows what the server will hold: the event as reading its text gives it.
+  Result<NewEvent> made = MakeNewEvent(appointment, stamp, resource->eol);
+  if (!made) return Error{kCalendarNotSaved, made.error().description, {}, ErrorKind::kInvalid};
   auto event = std::make_shared<StoredEvent>();
-  event->text_ = NewEventText(appointment, stamp, resource->eol);
-  // Read back what is written, so the item shows what the server will hold.
-  Result<Appointment> written = ReadEvent(event->text_, *resource->zones);
-  if (!written)
-    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
-  event->appointment_ = std::move(*written);
+  event->text_ = std::move(made->text);
+  event->appointment_ = std::move(made->appointment);
   event->edited_ = true;
   resource->events.push_back(event);
   owner_[event.get()] = resource.get();

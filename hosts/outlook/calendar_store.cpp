@@ -65,13 +65,16 @@ Error CalendarStore::Unreadable(const std::string& reason, ErrorKind kind) const
 }
 
 Status CalendarStore::Load() {
-  Result<std::string> bytes = base::ReadFile(path_);
-  if (bytes) {
-    loaded_ = std::move(*bytes);
-    on_disk_ = loaded_;
-  } else if (const Error& failure = bytes.error(); failure.kind != ErrorKind::kNotFound) {
-    return Unreadable(failure.code != 0 ? std::strerror(failure.code) : failure.description,
-                      failure.kind);
+  // A calendar handed to save_to starts as a missing file does: empty.
+  if (!options_.save_to) {
+    Result<std::string> bytes = base::ReadFile(path_);
+    if (bytes) {
+      loaded_ = std::move(*bytes);
+      on_disk_ = loaded_;
+    } else if (const Error& failure = bytes.error(); failure.kind != ErrorKind::kNotFound) {
+      return Unreadable(failure.code != 0 ? std::strerror(failure.code) : failure.description,
+                        failure.kind);
+    }
   }
 
   if (Status going_on = CheckInterrupt(); !going_on) return going_on;
@@ -123,6 +126,14 @@ Status CalendarStore::Load() {
   return Ok();
 }
 
+void CalendarStore::MarkSaved() {
+  dirty_ = false;
+  for (const auto& event : events_) {
+    event->in_file_ = true;
+    event->sequence_.reset();
+  }
+}
+
 Status CalendarStore::CheckInterrupt() const {
   const int signal = base::InterruptSignal();
   if (signal == 0) return Ok();
@@ -156,13 +167,12 @@ bool CalendarStore::EventsChanged() const {
 }
 
 Result<std::shared_ptr<StoredEvent>> CalendarStore::Add(const Appointment& appointment) {
+  // The item shows what the file holds: the event as reading its text gives it.
+  Result<NewEvent> made = MakeNewEvent(appointment, NewStamp(), eol_);
+  if (!made) return Error{kCalendarNotSaved, made.error().description, {}, ErrorKind::kInvalid};
   auto event = std::make_shared<StoredEvent>();
-  event->text_ = NewEventText(appointment, NewStamp(), eol_);
-  // Read back what was written, so the item shows what the file holds.
-  Result<Appointment> written = ReadEvent(event->text_, zones_);
-  if (!written)
-    return Error{kCalendarNotSaved, written.error().description, {}, ErrorKind::kInvalid};
-  event->appointment_ = std::move(*written);
+  event->text_ = std::move(made->text);
+  event->appointment_ = std::move(made->appointment);
   event->edited_ = true;
   added_.push_back(event);
   events_.push_back(event);
@@ -215,6 +225,12 @@ Status CalendarStore::Remove(StoredEvent& event) {
 
 std::string CalendarStore::Serialize() const {
   std::string out;
+  size_t added_size = 0;
+  for (const auto& event : added_) {
+    if (!event->deleted_) added_size += event->text_.size();
+  }
+  // Made once at its size: a calendar of thousands of new events is megabytes.
+  out.reserve(loaded_.size() + added_size + 256);
   if (layout_.empty) {
     for (std::string_view line : {std::string_view("BEGIN:VCALENDAR"), kProductId, kVersion}) {
       out.append(line).append(eol_);
@@ -226,7 +242,6 @@ std::string CalendarStore::Serialize() const {
     return out;
   }
 
-  out.reserve(loaded_.size() + 1024 * added_.size());
   size_t cursor = 0;
   bool header_done = false;
   // Copies the file's own text up to `pos`, adding the calendar properties every file
@@ -274,6 +289,14 @@ Status CalendarStore::SaveChanges() {
     return Ok();
   }
 
+  if (options_.save_to) {
+    // Handed over whole: with no file there is nothing to compare the next save with.
+    if (Status handed = options_.save_to(std::move(bytes)); !handed) {
+      return Error{kCalendarNotSaved, handed.error().description, {}, handed.error().kind};
+    }
+    MarkSaved();
+    return Ok();
+  }
   const Result<base::Replaced> saved = base::ReplaceIfUnchanged(path_, on_disk_, bytes);
   if (!saved) {
     const Error& cause = saved.error();
@@ -292,11 +315,7 @@ Status CalendarStore::SaveChanges() {
                  cause.kind};
   }
   on_disk_ = std::move(bytes);
-  dirty_ = false;
-  for (const auto& event : events_) {
-    event->in_file_ = true;
-    event->sequence_.reset();
-  }
+  MarkSaved();
   if (saved->displaced) {
     // Saved, yet someone's edit is not in the file: that must not pass for success.
     return Error{kCalendarChanged,

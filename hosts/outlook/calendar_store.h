@@ -62,6 +62,10 @@ struct StoreOptions {
   StampClock stamp_time;
   // Told of each event of the file that is kept as it stands and left out (see Open).
   StoreNote note;
+  // When set, the calendar is no file: it starts empty, nothing is read, and SaveChanges
+  // hands this the text it would write, in place of replacing the file. Its Error
+  // becomes the save's.
+  std::function<Status(std::string text)> save_to;
 };
 
 // One event of the calendar.
@@ -94,10 +98,10 @@ class StoredEvent {
 
 class CalendarStore : public EventStore {
  public:
-  // Reads `path`. A missing file is an empty calendar, created by the first save that has
-  // something to write. A file that is not a calendar the store can keep intact (its
-  // structure, its encoding, the bounds of ScanCalendar) is refused with an Error that
-  // names the file and the reason. An event that cannot be read (ReadEvent), or whose
+  // Reads `path` (unless options.save_to is set). A missing file is an empty calendar,
+  // created by the first save that has something to write. A file that is not a calendar the store
+  // can keep intact (its structure, its encoding, the bounds of ScanCalendar) is refused with an
+  // Error that names the file and the reason. An event that cannot be read (ReadEvent), or whose
   // time zone cannot be, is no item: its text is kept exactly as it stands, like that of
   // the time zone, and the note names each. An
   // interrupt (platform/base/interrupt.h) stops the reading with an Error of kind
@@ -149,6 +153,8 @@ class CalendarStore : public EventStore {
 
   CalendarStore(std::filesystem::path path, StoreOptions options);
   Status Load();
+  // Notes that every change is saved now.
+  void MarkSaved();
   // An Error of kind kInterrupted once an interrupt arrived.
   Status CheckInterrupt() const;
   void Note(const std::string& text) const;

@@ -1,11 +1,13 @@
 #include "hosts/outlook/ical_codec.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 #include <map>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include <libical/ical.h>
@@ -338,34 +340,89 @@ std::string LineOf(PropertyPtr property) {
   return reader.Next() ? reader.logical() : std::string();
 }
 
-icaltimetype UtcTime(sys_seconds time) {
-  return icaltime_from_timet_with_zone(time.time_since_epoch().count(), 0,
-                                       icaltimezone_get_utc_timezone());
-}
+// The bytes a TEXT value does not hold as they are (AppendTextValue).
+constexpr std::array<bool, 256> kEscapedInText = [] {
+  std::array<bool, 256> escaped{};
+  for (const char c : {'\n', ',', ';', '\\', '\r', '\b', '\f'})
+    escaped[static_cast<unsigned char>(c)] = true;
+  return escaped;
+}();
 
-icaltimetype DateOf(local_days day) {
-  const std::chrono::year_month_day ymd(day);
-  icaltimetype date = icaltime_null_date();
-  date.year = static_cast<int>(ymd.year());
-  date.month = static_cast<int>(static_cast<unsigned>(ymd.month()));
-  date.day = static_cast<int>(static_cast<unsigned>(ymd.day()));
-  date.is_date = 1;
-  return date;
-}
-
-std::string TextLine(icalproperty* (*make)(const char*), const std::string& text) {
-  return LineOf(PropertyPtr(make(text.c_str())));
-}
-
-// DESCRIPTION holds line breaks as LF (written as the escape "\n").
-std::string DescriptionLine(std::string_view body) {
-  std::string text;
-  text.reserve(body.size());
-  for (size_t i = 0; i < body.size(); ++i) {
-    if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') continue;
-    text += body[i];
+// Appends `text` as a TEXT value, escaped as libical escapes it, so that the lines
+// written here and those it wrote before are the same bytes: a line feed as "\n", the
+// separators ',' ';' and '\' behind a backslash; CR, BS and FF, which a content line
+// cannot hold, are dropped. Every other byte is kept.
+void AppendTextValue(std::string& line, std::string_view text) {
+  size_t kept = 0;  // text before it is in `line`
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (!kEscapedInText[static_cast<unsigned char>(c)]) continue;
+    line.append(text.substr(kept, i - kept));
+    kept = i + 1;
+    if (c == '\n') {
+      line += "\\n";
+    } else if (c == ',' || c == ';' || c == '\\') {
+      line += '\\';
+      line += c;
+    }
   }
-  return LineOf(PropertyPtr(icalproperty_new_description(text.c_str())));
+  line.append(text.substr(kept));
+}
+
+std::string TextLine(std::string_view name, std::string_view text) {
+  std::string line;
+  line.reserve(name.size() + 1 + text.size() + text.size() / 16);
+  line.append(name).append(":");
+  AppendTextValue(line, text);
+  return line;
+}
+
+// `value` as `width` decimal digits from `at` on; value < 10 to the power of width.
+void PutDigits(char* at, unsigned value, int width) {
+  for (int i = width - 1; i >= 0; --i) {
+    at[i] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  }
+}
+
+// YYYYMMDD at `at`. The years the object model lets an event reach, 1601 to some 8600
+// (a start before 4501 and a duration of up to 2^31 minutes), all have four digits.
+void PutDate(char* at, local_days day) {
+  const std::chrono::year_month_day ymd(day);
+  PutDigits(at, static_cast<unsigned>(static_cast<int>(ymd.year())), 4);
+  PutDigits(at + 4, static_cast<unsigned>(ymd.month()), 2);
+  PutDigits(at + 6, static_cast<unsigned>(ymd.day()), 2);
+}
+
+// NAME;VALUE=DATE:YYYYMMDD
+std::string DateLine(std::string_view name, local_days day) {
+  char date[8];
+  PutDate(date, day);
+  std::string line(name);
+  line.append(";VALUE=DATE:").append(date, sizeof date);
+  return line;
+}
+
+// NAME:YYYYMMDDTHHMMSSZ, for every moment of the years 0 to 9999 (libical writes a time
+// after the year 3000 as 00000000T000000, which no reader takes for that moment).
+std::string UtcLine(std::string_view name, sys_seconds time) {
+  const std::chrono::sys_days day = std::chrono::floor<days>(time);
+  const std::chrono::hh_mm_ss<seconds> clock(time - day);
+  char moment[16];
+  PutDate(moment, local_days(day.time_since_epoch()));
+  moment[8] = 'T';
+  PutDigits(moment + 9, static_cast<unsigned>(clock.hours().count()), 2);
+  PutDigits(moment + 11, static_cast<unsigned>(clock.minutes().count()), 2);
+  PutDigits(moment + 13, static_cast<unsigned>(clock.seconds().count()), 2);
+  moment[15] = 'Z';
+  std::string line(name);
+  line.append(":").append(moment, sizeof moment);
+  return line;
+}
+
+// DESCRIPTION holds line breaks as LF: the escaping drops the CR of each CR LF.
+std::string DescriptionLine(std::string_view body) {
+  return TextLine("DESCRIPTION", body);
 }
 
 // One CATEGORIES property listing every name. libical would either split the names over
@@ -392,22 +449,23 @@ std::vector<std::string> AlarmLines() {
   return {"BEGIN:VALARM", "ACTION:DISPLAY", "TRIGGER:-PT15M", "DESCRIPTION:Reminder", "END:VALARM"};
 }
 
+// The first and the following day of an all-day appointment.
+std::pair<local_days, local_days> AllDays(const Appointment& a) {
+  const local_days first = std::chrono::floor<days>(a.start);
+  return {first, first + days(WholeDaysDuration(a.duration) / kMinutesPerDay)};
+}
+
 // DTSTART and DTEND of `a`. Whole days for an all-day event; else in `zone` with its
 // TZID when one is given, otherwise in UTC, so every program shows the same wall clock.
 std::vector<std::string> TimeLines(const Appointment& a, icaltimezone* zone,
                                    const std::string& tzid) {
   if (a.all_day) {
-    const local_days first = std::chrono::floor<days>(a.start);
-    const local_days after = first + days(WholeDaysDuration(a.duration) / kMinutesPerDay);
-    return {LineOf(PropertyPtr(icalproperty_new_dtstart(DateOf(first)))),
-            LineOf(PropertyPtr(icalproperty_new_dtend(DateOf(after))))};
+    const auto [first, after] = AllDays(a);
+    return {DateLine("DTSTART", first), DateLine("DTEND", after)};
   }
   const sys_seconds begin = base::ToUtc(a.start);
   const sys_seconds end = begin + std::chrono::minutes(a.duration);
-  if (zone == nullptr) {
-    return {LineOf(PropertyPtr(icalproperty_new_dtstart(UtcTime(begin)))),
-            LineOf(PropertyPtr(icalproperty_new_dtend(UtcTime(end))))};
-  }
+  if (zone == nullptr) return {UtcLine("DTSTART", begin), UtcLine("DTEND", end)};
   const auto zoned = [&](sys_seconds time, icalproperty* (*make)(icaltimetype)) {
     icaltimetype local = icaltime_from_timet_with_zone(time.time_since_epoch().count(), 0, zone);
     local.zone = nullptr;  // the TZID parameter names the zone; no "Z"
@@ -418,62 +476,77 @@ std::vector<std::string> TimeLines(const Appointment& a, icaltimezone* zone,
   return {zoned(begin, icalproperty_new_dtstart), zoned(end, icalproperty_new_dtend)};
 }
 
-std::string UtcLine(icalproperty* (*make)(icaltimetype), sys_seconds time) {
-  return LineOf(PropertyPtr(make(UtcTime(time))));
-}
-
 // Sets or, for an empty text, removes a text property.
-void SetText(ComponentText& event, std::string_view name, const std::string& text,
-             icalproperty* (*make)(const char*)) {
+void SetText(ComponentText& event, std::string_view name, const std::string& text) {
   if (text.empty()) {
     event.RemoveProperty(name);
   } else {
-    event.SetProperty(name, {TextLine(make, text)});
+    event.SetProperty(name, {TextLine(name, text)});
   }
+}
+
+// What ReadEvent gives for the text MakeNewEvent writes for `a`: the texts as they are
+// (escaping and reading them are inverses on normalised texts), the times as the lines
+// hold them.
+Appointment ReadingOfNewEvent(const Appointment& a) {
+  Appointment read = a;
+  if (a.all_day) {
+    read.start = AllDays(a).first;
+    read.duration = WholeDaysDuration(a.duration);
+  } else {
+    // Written in UTC, read as the wall clock of that moment: a time that a change to
+    // summer time skips reads as the hour after.
+    read.start = base::ToLocal(base::ToUtc(a.start));
+    read.duration = std::max<std::int32_t>(a.duration, 0);
+  }
+  return read;
 }
 
 }  // namespace
 
-std::string NewEventText(const Appointment& appointment, const EventStamp& stamp,
-                         std::string_view eol) {
-  std::vector<std::string> lines = {
-      "BEGIN:VEVENT",
-      TextLine(icalproperty_new_uid, stamp.uid),
-      UtcLine(icalproperty_new_dtstamp, stamp.now),
-      UtcLine(icalproperty_new_created, stamp.now),
-      UtcLine(icalproperty_new_lastmodified, stamp.now),
-  };
-  if (!appointment.subject.empty()) {
-    lines.push_back(TextLine(icalproperty_new_summary, appointment.subject));
-  }
-  for (std::string& line : TimeLines(appointment, nullptr, {}))
-    lines.push_back(std::move(line));
-  if (appointment.all_day) {
-    lines.push_back(std::string(kAllDayProperty) + ":TRUE");
-    lines.push_back("TRANSP:TRANSPARENT");  // Outlook shows a new all-day event as free
-  }
-  if (!appointment.location.empty()) {
-    lines.push_back(TextLine(icalproperty_new_location, appointment.location));
-  }
-  if (!appointment.body.empty()) lines.push_back(DescriptionLine(appointment.body));
-  if (!appointment.categories.empty()) lines.push_back(CategoriesLine(appointment.categories));
-  if (appointment.reminder_set) {
-    for (std::string& line : AlarmLines())
-      lines.push_back(std::move(line));
-  }
-  lines.push_back("END:VEVENT");
-
-  std::string text;
-  for (const std::string& line : lines)
+Result<NewEvent> MakeNewEvent(const Appointment& appointment, const EventStamp& stamp,
+                              std::string_view eol) {
+  NewEvent event;
+  std::string& text = event.text;
+  text.reserve(512 + appointment.subject.size() + appointment.location.size() +
+               appointment.body.size() + appointment.categories.size());
+  // The octets ReadEvent hands to libical: the BEGIN and END lines and those it reads,
+  // unfolded, each with CR LF.
+  size_t read_octets = 0;
+  const auto put = [&](std::string_view line, bool read) {
     AppendFolded(text, line, eol);
-  return text;
+    if (read) read_octets += line.size() + 2;
+  };
+  put("BEGIN:VEVENT", true);
+  put(TextLine("UID", stamp.uid), false);
+  put(UtcLine("DTSTAMP", stamp.now), false);
+  put(UtcLine("CREATED", stamp.now), false);
+  put(UtcLine("LAST-MODIFIED", stamp.now), false);
+  if (!appointment.subject.empty()) put(TextLine("SUMMARY", appointment.subject), true);
+  for (const std::string& line : TimeLines(appointment, nullptr, {}))
+    put(line, true);
+  if (appointment.all_day) {
+    put(std::string(kAllDayProperty) + ":TRUE", false);
+    put("TRANSP:TRANSPARENT", false);  // Outlook shows a new all-day event as free
+  }
+  if (!appointment.location.empty()) put(TextLine("LOCATION", appointment.location), true);
+  if (!appointment.body.empty()) put(DescriptionLine(appointment.body), true);
+  if (!appointment.categories.empty()) put(CategoriesLine(appointment.categories), true);
+  if (appointment.reminder_set) {
+    for (const std::string& line : AlarmLines())
+      put(line, line.starts_with("BEGIN:") || line.starts_with("END:"));
+  }
+  put("END:VEVENT", true);
+  if (read_octets > kMaxReadOctets) return TooLong("the lines it is read from hold");
+  event.appointment = ReadingOfNewEvent(appointment);
+  return event;
 }
 
 std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSet fields,
                             const EventStamp& stamp, std::string_view eol, const TimeZones& zones) {
   ComponentText event(text);
-  if (fields & kSubject) SetText(event, "SUMMARY", a.subject, icalproperty_new_summary);
-  if (fields & kLocation) SetText(event, "LOCATION", a.location, icalproperty_new_location);
+  if (fields & kSubject) SetText(event, "SUMMARY", a.subject);
+  if (fields & kLocation) SetText(event, "LOCATION", a.location);
   if (fields & kBody) {
     if (a.body.empty()) {
       event.RemoveProperty("DESCRIPTION");
@@ -514,11 +587,9 @@ std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSe
       event.AddComponent(AlarmLines());
     }
   }
-  if (!event.HasProperty("UID")) {
-    event.SetProperty("UID", {TextLine(icalproperty_new_uid, stamp.uid)});
-  }
-  event.SetProperty("DTSTAMP", {UtcLine(icalproperty_new_dtstamp, stamp.now)});
-  event.SetProperty("LAST-MODIFIED", {UtcLine(icalproperty_new_lastmodified, stamp.now)});
+  if (!event.HasProperty("UID")) event.SetProperty("UID", {TextLine("UID", stamp.uid)});
+  event.SetProperty("DTSTAMP", {UtcLine("DTSTAMP", stamp.now)});
+  event.SetProperty("LAST-MODIFIED", {UtcLine("LAST-MODIFIED", stamp.now)});
   if (stamp.sequence)
     event.SetProperty("SEQUENCE", {"SEQUENCE:" + std::to_string(*stamp.sequence)});
   return event.Text(eol);

@@ -65,9 +65,19 @@ inline constexpr size_t kMaxParameters = 100;
 // line cannot be read or which bound it passes.
 Result<Appointment> ReadEvent(std::string_view text, const TimeZones& zones, int first_line = 1);
 
-// The text of a new event holding `appointment`; timed events are written in UTC.
-std::string NewEventText(const Appointment& appointment, const EventStamp& stamp,
-                         std::string_view eol);
+// A new event: its text, and the Appointment that reading the text gives (ReadEvent).
+struct NewEvent {
+  std::string text;
+  Appointment appointment;
+};
+
+// The new event holding `appointment`, whose texts are as the Normalize functions
+// (appointment.h) leave them; timed events are written in UTC. The lines are written
+// here and the reading is worked out from `appointment`, neither through libical: a
+// store adds thousands of events in one run. The Error (kDamaged) is ReadEvent's for an
+// event beyond its bounds (kMaxReadOctets), which no store may write.
+Result<NewEvent> MakeNewEvent(const Appointment& appointment, const EventStamp& stamp,
+                              std::string_view eol);
 
 // `text` with the members named by `fields` set from `appointment`, DTSTAMP and
 // LAST-MODIFIED set to the stamp's time, SEQUENCE to the stamp's when it has one, and a

@@ -92,20 +92,19 @@ std::chrono::local_seconds EndOf(const Appointment& a) {
 template <class Read>
 Members<AppointmentItem>::GetFn Getter(Read read) {
   return [read](AppointmentItem& item, std::span<Variant>) -> Result<Variant> {
-    Result<Appointment> current = item.Current();
-    if (!current) return current.error();
-    return read(*current);
+    return item.Show(read);
   };
 }
 
-// A member that changes the item by `set` (Status(Appointment&, const T&)) from the put
-// value converted by `convert` (Result<T>(const Variant&)).
+// A member that changes the item by `set` (void(Appointment&, const T&)) from the put
+// value converted by `convert` (Result<T>(const Variant&)), which refuses what the member
+// cannot take.
 template <class Convert, class Set>
 Members<AppointmentItem>::PutFn Setter(Convert convert, Set set) {
   return [convert, set](AppointmentItem& item, std::span<Variant> args) -> Status {
     auto value = convert(args.back());
     if (!value) return value.error();
-    return item.Change([&](Appointment& a) { return set(a, *value); });
+    return item.Change([&](Appointment& a) { set(a, *value); });
   };
 }
 
@@ -131,6 +130,7 @@ Result<std::shared_ptr<EventStore>> Session::Store() {
     options.new_uid = options_.new_uid;
     options.stamp_time = options_.stamp_time;
     options.note = options_.note;
+    options.save_to = options_.save_to;
     if (IsCalendarUrl(path_.native())) {
       ServerStoreOptions server{std::move(options), server_.settings, server_.proceed,
                                 server_.progress};
@@ -323,10 +323,10 @@ Result<Appointment> AppointmentItem::Current() const {
   return current;
 }
 
-void AppointmentItem::Apply(const Appointment& wanted) {
-  pending_ = wanted;
+void AppointmentItem::Apply(Appointment wanted) {
+  pending_ = std::move(wanted);
   // A member set back to what the calendar holds is no change.
-  if (event_ != nullptr) changed_ = Differences(wanted, event_->appointment());
+  if (event_ != nullptr) changed_ = Differences(pending_, event_->appointment());
 }
 
 Status AppointmentItem::Save() {
@@ -368,7 +368,6 @@ const Members<AppointmentItem>& AppointmentItem::Interface() {
     m.Get("Subject", id::kSubject, Getter([](const Appointment& a) { return Variant(a.subject); }));
     m.Put("Subject", id::kSubject, Setter(ToText, [](Appointment& a, const std::string& text) {
             a.subject = NormalizeLine(text);
-            return Ok();
           }));
     m.Get("Start", id::kStart,
           Getter([](const Appointment& a) { return Variant(Date::FromLocal(a.start)); }));
@@ -376,7 +375,6 @@ const Members<AppointmentItem>& AppointmentItem::Interface() {
           Setter(CheckedTime, [](Appointment& a, std::chrono::local_seconds start) {
             // The duration is kept: the end moves with the start.
             a.start = a.all_day ? StartOfDay(start) : start;
-            return Ok();
           }));
     m.Get("End", id::kEnd,
           Getter([](const Appointment& a) { return Variant(Date::FromLocal(EndOf(a))); }));
@@ -392,38 +390,31 @@ const Members<AppointmentItem>& AppointmentItem::Interface() {
               a.duration = WholeDaysDuration(static_cast<std::int32_t>(minutes));
             }
             a.all_day = all_day;
-            return Ok();
           }));
     m.Get("Duration", id::kDuration,
           Getter([](const Appointment& a) { return Variant(a.duration); }));
     m.Put("Duration", id::kDuration, Setter(ToMinutes, [](Appointment& a, std::int32_t minutes) {
             a.duration = a.all_day ? WholeDaysDuration(minutes) : minutes;
-            return Ok();
           }));
     m.Get("Location", id::kLocation,
           Getter([](const Appointment& a) { return Variant(a.location); }));
     m.Put("Location", id::kLocation, Setter(ToText, [](Appointment& a, const std::string& text) {
             a.location = NormalizeLine(text);
-            return Ok();
           }));
     m.Get("Body", id::kBody, Getter([](const Appointment& a) { return Variant(a.body); }));
     m.Put("Body", id::kBody, Setter(ToText, [](Appointment& a, const std::string& text) {
             a.body = NormalizeBody(text);
-            return Ok();
           }));
     m.Get("Categories", id::kCategories,
           Getter([](const Appointment& a) { return Variant(a.categories); }));
     m.Put("Categories", id::kCategories,
           Setter(ToText, [](Appointment& a, const std::string& text) {
             a.categories = NormalizeCategories(text);
-            return Ok();
           }));
     m.Get("ReminderSet", id::kReminderSet,
           Getter([](const Appointment& a) { return Variant(a.reminder_set); }));
-    m.Put("ReminderSet", id::kReminderSet, Setter(ToFlag, [](Appointment& a, bool on) {
-            a.reminder_set = on;
-            return Ok();
-          }));
+    m.Put("ReminderSet", id::kReminderSet,
+          Setter(ToFlag, [](Appointment& a, bool on) { a.reminder_set = on; }));
     m.Method("Save", id::kSave,
              [](AppointmentItem& self, std::span<Variant>,
                 std::span<const NamedArg>) -> Result<Variant> {

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "hosts/outlook/appointment.h"
 #include "hosts/outlook/calendar_store.h"
@@ -111,13 +112,27 @@ class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
 
   // What the item shows now: the store's event with this item's unsaved changes.
   Result<Appointment> Current() const;
-  // Changes the item through `edit` (a Status(Appointment&)), which may refuse.
+  // What `read` (a Variant(const Appointment&)) gives for Current(), without a copy of it
+  // where the item has no unsaved changes to an event of the calendar.
+  template <class Read>
+  Result<automation::Variant> Show(Read read) const {
+    if (Status alive = CheckAlive(); !alive) return alive.error();
+    if (event_ == nullptr) return read(pending_);
+    if (changed_ == 0) return read(event_->appointment());
+    return read(*Current());
+  }
+  // Changes the item through `edit` (a void(Appointment&) that sets members).
   template <class Edit>
   Status Change(Edit edit) {
+    if (Status alive = CheckAlive(); !alive) return alive;
+    // A new item is its pending values alone.
+    if (event_ == nullptr) {
+      edit(pending_);
+      return Ok();
+    }
     Result<Appointment> current = Current();
-    if (!current) return current.error();
-    if (Status edited = edit(*current); !edited) return edited;
-    Apply(*current);
+    edit(*current);
+    Apply(std::move(*current));
     return Ok();
   }
   Status Save();
@@ -125,7 +140,7 @@ class AppointmentItem : public automation::DispatchObject<AppointmentItem> {
 
  private:
   Status CheckAlive() const;
-  void Apply(const Appointment& wanted);
+  void Apply(Appointment wanted);
 
   std::shared_ptr<Session> session_;    // new items: where Save puts them
   std::shared_ptr<EventStore> store_;   // once in the calendar

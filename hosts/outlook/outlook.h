@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "hosts/outlook/caldav_http.h"
 #include "platform/automation/dispatch.h"
@@ -34,6 +35,9 @@ struct OutlookOptions {
   // Told, one line at a time, of each event of the file that cannot be read and is kept
   // as it stands, left out of the items; standard error when not set.
   std::function<void(const std::string&)> note;
+  // For a calendar file: when set, the calendar starts empty and the file is neither read
+  // nor written; saving hands this the calendar's text instead (StoreOptions::save_to).
+  std::function<Status(std::string text)> save_to;
 };
 
 // For a calendar on a server, named by an http or https URL (caldav_store.h): how to

@@ -1,6 +1,5 @@
 #include "platform/automation/guid.h"
 
-#include <cstdio>
 #include <random>
 
 namespace feriant::automation {
@@ -72,11 +71,27 @@ Guid Guid::Generate() {
 }
 
 std::string Guid::ToString() const {
-  char buffer[39];
-  std::snprintf(buffer, sizeof buffer, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}", data1,
-                data2, data3, data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6],
-                data4[7]);
-  return buffer;
+  // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}", upper-case hex digits.
+  std::string text(38, '-');
+  size_t at = 0;
+  const auto put = [&](std::uint64_t value, int digits) {
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+      text[at++] = "0123456789ABCDEF"[(value >> shift) & 0xF];
+  };
+  text[at++] = '{';
+  put(data1, 8);
+  ++at;
+  put(data2, 4);
+  ++at;
+  put(data3, 4);
+  ++at;
+  put(data4[0], 2);
+  put(data4[1], 2);
+  ++at;
+  for (size_t i = 2; i < 8; ++i)
+    put(data4[i], 2);
+  text[at] = '}';
+  return text;
 }
 
 }  // namespace feriant::automation

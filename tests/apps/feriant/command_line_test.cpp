@@ -114,7 +114,8 @@ TEST(CommandLineTest, YearsCountFromTheFirstYear) {
   }
 }
 
-// The export is the calendar an import writes: importing the same selection into it adds
+// The export is the calendar an import writes: the same bytes as an import into a new
+// file (UIDs and stamps are fixed here), importing the same selection into it adds
 // nothing, and other iCalendar readers find every event.
 TEST(CommandLineTest, TheCalendarExportIsWhatAnImportWrites) {
   const ScratchDir scratch;
@@ -139,15 +140,28 @@ TEST(CommandLineTest, TheCalendarExportIsWhatAnImportWrites) {
   EXPECT_GT(events, 40u);
 
   const fs::path calendar = dir / "bw.ics";
+  const auto import_into = [&](const fs::path& file) {
+    std::vector<std::string> import = {"import", "--calendar", file.string()};
+    import.insert(import.end(), selection.begin(), selection.end());
+    return RunFeriant(import, dir);
+  };
+  const Output fresh = import_into(dir / "new.ics");
+  EXPECT_EQ(fresh.exit_code, 0) << fresh.err;
+  EXPECT_EQ(ReadWholeFile(dir / "new.ics"), exported.out);
   WriteAll(calendar, exported.out);
-  std::vector<std::string> import = {"import", "--calendar", calendar.string()};
-  import.insert(import.end(), selection.begin(), selection.end());
-  const Output again = RunFeriant(import, dir);
+  const Output again = import_into(calendar);
   EXPECT_EQ(again.exit_code, 0) << again.err;
   EXPECT_NE(again.out.find("0 holidays were added"), std::string::npos) << again.out;
   EXPECT_EQ(ReadWholeFile(calendar), exported.out);
-  // The export's temporary calendar is gone.
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  // The export left no file behind.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+
+  // Its notes name the command that was run.
+  const Output glarus = RunFeriant({"list", "--country", "CH", "--region", "glarus", "--from",
+                                    "2026", "--to", "2026", "--format", "ics"});
+  EXPECT_EQ(glarus.err,
+            "feriant list: later changes in the law affect N\u00e4felser Fahrt in these years; "
+            "--current-law applies them (`feriant changes` lists them)\n");
 
   // The World Cup is listed whatever the date, and so it is exported: its 64 matches.
   const Output world_cup =

@@ -4,7 +4,6 @@
 #include <array>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -20,7 +19,6 @@
 #include "apps/feriant/interruption.h"
 #include "apps/feriant/progress_line.h"
 #include "platform/base/interrupt.h"
-#include "tests/support/scratch_dir.h"
 
 namespace feriant::cli {
 namespace {
@@ -262,24 +260,6 @@ TEST(ConsoleDialogTest, AnInterruptEndsTheRunAtItsNextStepOrErrorBox) {
         },
         ::testing::ExitedWithCode(143), "^interrupted, nothing was saved\n$");
   }
-}
-
-// The listing's private calendar folder goes with an interrupt too, as nothing else
-// would remove it once the process ends at once.
-TEST(ConsoleDialogTest, AnInterruptRemovesTheFolderItWasGiven) {
-  const feriant::testing::ScratchDir scratch;
-  const std::filesystem::path folder = scratch.path() / "export";
-  std::filesystem::create_directories(folder / "inner");
-  EXPECT_EXIT(
-      {
-        RemoveFolderOnInterrupt(folder.string());
-        base::InstallInterruptHandlers();
-        std::raise(SIGINT);
-        LeaveIfInterrupted(std::cerr);
-        std::_Exit(0);
-      },
-      ::testing::ExitedWithCode(130), "^interrupted, nothing was saved\n$");
-  EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 }  // namespace

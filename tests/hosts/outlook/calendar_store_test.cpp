@@ -739,6 +739,41 @@ TEST_F(CalendarStoreTest, AMissingFileIsCreatedByTheFirstSaveThatHasSomethingToW
   EXPECT_EQ(reread->size(), 2u);
 }
 
+// A calendar handed to save_to is no file: it starts empty whatever the path names, and
+// a save hands over what it would write there, or fails with what refused it.
+TEST_F(CalendarStoreTest, ACalendarWithoutAFileHandsItsTextOver) {
+  const auto path = Sample();
+  const std::string sample = ReadWholeFile(path);
+  std::vector<std::string> handed;
+  bool refuse = true;
+  StoreOptions options;
+  options.new_uid = CountingUids();
+  options.stamp_time = FixedStamps();
+  options.save_to = [&](std::string text) -> Status {
+    if (refuse) return ErrorOf(ErrorKind::kRefused, "the pipe is closed");
+    handed.push_back(std::move(text));
+    return Ok();
+  };
+  Result<std::shared_ptr<CalendarStore>> store = CalendarStore::Open(path, std::move(options));
+  ASSERT_TRUE(store.ok());
+  EXPECT_EQ((*store)->size(), 0u);
+  ASSERT_TRUE((*store)->Add(Holiday()).ok());
+
+  const Status refused = (*store)->SaveChanges();
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error().code, kCalendarNotSaved);
+  EXPECT_EQ(refused.error().description, "the pipe is closed");
+  EXPECT_TRUE((*store)->HasUnsavedChanges());
+
+  refuse = false;
+  ASSERT_TRUE((*store)->SaveChanges().ok());
+  ASSERT_TRUE((*store)->SaveChanges().ok());  // nothing new: nothing handed over
+  ASSERT_EQ(handed.size(), 1u);
+  EXPECT_EQ(handed[0], (*store)->Serialize());
+  EXPECT_TRUE(handed[0].starts_with("BEGIN:VCALENDAR\r\nPRODID:-//Quillmark//Feriant 2.0//EN\r\n"));
+  EXPECT_EQ(ReadWholeFile(path), sample);
+}
+
 TEST_F(CalendarStoreTest, KeepsTheModeOwnerAndGroupOfAnExistingFile) {
   const auto path = Sample();
   ::chmod(path.c_str(), 0640);

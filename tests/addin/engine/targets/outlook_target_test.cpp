@@ -117,8 +117,8 @@ class OutlookRunTest : public outlook::testing::CalendarTest {
   }
 
   Outcome Run(const Selection& s, OccurrenceObserver* observer = nullptr) {
-    return RunWith(outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}, {}}), s,
-                   observer);
+    return RunWith(outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}, {}, {}}),
+                   s, observer);
   }
 
   std::vector<Appointment> All() const {
@@ -414,7 +414,7 @@ TEST_F(OutlookRunTest, ACalendarChangedDuringTheRunIsNotOverwritten) {
 }
 
 TEST_F(OutlookRunTest, TheProbeLeavesNothingBehind) {
-  auto application = outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}, {}});
+  auto application = outlook::CreateOutlookApplication(calendar_, {CountingUids(), {}, {}, {}, {}});
   OutlookTarget target(application);
   RunContext run;
   const Result<bool> first = target.ProbeNewItemPosition(run);
