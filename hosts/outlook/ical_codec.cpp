@@ -340,6 +340,12 @@ std::string LineOf(PropertyPtr property) {
   return reader.Next() ? reader.logical() : std::string();
 }
 
+// A text value as it is written and read: libical drops blanks at either end of a value,
+// and takes a value of blanks alone for none, which an event must not hold.
+std::string_view WrittenText(std::string_view text) {
+  return base::Trim(text);
+}
+
 // The bytes a TEXT value does not hold as they are (AppendTextValue).
 constexpr std::array<bool, 256> kEscapedInText = [] {
   std::array<bool, 256> escaped{};
@@ -476,8 +482,9 @@ std::vector<std::string> TimeLines(const Appointment& a, icaltimezone* zone,
   return {zoned(begin, icalproperty_new_dtstart), zoned(end, icalproperty_new_dtend)};
 }
 
-// Sets or, for an empty text, removes a text property.
-void SetText(ComponentText& event, std::string_view name, const std::string& text) {
+// Sets or, for a text of blanks or none, removes a text property.
+void SetText(ComponentText& event, std::string_view name, std::string_view text) {
+  text = WrittenText(text);
   if (text.empty()) {
     event.RemoveProperty(name);
   } else {
@@ -485,11 +492,15 @@ void SetText(ComponentText& event, std::string_view name, const std::string& tex
   }
 }
 
-// What ReadEvent gives for the text MakeNewEvent writes for `a`: the texts as they are
+// What ReadEvent gives for the text MakeNewEvent writes for `a`: the texts as written
 // (escaping and reading them are inverses on normalised texts), the times as the lines
 // hold them.
 Appointment ReadingOfNewEvent(const Appointment& a) {
   Appointment read = a;
+  for (std::string* text : {&read.subject, &read.location, &read.body}) {
+    const std::string_view written = WrittenText(*text);
+    if (written.size() != text->size()) *text = std::string(written);
+  }
   if (a.all_day) {
     read.start = AllDays(a).first;
     read.duration = WholeDaysDuration(a.duration);
@@ -522,15 +533,18 @@ Result<NewEvent> MakeNewEvent(const Appointment& appointment, const EventStamp& 
   put(UtcLine("DTSTAMP", stamp.now), false);
   put(UtcLine("CREATED", stamp.now), false);
   put(UtcLine("LAST-MODIFIED", stamp.now), false);
-  if (!appointment.subject.empty()) put(TextLine("SUMMARY", appointment.subject), true);
+  if (const std::string_view subject = WrittenText(appointment.subject); !subject.empty())
+    put(TextLine("SUMMARY", subject), true);
   for (const std::string& line : TimeLines(appointment, nullptr, {}))
     put(line, true);
   if (appointment.all_day) {
     put(std::string(kAllDayProperty) + ":TRUE", false);
     put("TRANSP:TRANSPARENT", false);  // Outlook shows a new all-day event as free
   }
-  if (!appointment.location.empty()) put(TextLine("LOCATION", appointment.location), true);
-  if (!appointment.body.empty()) put(DescriptionLine(appointment.body), true);
+  if (const std::string_view location = WrittenText(appointment.location); !location.empty())
+    put(TextLine("LOCATION", location), true);
+  if (const std::string_view body = WrittenText(appointment.body); !body.empty())
+    put(DescriptionLine(body), true);
   if (!appointment.categories.empty()) put(CategoriesLine(appointment.categories), true);
   if (appointment.reminder_set) {
     for (const std::string& line : AlarmLines())
@@ -548,10 +562,10 @@ std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSe
   if (fields & kSubject) SetText(event, "SUMMARY", a.subject);
   if (fields & kLocation) SetText(event, "LOCATION", a.location);
   if (fields & kBody) {
-    if (a.body.empty()) {
+    if (const std::string_view body = WrittenText(a.body); body.empty()) {
       event.RemoveProperty("DESCRIPTION");
     } else {
-      event.SetProperty("DESCRIPTION", {DescriptionLine(a.body)});
+      event.SetProperty("DESCRIPTION", {DescriptionLine(body)});
     }
   }
   if (fields & kCategories) {

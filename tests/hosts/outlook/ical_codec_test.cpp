@@ -61,7 +61,7 @@ TEST_F(IcalCodecTest, ANewEventReadsAsTheAppointmentItWasMadeFrom) {
   };
   Appointment texts = all_day(At(2006, 8, 1), kMinutesPerDay);
   texts.subject = "Eins, zwei; drei \\ vier \"f\xC3\xBCnf\"\tsechs";
-  texts.location = " Schweiz,  Z\xC3\xBCrich ";  // blanks at either end are kept
+  texts.location = "Schweiz, Z\xC3\xBCrich";
   texts.body = "Zeile 1\r\n\r\nZ\xC3\xBCrich, Gen\xC3\xA8ve; Ticino \\ " + std::string(90, 'x');
   texts.categories = "Feiertag, A\\B, C;D";
   texts.reminder_set = true;
@@ -115,6 +115,26 @@ TEST_F(IcalCodecTest, ANewEventReadsAsTheAppointmentItWasMadeFrom) {
     const Result<Appointment> read = ReadEvent(made->text, zones);
     ASSERT_TRUE(read) << read.error().description;
     EXPECT_EQ(*read, made->appointment);
+  }
+
+  // Blanks and tabs at either end of a value are not read back, so they are not written;
+  // a value of blanks alone is no text.
+  for (const std::string blanks : {" a\t b ", "\t \ta", "a \t", " ", "\t\t", " \r\nx\r\n"}) {
+    SCOPED_TRACE(::testing::PrintToString(blanks));
+    Appointment a = empty;
+    a.subject = a.location = NormalizeLine(blanks);
+    a.body = NormalizeBody(blanks);
+    const Result<NewEvent> made = MakeNewEvent(a, stamp, "\r\n");
+    ASSERT_TRUE(made) << made.error().description;
+    const Result<Appointment> read = ReadEvent(made->text, zones);
+    ASSERT_TRUE(read) << read.error().description;
+    EXPECT_EQ(*read, made->appointment);
+    // Changed to them, an event reads the same.
+    const std::string changed =
+        ChangeEventText(made->text, a, kSubject | kLocation | kBody, stamp, "\r\n", zones);
+    const Result<Appointment> reread = ReadEvent(changed, zones);
+    ASSERT_TRUE(reread) << reread.error().description;
+    EXPECT_EQ(*reread, made->appointment);
   }
 
   // An event whose lines ReadEvent would refuse is not made.
