@@ -290,10 +290,13 @@ void HolidayRun::PrepareYears(std::int32_t language_index) {
   plan.ready = true;
 }
 
+static_assert(RunCaches::kFirstFeastYear == kFirstRunYear &&
+              RunCaches::kLastFeastYear == kLastRunYear);
+
 Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   if (!plan_.ready || plan_.language != language_index) PrepareYears(language_index);
   const YearPlan& plan = plan_;
-  feasts_.ComputeFeasts(year);
+  feasts_ = &caches_.Feasts(year);
   const data::EffectiveAssignments& assignments =
       current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
   const std::uint64_t in_force = assignments.Amendments();
@@ -307,7 +310,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   occurrence.year = year;
   occurrence.OtherLanguages = other_texts;
   for (const std::int32_t holiday : selection) {
-    const RuleOutcome date = rules[static_cast<size_t>(holiday)].Evaluate(year, feasts_);
+    const RuleOutcome date = rules[static_cast<size_t>(holiday)].Evaluate(year, *feasts_);
     if (!date) return date.error();
     if (!date->has_value()) continue;  // the feast does not exist this year
 

@@ -8,9 +8,9 @@
 // (data/amendments.h) in place of the tables' assignments; otherwise no amendment is consulted.
 //
 // A HolidayRun is owned by its driver (the dialog, the command line) and holds the run
-// state: the counters, the one FeastTable and the holiday selection of the last set of
-// ticked regions. What does not depend on the run (parsed rules, the region texts of a
-// holiday in a country and language) it takes from a RunCaches that the driver keeps.
+// state: the counters and the holiday selection of the last set of ticked regions. What
+// does not depend on the run (parsed rules, the feasts of each year, the region texts of
+// a holiday in a country and language) it takes from a RunCaches that the driver keeps.
 // The dialog, the localisation, the target, the caches and the observer belong to the
 // driver and outlive the run. Whatever way a run ends, the dialog is idle again and the
 // language is the one it found. Failures are shown in message boxes, as the user would
@@ -87,7 +87,8 @@ class HolidayRun final : public TargetContext {
   std::int32_t AddedCount() const { return counters_.AddedCount; }
   std::int32_t RemovedCount() const { return counters_.RemovedCount; }
   std::int32_t ModifiedCount() const { return counters_.ModifiedCount; }
-  const FeastTable& Feasts() const { return feasts_; }
+  // The feasts of the year processed last (none before the first).
+  const FeastTable& Feasts() const { return *feasts_; }
 
   // TargetContext.
   bool IsRemoval() const override { return run_selection_.is_removal; }
@@ -142,7 +143,8 @@ class HolidayRun final : public TargetContext {
   // The holiday category in each language, by language index (Outlook runs only).
   std::vector<std::string> holiday_categories_;
   bool new_items_first_ = false;
-  FeastTable feasts_;
+  FeastTable no_feasts_;
+  const FeastTable* feasts_ = &no_feasts_;  // the caches' table of the year processed last
 
   ParsedRules rules_;  // the caches' shipped rules, or those of SetRules
   bool current_law_ = false;

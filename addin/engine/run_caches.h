@@ -21,6 +21,7 @@
 
 #include "addin/data/amendments.h"
 #include "addin/data/holiday_data.h"
+#include "addin/engine/feast_table.h"
 #include "addin/engine/localisation.h"
 #include "addin/engine/rule.h"
 
@@ -106,11 +107,36 @@ class RunCaches {
   // The texts of `country` in `words`; made the most recently used.
   CountryTexts& Country(std::string_view country, const Words& words);
 
+  // The years whose feasts are kept (those a run can process).
+  static constexpr std::int32_t kFirstFeastYear = 1984;
+  static constexpr std::int32_t kLastFeastYear = 2049;
+  // The feasts of `year`, computed on the first call for a year kFirstFeastYear to
+  // kLastFeastYear and kept; another year's are computed again on each call, and stay
+  // valid until the next such call.
+  const FeastTable& Feasts(std::int32_t year) {
+    if (year >= kFirstFeastYear && year <= kLastFeastYear) {
+      KeptFeasts& kept = feasts_[static_cast<size_t>(year - kFirstFeastYear)];
+      if (!kept.ready) {
+        kept.table.ComputeFeasts(year);
+        kept.ready = true;
+      }
+      return kept.table;
+    }
+    other_year_feasts_.ComputeFeasts(year);
+    return other_year_feasts_;
+  }
+
  private:
   ParsedRules shipped_rules_;
   std::array<std::array<const data::HolidayName*, data::kAllHolidayCount>, data::kLanguageCount + 1>
       names_{};
   std::array<std::uint64_t, data::kAllHolidayCount> holiday_amendments_{};
+  struct KeptFeasts {
+    bool ready = false;
+    FeastTable table;
+  };
+  std::array<KeptFeasts, kLastFeastYear - kFirstFeastYear + 1> feasts_;
+  FeastTable other_year_feasts_;
   // Most recently used last.
   std::vector<std::unique_ptr<CountryTexts>> countries_;
 };

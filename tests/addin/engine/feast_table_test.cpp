@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "addin/engine/date_arithmetic.h"
+#include "addin/engine/run_caches.h"
 
 namespace feriant::engine {
 namespace {
@@ -222,6 +223,22 @@ TEST(FeastTableTest, AnyYearIsSafeAndUnrepresentableYearsHaveNoFeasts) {
       const local_days easter = Lookup(table, "Easter");
       EXPECT_GE(easter, local_days(year(c.year) / March / 22)) << c.year;
       EXPECT_LE(easter, local_days(year(c.year) / April / 25)) << c.year;
+    }
+  }
+}
+
+// The tables a run's caches keep per year are those of the year, whatever was asked
+// before, inside the kept years and outside them.
+TEST(FeastTableTest, KeptTablesAreThoseOfTheirYear) {
+  RunCaches caches;
+  for (const std::int32_t y : {2006, 1983, 1984, 2049, 2050, 2006, 1983, 2000}) {
+    FeastTable fresh;
+    fresh.ComputeFeasts(y);
+    const FeastTable& kept = caches.Feasts(y);
+    ASSERT_EQ(kept.Feasts().size(), fresh.Feasts().size()) << y;
+    for (size_t i = 0; i < fresh.Feasts().size(); ++i) {
+      EXPECT_EQ(kept.Feasts()[i].FeastKey, fresh.Feasts()[i].FeastKey) << y;
+      EXPECT_EQ(kept.Feasts()[i].FeastDate, fresh.Feasts()[i].FeastDate) << y;
     }
   }
 }
