@@ -67,6 +67,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${FERIANT_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Depends: from the libraries the programs link
+# and libcurl, which they load when a calendar server is first reached.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libcurl4 (>= 7.85)")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     "${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-Linux/usr/${FERIANT_INSTALL_LIBDIR}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion, man-db")

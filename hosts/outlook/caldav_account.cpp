@@ -2,8 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <curl/curl.h>
-
 #include <cctype>
 #include <memory>
 #include <vector>
@@ -14,22 +12,6 @@
 
 namespace feriant::outlook {
 namespace {
-
-struct UrlDeleter {
-  void operator()(CURLU* url) const { curl_url_cleanup(url); }
-};
-struct TextDeleter {
-  void operator()(char* text) const { curl_free(text); }
-};
-
-// A part of the URL, percent-decoded; none when the URL has no such part.
-std::optional<std::string> Part(CURLU* url, CURLUPart part) {
-  char* text = nullptr;
-  if (curl_url_get(url, part, &text, CURLU_URLDECODE) != CURLUE_OK || text == nullptr)
-    return std::nullopt;
-  const std::unique_ptr<char, TextDeleter> owned(text);
-  return std::string(owned.get());
-}
 
 std::string Lower(std::string text) {
   for (char& c : text)
@@ -110,13 +92,15 @@ std::optional<NetrcEntry> FindNetrcEntry(std::string_view text, std::string_view
 
 Result<ServerAccount> FindAccount(std::string_view url, const std::filesystem::path& netrc,
                                   const char* environment_password) {
-  const std::unique_ptr<CURLU, UrlDeleter> parsed(curl_url());
-  const std::string text(url);
-  if (parsed == nullptr || !IsCalendarUrl(url) ||
-      curl_url_set(parsed.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) {
+  const auto not_a_url = [&] {
     return Refused("\"" + UrlWithoutCredentials(url) + "\" is not an http or https URL");
-  }
-  if (Part(parsed.get(), CURLUPART_PASSWORD)) {
+  };
+  if (!IsCalendarUrl(url)) return not_a_url();
+  if (const std::string unavailable = HttpUnavailable(); !unavailable.empty())
+    return Refused(unavailable);
+  const std::optional<UrlAccount> parts = AccountOfUrl(url);
+  if (!parts) return not_a_url();
+  if (parts->has_password) {
     return Refused(
         "a password does not belong in the URL, where the process list and the shell's "
         "history show it: leave it out and put it in ~/.netrc or " +
@@ -124,8 +108,8 @@ Result<ServerAccount> FindAccount(std::string_view url, const std::filesystem::p
   }
   ServerAccount account;
   account.url = UrlWithoutCredentials(url);
-  account.host = Lower(Part(parsed.get(), CURLUPART_HOST).value_or(""));
-  account.user = Part(parsed.get(), CURLUPART_USER).value_or("");
+  account.host = parts->host;
+  account.user = parts->user;
 
   struct stat status {};
   if (::stat(netrc.c_str(), &status) == 0) {

@@ -1,29 +1,130 @@
 #include "hosts/outlook/caldav_http.h"
 
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <mutex>
 
 namespace feriant::outlook {
 namespace {
 
+// The functions of libcurl this file calls. libcurl is loaded when a server is first
+// reached, not when the program starts: most runs never reach one, and libcurl with the
+// libraries it needs (TLS, Kerberos, LDAP, ...) takes longer to load than a short run
+// takes for everything else.
+struct CurlLibrary {
+  decltype(&curl_global_init) global_init = nullptr;
+  decltype(&curl_easy_init) easy_init = nullptr;
+  decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+  decltype(&curl_easy_setopt) easy_setopt = nullptr;
+  decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+  decltype(&curl_easy_strerror) easy_strerror = nullptr;
+  decltype(&curl_multi_init) multi_init = nullptr;
+  decltype(&curl_multi_cleanup) multi_cleanup = nullptr;
+  decltype(&curl_multi_setopt) multi_setopt = nullptr;
+  decltype(&curl_multi_add_handle) multi_add_handle = nullptr;
+  decltype(&curl_multi_remove_handle) multi_remove_handle = nullptr;
+  decltype(&curl_multi_perform) multi_perform = nullptr;
+  decltype(&curl_multi_info_read) multi_info_read = nullptr;
+  decltype(&curl_multi_poll) multi_poll = nullptr;
+  decltype(&curl_slist_append) slist_append = nullptr;
+  decltype(&curl_slist_free_all) slist_free_all = nullptr;
+  decltype(&curl_url) url = nullptr;
+  decltype(&curl_url_cleanup) url_cleanup = nullptr;
+  decltype(&curl_url_set) url_set = nullptr;
+  decltype(&curl_url_get) url_get = nullptr;
+  decltype(&curl_free) free = nullptr;
+};
+
+struct LibraryCloser {
+  void operator()(void* library) const { ::dlclose(library); }
+};
+
+// Sets `function` to the symbol `name` of `library`; false when there is none.
+template <class Function>
+bool Find(void* library, const char* name, Function& function) {
+  function = reinterpret_cast<Function>(::dlsym(library, name));
+  return function != nullptr;
+}
+
+struct LoadedCurl {
+  std::unique_ptr<void, LibraryCloser> library;
+  CurlLibrary functions;
+  std::string failure;  // why it could not be used; empty when it can
+};
+
+LoadedCurl Load() {
+  LoadedCurl loaded;
+  // The ABI of libcurl.so.4 has been kept since 2006.
+  loaded.library.reset(::dlopen("libcurl.so.4", RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
+  if (loaded.library == nullptr) {
+    const char* why = ::dlerror();
+    loaded.failure = "libcurl could not be loaded: " + std::string(why != nullptr ? why : "");
+    return loaded;
+  }
+  void* library = loaded.library.get();
+  CurlLibrary& f = loaded.functions;
+  const bool found = Find(library, "curl_global_init", f.global_init) &&
+                     Find(library, "curl_easy_init", f.easy_init) &&
+                     Find(library, "curl_easy_cleanup", f.easy_cleanup) &&
+                     Find(library, "curl_easy_setopt", f.easy_setopt) &&
+                     Find(library, "curl_easy_getinfo", f.easy_getinfo) &&
+                     Find(library, "curl_easy_strerror", f.easy_strerror) &&
+                     Find(library, "curl_multi_init", f.multi_init) &&
+                     Find(library, "curl_multi_cleanup", f.multi_cleanup) &&
+                     Find(library, "curl_multi_setopt", f.multi_setopt) &&
+                     Find(library, "curl_multi_add_handle", f.multi_add_handle) &&
+                     Find(library, "curl_multi_remove_handle", f.multi_remove_handle) &&
+                     Find(library, "curl_multi_perform", f.multi_perform) &&
+                     Find(library, "curl_multi_info_read", f.multi_info_read) &&
+                     Find(library, "curl_multi_poll", f.multi_poll) &&
+                     Find(library, "curl_slist_append", f.slist_append) &&
+                     Find(library, "curl_slist_free_all", f.slist_free_all) &&
+                     Find(library, "curl_url", f.url) &&
+                     Find(library, "curl_url_cleanup", f.url_cleanup) &&
+                     Find(library, "curl_url_set", f.url_set) &&
+                     Find(library, "curl_url_get", f.url_get) && Find(library, "curl_free", f.free);
+  if (!found) {
+    loaded.failure = "the libcurl found is too old (7.85 or later is needed)";
+    return loaded;
+  }
+  if (f.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)
+    loaded.failure = "libcurl could not be initialised";
+  return loaded;
+}
+
+// libcurl, loaded and initialised on the first call; none when it cannot be used
+// (HttpUnavailable says why).
+const LoadedCurl& TheCurl() {
+  static const LoadedCurl loaded = Load();
+  return loaded;
+}
+
+bool CurlLoaded() {
+  return TheCurl().failure.empty();
+}
+
+// The functions; only once CurlLoaded() said yes, as every handle of libcurl implies.
+const CurlLibrary& Curl() {
+  return TheCurl().functions;
+}
+
 struct EasyDeleter {
-  void operator()(CURL* easy) const { curl_easy_cleanup(easy); }
+  void operator()(CURL* easy) const { Curl().easy_cleanup(easy); }
 };
 struct MultiDeleter {
-  void operator()(CURLM* multi) const { curl_multi_cleanup(multi); }
+  void operator()(CURLM* multi) const { Curl().multi_cleanup(multi); }
 };
 struct ListDeleter {
-  void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+  void operator()(curl_slist* list) const { Curl().slist_free_all(list); }
 };
 struct UrlDeleter {
-  void operator()(CURLU* url) const { curl_url_cleanup(url); }
+  void operator()(CURLU* url) const { Curl().url_cleanup(url); }
 };
 struct TextDeleter {
-  void operator()(char* text) const { curl_free(text); }
+  void operator()(char* text) const { Curl().free(text); }
 };
 using EasyHandle = std::unique_ptr<CURL, EasyDeleter>;
 using MultiHandle = std::unique_ptr<CURLM, MultiDeleter>;
@@ -33,24 +134,25 @@ using CurlText = std::unique_ptr<char, TextDeleter>;
 
 constexpr int kMaxRedirects = 5;
 
-void InitialiseOnce() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 UrlHandle Parse(std::string_view url) {
-  UrlHandle handle(curl_url());
+  if (!CurlLoaded()) return nullptr;
+  UrlHandle handle(Curl().url());
   if (handle == nullptr) return nullptr;
   const std::string text(url);
-  if (curl_url_set(handle.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return nullptr;
+  if (Curl().url_set(handle.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return nullptr;
   return handle;
 }
 
-std::string Part(CURLU* url, CURLUPart part, unsigned flags = 0) {
+// A part of `url`; none when the URL has no such part.
+std::optional<std::string> PartIfAny(CURLU* url, CURLUPart part, unsigned flags = 0) {
   char* text = nullptr;
-  if (curl_url_get(url, part, &text, flags) != CURLUE_OK) return {};
+  if (Curl().url_get(url, part, &text, flags) != CURLUE_OK || text == nullptr) return std::nullopt;
   const CurlText owned(text);
-  return owned ? std::string(owned.get()) : std::string();
+  return std::string(owned.get());
+}
+
+std::string Part(CURLU* url, CURLUPart part, unsigned flags = 0) {
+  return PartIfAny(url, part, flags).value_or("");
 }
 
 std::string Lower(std::string text) {
@@ -137,11 +239,25 @@ std::string_view OriginOf(std::string_view url) {
 
 }  // namespace
 
+std::string HttpUnavailable() {
+  return TheCurl().failure;
+}
+
+std::optional<UrlAccount> AccountOfUrl(std::string_view url) {
+  const UrlHandle parsed = Parse(url);
+  if (parsed == nullptr) return std::nullopt;
+  UrlAccount account;
+  account.host = Lower(Part(parsed.get(), CURLUPART_HOST, CURLU_URLDECODE));
+  account.user = Part(parsed.get(), CURLUPART_USER, CURLU_URLDECODE);
+  account.has_password = PartIfAny(parsed.get(), CURLUPART_PASSWORD, CURLU_URLDECODE).has_value();
+  return account;
+}
+
 std::string UrlWithoutCredentials(std::string_view url) {
   UrlHandle handle = Parse(url);
   if (handle == nullptr) return std::string(url);
-  curl_url_set(handle.get(), CURLUPART_USER, nullptr, 0);
-  curl_url_set(handle.get(), CURLUPART_PASSWORD, nullptr, 0);
+  Curl().url_set(handle.get(), CURLUPART_USER, nullptr, 0);
+  Curl().url_set(handle.get(), CURLUPART_PASSWORD, nullptr, 0);
   std::string text = Part(handle.get(), CURLUPART_URL);
   return text.empty() ? std::string(url) : text;
 }
@@ -182,7 +298,7 @@ std::string ResolveUrl(std::string_view base, std::string_view reference) {
   UrlHandle handle = Parse(base);
   if (handle == nullptr) return std::string(reference);
   const std::string text(reference);
-  if (curl_url_set(handle.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return text;
+  if (Curl().url_set(handle.get(), CURLUPART_URL, text.c_str(), 0) != CURLUE_OK) return text;
   return Part(handle.get(), CURLUPART_URL);
 }
 
@@ -204,84 +320,85 @@ struct HttpSession::Impl {
   std::unique_ptr<Transfer> Start(const HttpRequest& request, size_t index) {
     auto transfer = std::make_unique<Transfer>();
     transfer->index = index;
-    transfer->easy.reset(curl_easy_init());
+    transfer->easy.reset(Curl().easy_init());
     CURL* easy = transfer->easy.get();
     if (easy == nullptr) return nullptr;
     transfer->body = request.body;
     for (const auto& [name, value] : request.headers) {
       const std::string line = name + ": " + value;
-      curl_slist* longer = curl_slist_append(transfer->headers.get(), line.c_str());
+      curl_slist* longer = Curl().slist_append(transfer->headers.get(), line.c_str());
       if (longer == nullptr) return nullptr;
       (void)transfer->headers.release();
       transfer->headers.reset(longer);
     }
     // No "Expect: 100-continue" round trip before a body.
-    curl_slist* longer = curl_slist_append(transfer->headers.get(), "Expect:");
+    curl_slist* longer = Curl().slist_append(transfer->headers.get(), "Expect:");
     if (longer == nullptr) return nullptr;
     (void)transfer->headers.release();
     transfer->headers.reset(longer);
 
-    curl_easy_setopt(easy, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.method.c_str());
+    Curl().easy_setopt(easy, CURLOPT_URL, request.url.c_str());
+    Curl().easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    Curl().easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    Curl().easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    Curl().easy_setopt(easy, CURLOPT_CUSTOMREQUEST, request.method.c_str());
     if (!transfer->body.empty() || request.method == "PUT") {
-      curl_easy_setopt(easy, CURLOPT_POSTFIELDS, transfer->body.data());
-      curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
-                       static_cast<curl_off_t>(transfer->body.size()));
+      Curl().easy_setopt(easy, CURLOPT_POSTFIELDS, transfer->body.data());
+      Curl().easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(transfer->body.size()));
     }
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, transfer->headers.get());
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, transfer.get());
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
-    curl_easy_setopt(easy, CURLOPT_USERAGENT, "Feriant/2.0");
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_2TLS));
-    curl_easy_setopt(easy, CURLOPT_PIPEWAIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, settings.connect_timeout_seconds);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, settings.stall_timeout_seconds);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (!settings.ca_file.empty()) curl_easy_setopt(easy, CURLOPT_CAINFO, settings.ca_file.c_str());
+    Curl().easy_setopt(easy, CURLOPT_HTTPHEADER, transfer->headers.get());
+    Curl().easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
+    Curl().easy_setopt(easy, CURLOPT_WRITEDATA, transfer.get());
+    Curl().easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
+    Curl().easy_setopt(easy, CURLOPT_HEADERDATA, transfer.get());
+    Curl().easy_setopt(easy, CURLOPT_ERRORBUFFER, transfer->error);
+    Curl().easy_setopt(easy, CURLOPT_USERAGENT, "Feriant/2.0");
+    Curl().easy_setopt(easy, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_2TLS));
+    Curl().easy_setopt(easy, CURLOPT_PIPEWAIT, 1L);
+    Curl().easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, settings.connect_timeout_seconds);
+    Curl().easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    Curl().easy_setopt(easy, CURLOPT_LOW_SPEED_TIME, settings.stall_timeout_seconds);
+    Curl().easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    Curl().easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!settings.ca_file.empty())
+      Curl().easy_setopt(easy, CURLOPT_CAINFO, settings.ca_file.c_str());
     if (!settings.user.empty()) {
-      curl_easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-      curl_easy_setopt(easy, CURLOPT_USERNAME, settings.user.c_str());
-      curl_easy_setopt(easy, CURLOPT_PASSWORD, settings.password.c_str());
+      Curl().easy_setopt(easy, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+      Curl().easy_setopt(easy, CURLOPT_USERNAME, settings.user.c_str());
+      Curl().easy_setopt(easy, CURLOPT_PASSWORD, settings.password.c_str());
     }
-    curl_easy_setopt(easy, CURLOPT_PRIVATE, transfer.get());
-    if (curl_multi_add_handle(multi.get(), easy) != CURLM_OK) return nullptr;
+    Curl().easy_setopt(easy, CURLOPT_PRIVATE, transfer.get());
+    if (Curl().multi_add_handle(multi.get(), easy) != CURLM_OK) return nullptr;
     return transfer;
   }
 
   // Ends `transfer`, filling its answer from libcurl's result `code`.
   void Finish(Transfer& transfer, CURLcode code) {
-    curl_multi_remove_handle(multi.get(), transfer.easy.get());
+    Curl().multi_remove_handle(multi.get(), transfer.easy.get());
     if (code != CURLE_OK) {
       transfer.response.status = 0;
-      transfer.response.failure = transfer.error[0] != '\0' ? std::string(transfer.error)
-                                                            : std::string(curl_easy_strerror(code));
+      transfer.response.failure = transfer.error[0] != '\0'
+                                      ? std::string(transfer.error)
+                                      : std::string(Curl().easy_strerror(code));
       return;
     }
     long status = 0;
-    curl_easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    Curl().easy_getinfo(transfer.easy.get(), CURLINFO_RESPONSE_CODE, &status);
     transfer.response.status = status;
   }
 };
 
 HttpSession::HttpSession(ServerSettings settings) : impl_(std::make_unique<Impl>()) {
-  InitialiseOnce();
   impl_->settings = std::move(settings);
   impl_->settings.max_in_flight = std::max<size_t>(1, impl_->settings.max_in_flight);
-  impl_->multi.reset(curl_multi_init());
+  if (CurlLoaded()) impl_->multi.reset(Curl().multi_init());
   if (impl_->multi != nullptr) {
     CURLM* multi = impl_->multi.get();
-    curl_multi_setopt(multi, CURLMOPT_PIPELINING, static_cast<long>(CURLPIPE_MULTIPLEX));
+    Curl().multi_setopt(multi, CURLMOPT_PIPELINING, static_cast<long>(CURLPIPE_MULTIPLEX));
     const auto connections = static_cast<long>(impl_->settings.max_in_flight);
-    curl_multi_setopt(multi, CURLMOPT_MAX_HOST_CONNECTIONS, connections);
-    curl_multi_setopt(multi, CURLMOPT_MAXCONNECTS, connections);
+    Curl().multi_setopt(multi, CURLMOPT_MAX_HOST_CONNECTIONS, connections);
+    Curl().multi_setopt(multi, CURLMOPT_MAXCONNECTS, connections);
   }
 }
 
@@ -333,7 +450,7 @@ size_t HttpSession::SendAll(const std::vector<HttpRequest>& requests,
           multi == nullptr ? nullptr : impl_->Start(requests[next], next);
       if (transfer == nullptr) {
         HttpResponse failed;
-        failed.failure = "the request could not be prepared";
+        failed.failure = CurlLoaded() ? "the request could not be prepared" : HttpUnavailable();
         done(next++, std::move(failed));
         continue;
       }
@@ -345,12 +462,12 @@ size_t HttpSession::SendAll(const std::vector<HttpRequest>& requests,
   fill();
   while (!in_flight.empty()) {
     int running = 0;
-    curl_multi_perform(multi, &running);
+    Curl().multi_perform(multi, &running);
     int queued = 0;
-    while (CURLMsg* message = curl_multi_info_read(multi, &queued)) {
+    while (CURLMsg* message = Curl().multi_info_read(multi, &queued)) {
       if (message->msg != CURLMSG_DONE) continue;
       Transfer* finished = nullptr;
-      curl_easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &finished);
+      Curl().easy_getinfo(message->easy_handle, CURLINFO_PRIVATE, &finished);
       const CURLcode code = message->data.result;
       const auto it = std::find_if(in_flight.begin(), in_flight.end(), [&](const auto& transfer) {
         return transfer.get() == finished;
@@ -362,7 +479,7 @@ size_t HttpSession::SendAll(const std::vector<HttpRequest>& requests,
       done(transfer->index, std::move(transfer->response));
     }
     fill();
-    if (!in_flight.empty()) curl_multi_poll(multi, nullptr, 0, 200, nullptr);
+    if (!in_flight.empty()) Curl().multi_poll(multi, nullptr, 0, 200, nullptr);
   }
   return sent;
 }

@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -50,6 +51,19 @@ struct HttpResponse {
   std::string location;  // the Location header
   bool ok() const { return status >= 200 && status < 300; }
 };
+
+// Why no request can be sent: libcurl, loaded when first needed, could not be loaded or
+// initialised. Empty when requests can be sent.
+std::string HttpUnavailable();
+
+// Who an http or https URL names, percent-decoded: the host in lower case, the user name,
+// and whether it holds a password; none when it cannot be parsed.
+struct UrlAccount {
+  std::string host;
+  std::string user;
+  bool has_password = false;
+};
+std::optional<UrlAccount> AccountOfUrl(std::string_view url);
 
 // `url` without a user name or password; the URL itself when it cannot be parsed.
 std::string UrlWithoutCredentials(std::string_view url);

@@ -1,6 +1,8 @@
 // The texts a CalDAV client reads and makes without a server: URLs, netrc entries and
 // WebDAV multistatus answers.
 
+#include <dlfcn.h>
+
 #include <fstream>
 #include <string>
 
@@ -13,6 +15,19 @@
 
 namespace feriant::outlook {
 namespace {
+
+// First in this file, so that nothing before it in the process has reached for a server.
+TEST(CalDavUrlTest, LibcurlIsLoadedWhenAUrlIsFirstRead) {
+  const auto loaded = [] {
+    void* library = ::dlopen("libcurl.so.4", RTLD_NOW | RTLD_NOLOAD);
+    if (library != nullptr) ::dlclose(library);
+    return library != nullptr;
+  };
+  EXPECT_FALSE(loaded());
+  EXPECT_EQ(UrlWithoutCredentials("http://alice:pw@host/cal/"), "http://host/cal/");
+  EXPECT_TRUE(loaded());
+  EXPECT_EQ(HttpUnavailable(), "");
+}
 
 TEST(CalDavUrlTest, CredentialsEncodingAndOrigins) {
   EXPECT_EQ(UrlWithoutCredentials("https://alice:pw@host.example/dav/"),
