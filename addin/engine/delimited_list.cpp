@@ -49,8 +49,9 @@ bool IsInList(std::string_view list, std::string_view item, std::string_view del
 
 std::string AddToList(std::string_view list, std::string_view item, std::string_view delimiter,
                       CaseSensitivity sensitivity) {
-  if (IsInList(list, item, delimiter, sensitivity)) return std::string(list);
+  // An empty list, as every new item has, holds nothing to compare the item with.
   if (list.empty()) return std::string(item);
+  if (IsInList(list, item, delimiter, sensitivity)) return std::string(list);
   if (EndsWith(list, delimiter, sensitivity)) return Concat(list, item, delimiter);
   return Concat(list, delimiter, item);
 }

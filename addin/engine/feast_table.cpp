@@ -82,9 +82,20 @@ FeastTable::FeastTable() {
 }
 
 void FeastTable::ComputeFeasts(std::int32_t year) {
-  std::array<local_days, kKnownKeys.size()> dates;  // in the order of kKnownKeys
+  // Records are overwritten in place so that a table refilled every year keeps its
+  // storage; the known-key index follows the fixed order of kKnownKeys.
+  first_known_.fill(-1);
   size_t count = 0;
-  auto put = [&dates, &count](local_days date) { dates[count++] = date; };
+  auto put = [this, &count](local_days date) {
+    if (count < feasts_.size()) {
+      feasts_[count].FeastKey.assign(kKnownKeys[count]);
+      feasts_[count].FeastDate = date;
+    } else {
+      feasts_.push_back(Feast{std::string(kKnownKeys[count]), date});
+    }
+    first_known_[count] = static_cast<std::int32_t>(count);
+    ++count;
+  };
 
   if (year >= kMinYear && year <= kMaxYear) {
     const local_days first_sunday_of_may = FirstOnOrAfter(Day(year, 5, 1), kSunday);
@@ -115,21 +126,7 @@ void FeastTable::ComputeFeasts(std::int32_t year) {
       put(Day(year, 4, kSechselaeutenApril[static_cast<size_t>(year - kSechselaeutenFirstYear)]));
     }
   }
-
-  // Records are overwritten in place so that a table refilled every year keeps its
-  // storage, and the keys it already holds.
-  first_known_.fill(-1);
-  for (size_t i = 0; i < count; ++i) {
-    first_known_[i] = static_cast<std::int32_t>(i);
-    if (i >= feasts_.size()) {
-      feasts_.push_back(Feast{std::string(kKnownKeys[i]), dates[i]});
-      continue;
-    }
-    if (i >= known_keys_held_) feasts_[i].FeastKey.assign(kKnownKeys[i]);
-    feasts_[i].FeastDate = dates[i];
-  }
   feasts_.resize(count);
-  known_keys_held_ = count;
 }
 
 void FeastTable::AddFeast(std::string_view key, local_days date) {

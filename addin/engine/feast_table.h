@@ -76,9 +76,6 @@ class FeastTable {
 
  private:
   std::vector<Feast> feasts_;
-  // How many records from the first hold the keys of kKnownKeys in their order; AddFeast
-  // only appends after them.
-  size_t known_keys_held_ = 0;
   // The first record whose key equals kKnownKeys[i] ignoring case, or -1.
   std::array<std::int32_t, kKnownKeys.size()> first_known_;
 };

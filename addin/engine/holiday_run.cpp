@@ -296,7 +296,7 @@ static_assert(RunCaches::kFirstFeastYear == kFirstRunYear &&
 Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   if (!plan_.ready || plan_.language != language_index) PrepareYears(language_index);
   const YearPlan& plan = plan_;
-  feasts_ = &caches_.Feasts(year);
+  const FeastTable& feasts = caches_.Feasts(year);
   const data::EffectiveAssignments& assignments =
       current_law_ ? data::CurrentLawAssignments(year) : data::TableAssignments();
   const std::uint64_t in_force = assignments.Amendments();
@@ -310,7 +310,7 @@ Status HolidayRun::ProcessYear(std::int32_t year, std::int32_t language_index) {
   occurrence.year = year;
   occurrence.OtherLanguages = other_texts;
   for (const std::int32_t holiday : selection) {
-    const RuleOutcome date = rules[static_cast<size_t>(holiday)].Evaluate(year, *feasts_);
+    const RuleOutcome date = rules[static_cast<size_t>(holiday)].Evaluate(year, feasts);
     if (!date) return date.error();
     if (!date->has_value()) continue;  // the feast does not exist this year
 

@@ -87,8 +87,6 @@ class HolidayRun final : public TargetContext {
   std::int32_t AddedCount() const { return counters_.AddedCount; }
   std::int32_t RemovedCount() const { return counters_.RemovedCount; }
   std::int32_t ModifiedCount() const { return counters_.ModifiedCount; }
-  // The feasts of the year processed last (none before the first).
-  const FeastTable& Feasts() const { return *feasts_; }
 
   // TargetContext.
   bool IsRemoval() const override { return run_selection_.is_removal; }
@@ -143,8 +141,6 @@ class HolidayRun final : public TargetContext {
   // The holiday category in each language, by language index (Outlook runs only).
   std::vector<std::string> holiday_categories_;
   bool new_items_first_ = false;
-  FeastTable no_feasts_;
-  const FeastTable* feasts_ = &no_feasts_;  // the caches' table of the year processed last
 
   ParsedRules rules_;  // the caches' shipped rules, or those of SetRules
   bool current_law_ = false;

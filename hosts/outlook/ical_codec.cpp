@@ -426,11 +426,6 @@ std::string UtcLine(std::string_view name, sys_seconds time) {
   return line;
 }
 
-// DESCRIPTION holds line breaks as LF: the escaping drops the CR of each CR LF.
-std::string DescriptionLine(std::string_view body) {
-  return TextLine("DESCRIPTION", body);
-}
-
 // One CATEGORIES property listing every name. libical would either split the names over
 // several properties or escape the separating commas, so the line is written here.
 std::string CategoriesLine(std::string_view categories) {
@@ -528,23 +523,25 @@ Result<NewEvent> MakeNewEvent(const Appointment& appointment, const EventStamp& 
     AppendFolded(text, line, eol);
     if (read) read_octets += line.size() + 2;
   };
+  // A text property, unless the text is none as written (SetText).
+  const auto put_text = [&](std::string_view name, std::string_view value) {
+    if (const std::string_view written = WrittenText(value); !written.empty())
+      put(TextLine(name, written), true);
+  };
   put("BEGIN:VEVENT", true);
   put(TextLine("UID", stamp.uid), false);
   put(UtcLine("DTSTAMP", stamp.now), false);
   put(UtcLine("CREATED", stamp.now), false);
   put(UtcLine("LAST-MODIFIED", stamp.now), false);
-  if (const std::string_view subject = WrittenText(appointment.subject); !subject.empty())
-    put(TextLine("SUMMARY", subject), true);
+  put_text("SUMMARY", appointment.subject);
   for (const std::string& line : TimeLines(appointment, nullptr, {}))
     put(line, true);
   if (appointment.all_day) {
     put(std::string(kAllDayProperty) + ":TRUE", false);
     put("TRANSP:TRANSPARENT", false);  // Outlook shows a new all-day event as free
   }
-  if (const std::string_view location = WrittenText(appointment.location); !location.empty())
-    put(TextLine("LOCATION", location), true);
-  if (const std::string_view body = WrittenText(appointment.body); !body.empty())
-    put(DescriptionLine(body), true);
+  put_text("LOCATION", appointment.location);
+  put_text("DESCRIPTION", appointment.body);
   if (!appointment.categories.empty()) put(CategoriesLine(appointment.categories), true);
   if (appointment.reminder_set) {
     for (const std::string& line : AlarmLines())
@@ -561,13 +558,8 @@ std::string ChangeEventText(std::string_view text, const Appointment& a, FieldSe
   ComponentText event(text);
   if (fields & kSubject) SetText(event, "SUMMARY", a.subject);
   if (fields & kLocation) SetText(event, "LOCATION", a.location);
-  if (fields & kBody) {
-    if (const std::string_view body = WrittenText(a.body); body.empty()) {
-      event.RemoveProperty("DESCRIPTION");
-    } else {
-      event.SetProperty("DESCRIPTION", {DescriptionLine(body)});
-    }
-  }
+  // DESCRIPTION holds line breaks as LF: the escaping drops the CR of each CR LF.
+  if (fields & kBody) SetText(event, "DESCRIPTION", a.body);
   if (fields & kCategories) {
     if (a.categories.empty()) {
       event.RemoveProperty("CATEGORIES");

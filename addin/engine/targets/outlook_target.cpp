@@ -130,13 +130,6 @@ Date StartOf(const Occurrence& occurrence) {
   return Date::FromLocal(base::ToLocal(GermanTimeToUtc(occurrence.date.Start)));
 }
 
-// `list` with `item` added as AddToList adds it, ignoring case. An empty list, as every
-// new item has, is the item alone: that needs no comparison of the (long) region texts.
-std::string WithItem(std::string_view list, std::string_view item, std::string_view delimiter) {
-  if (list.empty()) return std::string(item);
-  return AddToList(list, item, delimiter, CaseSensitivity::kInsensitive);
-}
-
 // The progress bar's value one step further; the bar saturates rather than overflows.
 void StepProgress(RunDialog& dialog) {
   const std::int32_t value = dialog.ProgressValue();
@@ -331,12 +324,13 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
       ++counters.ModifiedCount;
     }
     const Status set = PutAll(
-        *item,
-        {{"AllDayEvent", Variant(true)},
-         {"Location", Variant(WithItem(*location, occurrence.CountryLine, kLocationDelimiter))},
-         {"Body", Variant(WithItem(*body, occurrence.RegionsText, kBodyDelimiter))},
-         {"Categories", Variant(texts.Message(MessageKey::OutlookMessages_HolidayCategory))},
-         {"ReminderSet", Variant(false)}});
+        *item, {{"AllDayEvent", Variant(true)},
+                {"Location", Variant(AddToList(*location, occurrence.CountryLine,
+                                               kLocationDelimiter, CaseSensitivity::kInsensitive))},
+                {"Body", Variant(AddToList(*body, occurrence.RegionsText, kBodyDelimiter,
+                                           CaseSensitivity::kInsensitive))},
+                {"Categories", Variant(texts.Message(MessageKey::OutlookMessages_HolidayCategory))},
+                {"ReminderSet", Variant(false)}});
     if (!set) return set;
   }
   return CallMethod(*item, "Save");
