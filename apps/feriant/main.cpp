@@ -25,6 +25,7 @@
 #include "apps/feriant/commands.h"
 #include "apps/feriant/current_law.h"
 #include "apps/feriant/interruption.h"
+#include "platform/base/heap.h"
 
 namespace {
 
@@ -417,5 +418,8 @@ int main(int argc, char** argv) {
   // Before anything touches a file: a signal in the first milliseconds of an import must
   // not end it halfway either.
   cli::WatchForInterrupts();
+  // A listing or an import builds megabytes of calendar: on huge pages the memory costs
+  // a few faults instead of thousands.
+  feriant::base::PreferLargeHeapPages();
   return CheckStandardOutput(argc, argv, Main(argc, argv));
 }
