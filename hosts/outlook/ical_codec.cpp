@@ -361,6 +361,15 @@ constexpr std::array<bool, 256> kEscapedInText = [] {
 void AppendTextValue(std::string& line, std::string_view text) {
   size_t kept = 0;  // text before it is in `line`
   for (size_t i = 0; i < text.size(); ++i) {
+    // Words without a byte to escape are passed over whole.
+    while (i + 8 <= text.size()) {
+      const std::uint64_t word = word8::Load(text.data() + i);
+      if (word8::AnyBelow(word, 0x20) || word8::AnyEqual(word, ',') || word8::AnyEqual(word, ';') ||
+          word8::AnyEqual(word, '\\'))
+        break;
+      i += 8;
+    }
+    if (i == text.size()) break;
     const char c = text[i];
     if (!kEscapedInText[static_cast<unsigned char>(c)]) continue;
     line.append(text.substr(kept, i - kept));

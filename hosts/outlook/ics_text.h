@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,6 +19,30 @@ namespace feriant::outlook {
 // Lines are folded so that no physical line exceeds this many octets (without its line
 // ending); a continuation line starts with one blank, which counts.
 inline constexpr size_t kMaxLineOctets = 75;
+
+// Eight bytes of text at a time, for scanning runs of bytes that need no attention: each
+// test says whether any byte of the word is such.
+namespace word8 {
+inline constexpr std::uint64_t kOnes = 0x0101010101010101u;
+inline constexpr std::uint64_t kHigh = 0x8080808080808080u;
+inline std::uint64_t Load(const char* at) {
+  std::uint64_t word;
+  std::memcpy(&word, at, sizeof word);
+  return word;
+}
+// A byte below `bound` (at most 0x80).
+constexpr bool AnyBelow(std::uint64_t word, unsigned bound) {
+  return ((word - kOnes * bound) & ~word & kHigh) != 0;
+}
+constexpr bool AnyEqual(std::uint64_t word, unsigned char byte) {
+  const std::uint64_t diff = word ^ (kOnes * byte);
+  return ((diff - kOnes) & ~diff & kHigh) != 0;
+}
+// A byte from 0x80 on: part of a UTF-8 sequence, or of none.
+constexpr bool AnyHigh(std::uint64_t word) {
+  return (word & kHigh) != 0;
+}
+}  // namespace word8
 
 // The length of the valid UTF-8 sequence at the front of `text`; 0 when there is none
 // (overlong forms, surrogates and code points above U+10FFFF are not valid).

@@ -106,7 +106,7 @@ class Members {
 
   Result<DispId> IdOfName(std::string_view name) const {
     for (const Entry& entry : entries_) {
-      if (NamesEqual(entry.name, name)) return entry.id;
+      if (entry.name.size() == name.size() && NamesEqual(entry.name, name)) return entry.id;
     }
     return MakeError(hresult::kUnknownName, std::string(name));
   }

@@ -147,10 +147,27 @@ TEST_F(IcalCodecTest, ANewEventReadsAsTheAppointmentItWasMadeFrom) {
 
 // Text values are the bytes libical wrote for them before: every ASCII byte, a character
 // of each UTF-8 length, and lines long enough to be folded.
+// A byte is cleaned the same wherever it stands in a longer text of plain letters.
+TEST(NormalizeTest, EachByteIsCleanedAloneAsWithinALongerText) {
+  for (int c = 0; c < 0x100; ++c) {
+    const std::string byte(1, static_cast<char>(c));
+    for (const size_t before : {0, 7, 8, 13}) {
+      SCOPED_TRACE(std::to_string(c) + " after " + std::to_string(before));
+      const std::string head(before, 'a');
+      const std::string tail(10, 'b');
+      EXPECT_EQ(NormalizeLine(head + byte + tail), head + NormalizeLine(byte) + tail);
+      EXPECT_EQ(NormalizeBody(head + byte + tail), head + NormalizeBody(byte) + tail);
+    }
+  }
+}
+
 TEST_F(IcalCodecTest, TextLinesAreTheBytesLibicalWrites) {
   std::vector<std::string> texts;
-  for (int c = 1; c < 0x80; ++c)
-    texts.push_back("a" + std::string(1, static_cast<char>(c)) + "b");
+  // Each byte alone and at every place of an eight-byte word of a longer text.
+  for (int c = 1; c < 0x80; ++c) {
+    for (const size_t before : {1, 8, 11, 15})
+      texts.push_back(std::string(before, 'a') + static_cast<char>(c) + std::string(9, 'b'));
+  }
   texts.push_back("\xC3\xBC \xE2\x82\xAC \xF0\x9F\x8E\x89 " + std::string(120, ','));
   const EventStamp stamp{"uid", sys_days(std::chrono::year(2006) / 6 / 1), std::nullopt};
   for (const std::string& text : texts) {
