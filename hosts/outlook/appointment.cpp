@@ -31,10 +31,14 @@ std::string Clean(std::string_view text, std::string_view line_break) {
   while (i < text.size()) {
     // A run of plain bytes is copied whole; it is found eight bytes at a time.
     size_t plain = i;
-    while (plain + 8 <= text.size()) {
+    for (; plain + 8 <= text.size(); plain += 8) {
       const std::uint64_t word = word8::Load(text.data() + plain);
-      if (word8::AnyBelow(word, 0x20) || word8::AnyEqual(word, 0x7F) || word8::AnyHigh(word)) break;
-      plain += 8;
+      const std::uint64_t marks =
+          word8::Below(word, 0x20) | word8::Equal(word, 0x7F) | word8::High(word);
+      if (marks != 0) {
+        plain += word8::FirstMarked(marks);
+        break;
+      }
     }
     while (plain < text.size() && kPlain[static_cast<unsigned char>(text[plain])])
       ++plain;

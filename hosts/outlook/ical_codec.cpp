@@ -362,12 +362,14 @@ void AppendTextValue(std::string& line, std::string_view text) {
   size_t kept = 0;  // text before it is in `line`
   for (size_t i = 0; i < text.size(); ++i) {
     // Words without a byte to escape are passed over whole.
-    while (i + 8 <= text.size()) {
+    for (; i + 8 <= text.size(); i += 8) {
       const std::uint64_t word = word8::Load(text.data() + i);
-      if (word8::AnyBelow(word, 0x20) || word8::AnyEqual(word, ',') || word8::AnyEqual(word, ';') ||
-          word8::AnyEqual(word, '\\'))
+      const std::uint64_t marks = word8::Below(word, 0x20) | word8::Equal(word, ',') |
+                                  word8::Equal(word, ';') | word8::Equal(word, '\\');
+      if (marks != 0) {
+        i += word8::FirstMarked(marks);
         break;
-      i += 8;
+      }
     }
     if (i == text.size()) break;
     const char c = text[i];

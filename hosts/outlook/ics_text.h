@@ -5,6 +5,7 @@
 // Everything works on the bytes as they stand in the file, so that text nobody changed
 // can be copied back exactly. Plain functions and values; no thread affinity.
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -20,27 +21,33 @@ namespace feriant::outlook {
 // ending); a continuation line starts with one blank, which counts.
 inline constexpr size_t kMaxLineOctets = 75;
 
-// Eight bytes of text at a time, for scanning runs of bytes that need no attention: each
-// test says whether any byte of the word is such.
+// Eight bytes of text at a time, for scanning runs of bytes that need no attention. A
+// test marks the bytes of a word that are such: the first marked byte is always one,
+// later marks may be wrong. Words are loaded so that the first byte is the lowest.
 namespace word8 {
 inline constexpr std::uint64_t kOnes = 0x0101010101010101u;
 inline constexpr std::uint64_t kHigh = 0x8080808080808080u;
 inline std::uint64_t Load(const char* at) {
   std::uint64_t word;
   std::memcpy(&word, at, sizeof word);
+  if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
   return word;
 }
-// A byte below `bound` (at most 0x80).
-constexpr bool AnyBelow(std::uint64_t word, unsigned bound) {
-  return ((word - kOnes * bound) & ~word & kHigh) != 0;
+// Bytes below `bound` (at most 0x80).
+constexpr std::uint64_t Below(std::uint64_t word, unsigned bound) {
+  return (word - kOnes * bound) & ~word & kHigh;
 }
-constexpr bool AnyEqual(std::uint64_t word, unsigned char byte) {
+constexpr std::uint64_t Equal(std::uint64_t word, unsigned char byte) {
   const std::uint64_t diff = word ^ (kOnes * byte);
-  return ((diff - kOnes) & ~diff & kHigh) != 0;
+  return (diff - kOnes) & ~diff & kHigh;
 }
-// A byte from 0x80 on: part of a UTF-8 sequence, or of none.
-constexpr bool AnyHigh(std::uint64_t word) {
-  return (word & kHigh) != 0;
+// Bytes from 0x80 on: parts of UTF-8 sequences, or of none.
+constexpr std::uint64_t High(std::uint64_t word) {
+  return word & kHigh;
+}
+// Where the first marked byte is; `marks` is not 0.
+constexpr size_t FirstMarked(std::uint64_t marks) {
+  return static_cast<size_t>(std::countr_zero(marks)) / 8;
 }
 }  // namespace word8
 
