@@ -245,6 +245,8 @@ std::vector<int32_t> HolidaysChangedByCurrentLaw(std::span<const int32_t> ticked
     const EffectiveAssignments& law = *periods.assignments[p];
     const std::array<bool, kAllHolidayCount> selection = SelectionOf(law, ticked_regions);
     for (int32_t h = 0; h < kAllHolidayCount; ++h) {
+      // A holiday no amendment of the period concerns has the table's rows.
+      if ((AmendmentsOfHoliday(h) & law.Amendments()) == 0) continue;
       const size_t i = static_cast<size_t>(h);
       if (selection[i] != table_selection[i] ||
           (selection[i] && !SameRowsIn(country, table.RowsOfHoliday(h), law.RowsOfHoliday(h)))) {
