@@ -28,7 +28,9 @@ std::string ValueOf(const std::string& logical) {
 
 std::string RandomUid() {
   std::string text = automation::Guid::Generate().ToString();  // "{...}"
-  return text.substr(1, text.size() - 2);
+  text.pop_back();
+  text.erase(0, 1);
+  return text;
 }
 
 Error DeletedEventError() {

@@ -386,11 +386,16 @@ void AppendTextValue(std::string& line, std::string_view text) {
   line.append(text.substr(kept));
 }
 
+// Makes `line` a property of a TEXT value.
+void SetTextLine(std::string& line, std::string_view name, std::string_view text) {
+  line.assign(name).append(":");
+  AppendTextValue(line, text);
+}
+
 std::string TextLine(std::string_view name, std::string_view text) {
   std::string line;
   line.reserve(name.size() + 1 + text.size() + text.size() / 16);
-  line.append(name).append(":");
-  AppendTextValue(line, text);
+  SetTextLine(line, name, text);
   return line;
 }
 
@@ -411,18 +416,23 @@ void PutDate(char* at, local_days day) {
   PutDigits(at + 6, static_cast<unsigned>(ymd.day()), 2);
 }
 
-// NAME;VALUE=DATE:YYYYMMDD
-std::string DateLine(std::string_view name, local_days day) {
+// Makes `line` NAME;VALUE=DATE:YYYYMMDD.
+void SetDateLine(std::string& line, std::string_view name, local_days day) {
   char date[8];
   PutDate(date, day);
-  std::string line(name);
-  line.append(";VALUE=DATE:").append(date, sizeof date);
+  line.assign(name).append(";VALUE=DATE:").append(date, sizeof date);
+}
+
+std::string DateLine(std::string_view name, local_days day) {
+  std::string line;
+  SetDateLine(line, name, day);
   return line;
 }
 
-// NAME:YYYYMMDDTHHMMSSZ, for every moment of the years 0 to 9999 (libical writes a time
-// after the year 3000 as 00000000T000000, which no reader takes for that moment).
-std::string UtcLine(std::string_view name, sys_seconds time) {
+// Makes `line` NAME:YYYYMMDDTHHMMSSZ, for every moment of the years 0 to 9999 (libical
+// writes a time after the year 3000 as 00000000T000000, which no reader takes for that
+// moment).
+void SetUtcLine(std::string& line, std::string_view name, sys_seconds time) {
   const std::chrono::sys_days day = std::chrono::floor<days>(time);
   const std::chrono::hh_mm_ss<seconds> clock(time - day);
   char moment[16];
@@ -432,15 +442,20 @@ std::string UtcLine(std::string_view name, sys_seconds time) {
   PutDigits(moment + 11, static_cast<unsigned>(clock.minutes().count()), 2);
   PutDigits(moment + 13, static_cast<unsigned>(clock.seconds().count()), 2);
   moment[15] = 'Z';
-  std::string line(name);
-  line.append(":").append(moment, sizeof moment);
+  line.assign(name).append(":").append(moment, sizeof moment);
+}
+
+std::string UtcLine(std::string_view name, sys_seconds time) {
+  std::string line;
+  SetUtcLine(line, name, time);
   return line;
 }
 
-// One CATEGORIES property listing every name. libical would either split the names over
-// several properties or escape the separating commas, so the line is written here.
-std::string CategoriesLine(std::string_view categories) {
-  std::string line = "CATEGORIES:";
+// Makes `line` one CATEGORIES property listing every name. libical would either split the
+// names over several properties or escape the separating commas, so the line is written
+// here.
+void SetCategoriesLine(std::string& line, std::string_view categories) {
+  line.assign("CATEGORIES:");
   bool first = true;
   size_t pos = 0;
   while (pos <= categories.size()) {
@@ -454,6 +469,11 @@ std::string CategoriesLine(std::string_view categories) {
     }
     pos = next + 2;
   }
+}
+
+std::string CategoriesLine(std::string_view categories) {
+  std::string line;
+  SetCategoriesLine(line, categories);
   return line;
 }
 
@@ -534,29 +554,46 @@ Result<NewEvent> MakeNewEvent(const Appointment& appointment, const EventStamp& 
     AppendFolded(text, line, eol);
     if (read) read_octets += line.size() + 2;
   };
+  // Each line in turn is made here, so that its room serves the next.
+  std::string line;
+  line.reserve(kMaxLineOctets);
   // A text property, unless the text is none as written (SetText).
   const auto put_text = [&](std::string_view name, std::string_view value) {
-    if (const std::string_view written = WrittenText(value); !written.empty())
-      put(TextLine(name, written), true);
+    if (const std::string_view written = WrittenText(value); !written.empty()) {
+      SetTextLine(line, name, written);
+      put(line, true);
+    }
   };
   put("BEGIN:VEVENT", true);
-  put(TextLine("UID", stamp.uid), false);
-  put(UtcLine("DTSTAMP", stamp.now), false);
-  put(UtcLine("CREATED", stamp.now), false);
-  put(UtcLine("LAST-MODIFIED", stamp.now), false);
+  SetTextLine(line, "UID", stamp.uid);
+  put(line, false);
+  for (const std::string_view name : {"DTSTAMP", "CREATED", "LAST-MODIFIED"}) {
+    SetUtcLine(line, name, stamp.now);
+    put(line, false);
+  }
   put_text("SUMMARY", appointment.subject);
-  for (const std::string& line : TimeLines(appointment, nullptr, {}))
-    put(line, true);
   if (appointment.all_day) {
-    put(std::string(kAllDayProperty) + ":TRUE", false);
+    const auto [first, after] = AllDays(appointment);
+    SetDateLine(line, "DTSTART", first);
+    put(line, true);
+    SetDateLine(line, "DTEND", after);
+    put(line, true);
+    line.assign(kAllDayProperty).append(":TRUE");
+    put(line, false);
     put("TRANSP:TRANSPARENT", false);  // Outlook shows a new all-day event as free
+  } else {
+    for (const std::string& time : TimeLines(appointment, nullptr, {}))
+      put(time, true);
   }
   put_text("LOCATION", appointment.location);
   put_text("DESCRIPTION", appointment.body);
-  if (!appointment.categories.empty()) put(CategoriesLine(appointment.categories), true);
+  if (!appointment.categories.empty()) {
+    SetCategoriesLine(line, appointment.categories);
+    put(line, true);
+  }
   if (appointment.reminder_set) {
-    for (const std::string& line : AlarmLines())
-      put(line, line.starts_with("BEGIN:") || line.starts_with("END:"));
+    for (const std::string& alarm : AlarmLines())
+      put(alarm, alarm.starts_with("BEGIN:") || alarm.starts_with("END:"));
   }
   put("END:VEVENT", true);
   if (read_octets > kMaxReadOctets) return TooLong("the lines it is read from hold");

@@ -11,8 +11,7 @@ Result<Variant> InvokeWith(Dispatch& object, DispId id, InvokeKind kind, std::ve
 }
 
 Status PutWith(Dispatch& object, DispId id, InvokeKind kind, Variant value) {
-  std::vector<Variant> args{std::move(value)};
-  auto result = InvokeWith(object, id, kind, args, {});
+  auto result = object.Invoke(id, kind, std::span<Variant>(&value, 1), {});
   if (!result) return result.error();
   return Ok();
 }

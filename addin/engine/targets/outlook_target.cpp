@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cmath>
 #include <limits>
+#include <span>
 #include <utility>
 
 #include "addin/data/holiday_data.h"
@@ -68,11 +69,14 @@ Result<Date> GetDate(Dispatch& object, std::string_view name) {
   return value->ToDate();
 }
 
-// Sets the members `values` of `object`, in order; the first that fails ends it.
-Status PutAll(Dispatch& object,
-              std::initializer_list<std::pair<std::string_view, Variant>> values) {
-  for (const auto& [name, value] : values) {
-    if (Status set = object.Put(name, value); !set) return set;
+// A member of an object and the value to set it to.
+using MemberValue = std::pair<std::string_view, Variant>;
+
+// Sets the members `values` of `object`, in order, handing the values over; the first that
+// fails ends it.
+Status PutAll(Dispatch& object, std::span<MemberValue> values) {
+  for (auto& [name, value] : values) {
+    if (Status set = object.Put(name, std::move(value)); !set) return set;
   }
   return Ok();
 }
@@ -147,10 +151,10 @@ Result<bool> OutlookTarget::ProbeNewItemPosition(TargetContext& /*run*/) {
   if (!probe) return probe.error();
   Dispatch& item = **probe;
   const auto tomorrow = base::CurrentClock().Now() + std::chrono::days(1);
-  if (Status set = PutAll(item, {{"Subject", Variant(kProbeSubject)},
-                                 {"Categories", Variant(kProbeCategory)},
-                                 {"Start", Variant(Date::FromLocal(tomorrow))}});
-      !set) {
+  MemberValue probe_values[] = {{"Subject", Variant(kProbeSubject)},
+                                {"Categories", Variant(kProbeCategory)},
+                                {"Start", Variant(Date::FromLocal(tomorrow))}};
+  if (Status set = PutAll(item, probe_values); !set) {
     return set.error();
   }
   if (Status saved = CallMethod(item, "Save"); !saved) return saved.error();
@@ -292,7 +296,8 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
         CallObject(*application_, "CreateItem", {Variant(kAppointmentItemType)});
     if (!created) return created.error();
     item = std::move(*created);
-    if (Status set = PutAll(*item, {{"Subject", Variant(name)}, {"Start", Variant(start)}}); !set) {
+    MemberValue values[] = {{"Subject", Variant(name)}, {"Start", Variant(start)}};
+    if (Status set = PutAll(*item, values); !set) {
       return set;
     }
     // A host that lists new items first moves every cached appointment down one place.
@@ -305,15 +310,14 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
 
   if (occurrence.IsWorldCupMatch) {
     // The body is emptied before it is set, as the location is.
-    const Status set =
-        PutAll(*item, {{"AllDayEvent", Variant(false)},
-                       {"Duration", Variant(kMatchDuration)},
-                       {"Body", Variant("")},
-                       {"Location", Variant("")},
-                       {"Body", Variant(texts.Message(MessageKey::OutlookMessages_Status5))},
-                       {"Categories", Variant(occurrence.CountryLine)},
-                       {"ReminderSet", Variant(false)}});
-    if (!set) return set;
+    MemberValue values[] = {{"AllDayEvent", Variant(false)},
+                            {"Duration", Variant(kMatchDuration)},
+                            {"Body", Variant("")},
+                            {"Location", Variant("")},
+                            {"Body", Variant(texts.Message(MessageKey::OutlookMessages_Status5))},
+                            {"Categories", Variant(occurrence.CountryLine)},
+                            {"ReminderSet", Variant(false)}};
+    if (Status set = PutAll(*item, values); !set) return set;
   } else {
     Result<std::string> location = GetText(*item, "Location");
     if (!location) return location.error();
@@ -323,15 +327,15 @@ Status OutlookTarget::Import(TargetContext& run, const Occurrence& occurrence) {
                              CaseSensitivity::kInsensitive)) {
       ++counters.ModifiedCount;
     }
-    const Status set = PutAll(
-        *item, {{"AllDayEvent", Variant(true)},
-                {"Location", Variant(AddToList(*location, occurrence.CountryLine,
-                                               kLocationDelimiter, CaseSensitivity::kInsensitive))},
-                {"Body", Variant(AddToList(*body, occurrence.RegionsText, kBodyDelimiter,
-                                           CaseSensitivity::kInsensitive))},
-                {"Categories", Variant(texts.Message(MessageKey::OutlookMessages_HolidayCategory))},
-                {"ReminderSet", Variant(false)}});
-    if (!set) return set;
+    MemberValue values[] = {
+        {"AllDayEvent", Variant(true)},
+        {"Location", Variant(AddToList(*location, occurrence.CountryLine, kLocationDelimiter,
+                                       CaseSensitivity::kInsensitive))},
+        {"Body", Variant(AddToList(*body, occurrence.RegionsText, kBodyDelimiter,
+                                   CaseSensitivity::kInsensitive))},
+        {"Categories", Variant(texts.Message(MessageKey::OutlookMessages_HolidayCategory))},
+        {"ReminderSet", Variant(false)}};
+    if (Status set = PutAll(*item, values); !set) return set;
   }
   return CallMethod(*item, "Save");
 }
@@ -383,9 +387,9 @@ Status OutlookTarget::RemoveFrom(TargetContext& run, const Occurrence& occurrenc
     take_out(occurrence.CountryLine, occurrence.RegionsText);
     for (const OccurrenceTexts& other : occurrence.OtherLanguages)
       take_out(other.CountryLine, other.RegionsText);
-    const Status set =
-        PutAll(item, {{"Location", Variant(new_location)}, {"Body", Variant(new_body)}});
-    if (!set) return set;
+    MemberValue values[] = {{"Location", Variant(std::move(new_location))},
+                            {"Body", Variant(std::move(new_body))}};
+    if (Status set = PutAll(item, values); !set) return set;
   }
 
   Result<std::string> location = GetText(item, "Location");
