@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -41,6 +42,8 @@ TEST(HeapTest, AllocationsLandOnTheHugePageHeap) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's allocator keeps no heap of the C library";
 #endif
+  if (!std::filesystem::exists("/sys/kernel/mm/transparent_hugepage"))
+    GTEST_SKIP() << "this kernel has no huge pages to ask for";
   PreferLargeHeapPages();
   const std::vector<Region> huge = HugePageHeap();
   ASSERT_EQ(huge.size(), 1u);
