@@ -10,10 +10,6 @@ namespace {
 using std::chrono::days;
 using std::chrono::local_days;
 
-constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
-}
-
 // Beyond this magnitude a number cannot lead to a represented date; the bound keeps the
 // arithmetic below far from overflow.
 constexpr std::int64_t kNumberLimit = std::int64_t{1} << 40;

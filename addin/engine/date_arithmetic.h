@@ -18,12 +18,17 @@ namespace feriant::engine {
 inline constexpr std::int32_t kMinYear = static_cast<int>(std::chrono::year::min());
 inline constexpr std::int32_t kMaxYear = static_cast<int>(std::chrono::year::max());
 
+// a / b rounded towards negative infinity; b is not 0.
+constexpr std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+  return a / b - ((a % b != 0) && ((a < 0) != (b < 0)) ? 1 : 0);
+}
+
 // Days from 1970-01-01 to the given proleptic Gregorian date, month 1..12, day 1..31, with
 // no check. Exact for any year whose magnitude stays far below 2^40, which covers every
 // year that int32 month and year numbers can produce.
 constexpr std::int64_t DaysFromCivil(std::int64_t year, std::int64_t month, std::int64_t day) {
   year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const std::int64_t era = FloorDiv(year, 400);
   const std::int64_t year_of_era = year - era * 400;  // 0..399
   const std::int64_t day_of_year = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
   const std::int64_t day_of_era =

@@ -105,7 +105,7 @@ ParsedRule ParsedRule::Parse(std::string_view rule) {
     parsed.day_ = *day;
     parsed.month_ = *month;
     const std::int64_t months = std::int64_t{*month} - 1;  // from January, may be negative
-    const std::int64_t years = months >= 0 ? months / 12 : -((-months + 11) / 12);
+    const std::int64_t years = FloorDiv(months, 12);
     parsed.years_carried_ = static_cast<std::int32_t>(years);
     parsed.month_of_year_ = static_cast<std::int32_t>(months - years * 12 + 1);
     return parsed;

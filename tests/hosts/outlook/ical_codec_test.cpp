@@ -145,8 +145,6 @@ TEST_F(IcalCodecTest, ANewEventReadsAsTheAppointmentItWasMadeFrom) {
   EXPECT_EQ(refused.error().description, "the lines it is read from hold more than 1 MiB");
 }
 
-// Text values are the bytes libical wrote for them before: every ASCII byte, a character
-// of each UTF-8 length, and lines long enough to be folded.
 // A byte is cleaned the same wherever it stands in a longer text of plain letters.
 TEST(NormalizeTest, EachByteIsCleanedAloneAsWithinALongerText) {
   for (int c = 0; c < 0x100; ++c) {
@@ -161,6 +159,8 @@ TEST(NormalizeTest, EachByteIsCleanedAloneAsWithinALongerText) {
   }
 }
 
+// Text values are the bytes libical wrote for them before: every ASCII byte, a character
+// of each UTF-8 length, and lines long enough to be folded.
 TEST_F(IcalCodecTest, TextLinesAreTheBytesLibicalWrites) {
   std::vector<std::string> texts;
   // Each byte alone and at every place of an eight-byte word of a longer text.

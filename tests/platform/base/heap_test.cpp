@@ -24,8 +24,8 @@ std::vector<Region> HugePageHeap() {
   Region current;
   bool heap = false;
   for (std::string line; std::getline(maps, line);) {
-    const size_t dash = line.find('-');
-    if (dash != std::string::npos && dash < line.find(' ') && line.find(' ') != std::string::npos) {
+    // A mapping's first line is "begin-end perms ...", its fields' lines "Name: ...".
+    if (const size_t dash = line.find('-'); dash < line.find(' ')) {
       current.begin = std::stoull(line.substr(0, dash), nullptr, 16);
       current.end = std::stoull(line.substr(dash + 1), nullptr, 16);
       heap = line.ends_with("[heap]");
