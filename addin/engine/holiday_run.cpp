@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <iterator>
 #include <limits>
 
 #include "addin/engine/host_kind.h"
@@ -71,37 +69,6 @@ RunCaches::Words WordsIn(Localisation& texts, std::int32_t language) {
   texts.PutLanguageID(own);
   return words;
 }
-
-// A text whose placeholder is filled again and again, as FillPlaceholder fills it, in
-// storage that is kept: the progress label of each year. A run over one region and many
-// years is mostly labels otherwise (FillPlaceholder copies and allocates each time).
-class RepeatedFill {
- public:
-  RepeatedFill(std::string_view text, std::string_view marker) {
-    if (marker.empty()) {
-      pieces_.emplace_back(text);
-      return;
-    }
-    for (size_t at = text.find(marker); at != std::string_view::npos; at = text.find(marker)) {
-      pieces_.emplace_back(text.substr(0, at));
-      text.remove_prefix(at + marker.size());
-    }
-    pieces_.emplace_back(text);
-  }
-
-  const std::string& Fill(std::int64_t value) {
-    char digits[24];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    filled_.assign(pieces_.front());
-    for (size_t i = 1; i < pieces_.size(); ++i)
-      filled_.append(digits, end).append(pieces_[i]);
-    return filled_;
-  }
-
- private:
-  std::vector<std::string> pieces_;  // the text between the markers
-  std::string filled_;
-};
 
 }  // namespace
 
@@ -220,7 +187,7 @@ Status HolidayRun::RunSteps() {
   counters_ = RunCounters{};
   // The texts stay in the run's language until the run ends.
   plan_.ready = false;
-  RepeatedFill label(texts_.Message(MessageKey::BothMessages_ProcessingHolidays), "%1");
+  PlaceholderFill label(texts_.Message(MessageKey::BothMessages_ProcessingHolidays), "%1");
   for (std::int32_t year = first; year <= last; ++year) {
     dialog_.SetProgressLabel(label.Fill(year));
     dialog_.SetProgressValue(year);

@@ -1,5 +1,8 @@
 #include "addin/engine/localisation.h"
 
+#include <charconv>
+#include <iterator>
+
 namespace feriant::engine {
 
 TextLanguage TextLanguageOf(std::int16_t language_id) {
@@ -43,6 +46,27 @@ std::string FillPlaceholder(std::string text, std::string_view marker, std::stri
 
 std::string FillPlaceholder(std::string text, std::string_view marker, std::int64_t value) {
   return FillPlaceholder(std::move(text), marker, std::string_view(std::to_string(value)));
+}
+
+PlaceholderFill::PlaceholderFill(std::string_view text, std::string_view marker) {
+  if (marker.empty()) {
+    pieces_.emplace_back(text);
+    return;
+  }
+  for (size_t at = text.find(marker); at != std::string_view::npos; at = text.find(marker)) {
+    pieces_.emplace_back(text.substr(0, at));
+    text.remove_prefix(at + marker.size());
+  }
+  pieces_.emplace_back(text);
+}
+
+const std::string& PlaceholderFill::Fill(std::int64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  filled_.assign(pieces_.front());
+  for (size_t i = 1; i < pieces_.size(); ++i)
+    filled_.append(digits, end).append(pieces_[i]);
+  return filled_;
 }
 
 }  // namespace feriant::engine

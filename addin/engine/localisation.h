@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace feriant::engine {
 
@@ -77,5 +78,20 @@ std::string FillPlaceholder(std::string text, std::string_view marker, std::stri
 
 // The same with a number written as plain decimal digits (no grouping, no leading zeros).
 std::string FillPlaceholder(std::string text, std::string_view marker, std::int64_t value);
+
+// A text whose placeholder is filled again and again with numbers, as FillPlaceholder
+// fills it, in storage that is kept: the progress label of each year. A run over one
+// region and many years would otherwise spend much of its time on labels, as
+// FillPlaceholder copies and allocates each time.
+class PlaceholderFill {
+ public:
+  PlaceholderFill(std::string_view text, std::string_view marker);
+  // The text with every marker replaced by `value`; valid until the next call.
+  const std::string& Fill(std::int64_t value);
+
+ private:
+  std::vector<std::string> pieces_;  // the text between the markers
+  std::string filled_;
+};
 
 }  // namespace feriant::engine

@@ -661,6 +661,28 @@ TEST_F(HolidayRunTest, ResultMessageFillsTheCounts) {
   }
 }
 
+// A kept fill gives what FillPlaceholder gives, however many markers and wherever they
+// stand, filled again and again.
+TEST(PlaceholderFillTest, FillsAsFillPlaceholderDoes) {
+  const struct {
+    const char* text;
+    const char* marker;
+  } kCases[] = {{"Processing holidays of %1...", "%1"},
+                {"%1", "%1"},
+                {"%1 to %1%1", "%1"},
+                {"", "%1"},
+                {"no marker", "%1"},
+                {"%%11%", "%1"},
+                {"any %1", ""}};
+  for (const auto& c : kCases) {
+    PlaceholderFill fill(c.text, c.marker);
+    for (const std::int64_t value : {std::int64_t{2006}, std::int64_t{-7}, std::int64_t{0}}) {
+      EXPECT_EQ(fill.Fill(value), FillPlaceholder(c.text, c.marker, value))
+          << c.text << " " << value;
+    }
+  }
+}
+
 TEST_F(HolidayRunTest, LanguageSwitchesForTheRunAndBack) {
   const struct {
     std::int16_t host_language;
